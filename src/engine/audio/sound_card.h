@@ -1,0 +1,87 @@
+// The sound card as the engine uses it: open and close input and output with the one
+// fixed format, keep four input and four output blocks in circulation, and report every
+// filled input block and every played output block as a WaveEvent, one per block, in order.
+//
+// SoundCard holds the blocks and the open flags and performs the open/close sequences;
+// a WaveBackend (PortAudio, WAV file, null) provides the device primitives.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "engine/audio/wave_header.h"
+
+namespace vexa::engine {
+
+// Device primitives, after the usual wave-audio device API. Device 0 is the only device
+// ever used. Notifications are called from the backend's own thread; whoever receives
+// them posts them to the GUI thread.
+class WaveBackend {
+public:
+    using Notify = std::function<void(const WaveEvent&)>;
+    virtual ~WaveBackend() = default;
+
+    virtual int inputDeviceCount() = 0;
+    virtual bool inputCapabilities() = 0;  // false: device 0 cannot be used
+    virtual std::optional<WaveDevice> openInput(Notify notify) = 0;
+    virtual bool prepareInput(WaveDevice, WaveHeader&) = 0;
+    virtual bool addInputBuffer(WaveDevice, WaveHeader&) = 0;
+    virtual bool startInput(WaveDevice) = 0;
+    virtual bool stopInput(WaveDevice) = 0;
+    virtual bool resetInput(WaveDevice) = 0;  // returns every queued block (InputData)
+    virtual bool unprepareInput(WaveDevice, WaveHeader&) = 0;
+    virtual bool closeInput(WaveDevice) = 0;
+
+    virtual int outputDeviceCount() = 0;
+    virtual bool outputCapabilities() = 0;
+    virtual std::optional<WaveDevice> openOutput(Notify notify) = 0;
+    virtual bool prepareOutput(WaveDevice, WaveHeader&) = 0;
+    virtual bool writeOutput(WaveDevice, WaveHeader&) = 0;
+    virtual bool pauseOutput(WaveDevice) = 0;
+    virtual bool resetOutput(WaveDevice) = 0;  // returns every queued block (OutputDone)
+    virtual bool unprepareOutput(WaveDevice, WaveHeader&) = 0;
+    virtual bool closeOutput(WaveDevice) = 0;
+};
+
+class SoundCard {
+public:
+    // notify receives every WaveEvent (on the backend's thread).
+    SoundCard(WaveBackend& backend, WaveBackend::Notify notify);
+    ~SoundCard();  // closes both devices
+
+    SoundCard(const SoundCard&) = delete;
+    SoundCard& operator=(const SoundCard&) = delete;
+
+    void OpenWaveIn();
+    void CloseWaveIn();
+    void OpenWaveOut();
+    void CloseWaveOut();
+
+    bool inputOpen() const noexcept { return m_inputOpen; }
+    bool outputOpen() const noexcept { return m_outputOpen; }
+    WaveDevice inputDevice() const noexcept { return m_inputDevice; }
+    WaveDevice outputDevice() const noexcept { return m_outputDevice; }
+
+    // Requeue a returned input block; false: the block is dropped.
+    bool addInputBuffer(WaveHeader& header);
+    // Queue an output block for playing.
+    bool writeOutput(WaveHeader& header);
+
+    std::array<WaveHeader, kOutputBlockCount>& outputHeaders() noexcept { return m_outHeaders; }
+
+private:
+    WaveBackend& m_backend;
+    WaveBackend::Notify m_notify;
+    bool m_inputOpen = false;
+    bool m_outputOpen = false;
+    WaveDevice m_inputDevice = 0;
+    WaveDevice m_outputDevice = 0;
+    std::array<std::array<int16_t, kInputBlockBytes / 2>, kInputBlockCount> m_inData{};
+    std::array<std::array<int16_t, kOutputBlockBytes / 2>, kOutputBlockCount> m_outData{};
+    std::array<WaveHeader, kInputBlockCount> m_inHeaders{};
+    std::array<WaveHeader, kOutputBlockCount> m_outHeaders{};
+};
+
+}  // namespace vexa::engine
