@@ -84,6 +84,7 @@ TransmitMachine::Toggle TransmitMachine::ToggleTransmit()
     m_cwText.clear();
     m_pattern = 0;
     m_elementCounter = 0;
+    m_cwSeparator = 0;
     m_blocksInFlight = 0;
     m_modulator.resetSymbolClock();
     m_audio.OpenWaveOut();
@@ -175,7 +176,9 @@ void TransmitMachine::pskSymbolBoundary()
     if (m_needChar) stepStateCounter();
 
     const bool cwBusy = m_pattern != 0 || !m_cwText.empty() || m_elementCounter != 0;
-    if (m_counter >= kIdleFrom && m_counter < kTailFrom && m_counter != kCwGap && !cwBusy) {
+    if (m_counter >= kIdleFrom && m_counter < kTailFrom && m_counter != kCwGap &&
+        (!cwBusy || m_cwSeparator > 0)) {
+        if (m_cwSeparator > 0) --m_cwSeparator;
         m_pskSymbol = encoder().nextSymbol(m_needChar);
         if (m_mode == 11) m_pskSymbol += ToneModulator::kFskLower;
     }
@@ -230,6 +233,9 @@ void TransmitMachine::takePskCharacter()
     } else if (c == kCwIdRequest) {
         m_cwText = "  " + m_callSign + " ";
         m_counter = kAfterCwRequest;
+        // Two zero bits end the character before the identification; without them the
+        // receiving station would not print it, as the keyed carrier reads as one bits.
+        m_cwSeparator = 2;
     } else {
         encoder().loadChar(static_cast<unsigned>(c));
         echo(c);

@@ -148,6 +148,7 @@ private:
     std::string m_cwText;
     unsigned m_pattern = 0;
     int m_elementCounter = 0;
+    int m_cwSeparator = 0;  // zero bits still to send before the keying starts
     bool m_elementKeyed = false;
     int m_cwIdUnit = 2;
     std::string m_callSign;
