@@ -49,7 +49,8 @@ DecodeResult decode(const std::vector<int16_t>& samples, const DecodeSettings& s
         const std::size_t n = std::min<std::size_t>(2048, samples.size() - at);
         rx.process(std::span(samples).subspan(at, n));
         if (!s.afc) continue;
-        const auto retune = AfcStep({s.qpsk ? 10 : 9, true, false, hz, rx.driftIndicator(), rx.jitterIndicator()});
+        const auto retune =
+            AfcStep({s.qpsk ? 10 : 9, true, false, hz, rx.driftIndicator(), rx.jitterIndicator()});
         if (retune) {
             hz = retune->receiveHz;
             rx.setFrequency(hz);
@@ -104,7 +105,8 @@ TEST_P(PskReceive, AfcPullsInACarrierOffset)
 {
     // The QPSK drift detector works on four times the phase step, so it sees at most an
     // eighth of a turn per symbol: +-3.9 Hz. BPSK's loop reaches a quarter turn: +-7.8 Hz.
-    const auto offsets = GetParam() ? std::vector<double>{-3.0, 1.5, 3.0} : std::vector<double>{-5.0, 2.5, 4.0};
+    const auto offsets =
+        GetParam() ? std::vector<double>{-3.0, 1.5, 3.0} : std::vector<double>{-5.0, 2.5, 4.0};
     for (const double offset : offsets) {
         SCOPED_TRACE(offset);
         PskSignalOptions o;
@@ -178,9 +180,9 @@ TEST(SecondChannel, DecodesBpskBesideTheMainChannelInQpskMode)
     mainRx.setDecoding(PskReceiver::Decoding::Qpsk);
     mainRx.setFrequency(800.0);
     secondRx.setFrequency(1800.0);  // stays on BPSK in every mode
-    ReceiveDispatch dispatch(mainRx.demodulator(), secondRx.demodulator(),
-                             {[](WaveDevice d) { return d == 7; }, [](WaveHeader&) { return true; },
-                              nullptr, nullptr, nullptr});
+    ReceiveDispatch dispatch(
+        mainRx.demodulator(), secondRx.demodulator(),
+        {[](WaveDevice d) { return d == 7; }, [](WaveHeader&) { return true; }, nullptr, nullptr, nullptr});
     dispatch.operatingMode = 10;
     dispatch.secondChannelFrequency = 1800.0;
 

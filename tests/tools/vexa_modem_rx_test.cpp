@@ -81,7 +81,8 @@ TEST_F(VexaModemRx, ReadsRawSamplesFromStandardInput)
     const auto samples = vexa::test::toPcm16(vexa::test::pskSignal(kText, o));
     const std::string raw = dir.file("signal.raw");
     std::ofstream(raw, std::ios::binary)
-        .write(reinterpret_cast<const char*>(samples.data()), static_cast<std::streamsize>(samples.size() * 2));
+        .write(reinterpret_cast<const char*>(samples.data()),
+               static_cast<std::streamsize>(samples.size() * 2));
     const auto r = run("rx --mode psk31 - < " + raw);
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.ends_with(kText)) << r.out;
