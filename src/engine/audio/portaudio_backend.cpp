@@ -1,11 +1,14 @@
 #include "engine/audio/portaudio_backend.h"
 
+#include <alsa/asoundlib.h>
+#include <jack/jack.h>
 #include <portaudio.h>
 #include <soxr.h>
 
 #include <algorithm>
 #include <cmath>
 #include <condition_variable>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <mutex>
@@ -22,6 +25,23 @@ int16_t floatToSample(float v)
     if (scaled <= -32768.0)
         return -32768;
     return static_cast<int16_t>(static_cast<int32_t>(scaled));
+}
+
+// Probing the host audio systems makes ALSA and JACK print a screenful of messages about
+// devices and servers that are simply not there ("Unknown PCM cards.pcm.rear", "jack server
+// is not running"). A missing device is not an error for Vexa, so they are silenced unless
+// VEXA_AUDIO_DEBUG is set.
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+void quietJack(const char*) {}
+
+void silenceHostAudioMessages()
+{
+    if (std::getenv("VEXA_AUDIO_DEBUG") != nullptr)
+        return;
+    snd_lib_error_set_handler(quietAlsa);
+    jack_set_error_function(quietJack);
+    jack_set_info_function(quietJack);
+    setenv("JACK_NO_START_SERVER", "1", 0);  // never launch a JACK server just to probe it
 }
 
 std::string lower(std::string s)
@@ -55,7 +75,6 @@ struct Direction {
 struct PortAudioBackend::Impl {
     PortAudioOptions options;
     bool initialised = false;
-    WaveDevice nextDevice = 1;
     std::mutex mutex;
     std::condition_variable inWake;
     std::condition_variable outWake;
@@ -353,6 +372,7 @@ void PortAudioBackend::Impl::flushOutputResampler()
 PortAudioBackend::PortAudioBackend(PortAudioOptions options) : m(std::make_unique<Impl>())
 {
     m->options = std::move(options);
+    silenceHostAudioMessages();
     m->initialised = Pa_Initialize() == paNoError;
 }
 
@@ -413,7 +433,7 @@ std::optional<WaveDevice> PortAudioBackend::openInput(Notify notify)
     m->in = Direction{};
     if (!m->openStream(m->in, true))
         return std::nullopt;
-    m->in.device = m->nextDevice++;
+    m->in.device = allocateWaveDevice();
     m->in.notify = std::move(notify);
     m->in.worker = std::thread([this] { m->inputLoop(); });
     return m->in.device;
@@ -533,7 +553,7 @@ std::optional<WaveDevice> PortAudioBackend::openOutput(Notify notify)
     m->out = Direction{};
     if (!m->openStream(m->out, false))
         return std::nullopt;
-    m->out.device = m->nextDevice++;
+    m->out.device = allocateWaveDevice();
     m->out.notify = std::move(notify);
     m->out.running = true;
     m->out.worker = std::thread([this] { m->outputLoop(); });
