@@ -185,6 +185,18 @@ TEST_P(SoundServerTest, AudioPlayedIntoTheSinkArrivesInTheInputBlocks)
     card.CloseWaveIn();
     EXPECT_GT(blocks, 1);
     EXPECT_GT(best, 9000.0) << "1500 Hz at 12000 was played; best level seen " << best;
+
+    // As after a transmission: the device opens again and blocks flow again.
+    while (events.pop(200ms)) {
+    }
+    card.CloseWaveIn();
+    card.OpenWaveIn();
+    ASSERT_TRUE(card.inputOpen());
+    const auto again = events.pop(3s);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->device, card.inputDevice());
+    EXPECT_EQ(again->header->bytesRecorded, 4096U);
+    card.CloseWaveIn();
 }
 
 TEST_P(SoundServerTest, OutputBlocksReachTheSinkMonitor)

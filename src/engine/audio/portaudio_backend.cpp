@@ -65,6 +65,7 @@ struct Direction {
     bool quit = false;
     bool active = false;   // the PortAudio stream is started
     bool failed = false;   // the device stopped working (unplugged): no more reads/writes
+    bool discard = false;  // input: drop samples read before a stop or reset
     int rate = 0;
     int channels = 1;
     soxr_t resampler = nullptr;  // null when the device runs at 11025 Hz
@@ -251,6 +252,10 @@ void PortAudioBackend::Impl::inputLoop()
         if (error != paNoError && error != paInputOverflowed) {
             in.failed = true;  // e.g. unplugged: queued blocks wait for the reset
             continue;
+        }
+        if (in.discard) {
+            pending.clear();
+            in.discard = false;
         }
         if (!in.running)
             continue;
@@ -480,7 +485,10 @@ bool PortAudioBackend::stopInput(WaveDevice d)
     if (d == 0 || d != m->in.device)
         return false;
     m->in.running = false;
+    m->in.discard = true;  // audio from before the stop must not open the next recording
     m->waitIdle(m->in, lock);
+    if (m->in.resampler != nullptr)
+        soxr_clear(m->in.resampler);
     if (m->in.active) {
         Pa_StopStream(m->in.stream);
         m->in.active = false;
@@ -497,6 +505,7 @@ bool PortAudioBackend::resetInput(WaveDevice d)
         if (d == 0 || d != m->in.device)
             return false;
         m->in.running = false;
+        m->in.discard = true;
         m->waitIdle(m->in, lock);
         if (m->in.active) {
             Pa_StopStream(m->in.stream);
