@@ -205,6 +205,24 @@ TEST_P(PskReceive, DecodesInModerateNoise)
     EXPECT_LE(test::characterErrorRate(kText, r.text), 0.03) << r.text;
 }
 
+TEST_P(PskReceive, AfcHoldsAnOffsetCarrierInNoise)
+{
+    PskSignalOptions o;
+    o.qpsk = GetParam();
+    o.amplitude = 2000.0;
+    o.carrierHz = 1500.0 + (GetParam() ? 2.0 : 3.0);
+    o.leadBits = 150;
+    const std::string text = std::string(kText) + std::string(kText);
+    auto audio = test::pskSignal(text, o);
+    test::NoiseSource noise(99);
+    noise.addAtSnr(audio, o.amplitude * o.amplitude / 2.0, 3.0);
+    const auto r = decode(test::toPcm16(audio), {GetParam(), 1500.0, false, true});
+    // Judge the text after the pull-in: the last characters, as many as were sent.
+    const std::string tail = r.text.substr(r.text.size() > text.size() ? r.text.size() - text.size() : 0);
+    EXPECT_LE(test::characterErrorRate(text, tail), 0.03) << r.text;
+    EXPECT_NEAR(r.finalHz, o.carrierHz, 1.0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, PskReceive, ::testing::Values(false, true),
                          [](const auto& param) { return param.param ? "Qpsk" : "Psk31"; });
 
