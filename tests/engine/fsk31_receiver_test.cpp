@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "engine/rx/symbol_sink.h"
-#include "fsk_test_signal.h"
+#include "support/fsk_test_signal.h"
 
 namespace vexa::engine {
 namespace {

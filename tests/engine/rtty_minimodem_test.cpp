@@ -9,8 +9,8 @@
 
 #include "engine/rx/rtty_demodulator.h"
 #include "engine/rx/text_sink.h"
-#include "fsk_test_signal.h"
-#include "minimodem_harness.h"
+#include "support/fsk_test_signal.h"
+#include "support/minimodem_harness.h"
 #include "support/temp_dir.h"
 
 namespace vexa::engine {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/rx/text_sink.h"
-#include "fsk_test_signal.h"
+#include "support/fsk_test_signal.h"
 
 namespace vexa::engine {
 namespace {
