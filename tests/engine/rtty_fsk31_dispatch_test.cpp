@@ -22,7 +22,10 @@ constexpr WaveDevice kInput = 7;
 class DigitalDispatch : public ::testing::Test {
 protected:
     DigitalDispatch()
-        : main(table, receiveText), second(table), rtty(table), fsk31(table),
+        : main(table, receiveText),
+          second(table),
+          rtty(table),
+          fsk31(table),
           dispatch(main.demodulator(), second,
                    {[](WaveDevice d) { return d == kInput; }, [](WaveHeader&) { return true; },
                     [](WaveDevice) { return false; }, [](WaveHeader&) {}, [] {}})

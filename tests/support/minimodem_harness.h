@@ -2,6 +2,7 @@
 // audio for the interoperability tests, and reads its 16-bit mono WAV output back.
 #pragma once
 
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +11,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
 namespace vexa::test {
@@ -35,13 +35,15 @@ inline std::optional<std::vector<int16_t>> readWav16(const std::filesystem::path
         char head[8];
         if (!in.read(head, 8)) break;
         uint32_t size = 0;
-        for (int i = 0; i < 4; ++i) size |= static_cast<uint32_t>(static_cast<uint8_t>(head[4 + i])) << (8 * i);
+        for (int i = 0; i < 4; ++i)
+            size |= static_cast<uint32_t>(static_cast<uint8_t>(head[4 + i])) << (8 * i);
         const std::string_view id(head, 4);
         if (id == "fmt ") {
             std::vector<char> fmt(size);
             if (size < 16 || !in.read(fmt.data(), size)) return std::nullopt;
             const auto u16 = [&](int at) {
-                return static_cast<int>(static_cast<uint8_t>(fmt[at]) | (static_cast<uint8_t>(fmt[at + 1]) << 8));
+                return static_cast<int>(static_cast<uint8_t>(fmt[at]) |
+                                        (static_cast<uint8_t>(fmt[at + 1]) << 8));
             };
             pcm16 = u16(0) == 1 && u16(2) == 1 && u16(14) == 16;
         } else if (id == "data") {
@@ -65,9 +67,8 @@ inline std::optional<std::vector<int16_t>> readWav16(const std::filesystem::path
 
 // minimodem --tx rtty at 11025 samples/s: mark and space tones as given, amplitude
 // 0..1. Text must be plain (no quotes are interpreted: it goes through a file).
-inline std::optional<std::vector<int16_t>> minimodemRtty(std::string_view text, double markHz,
-                                                         double spaceHz, double volume,
-                                                         const std::filesystem::path& dir)
+inline std::optional<std::vector<int16_t>> minimodemRtty(std::string_view text, double markHz, double spaceHz,
+                                                         double volume, const std::filesystem::path& dir)
 {
     const auto textFile = dir / "minimodem-in.txt";
     const auto wavFile = dir / "minimodem-out.wav";
