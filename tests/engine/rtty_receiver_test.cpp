@@ -60,6 +60,18 @@ TEST(RttyReceiver, DecodesCleanSignalAt100Bd)
     EXPECT_EQ(rx.run(rttyAudio(kMessage, {1585.0, 1415.0, 100.0})), kMessage);
 }
 
+// Bits are handed over at tone changes: a recording that ends on mark holds the final bits
+// of its last character (X ends with three marks and the stop bit) until endOfInput.
+TEST(RttyReceiver, EndOfInputHandsOverTheLastCharacter)
+{
+    for (double baud : {45.45, 100.0}) {
+        Receiver rx(1000.0, baud);
+        EXPECT_EQ(rx.run(rttyAudio("TNX", {1085.0, 915.0, baud})), "TN");
+        rx.demod.endOfInput();
+        EXPECT_EQ(rx.text, "TNX") << baud << " Bd";
+    }
+}
+
 TEST(RttyReceiver, SenderThatExpectsUnshiftOnSpace)
 {
     Receiver rx(1000.0);
