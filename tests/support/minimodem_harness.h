@@ -65,10 +65,11 @@ inline std::optional<std::vector<int16_t>> readWav16(const std::filesystem::path
     return std::nullopt;
 }
 
-// minimodem --tx rtty at 11025 samples/s: mark and space tones as given, amplitude
-// 0..1. Text must be plain (no quotes are interpreted: it goes through a file).
+// minimodem --tx at 11025 samples/s: Baudot with 1.5 stop bits at 45.45 Bd ("rtty") or
+// 100 Bd, mark and space tones as given, amplitude 0..1. The text goes through a file.
 inline std::optional<std::vector<int16_t>> minimodemRtty(std::string_view text, double markHz, double spaceHz,
-                                                         double volume, const std::filesystem::path& dir)
+                                                         double volume, const std::filesystem::path& dir,
+                                                         bool hundredBaud = false)
 {
     const auto textFile = dir / "minimodem-in.txt";
     const auto wavFile = dir / "minimodem-out.wav";
@@ -78,8 +79,9 @@ inline std::optional<std::vector<int16_t>> minimodemRtty(std::string_view text, 
     }
     char command[1024];
     std::snprintf(command, sizeof command,
-                  "%s --tx rtty --quiet -R 11025 -M %.2f -S %.2f -v %.3f -f '%s' < '%s' 2>/dev/null",
-                  kMinimodemPath, markHz, spaceHz, volume, wavFile.c_str(), textFile.c_str());
+                  "%s --tx %s --quiet -R 11025 -M %.2f -S %.2f -v %.3f -f '%s' < '%s' 2>/dev/null",
+                  kMinimodemPath, hundredBaud ? "100 --baudot --stopbits 1.5" : "rtty", markHz, spaceHz,
+                  volume, wavFile.c_str(), textFile.c_str());
     if (std::system(command) != 0) return std::nullopt;
     return readWav16(wavFile);
 }
