@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/receive_dispatch.h"
 #include "engine/rx/afc_step.h"
 #include "engine/rx/psk_receiver.h"
 #include "support/noise_source.h"
@@ -48,7 +49,8 @@ DecodeResult decode(const std::vector<int16_t>& samples, const DecodeSettings& s
         const std::size_t n = std::min<std::size_t>(2048, samples.size() - at);
         rx.process(std::span(samples).subspan(at, n));
         if (!s.afc) continue;
-        const auto retune = AfcStep({s.qpsk ? 10 : 9, true, false, hz, rx.driftIndicator(), rx.jitterIndicator()});
+        const auto retune =
+            AfcStep({s.qpsk ? 10 : 9, true, false, hz, rx.driftIndicator(), rx.jitterIndicator()});
         if (retune) {
             hz = retune->receiveHz;
             rx.setFrequency(hz);
@@ -103,7 +105,8 @@ TEST_P(PskReceive, AfcPullsInACarrierOffset)
 {
     // The QPSK drift detector works on four times the phase step, so it sees at most an
     // eighth of a turn per symbol: +-3.9 Hz. BPSK's loop reaches a quarter turn: +-7.8 Hz.
-    const auto offsets = GetParam() ? std::vector<double>{-3.0, 1.5, 3.0} : std::vector<double>{-5.0, 2.5, 4.0};
+    const auto offsets =
+        GetParam() ? std::vector<double>{-3.0, 1.5, 3.0} : std::vector<double>{-5.0, 2.5, 4.0};
     for (const double offset : offsets) {
         SCOPED_TRACE(offset);
         PskSignalOptions o;
@@ -164,6 +167,42 @@ TEST(QpskReverse, WrongSidebandIsGarbageAndReverseRestoresIt)
     // And a normal signal read reversed is garbage too.
     o.reverseSense = false;
     EXPECT_GT(test::characterErrorRate(kText, decode(signal(o), {true, 1000.0, true}).text), 0.5);
+}
+
+// Two stations in one passband: QPSK on the main channel, PSK31 on the second channel,
+// through the receive dispatch block by block, each into its own text.
+TEST(SecondChannel, DecodesBpskBesideTheMainChannelInQpskMode)
+{
+    const SineTable table;
+    std::string mainText, secondText;
+    TextSink mainSink(&mainText), secondSink(&secondText);
+    PskReceiver mainRx(table, mainSink), secondRx(table, secondSink);
+    mainRx.setDecoding(PskReceiver::Decoding::Qpsk);
+    mainRx.setFrequency(800.0);
+    secondRx.setFrequency(1800.0);  // stays on BPSK in every mode
+    ReceiveDispatch dispatch(
+        mainRx.demodulator(), secondRx.demodulator(),
+        {[](WaveDevice d) { return d == 7; }, [](WaveHeader&) { return true; }, nullptr, nullptr, nullptr});
+    dispatch.operatingMode = 10;
+    dispatch.secondChannelFrequency = 1800.0;
+
+    PskSignalOptions a, b;
+    a.qpsk = true;
+    a.carrierHz = 800.0;
+    b.carrierHz = 1800.0;
+    const std::string_view other = "second channel here\n";
+    auto mix = test::pskSignal(kText, a);
+    const auto second = test::pskSignal(other, b);
+    mix.resize(std::max(mix.size(), second.size()));
+    for (std::size_t n = 0; n < second.size(); ++n) mix[n] += second[n];
+    auto pcm = test::toPcm16(mix);
+    pcm.resize((pcm.size() / 2048 + 1) * 2048);
+    for (std::size_t at = 0; at < pcm.size(); at += 2048) {
+        WaveHeader h{pcm.data() + at, 4096, 4096, 0};
+        ASSERT_EQ(dispatch.OnWaveInData(7, h), 1);
+    }
+    EXPECT_TRUE(decodedAs(kText, mainText));
+    EXPECT_TRUE(decodedAs(other, secondText));
 }
 
 // Character error rate against SNR (noise power in 2500 Hz), printed for the record and

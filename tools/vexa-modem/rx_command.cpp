@@ -1,5 +1,6 @@
 // vexa-modem rx: audio in, decoded characters out, through the same receive engine as the
 // application (blocks of 2048 samples, one AFC step per block as the spectrum display does).
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -23,7 +24,7 @@
 #include "engine/rx/text_sink.h"
 #include "engine/rx/varicode_decoder.h"
 
-namespace vexa::tool {
+namespace vexa::tools {
 namespace {
 
 using engine::PskReceiver;
@@ -67,8 +68,8 @@ public:
     void process(std::span<const int16_t> block) override { m_rx.process(block); }
     void afcStep() override
     {
-        const auto retune = engine::AfcStep(
-            {m_mode, m_afc, false, m_hz, m_rx.driftIndicator(), m_rx.jitterIndicator()});
+        const auto retune =
+            engine::AfcStep({m_mode, m_afc, false, m_hz, m_rx.driftIndicator(), m_rx.jitterIndicator()});
         if (!retune) return;
         m_hz = retune->receiveHz;
         m_rx.setFrequency(m_hz);
@@ -203,7 +204,8 @@ int runStdin(ModeReceiver& rx)
         std::vector<unsigned char> all = head;
         std::array<unsigned char, 65536> chunk{};
         std::size_t n = 0;
-        while ((n = std::fread(chunk.data(), 1, chunk.size(), stdin)) > 0) all.insert(all.end(), chunk.begin(), chunk.begin() + static_cast<long>(n));
+        while ((n = std::fread(chunk.data(), 1, chunk.size(), stdin)) > 0)
+            all.insert(all.end(), chunk.begin(), chunk.begin() + static_cast<long>(n));
         auto audio = engine::readAudioMemory(all, "standard input");
         if (!audio.ok()) {
             std::fprintf(stderr, "vexa-modem rx: %s\n", audio.message.c_str());
@@ -241,8 +243,9 @@ int runStdin(ModeReceiver& rx)
 
 }  // namespace
 
-int runRx(std::span<char* const> args)
+int runRx(int argc, char** argv)
 {
+    const std::span<char* const> args(argv + 2, static_cast<std::size_t>(std::max(argc - 2, 0)));
     const RxMode* mode = nullptr;
     RxOptions options;
     const char* input = nullptr;
@@ -292,4 +295,4 @@ int runRx(std::span<char* const> args)
     return 0;
 }
 
-}  // namespace vexa::tool
+}  // namespace vexa::tools
