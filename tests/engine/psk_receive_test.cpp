@@ -77,6 +77,59 @@ std::vector<int16_t> signal(const PskSignalOptions& o, std::string_view text = k
     return test::toPcm16(test::pskSignal(text, o));
 }
 
+// The receiver's arithmetic is integer and fully specified, so its output for a given input
+// is fixed to the bit. This pins a digest of every symbol (SI, SQ, level) and of the decoder
+// state of both decoders for one signal: a change here is a change of behaviour and must be deliberate.
+TEST(PskExactness, SymbolStreamIsPinned)
+{
+    struct Digest : SymbolSink {
+        VaricodeDecoder bpsk;
+        QpskDecoder qpsk;
+        uint64_t hash = 1469598103934665603ull;
+        int count = 0;
+        void mix(uint32_t v)
+        {
+            for (int k = 0; k < 4; ++k) hash = (hash ^ ((v >> (8 * k)) & 0xFF)) * 1099511628211ull;
+        }
+        void bit(int) override {}
+        void symbol(int32_t i, int32_t q, int32_t level) override
+        {
+            bpsk.symbol(i, q, level);
+            qpsk.symbol(i, q, level);
+            mix(static_cast<uint32_t>(bpsk.bitRegister()) << 16 | qpsk.bitRegister());
+            mix(static_cast<uint32_t>(i));
+            mix(static_cast<uint32_t>(q));
+            mix(static_cast<uint32_t>(level));
+            ++count;
+        }
+        void reset() override {}
+    };
+    const SineTable table;
+    PskDemodulator demodulator(table);
+    Digest digest;
+    demodulator.setSink(&digest);
+    demodulator.setFrequency(1234.5);
+    // Integer-only input, so the pin holds on any machine: a carrier from the sine table
+    // whose phase jumps by a quarter turn every 353 samples, plus LCG noise.
+    std::vector<int16_t> samples(40000);
+    uint32_t lcg = 12345;
+    uint16_t phase = 0;
+    for (std::size_t n = 0; n < samples.size(); ++n) {
+        phase = static_cast<uint16_t>(phase + 7347 + (n % 353 == 0 ? 0x4000 * (n / 353 % 3) : 0));
+        lcg = lcg * 1664525u + 1013904223u;
+        const int32_t noise = static_cast<int32_t>(lcg >> 20) - 2048;
+        samples[n] = static_cast<int16_t>(table.Sin16(phase) / 8 + noise);
+    }
+    demodulator.processBlock(samples);
+    EXPECT_EQ(digest.count, 112);
+    EXPECT_EQ(digest.hash, 4362972414153229368u);
+    EXPECT_EQ(demodulator.discriminator(), 376737);
+    EXPECT_EQ(digest.bpsk.drift(), 105170337);
+    EXPECT_EQ(digest.bpsk.jitter(), -112703434);
+    EXPECT_EQ(digest.qpsk.drift(), -158065328);
+    EXPECT_EQ(digest.qpsk.jitter(), 253175);
+}
+
 class PskReceive : public ::testing::TestWithParam<bool> {};  // parameter: QPSK
 
 TEST_P(PskReceive, DecodesAcrossThePassband)
