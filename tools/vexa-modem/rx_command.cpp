@@ -61,8 +61,8 @@ public:
     void process(std::span<const int16_t> block) override { m_rx.process(block); }
     void afcStep() override
     {
-        const auto retune = engine::AfcStep(
-            {m_mode, m_afc, false, m_hz, m_rx.driftIndicator(), m_rx.jitterIndicator()});
+        const auto retune =
+            engine::AfcStep({m_mode, m_afc, false, m_hz, m_rx.driftIndicator(), m_rx.jitterIndicator()});
         if (!retune) return;
         m_hz = retune->receiveHz;
         m_rx.setFrequency(m_hz);
@@ -137,7 +137,8 @@ int runStdin(ModeReceiver& rx)
         std::vector<unsigned char> all = head;
         std::array<unsigned char, 65536> chunk{};
         std::size_t n = 0;
-        while ((n = std::fread(chunk.data(), 1, chunk.size(), stdin)) > 0) all.insert(all.end(), chunk.begin(), chunk.begin() + static_cast<long>(n));
+        while ((n = std::fread(chunk.data(), 1, chunk.size(), stdin)) > 0)
+            all.insert(all.end(), chunk.begin(), chunk.begin() + static_cast<long>(n));
         auto audio = engine::readAudioMemory(all, "standard input");
         if (!audio.ok()) {
             std::fprintf(stderr, "vexa-modem rx: %s\n", audio.message.c_str());
