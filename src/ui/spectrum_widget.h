@@ -9,7 +9,9 @@
 //     (draws when the dispatch captured the block, i.e. cleared the request flag)
 //   - in ClockTick, each time the shown seconds change:       spectrum->clockSecond();
 //     (the widget ignores the first second, then draws once a second so that clicks are
-//     applied and markers move even with the sound card off)
+//     applied and markers move even with the sound card off). A window whose core already
+//     counts the seconds calls spectrum->draw() instead. Plain update()/repaint() only
+//     repaints the last frame; it never draws a new one.
 //   - command 1353 (Alt+W):                                   spectrum->stepDisplayType();
 //   - commands 1351 / 1352 (Alt+Right / Alt+Left):            spectrum->stepCarrier(+1 / -1);
 //   - connect(spectrum, &SpectrumWidget::frequencyChanged, ...ShowFrequency...): emitted
