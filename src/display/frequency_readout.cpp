@@ -9,8 +9,8 @@ std::string formatDialFrequency(int hz)
 {
     const long long v = hz < 0 ? -static_cast<long long>(hz) : hz;
     char text[32];
-    std::snprintf(text, sizeof text, "%s%lli.%03lli.%03lli", hz < 0 ? "-" : "", v / 1000000, (v / 1000) % 1000,
-                  v % 1000);
+    std::snprintf(text, sizeof text, "%s%lli.%03lli.%03lli", hz < 0 ? "-" : "", v / 1000000,
+                  (v / 1000) % 1000, v % 1000);
     return text;
 }
 

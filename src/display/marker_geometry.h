@@ -24,7 +24,7 @@ struct Triangle {
 };
 
 struct MarkerInputs {
-    int mode = 9;                // operating mode
+    int mode = 9;  // operating mode
     double transmitHz = 0.0;
     double receiveHz = 0.0;
     double secondChannelHz = 0.0;  // 0 = off

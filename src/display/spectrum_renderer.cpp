@@ -81,16 +81,16 @@ void SpectrumRenderer::render(Capture re, Capture im, const SpectrumScale& scale
 
     if (bins > 0) {
         switch (m_type) {
-        case DisplayType::SpectrumLine:
-            if (options.showAverage) drawAverage(bins, p, options);
-            drawSpectrumLine(bins, p, options);
-            break;
-        case DisplayType::LineHistory:
-            drawSpectrumLine(bins, p, options);
-            break;
-        case DisplayType::Waterfall:
-            drawWaterfallRow(bins, p);
-            break;
+            case DisplayType::SpectrumLine:
+                if (options.showAverage) drawAverage(bins, p, options);
+                drawSpectrumLine(bins, p, options);
+                break;
+            case DisplayType::LineHistory:
+                drawSpectrumLine(bins, p, options);
+                break;
+            case DisplayType::Waterfall:
+                drawWaterfallRow(bins, p);
+                break;
         }
     }
     if (m_type != DisplayType::SpectrumLine) saveScrolled();

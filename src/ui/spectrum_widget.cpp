@@ -14,12 +14,12 @@ namespace {
 QColor markerColour(display::MarkerColour c)
 {
     switch (c) {
-    case display::MarkerColour::White:
-        return Qt::white;
-    case display::MarkerColour::Black:
-        return Qt::black;
-    case display::MarkerColour::Grey:
-        break;
+        case display::MarkerColour::White:
+            return Qt::white;
+        case display::MarkerColour::Black:
+            return Qt::black;
+        case display::MarkerColour::Grey:
+            break;
     }
     return QColor(128, 128, 128);
 }
@@ -92,7 +92,8 @@ void SpectrumWidget::paintEvent(QPaintEvent*)
         view.setColorTable(colourTable());
         painter.drawImage(0, 0, view);
         // After a resize, until the next block arrives.
-        if (image.width() < width()) painter.fillRect(image.width(), 0, width() - image.width(), height(), Qt::black);
+        if (image.width() < width())
+            painter.fillRect(image.width(), 0, width() - image.width(), height(), Qt::black);
         if (image.height() < height())
             painter.fillRect(0, image.height(), width(), height() - image.height(), Qt::black);
     }

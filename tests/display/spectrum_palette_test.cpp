@@ -19,7 +19,7 @@ TEST(SpectrumPalette, BetweenPointsTruncates)
 {
     const SpectrumPalette& p = spectrumPalette();
     EXPECT_EQ(p[16], (Rgb{0, 0, 90}));
-    EXPECT_EQ(p[31], (Rgb{0, 0, 174}));    // 180 * 31 / 32 = 174.4
+    EXPECT_EQ(p[31], (Rgb{0, 0, 174}));  // 180 * 31 / 32 = 174.4
     EXPECT_EQ(p[46], (Rgb{0, 75, 200}));
     EXPECT_EQ(p[110], (Rgb{100, 190, 110}));
     EXPECT_EQ(p[205], (Rgb{220, 215, 0}));

@@ -137,8 +137,8 @@ TEST_F(RendererTest, LineHistoryDrawsOverTheScrolledPreviousLines)
     EXPECT_LE(std::abs(topX - scale.pixelOf(1500.0)), scale.pixelsPerBin());
 
     render(kZero);
-    EXPECT_EQ(r.image().at(topX, top + 1), line);        // the old peak moved down a row
-    EXPECT_EQ(r.image().at(5, height - 1), line);        // the silent line lies on the bottom
+    EXPECT_EQ(r.image().at(topX, top + 1), line);  // the old peak moved down a row
+    EXPECT_EQ(r.image().at(5, height - 1), line);  // the silent line lies on the bottom
 }
 
 TEST_F(RendererTest, SpectrumLineRedrawsOnBlackAndAveragesInType0)
@@ -159,7 +159,8 @@ TEST_F(RendererTest, SpectrumLineRedrawsOnBlackAndAveragesInType0)
     EXPECT_EQ(r.image().at(x, std::clamp(avgY, 0, height - 1)), SpectrumRenderer::averageLineIndex());
 
     render(kZero, 9, 1500.0, o);  // type 0 keeps no history: the peak is gone
-    for (int y = 0; y < height - 40; ++y) ASSERT_NE(r.image().at(x, y), SpectrumRenderer::spectrumLineIndex());
+    for (int y = 0; y < height - 40; ++y)
+        ASSERT_NE(r.image().at(x, y), SpectrumRenderer::spectrumLineIndex());
 }
 
 TEST(AutoScale, RisesHalfwayAndFallsBySixteenths)

@@ -22,17 +22,19 @@ TEST(SpectrumScale, PixelOfFrequencyForEachZoom)
         int px;
     };
     const Case cases[] = {
-        {384, 0, 1000, 230},  {384, 0, 1500, 415},  {384, 0, 2500, 787},  {384, 1, 1000, 459},
-        {384, 1, 1500, 831},  {384, 1, 2500, 1574}, {384, 2, 1000, 689},  {384, 2, 1500, 1246},
-        {384, 2, 2500, 2360}, {0, 0, 1500, 557},    {0, 1, 1500, 1115},   {0, 2, 1500, 1672},
+        {384, 0, 1000, 230},  {384, 0, 1500, 415},  {384, 0, 2500, 787}, {384, 1, 1000, 459},
+        {384, 1, 1500, 831},  {384, 1, 2500, 1574}, {384, 2, 1000, 689}, {384, 2, 1500, 1246},
+        {384, 2, 2500, 2360}, {0, 0, 1500, 557},    {0, 1, 1500, 1115},  {0, 2, 1500, 1672},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.startHz << " Hz start, zoom " << c.zoom << ", " << c.hz << " Hz");
+        SCOPED_TRACE(::testing::Message()
+                     << c.startHz << " Hz start, zoom " << c.zoom << ", " << c.hz << " Hz");
         const SpectrumScale s(c.startHz, c.zoom);
         EXPECT_EQ(s.pixelsPerBin(), 2 * c.zoom + 2);
         EXPECT_EQ(s.pixelOf(c.hz), c.px);
         // Clicking that pixel comes back to the frequency within half a pixel.
-        EXPECT_NEAR(s.frequencyAt(c.px * 256), c.hz, SpectrumScale::kBinWidthHz / s.pixelsPerBin() / 2 + 1e-9);
+        EXPECT_NEAR(s.frequencyAt(c.px * 256), c.hz,
+                    SpectrumScale::kBinWidthHz / s.pixelsPerBin() / 2 + 1e-9);
     }
 }
 

@@ -27,8 +27,9 @@ TEST(SpectrumTransform, MatchesDirectTransform)
         std::complex<double> sum;
         for (int n = 0; n < 1024; ++n) {
             const double a = -2.0 * std::numbers::pi * k * n / 1024.0;
-            sum += std::complex<double>(inRe[static_cast<std::size_t>(n)], inIm[static_cast<std::size_t>(n)]) *
-                   std::polar(1.0, a);
+            sum +=
+                std::complex<double>(inRe[static_cast<std::size_t>(n)], inIm[static_cast<std::size_t>(n)]) *
+                std::polar(1.0, a);
         }
         const std::complex<double> got(re[static_cast<std::size_t>(k)], im[static_cast<std::size_t>(k)]);
         worst = std::max(worst, std::abs(got - sum));
@@ -40,7 +41,8 @@ TEST(SpectrumTransform, MatchesDirectTransform)
 TEST(SpectrumTransform, ToneLandsInItsBin)
 {
     SpectrumTransform::Buffer re{}, im{};
-    for (int n = 0; n < 1024; ++n) re[static_cast<std::size_t>(n)] = std::cos(2 * std::numbers::pi * 100 * n / 1024.0);
+    for (int n = 0; n < 1024; ++n)
+        re[static_cast<std::size_t>(n)] = std::cos(2 * std::numbers::pi * 100 * n / 1024.0);
     SpectrumTransform().transform(re, im);
     EXPECT_NEAR(std::hypot(re[100], im[100]), 512.0, 0.1);
     EXPECT_NEAR(std::hypot(re[924], im[924]), 512.0, 0.1);  // the mirror of a real input

@@ -49,9 +49,8 @@ public:
             double v = m_noise > 0.0 ? gauss(m_rng) : 0.0;
             for (std::size_t s = 0; s < m_stations.size(); ++s) {
                 // Reversal: the envelope swings through zero as a half cosine; else steady.
-                const double env = m_sign[s] == m_nextSign[s]
-                                       ? m_sign[s]
-                                       : m_sign[s] * std::cos(std::numbers::pi * t);
+                const double env =
+                    m_sign[s] == m_nextSign[s] ? m_sign[s] : m_sign[s] * std::cos(std::numbers::pi * t);
                 v += m_stations[s].amplitude * env * std::sin(m_phase[s]);
                 m_phase[s] += 2.0 * std::numbers::pi * m_stations[s].carrierHz / kSampleRate;
                 if (m_phase[s] > 2.0 * std::numbers::pi) m_phase[s] -= 2.0 * std::numbers::pi;

@@ -34,7 +34,8 @@ std::optional<std::vector<int16_t>> readWav(const char* path)
 {
     std::ifstream in(path, std::ios::binary);
     std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(&bytes[8], "WAVE", 4) != 0) {
+    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
+        std::memcmp(&bytes[8], "WAVE", 4) != 0) {
         std::fprintf(stderr, "%s: not a WAV file\n", path);
         return std::nullopt;
     }
@@ -73,11 +74,16 @@ int main(int argc, char** argv)
     int type = 2;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i];
-        if (key == "--out") out = argv[i + 1];
-        else if (key == "--wav") wav = argv[i + 1];
-        else if (key == "--blocks") blocks = std::atoi(argv[i + 1]);
-        else if (key == "--zoom") zoom = std::atoi(argv[i + 1]);
-        else if (key == "--type") type = std::atoi(argv[i + 1]);
+        if (key == "--out")
+            out = argv[i + 1];
+        else if (key == "--wav")
+            wav = argv[i + 1];
+        else if (key == "--blocks")
+            blocks = std::atoi(argv[i + 1]);
+        else if (key == "--zoom")
+            zoom = std::atoi(argv[i + 1]);
+        else if (key == "--type")
+            type = std::atoi(argv[i + 1]);
     }
 
     vexa::testing::FakeSpectrumPort port;
