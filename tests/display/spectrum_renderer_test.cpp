@@ -94,6 +94,17 @@ TEST_F(RendererTest, BinsPastTheTransformShowNothing)
     for (int x = 96 * 2; x < width; ++x) ASSERT_EQ(r.image().at(x, 0), 0) << x;
 }
 
+TEST_F(RendererTest, ZoomZeroShowsAllTwoThousandBinsOnAWideWindow)
+{
+    scale = SpectrumScale(0, 0);
+    width = 4200;
+    render(noiseCapture(5));
+    const auto m = r.magnitudes();
+    ASSERT_EQ(m.size(), 2048u);
+    EXPECT_GT(m[1023], 0.0f);
+    for (std::size_t k = 1024; k < m.size(); ++k) ASSERT_EQ(m[k], 0.0f) << k;
+}
+
 TEST_F(RendererTest, NarrowWindowShowsNoBinsButKeepsScrolling)
 {
     width = 10;
