@@ -1,8 +1,9 @@
 // Runs the spectrum widget on audio and saves a screenshot, so that the waterfall can be
 // looked at: from a WAV file (16-bit mono, 11025 Hz) or, without one, from generated PSK31
-// stations at 800, 1200 and 1650 Hz in noise. The transmit marker sits on 1200 Hz, the
-// receive marker on 1650 Hz (split) and the second channel on 800 Hz.
+// stations at 800, 1200 and 1650 Hz in noise. By default the transmit marker sits on
+// 1200 Hz, the receive marker on 1650 Hz (split) and the second channel on 800 Hz.
 //   waterfall_snapshot --out FILE.png [--wav FILE.wav] [--blocks N] [--zoom Z] [--type T]
+//                      [--tx HZ] [--rx HZ] [--second HZ]
 #include <QApplication>
 #include <QGuiApplication>
 #include <QPixmap>
@@ -72,6 +73,7 @@ int main(int argc, char** argv)
     int blocks = 260;
     int zoom = 1;
     int type = 2;
+    double txHz = 1200.0, rxHz = 1650.0, secondHz = 800.0;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i];
         if (key == "--out")
@@ -84,14 +86,20 @@ int main(int argc, char** argv)
             zoom = std::atoi(argv[i + 1]);
         else if (key == "--type")
             type = std::atoi(argv[i + 1]);
+        else if (key == "--tx")
+            txHz = std::atof(argv[i + 1]);
+        else if (key == "--rx")
+            rxHz = std::atof(argv[i + 1]);
+        else if (key == "--second")
+            secondHz = std::atof(argv[i + 1]);
     }
 
     vexa::testing::FakeSpectrumPort port;
     port.settings.startHz = 384;
     port.settings.zoom = zoom;
-    port.transmitHz = 1200.0;
-    port.receiveHz = 1650.0;
-    port.secondHz = 800.0;
+    port.transmitHz = txHz;
+    port.receiveHz = rxHz;
+    port.secondHz = secondHz;
     port.mode = 9;
 
     std::vector<int16_t> audio;
