@@ -17,29 +17,31 @@ using P = Placement;
 // Outside controls sit in a column beyond the right edge; hidden ones where they would
 // appear if a later version showed them.
 constexpr std::array kControls = {
-    // The screen's top: tuning display and map, log buttons under the map.
+    // The screen's top: tuning display and map, log buttons under the map (the large
+    // layout has room for the clock and send in row B).
     ControlSpec{1170, K::Spectrum, "&0", P::Shown, {2, 2, 283, 70}, {2, 2, 307, 96}},
     ControlSpec{1143, K::FrequencyMap, "Frequency map", P::Hidden, {2, 62, 283, 10}, {2, 86, 307, 12}},
     ControlSpec{1163, K::MapPicture, nullptr, P::Shown, {287, 2, 70, 70}, {311, 2, 70, 70}},
     ControlSpec{1001, K::Button, "&Save", P::Shown, {287, 75, 34, 12}, {311, 74, 34, 12}},
     ControlSpec{1000, K::Button, "&Clear", P::Shown, {323, 75, 34, 12}, {347, 74, 34, 12}},
-    ControlSpec{1003, K::Button, "&Time", P::Shown, {287, 89, 30, 12}, {311, 115, 70, 12}},
-    ControlSpec{1005, K::Button, "&Info", P::Shown, {319, 89, 18, 12}, {311, 87, 34, 12}},
-    ControlSpec{1006, K::Button, "&Look", P::Shown, {339, 89, 18, 12}, {347, 87, 34, 12}},
+    ControlSpec{1003, K::Button, "&Time", P::Shown, {287, 89, 34, 12}, {311, 115, 70, 12}},
+    ControlSpec{1005, K::Button, "&Info", P::Shown, {233, 89, 25, 12}, {311, 87, 34, 12}},
+    ControlSpec{1006, K::Button, "&Look", P::Shown, {260, 89, 25, 12}, {347, 87, 34, 12}},
 
-    // Row A: mode and frequency boxes, mode buttons, audio frequency, afc and net.
-    ControlSpec{1106, K::DropList, nullptr, P::Shown, {2, 75, 38, 120}, {2, 101, 40, 120}},
-    ControlSpec{1105, K::DropCombo, nullptr, P::Shown, {42, 75, 60, 120}, {44, 101, 64, 120}},
-    ControlSpec{1120, K::Button, "SSB", P::Shown, {104, 75, 22, 12}, {110, 101, 24, 12}},
-    ControlSpec{1128, K::Button, "RTTY", P::Shown, {127, 75, 22, 12}, {136, 101, 24, 12}},
-    ControlSpec{1131, K::Button, "PSK", P::Shown, {150, 75, 22, 12}, {162, 101, 24, 12}},
-    ControlSpec{1130, K::Button, "QPSK", P::Shown, {173, 75, 22, 12}, {188, 101, 24, 12}},
-    ControlSpec{1189, K::Edit, nullptr, P::Shown, {199, 75, 26, 12}, {216, 101, 28, 12}},
+    // Row A: mode and frequency boxes, mode buttons, the four switches (large: and the
+    // audio frequency).
+    ControlSpec{1106, K::DropList, nullptr, P::Shown, {2, 75, 36, 120}, {2, 101, 40, 120}},
+    ControlSpec{1105, K::DropCombo, nullptr, P::Shown, {40, 75, 48, 120}, {44, 101, 64, 120}},
+    ControlSpec{1120, K::Button, "SSB", P::Shown, {90, 75, 21, 12}, {110, 101, 24, 12}},
+    ControlSpec{1128, K::Button, "RTTY", P::Shown, {112, 75, 21, 12}, {136, 101, 24, 12}},
+    ControlSpec{1131, K::Button, "PSK", P::Shown, {134, 75, 21, 12}, {162, 101, 24, 12}},
+    ControlSpec{1130, K::Button, "QPSK", P::Shown, {156, 75, 21, 12}, {188, 101, 24, 12}},
+    ControlSpec{1189, K::Edit, nullptr, P::Shown, {204, 89, 26, 12}, {216, 101, 28, 12}},
     ControlSpec{0, K::Label, "Hz", P::Shown, {0, 0, 0, 0}, {246, 103, 12, 8}},
-    ControlSpec{1180, K::CheckBox, "afc", P::Shown, {229, 76, 27, 10}, {262, 102, 28, 10}},
-    ControlSpec{1181, K::CheckBox, "net", P::Shown, {258, 76, 27, 10}, {292, 102, 28, 10}},
+    ControlSpec{1180, K::CheckBox, "afc", P::Shown, {181, 76, 25, 10}, {262, 102, 28, 10}},
+    ControlSpec{1181, K::CheckBox, "net", P::Shown, {207, 76, 25, 10}, {292, 102, 28, 10}},
 
-    // Row B: band buttons, satellite switch, send, spectrum switch and inversion.
+    // Row B: band buttons, satellite switch, audio frequency, country and log look-up.
     ControlSpec{1109, K::Button, "1.8", P::Shown, {2, 89, 19, 12}, {2, 115, 21, 12}},
     ControlSpec{1110, K::Button, "3.5", P::Shown, {22, 89, 19, 12}, {24, 115, 21, 12}},
     ControlSpec{1111, K::Button, "7", P::Shown, {42, 89, 19, 12}, {46, 115, 21, 12}},
@@ -50,9 +52,9 @@ constexpr std::array kControls = {
     ControlSpec{1116, K::Button, "24", P::Shown, {142, 89, 19, 12}, {156, 115, 21, 12}},
     ControlSpec{1117, K::Button, "28", P::Shown, {162, 89, 19, 12}, {178, 115, 21, 12}},
     ControlSpec{1126, K::Button, "RS", P::Shown, {182, 89, 19, 12}, {200, 115, 21, 12}},
-    ControlSpec{1202, K::Button, "Send", P::Shown, {203, 89, 22, 12}, {226, 115, 30, 12}},
-    ControlSpec{1182, K::CheckBox, "spc", P::Shown, {229, 90, 27, 10}, {322, 102, 30, 10}, "spec"},
-    ControlSpec{1188, K::CheckBox, "inv", P::Shown, {258, 90, 27, 10}, {354, 102, 27, 10}},
+    ControlSpec{1202, K::Button, "Send", P::Shown, {323, 89, 34, 12}, {226, 115, 30, 12}},
+    ControlSpec{1182, K::CheckBox, "spc", P::Shown, {233, 76, 25, 10}, {322, 102, 30, 10}, "spec"},
+    ControlSpec{1188, K::CheckBox, "inv", P::Shown, {259, 76, 26, 10}, {354, 102, 27, 10}},
 
     // The text windows.
     ControlSpec{1009, K::RichEdit, nullptr, P::Shown, {2, 104, 355, 70}, {2, 130, 379, 96}},

@@ -38,7 +38,6 @@ namespace {
 
 constexpr int kTickMs = 55;
 constexpr int kRichEditTextLimit = 1000000;
-constexpr int kMapPixels = 128;
 
 // Split offsets of the statics "0" to "10", in the order of their ids' kHz.
 constexpr std::array<int, 11> kSplitStaticIds = {1162, 1152, 1147, 1153, 1148, 1154,
@@ -164,9 +163,9 @@ void CMainWindow::buildControls()
             auto* map = new ClickLabel(this);
             map->onClick = [this, id = spec.id] { OnCommand(id); };
             map->setStyleSheet(QStringLiteral("background-color: rgb(0,0,64);"));
-            // The picture is drawn in pixels; keep its size whatever the font.
-            rect.setSize({kMapPixels, kMapPixels});
-            rect.moveRight(client.width() - toPixels({0, 0, 2, 2}, base).width());
+            // The 128 x 128 picture is scaled into the place the layout gives it, so that
+            // it lines up with the controls whatever the font.
+            map->setScaledContents(true);
             w = map;
             break;
         }
