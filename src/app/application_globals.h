@@ -3,20 +3,20 @@
 // rebuilds the window; none of this is lost.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
-#include "app/app_settings.h"
 #include "app/main_window_template.h"
 #include "app/receive_text_flow.h"
-#include "app/station_data.h"
+#include "app/settings.h"
 
 namespace vexa::app {
 
 struct ApplicationGlobals {
     int mainWindowTemplate = kNormalTemplate;
     int operatingMode = 0;  // set to PSK31 by the window's initialisation
-    AppSettings settings;
-    StationData station;
+    std::filesystem::path profileFile;  // empty: no profile, every setting at its default
+    Settings settings;                  // holds the station data too
     ReceiveTextFlow textFlow;
     bool receivePaused = false;
     std::string lastLookupCall;

@@ -36,7 +36,7 @@ TickResult OperatingState::ClockTick(TickWindows windows, std::time_t now, bool 
     ReceiveTextFlow& flow = m_globals.textFlow;
     flow.showSecondChannel(m_secondChannelText, windows.alertLine);
     result.receiveTextWritten =
-        flow.moveReceivedText(m_receiveText, windows.receiveWindow, m_globals.station.call,
+        flow.moveReceivedText(m_receiveText, windows.receiveWindow, m_globals.settings.station.call,
                               m_globals.settings.wrap, m_globals.receivePaused);
     result.cwSpeedChanged = m_cwSpeed.update();
     if (m_clock.update(now, gmt)) {

@@ -1,5 +1,6 @@
 #include "app/qt/main_window.h"
 
+#include <fstream>
 #include <functional>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -53,7 +55,7 @@ int runWindow(ApplicationGlobals& globals, MainWindowServices services,
         QTimer::singleShot(0, &window, [&window, drive] {
             EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
             window.activateWindow();
-            QTest::qWaitForWindowActive(&window);
+            (void)QTest::qWaitForWindowActive(&window);
             drive(window);
             if (window.isVisible()) window.done(kResultCancel);
         });
@@ -62,7 +64,9 @@ int runWindow(ApplicationGlobals& globals, MainWindowServices services,
 
 TEST(MainWindow, FirstStartOpensTheNormalLayoutInPskWithTheStationCaption)
 {
+    QTemporaryDir dir;
     ApplicationGlobals globals;
+    globals.profileFile = dir.filePath(QStringLiteral("absent/vexa.ini")).toStdString();
     std::vector<int> built;
     const int result = runWindow(globals, {}, [&](CMainWindow& w) {
         EXPECT_EQ(w.windowTitle(), QStringLiteral("Vexa v 1.03/D [XX9XX]"));
@@ -139,9 +143,14 @@ TEST(MainWindow, EveryControlExistsWithItsKindPlacementAndCaption)
 
 TEST(MainWindow, LargeScreenRebuildsTheWindowOnceAndKeepsWhatLivesOutsideIt)
 {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
     ApplicationGlobals globals;
-    globals.settings.largeScreen = 1;
-    globals.settings.boldFont = 1;
+    globals.profileFile = dir.filePath(QStringLiteral("vexa.ini")).toStdString();
+    {
+        std::ofstream ini(globals.profileFile);
+        ini << "[keyboard]\nlargescreen=1\nBoldFont=1\n[Station]\nCall=DL1XYZ\n";
+    }
     globals.textFlow.setCapturedCall("G4XYZ");
     std::vector<int> built;
     QSize largeSize;
@@ -150,6 +159,7 @@ TEST(MainWindow, LargeScreenRebuildsTheWindowOnceAndKeepsWhatLivesOutsideIt)
         EXPECT_EQ(w.findChild<QCheckBox*>(QStringLiteral("1182"))->text(), QStringLiteral("spec"));
         EXPECT_NE(w.findChild<QLabel*>(QStringLiteral("labelHz")), nullptr);
         EXPECT_EQ(w.normalFormat().fontWeight(), QFont::Bold);
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("Vexa v 1.03/D [DL1XYZ]"));
     }, &built);
     EXPECT_EQ(result, kResultCancel);
     EXPECT_EQ(built, (std::vector<int>{kNormalTemplate, kLargeTemplate}));
@@ -157,7 +167,10 @@ TEST(MainWindow, LargeScreenRebuildsTheWindowOnceAndKeepsWhatLivesOutsideIt)
     EXPECT_EQ(globals.textFlow.capturedCall(), "G4XYZ");
 
     // With the switch off again and template 102 current, nothing switches back at start.
-    globals.settings.largeScreen = 0;
+    {
+        std::ofstream ini(globals.profileFile);
+        ini << "[Keyboard]\nLargeScreen=0\n";
+    }
     built.clear();
     QSize again;
     runWindow(globals, {}, [&](CMainWindow& w) { again = w.size(); }, &built);

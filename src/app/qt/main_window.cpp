@@ -30,6 +30,7 @@
 #include "app/qt/qt_prompter.h"
 #include "app/qt/qt_text_window.h"
 #include "common/operating_mode.h"
+#include "common/profile.h"
 #include "common/version.h"
 
 namespace vexa::app::qt {
@@ -315,7 +316,12 @@ int CMainWindow::run()
 
 bool CMainWindow::OnInitDialog()
 {
+    const std::optional<Profile> profile =
+        m_globals.profileFile.empty() ? std::nullopt : std::optional<Profile>(m_globals.profileFile);
+    Settings& settings = m_globals.settings;
+
     // A profile that asks for the large layout: end at once and be rebuilt in it.
+    if (profile) settings.readLayout(*profile);
     if (m_globals.settings.largeScreen != 0 && m_globals.mainWindowTemplate == kNormalTemplate) {
         m_globals.mainWindowTemplate = kLargeTemplate;
         m_ended = true;
@@ -335,6 +341,8 @@ bool CMainWindow::OnInitDialog()
         return true;
     }
 
+    if (profile) settings.readOperating(*profile);
+
     focusEntryLine();
 
     auto* spin = qobject_cast<QScrollBar*>(control(1122));
@@ -349,13 +357,14 @@ bool CMainWindow::OnInitDialog()
     slider->setPageStep(500);
     slider->setValue(0);
 
+    if (profile) settings.readText(*profile);
     setUpRichEdits();
 
     SetOperatingMode(static_cast<int>(OperatingMode::Psk31));
 
     char caption[256];
     std::snprintf(caption, sizeof caption, "%s [%s]", std::string(kVersionString).c_str(),
-                  m_globals.station.call.c_str());
+                  m_globals.settings.station.call.c_str());
     setWindowTitle(QString::fromLatin1(caption));
 
     // Controls bound to members show their values.

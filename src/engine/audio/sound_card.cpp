@@ -1,0 +1,126 @@
+#include "engine/audio/sound_card.h"
+
+namespace vexa::engine {
+
+SoundCard::SoundCard(WaveBackend& backend, WaveBackend::Notify notify)
+    : m_backend(backend), m_notify(std::move(notify))
+{
+}
+
+SoundCard::~SoundCard()
+{
+    CloseWaveIn();
+    CloseWaveOut();
+}
+
+// The counts are asked for but not consulted: device 0 (the system default) is always the
+// one used. Every step's failure ends the open silently with the flag clear; unlike a bare
+// wave API we then release what the failed open had taken, so the device is free for the
+// next attempt instead of being held half-open for the rest of the run.
+void SoundCard::OpenWaveIn()
+{
+    if (m_inputOpen)
+        return;
+    (void)m_backend.inputDeviceCount();
+    if (!m_backend.inputCapabilities())
+        return;
+    const std::optional<WaveDevice> device = m_backend.openInput(m_notify);
+    if (!device)
+        return;
+    m_inputDevice = *device;
+    int prepared = 0;
+    bool ok = true;
+    for (int i = 0; i < kInputBlockCount && ok; ++i) {
+        WaveHeader& h = m_inHeaders[static_cast<size_t>(i)];
+        h.data = m_inData[static_cast<size_t>(i)].data();
+        h.bufferLength = kInputBlockBytes;
+        h.bytesRecorded = 0;
+        h.flags = 0;
+        ok = m_backend.prepareInput(m_inputDevice, h);
+        if (ok) {
+            ++prepared;
+            ok = m_backend.addInputBuffer(m_inputDevice, h);
+        }
+    }
+    if (ok && m_backend.startInput(m_inputDevice)) {
+        m_inputOpen = true;
+        return;
+    }
+    (void)m_backend.resetInput(m_inputDevice);
+    for (int i = 0; i < prepared; ++i)
+        (void)m_backend.unprepareInput(m_inputDevice, m_inHeaders[static_cast<size_t>(i)]);
+    (void)m_backend.closeInput(m_inputDevice);
+}
+
+void SoundCard::CloseWaveIn()
+{
+    if (!m_inputOpen)
+        return;
+    m_inputOpen = false;
+    if (!m_backend.stopInput(m_inputDevice))
+        return;
+    if (!m_backend.resetInput(m_inputDevice))
+        return;
+    for (WaveHeader& h : m_inHeaders)
+        (void)m_backend.unprepareInput(m_inputDevice, h);
+    (void)m_backend.closeInput(m_inputDevice);
+}
+
+void SoundCard::OpenWaveOut()
+{
+    if (m_outputOpen)
+        return;
+    (void)m_backend.outputDeviceCount();
+    if (!m_backend.outputCapabilities())
+        return;
+    const std::optional<WaveDevice> device = m_backend.openOutput(m_notify);
+    if (!device)
+        return;
+    m_outputDevice = *device;
+    int prepared = 0;
+    for (int i = 0; i < kOutputBlockCount; ++i) {
+        WaveHeader& h = m_outHeaders[static_cast<size_t>(i)];
+        h.data = m_outData[static_cast<size_t>(i)].data();
+        h.bufferLength = kOutputBlockBytes;
+        h.bytesRecorded = 0;
+        h.flags = 0;
+        if (!m_backend.prepareOutput(m_outputDevice, h)) {
+            for (int j = 0; j < prepared; ++j)
+                (void)m_backend.unprepareOutput(m_outputDevice, m_outHeaders[static_cast<size_t>(j)]);
+            (void)m_backend.closeOutput(m_outputDevice);
+            return;
+        }
+        ++prepared;
+    }
+    m_outputOpen = true;
+}
+
+void SoundCard::CloseWaveOut()
+{
+    if (!m_outputOpen)
+        return;
+    m_outputOpen = false;
+    if (!m_backend.pauseOutput(m_outputDevice))
+        return;
+    if (!m_backend.resetOutput(m_outputDevice))
+        return;
+    for (WaveHeader& h : m_outHeaders)
+        (void)m_backend.unprepareOutput(m_outputDevice, h);
+    (void)m_backend.closeOutput(m_outputDevice);
+}
+
+bool SoundCard::addInputBuffer(WaveHeader& header)
+{
+    if (!m_inputOpen)
+        return false;
+    return m_backend.addInputBuffer(m_inputDevice, header);
+}
+
+bool SoundCard::writeOutput(WaveHeader& header)
+{
+    if (!m_outputOpen)
+        return false;
+    return m_backend.writeOutput(m_outputDevice, header);
+}
+
+}  // namespace vexa::engine

@@ -1,0 +1,414 @@
+#include "engine/audio/wave_file_backend.h"
+
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/audio/audio_file.h"
+
+namespace vexa::engine {
+
+struct WaveFileBackend::OutputFile {
+    SNDFILE* file = nullptr;
+    std::string error;
+    ~OutputFile()
+    {
+        if (file != nullptr)
+            sf_close(file);
+    }
+};
+
+namespace {
+
+std::chrono::steady_clock::duration samplesToDuration(size_t samples)
+{
+    return std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+        std::chrono::duration<double>(static_cast<double>(samples) / WaveFormat::kSampleRate));
+}
+
+}  // namespace
+
+WaveFileBackend::WaveFileBackend(WaveFileOptions options)
+    : m_options(std::move(options)), m_outputFile(std::make_unique<OutputFile>())
+{
+    if (m_options.inputPath.empty())
+        return;
+    AudioReadResult r = readAudioFile(m_options.inputPath);
+    if (!r.ok()) {
+        m_inputError = r.message;
+        return;
+    }
+    m_input = std::move(r.samples);
+    m_hasInput = true;
+}
+
+WaveFileBackend::WaveFileBackend(std::vector<int16_t> inputSamples, WaveFileOptions options)
+    : m_options(std::move(options)), m_input(std::move(inputSamples)), m_hasInput(true),
+      m_outputFile(std::make_unique<OutputFile>())
+{
+}
+
+WaveFileBackend::~WaveFileBackend()
+{
+    std::unique_lock lock(m_mutex);
+    stopWorker(m_in, lock, m_inWake);
+    stopWorker(m_out, lock, m_outWake);
+}
+
+std::string WaveFileBackend::outputError() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_outputFile->error;
+}
+
+bool WaveFileBackend::inputFinished() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_inputFinished;
+}
+
+size_t WaveFileBackend::samplesPlayed() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_played;
+}
+
+void WaveFileBackend::stopWorker(Direction& dir, std::unique_lock<std::mutex>& lock, std::condition_variable& cv)
+{
+    if (!dir.worker.joinable())
+        return;
+    dir.quit = true;
+    cv.notify_all();
+    std::thread worker = std::move(dir.worker);
+    lock.unlock();
+    // A consumer may close the device from inside a notification, on the worker itself.
+    if (worker.get_id() == std::this_thread::get_id())
+        worker.detach();
+    else
+        worker.join();
+    lock.lock();
+}
+
+std::vector<WaveHeader*> WaveFileBackend::takeQueue(Direction& dir)
+{
+    std::vector<WaveHeader*> taken(dir.queue.begin(), dir.queue.end());
+    dir.queue.clear();
+    for (WaveHeader* h : taken) {
+        h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
+    }
+    return taken;
+}
+
+// Input
+
+int WaveFileBackend::inputDeviceCount() { return m_hasInput ? 1 : 0; }
+
+bool WaveFileBackend::inputCapabilities() { return m_hasInput; }
+
+std::optional<WaveDevice> WaveFileBackend::openInput(Notify notify)
+{
+    std::unique_lock lock(m_mutex);
+    if (!m_hasInput || m_in.device != 0)
+        return std::nullopt;  // no recording, or already open (busy)
+    stopWorker(m_in, lock, m_inWake);  // a worker detached by a close from its own thread
+    m_in = Direction{};
+    m_in.device = m_nextDevice++;
+    m_in.notify = std::move(notify);
+    m_in.worker = std::thread([this] { inputLoop(); });
+    return m_in.device;
+}
+
+bool WaveFileBackend::prepareInput(WaveDevice d, WaveHeader& h)
+{
+    std::lock_guard lock(m_mutex);
+    if (!ownsInput(d) || h.data == nullptr || h.bufferLength < 2)
+        return false;
+    h.flags |= WaveHeader::kPrepared;
+    return true;
+}
+
+bool WaveFileBackend::addInputBuffer(WaveDevice d, WaveHeader& h)
+{
+    std::lock_guard lock(m_mutex);
+    if (!ownsInput(d) || !(h.flags & WaveHeader::kPrepared) || (h.flags & WaveHeader::kInQueue))
+        return false;
+    h.flags = (h.flags | WaveHeader::kInQueue) & ~WaveHeader::kDone;
+    h.bytesRecorded = 0;
+    m_in.queue.push_back(&h);
+    m_inWake.notify_all();
+    return true;
+}
+
+bool WaveFileBackend::startInput(WaveDevice d)
+{
+    std::lock_guard lock(m_mutex);
+    if (!ownsInput(d))
+        return false;
+    if (!m_in.running) {
+        m_in.running = true;
+        m_in.base = Clock::now();
+        m_in.basePosition = m_inputDelivered;
+    }
+    m_inWake.notify_all();
+    return true;
+}
+
+bool WaveFileBackend::stopInput(WaveDevice d)
+{
+    std::lock_guard lock(m_mutex);
+    if (!ownsInput(d))
+        return false;
+    m_in.running = false;
+    return true;
+}
+
+bool WaveFileBackend::resetInput(WaveDevice d)
+{
+    std::vector<WaveHeader*> returned;
+    Notify notify;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!ownsInput(d))
+            return false;
+        m_in.running = false;
+        returned = takeQueue(m_in);
+        for (WaveHeader* h : returned)
+            h->bytesRecorded = 0;
+        notify = m_in.notify;
+    }
+    for (WaveHeader* h : returned)
+        if (notify)
+            notify(WaveEvent{WaveMessage::InputData, d, h});
+    return true;
+}
+
+bool WaveFileBackend::unprepareInput(WaveDevice d, WaveHeader& h)
+{
+    std::lock_guard lock(m_mutex);
+    if (!ownsInput(d) || (h.flags & WaveHeader::kInQueue))
+        return false;
+    h.flags &= ~WaveHeader::kPrepared;
+    return true;
+}
+
+bool WaveFileBackend::closeInput(WaveDevice d)
+{
+    std::unique_lock lock(m_mutex);
+    if (!ownsInput(d) || !m_in.queue.empty())
+        return false;  // blocks still queued: reset first
+    stopWorker(m_in, lock, m_inWake);
+    m_in.device = 0;
+    m_in.notify = nullptr;
+    return true;
+}
+
+void WaveFileBackend::inputLoop()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        if (m_in.quit)
+            return;
+        if (!m_in.running || m_in.queue.empty() || m_inputFinished) {
+            m_inWake.wait(lock);
+            continue;
+        }
+        WaveHeader* h = m_in.queue.front();
+        const size_t want = h->bufferLength / 2;
+        if (m_options.pacedInput) {
+            // A real card hands a block back once its last sample has been recorded.
+            const auto due = m_in.base + samplesToDuration(m_inputDelivered + want - m_in.basePosition);
+            if (Clock::now() < due) {
+                m_inWake.wait_until(lock, due);
+                continue;
+            }
+        }
+        m_in.queue.pop_front();
+        size_t filled = 0;
+        if (m_options.loopInput) {
+            if (m_input.empty()) {
+                std::fill_n(h->data, want, int16_t{0});
+            } else {
+                while (filled < want) {
+                    if (m_inputPosition >= m_input.size())
+                        m_inputPosition = 0;
+                    const size_t n = std::min(want - filled, m_input.size() - m_inputPosition);
+                    std::memcpy(h->data + filled, m_input.data() + m_inputPosition, n * sizeof(int16_t));
+                    filled += n;
+                    m_inputPosition += n;
+                }
+            }
+            filled = want;
+        } else {
+            filled = std::min(want, m_input.size() - std::min(m_inputPosition, m_input.size()));
+            std::memcpy(h->data, m_input.data() + m_inputPosition, filled * sizeof(int16_t));
+            m_inputPosition += filled;
+            if (filled < want)
+                m_inputFinished = true;  // this short (maybe empty) block is the last
+        }
+        m_inputDelivered += want;
+        h->bytesRecorded = static_cast<uint32_t>(filled * 2);
+        h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
+        const Notify notify = m_in.notify;
+        const WaveDevice device = m_in.device;
+        lock.unlock();
+        if (notify)
+            notify(WaveEvent{WaveMessage::InputData, device, h});
+        lock.lock();
+    }
+}
+
+// Output
+
+int WaveFileBackend::outputDeviceCount() { return 1; }
+
+bool WaveFileBackend::outputCapabilities() { return true; }
+
+std::optional<WaveDevice> WaveFileBackend::openOutput(Notify notify)
+{
+    std::unique_lock lock(m_mutex);
+    if (m_out.device != 0)
+        return std::nullopt;
+    if (!m_options.outputPath.empty() && m_outputFile->file == nullptr) {
+        // One file for the backend's life: every transmission is appended to it.
+        SF_INFO info{};
+        info.samplerate = WaveFormat::kSampleRate;
+        info.channels = 1;
+        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+        m_outputFile->file = sf_open(m_options.outputPath.c_str(), SFM_WRITE, &info);
+        if (m_outputFile->file == nullptr) {
+            m_outputFile->error = m_options.outputPath + ": " + sf_strerror(nullptr);
+            return std::nullopt;
+        }
+        // Keep the header right after every block, so the file is valid while still open.
+        sf_command(m_outputFile->file, SFC_SET_UPDATE_HEADER_AUTO, nullptr, SF_TRUE);
+    }
+    stopWorker(m_out, lock, m_outWake);
+    m_out = Direction{};
+    m_out.device = m_nextDevice++;
+    m_out.notify = std::move(notify);
+    m_out.running = true;
+    m_out.base = Clock::now();
+    m_out.worker = std::thread([this] { outputLoop(); });
+    return m_out.device;
+}
+
+bool WaveFileBackend::prepareOutput(WaveDevice d, WaveHeader& h)
+{
+    std::lock_guard lock(m_mutex);
+    if (!ownsOutput(d) || h.data == nullptr)
+        return false;
+    h.flags |= WaveHeader::kPrepared;
+    return true;
+}
+
+bool WaveFileBackend::writeOutput(WaveDevice d, WaveHeader& h)
+{
+    std::lock_guard lock(m_mutex);
+    if (!ownsOutput(d) || !(h.flags & WaveHeader::kPrepared) || (h.flags & WaveHeader::kInQueue))
+        return false;
+    h.flags = (h.flags | WaveHeader::kInQueue) & ~WaveHeader::kDone;
+    m_out.queue.push_back(&h);
+    m_outWake.notify_all();
+    return true;
+}
+
+bool WaveFileBackend::pauseOutput(WaveDevice d)
+{
+    std::lock_guard lock(m_mutex);
+    if (!ownsOutput(d))
+        return false;
+    m_out.running = false;
+    return true;
+}
+
+bool WaveFileBackend::resetOutput(WaveDevice d)
+{
+    std::vector<WaveHeader*> returned;
+    Notify notify;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!ownsOutput(d))
+            return false;
+        returned = takeQueue(m_out);
+        m_out.running = true;  // a reset also ends a pause
+        m_out.base = Clock::now();
+        ++m_out.resets;
+        m_outWake.notify_all();
+        notify = m_out.notify;
+    }
+    for (WaveHeader* h : returned)
+        if (notify)
+            notify(WaveEvent{WaveMessage::OutputDone, d, h});
+    return true;
+}
+
+bool WaveFileBackend::unprepareOutput(WaveDevice d, WaveHeader& h)
+{
+    std::lock_guard lock(m_mutex);
+    if (!ownsOutput(d) || (h.flags & WaveHeader::kInQueue))
+        return false;
+    h.flags &= ~WaveHeader::kPrepared;
+    return true;
+}
+
+bool WaveFileBackend::closeOutput(WaveDevice d)
+{
+    std::unique_lock lock(m_mutex);
+    if (!ownsOutput(d) || !m_out.queue.empty())
+        return false;
+    stopWorker(m_out, lock, m_outWake);
+    m_out.device = 0;
+    m_out.notify = nullptr;
+    return true;
+}
+
+void WaveFileBackend::outputLoop()
+{
+    // m_out.base is when the audio played so far ends; a block plays from then, or from
+    // when it arrives if the queue had run dry, and is returned when its last sample is out.
+    std::unique_lock lock(m_mutex);
+    const WaveHeader* pending = nullptr;
+    uint64_t pendingResets = 0;
+    Clock::time_point due{};
+    for (;;) {
+        if (m_out.quit)
+            return;
+        if (!m_out.running || m_out.queue.empty()) {
+            pending = nullptr;
+            m_outWake.wait(lock);
+            continue;
+        }
+        WaveHeader* h = m_out.queue.front();
+        const size_t samples = h->bufferLength / 2;
+        if (m_options.pacedOutput) {
+            if (h != pending || pendingResets != m_out.resets) {
+                pending = h;
+                pendingResets = m_out.resets;
+                due = std::max(m_out.base, Clock::now()) + samplesToDuration(samples);
+            }
+            if (Clock::now() < due) {
+                m_outWake.wait_until(lock, due);
+                continue;
+            }
+            m_out.base = due;
+        }
+        pending = nullptr;
+        m_out.queue.pop_front();
+        if (m_outputFile->file != nullptr) {
+            const auto n = static_cast<sf_count_t>(samples);
+            if (sf_writef_short(m_outputFile->file, h->data, n) != n && m_outputFile->error.empty())
+                m_outputFile->error = m_options.outputPath + ": " + sf_strerror(m_outputFile->file);
+        }
+        m_played += samples;
+        h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
+        const Notify notify = m_out.notify;
+        const WaveDevice device = m_out.device;
+        lock.unlock();
+        if (notify)
+            notify(WaveEvent{WaveMessage::OutputDone, device, h});
+        lock.lock();
+    }
+}
+
+}  // namespace vexa::engine

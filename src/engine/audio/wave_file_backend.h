@@ -1,0 +1,112 @@
+// A sound card made of files: the input plays a recording (paced at real time, optionally
+// looping, as the demo input does; or as fast as the consumer requeues blocks, for tools and
+// tests) and the output is written to a 11025 Hz mono 16-bit WAV file. Blocks are filled
+// and returned on a worker thread per direction, one notification per block, in order.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/audio/sound_card.h"
+
+namespace vexa::engine {
+
+struct WaveFileOptions {
+    std::string inputPath;   // empty: no input device
+    bool pacedInput = true;  // false: a block is filled as soon as one is queued
+    bool loopInput = false;  // start again at the end (the demo)
+    std::string outputPath;  // empty: the output is played into nothing
+    bool pacedOutput = true; // false: a block is returned as soon as it is written
+};
+
+class WaveFileBackend final : public WaveBackend {
+public:
+    explicit WaveFileBackend(WaveFileOptions options);
+    // Input from samples in memory (11025 Hz mono) instead of a file.
+    WaveFileBackend(std::vector<int16_t> inputSamples, WaveFileOptions options);
+    ~WaveFileBackend() override;
+
+    WaveFileBackend(const WaveFileBackend&) = delete;
+    WaveFileBackend& operator=(const WaveFileBackend&) = delete;
+
+    // Why the input or output cannot be used (file missing, not audio, not writable);
+    // empty when it can.
+    const std::string& inputError() const noexcept { return m_inputError; }
+    std::string outputError() const;
+
+    // True once a non-looping input has delivered its last (short, possibly empty) block.
+    bool inputFinished() const;
+    // Samples written to the output so far.
+    size_t samplesPlayed() const;
+
+    int inputDeviceCount() override;
+    bool inputCapabilities() override;
+    std::optional<WaveDevice> openInput(Notify notify) override;
+    bool prepareInput(WaveDevice, WaveHeader&) override;
+    bool addInputBuffer(WaveDevice, WaveHeader&) override;
+    bool startInput(WaveDevice) override;
+    bool stopInput(WaveDevice) override;
+    bool resetInput(WaveDevice) override;
+    bool unprepareInput(WaveDevice, WaveHeader&) override;
+    bool closeInput(WaveDevice) override;
+
+    int outputDeviceCount() override;
+    bool outputCapabilities() override;
+    std::optional<WaveDevice> openOutput(Notify notify) override;
+    bool prepareOutput(WaveDevice, WaveHeader&) override;
+    bool writeOutput(WaveDevice, WaveHeader&) override;
+    bool pauseOutput(WaveDevice) override;
+    bool resetOutput(WaveDevice) override;
+    bool unprepareOutput(WaveDevice, WaveHeader&) override;
+    bool closeOutput(WaveDevice) override;
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    // One direction: the queue of blocks handed to the "device" and its worker thread.
+    struct Direction {
+        WaveDevice device = 0;
+        Notify notify;
+        std::deque<WaveHeader*> queue;
+        bool running = false;  // input: started; output: not paused
+        bool quit = false;
+        Clock::time_point base{};  // pacing: when sample 'basePosition' was due
+        size_t basePosition = 0;
+        uint64_t resets = 0;  // output: a block seen before a reset is timed anew
+        std::thread worker;
+    };
+
+    void inputLoop();
+    void outputLoop();
+    bool ownsInput(WaveDevice d) const { return d != 0 && d == m_in.device; }
+    bool ownsOutput(WaveDevice d) const { return d != 0 && d == m_out.device; }
+    static void stopWorker(Direction& dir, std::unique_lock<std::mutex>& lock, std::condition_variable& cv);
+    std::vector<WaveHeader*> takeQueue(Direction& dir);
+
+    WaveFileOptions m_options;
+    std::vector<int16_t> m_input;
+    std::string m_inputError;
+    bool m_hasInput = false;
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_inWake;
+    std::condition_variable m_outWake;
+    Direction m_in;
+    Direction m_out;
+    size_t m_inputPosition = 0;
+    size_t m_inputDelivered = 0;  // samples handed out since start (pacing)
+    bool m_inputFinished = false;
+    size_t m_played = 0;
+    WaveDevice m_nextDevice = 1;
+
+    struct OutputFile;
+    std::unique_ptr<OutputFile> m_outputFile;
+};
+
+}  // namespace vexa::engine

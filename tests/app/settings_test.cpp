@@ -1,0 +1,158 @@
+// Settings: the first start with no profile, the "value in memory is the default" rule,
+// the write order of the settings sheet and the station data that must survive an exit.
+#include "app/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "support/temp_dir.h"
+
+namespace vexa::app {
+namespace {
+
+std::string slurp(const std::filesystem::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void readAll(Settings& s, const Profile& p)
+{
+    s.readLayout(p);
+    s.readOperating(p);
+    s.readText(p);
+}
+
+TEST(Settings, FirstStartWithoutProfileGivesTheDefaults)
+{
+    test::TempDir dir;
+    Profile profile(dir.path() / "vexa" / "vexa.ini");
+    Settings s;
+    readAll(s, profile);
+    EXPECT_EQ(s.largeScreen, 0);
+    EXPECT_EQ(s.wrap, 80);
+    EXPECT_EQ(s.boldFont, 0);
+    EXPECT_EQ(s.cwId, 2);
+    EXPECT_EQ(s.comPort, 2);
+    EXPECT_EQ(s.comSpeed, 1200);
+    EXPECT_EQ(s.type, 0);
+    EXPECT_EQ(s.swapPttAndCw, 0);
+    EXPECT_EQ(s.digiSide, 0);
+    EXPECT_EQ(s.icomAddr, 0);
+    EXPECT_EQ(s.soundFq, 1000);
+    EXPECT_EQ(s.startFq, 384);
+    EXPECT_EQ(s.zoom, 1);
+    EXPECT_EQ(s.averageInverted, 0);
+    EXPECT_EQ(s.showAverage, 0);
+    EXPECT_EQ(s.averageThickLine, 0);
+    EXPECT_EQ(s.spectrumStartBin, 71);
+    EXPECT_EQ(s.unshiftOnSpace, 1);
+    EXPECT_EQ(s.soundDevice, "");
+    EXPECT_EQ(s.station.call, "XX9XX");
+    EXPECT_EQ(s.station.name, "Sam");
+    EXPECT_EQ(s.station.qth, "Lakeside");
+    EXPECT_DOUBLE_EQ(s.station.latitude, 50.5);
+    EXPECT_DOUBLE_EQ(s.station.longitude, 30.5);
+    EXPECT_FALSE(std::filesystem::exists(profile.file()));  // reading never creates it
+}
+
+TEST(Settings, SpectrumStartBin)
+{
+    EXPECT_EQ(spectrumStartBinFor(384), 71);
+    EXPECT_EQ(spectrumStartBinFor(0), 0);
+    EXPECT_EQ(spectrumStartBinFor(5), 0);
+    EXPECT_EQ(spectrumStartBinFor(6), 1);
+    EXPECT_EQ(spectrumStartBinFor(1000), 185);
+    test::TempDir dir;
+    std::ofstream(dir.path() / "vexa.ini") << "[Spectrum]\nStartFq=0\n";
+    Settings s;
+    s.readOperating(Profile(dir.path() / "vexa.ini"));
+    EXPECT_EQ(s.spectrumStartBin, 0);
+}
+
+TEST(Settings, MissingKeysKeepTheValuesInMemoryExceptThePortKeys)
+{
+    test::TempDir dir;
+    Profile empty(dir.path() / "vexa.ini");
+    Settings s;
+    s.largeScreen = 1;
+    s.wrap = 60;
+    s.cwId = 3;
+    s.soundFq = 1500;
+    s.startFq = 0;
+    s.comPort = 4;
+    s.comSpeed = 9600;
+    s.type = 3;
+    s.soundDevice = "USB Audio";
+    s.station.call = "XX1ABC";
+    readAll(s, empty);
+    EXPECT_EQ(s.largeScreen, 1);
+    EXPECT_EQ(s.wrap, 60);
+    EXPECT_EQ(s.cwId, 3);
+    EXPECT_EQ(s.soundFq, 1500);
+    EXPECT_EQ(s.spectrumStartBin, 0);
+    EXPECT_EQ(s.soundDevice, "USB Audio");
+    EXPECT_EQ(s.station.call, "XX1ABC");
+    // These three read with fixed defaults.
+    EXPECT_EQ(s.comPort, 2);
+    EXPECT_EQ(s.comSpeed, 1200);
+    EXPECT_EQ(s.type, 0);
+}
+
+TEST(Settings, ConfirmedSheetWritesEveryIntegerKeyInOrder)
+{
+    test::TempDir dir;
+    Profile profile(dir.path() / "vexa.ini");
+    Settings s;
+    s.comSpeed = 9600;
+    s.zoom = 2;
+    s.largeScreen = 1;
+    ASSERT_TRUE(s.writeIntegerKeys(profile));
+    EXPECT_EQ(slurp(profile.file()),
+              "[Station]\nCwId=2\n\n"
+              "[TX1]\nComPort=2\nComSpeed=9600\nType=0\nSwapPttAndCw=0\nDigiSide=0\nIcomAddr=0\n\n"
+              "[Spectrum]\nSoundFq=1000\nStartFq=384\nAverageInverted=0\nShowAverage=0\nAverageThickLine=0\nZoom=2\n\n"
+              "[Keyboard]\nWrap=80\nBoldFont=0\nLargeScreen=1\n");
+    Settings back;
+    readAll(back, profile);
+    EXPECT_EQ(back.comSpeed, 9600);
+    EXPECT_EQ(back.zoom, 2);
+    EXPECT_EQ(back.largeScreen, 1);
+}
+
+TEST(Settings, StationDataSurvivesARestart)
+{
+    test::TempDir dir;
+    Profile profile(dir.path() / "vexa.ini");
+    Settings s;
+    s.station = StationData{"XX2YZ", "Ann", "Hilltop", -33.8688, -151.2093};
+    ASSERT_TRUE(s.writeStation(profile));
+    Settings next;
+    next.readOperating(profile);
+    EXPECT_EQ(next.station.call, "XX2YZ");
+    EXPECT_EQ(next.station.name, "Ann");
+    EXPECT_EQ(next.station.qth, "Hilltop");
+    EXPECT_NEAR(next.station.latitude, -33.8688, 1e-6);
+    EXPECT_NEAR(next.station.longitude, -151.2093, 1e-6);
+}
+
+TEST(Settings, NonsenseCoordinatesKeepTheDefault)
+{
+    test::TempDir dir;
+    std::ofstream(dir.path() / "vexa.ini") << "[station]\nlatitude=north\nLongitude=200\n";
+    Settings s;
+    s.readOperating(Profile(dir.path() / "vexa.ini"));
+    EXPECT_DOUBLE_EQ(s.station.latitude, 50.5);
+    EXPECT_DOUBLE_EQ(s.station.longitude, 30.5);
+    std::ofstream(dir.path() / "vexa.ini") << "[station]\nlatitude=+12.25\nLongitude=-0.5\n";
+    s.readOperating(Profile(dir.path() / "vexa.ini"));
+    EXPECT_DOUBLE_EQ(s.station.latitude, 12.25);
+    EXPECT_DOUBLE_EQ(s.station.longitude, -0.5);
+}
+
+}  // namespace
+}  // namespace vexa::app

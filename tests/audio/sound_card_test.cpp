@@ -1,0 +1,265 @@
+// The sound card over the WAV-file and null backends: blocks circulate in order, a short
+// final block ends a recording, output blocks reach the file, and opening or closing twice,
+// or a device that is missing or fails half way, leaves Vexa running and able to retry.
+#include "engine/audio/sound_card.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <numeric>
+
+#include "engine/audio/audio_file.h"
+#include "engine/audio/null_wave_backend.h"
+#include "engine/audio/wave_file_backend.h"
+#include "support/temp_dir.h"
+#include "support/wave_event_queue.h"
+
+namespace vexa::engine {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::vector<int16_t> ramp(size_t n)
+{
+    std::vector<int16_t> v(n);
+    for (size_t i = 0; i < n; ++i)
+        v[i] = static_cast<int16_t>(i % 30000);
+    return v;
+}
+
+WaveFileOptions fast()
+{
+    WaveFileOptions o;
+    o.pacedInput = false;
+    o.pacedOutput = false;
+    return o;
+}
+
+TEST(SoundCard, WaveInputDeliversFullBlocksInOrderThenAShortOne)
+{
+    const std::vector<int16_t> source = ramp(3 * 2048 + 100);
+    WaveFileBackend backend(source, fast());
+    test::WaveEventQueue events;
+    SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
+
+    card.OpenWaveIn();
+    ASSERT_TRUE(card.inputOpen());
+    size_t position = 0;
+    for (int block = 0; block < 4; ++block) {
+        SCOPED_TRACE(block);
+        const auto e = events.pop();
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->message, WaveMessage::InputData);
+        EXPECT_EQ(e->device, card.inputDevice());
+        const size_t samples = e->header->bytesRecorded / 2;
+        EXPECT_EQ(e->header->bufferLength, 4096U);
+        EXPECT_EQ(samples, block < 3 ? 2048U : 100U);
+        ASSERT_TRUE(std::equal(e->header->data, e->header->data + samples, source.begin() + static_cast<long>(position)));
+        position += samples;
+        EXPECT_TRUE(card.addInputBuffer(*e->header));
+    }
+    EXPECT_FALSE(events.pop(100ms));  // the recording has ended
+    EXPECT_TRUE(backend.inputFinished());
+
+    // Closing returns the four queued blocks empty, from the reset.
+    card.CloseWaveIn();
+    EXPECT_FALSE(card.inputOpen());
+    for (int i = 0; i < 4; ++i) {
+        const auto e = events.pop(1s);
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->header->bytesRecorded, 0U);
+        EXPECT_FALSE(card.addInputBuffer(*e->header));  // not requeued after close
+    }
+    EXPECT_EQ(events.size(), 0U);
+}
+
+TEST(SoundCard, ExactMultipleEndsWithAnEmptyBlock)
+{
+    WaveFileBackend backend(ramp(2048), fast());
+    test::WaveEventQueue events;
+    SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
+    card.OpenWaveIn();
+    auto first = events.pop();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->header->bytesRecorded, 4096U);
+    auto last = events.pop();
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->header->bytesRecorded, 0U);
+}
+
+TEST(SoundCard, OpenAndCloseTwiceIsHarmless)
+{
+    WaveFileBackend backend(ramp(100000), fast());
+    test::WaveEventQueue events;
+    SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
+
+    card.CloseWaveIn();  // never opened
+    card.CloseWaveOut();
+    card.OpenWaveIn();
+    const WaveDevice first = card.inputDevice();
+    card.OpenWaveIn();  // already open: nothing happens
+    EXPECT_EQ(card.inputDevice(), first);
+    card.CloseWaveIn();
+    card.CloseWaveIn();
+    EXPECT_FALSE(card.inputOpen());
+
+    card.OpenWaveIn();  // the device is free again
+    ASSERT_TRUE(card.inputOpen());
+    EXPECT_NE(card.inputDevice(), first);  // old notifications cannot match the new handle
+    card.OpenWaveOut();
+    card.OpenWaveOut();
+    EXPECT_TRUE(card.outputOpen());
+    card.CloseWaveOut();
+    card.CloseWaveOut();
+    EXPECT_FALSE(card.outputOpen());
+    card.CloseWaveIn();
+}
+
+TEST(SoundCard, OutputBlocksReachTheFileInOrder)
+{
+    test::TempDir dir;
+    WaveFileOptions options = fast();
+    options.outputPath = dir.file("tx.wav");
+    WaveFileBackend backend(options);
+    test::WaveEventQueue events;
+    SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
+    EXPECT_FALSE(backend.inputCapabilities());  // no input file: no input device
+    card.OpenWaveIn();
+    EXPECT_FALSE(card.inputOpen());
+
+    card.OpenWaveOut();
+    ASSERT_TRUE(card.outputOpen());
+    int16_t next = 0;
+    auto fill = [&](WaveHeader& h) {
+        for (uint32_t i = 0; i < h.bufferLength / 2; ++i)
+            h.data[i] = next++;
+    };
+    for (WaveHeader& h : card.outputHeaders()) {
+        EXPECT_EQ(h.bufferLength, 8192U);
+        fill(h);
+        ASSERT_TRUE(card.writeOutput(h));
+    }
+    // Refill two returned blocks, as the transmit path does.
+    for (int i = 0; i < 6; ++i) {
+        const auto e = events.pop();
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->message, WaveMessage::OutputDone);
+        EXPECT_EQ(e->header, &card.outputHeaders()[static_cast<size_t>(i % 4)]);
+        if (i < 2) {
+            fill(*e->header);
+            ASSERT_TRUE(card.writeOutput(*e->header));
+        }
+    }
+    card.CloseWaveOut();
+    EXPECT_EQ(backend.samplesPlayed(), 6U * 4096U);
+
+    const AudioReadResult r = readAudioFile(options.outputPath);
+    ASSERT_TRUE(r.ok()) << r.message;
+    ASSERT_EQ(r.samples.size(), 6U * 4096U);
+    std::vector<int16_t> expected(6 * 4096);
+    std::iota(expected.begin(), expected.end(), int16_t{0});
+    EXPECT_EQ(r.samples, expected);
+}
+
+TEST(SoundCard, PacedLoopingInputRunsAtRealTime)
+{
+    WaveFileOptions options;
+    options.loopInput = true;
+    WaveFileBackend backend(ramp(1000), options);
+    test::WaveEventQueue events;
+    SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
+    const auto start = std::chrono::steady_clock::now();
+    card.OpenWaveIn();
+    for (int block = 0; block < 3; ++block) {
+        const auto e = events.pop();
+        ASSERT_TRUE(e);
+        ASSERT_EQ(e->header->bytesRecorded, 4096U);
+        for (int i = 0; i < 2048; ++i)
+            ASSERT_EQ(e->header->data[i], (block * 2048 + i) % 1000);
+        card.addInputBuffer(*e->header);
+    }
+    // Three blocks are 557 ms of audio; they cannot have come sooner.
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 540ms);
+    card.CloseWaveIn();
+}
+
+TEST(SoundCard, MissingDeviceFailsSilently)
+{
+    NullWaveBackend backend;
+    int notifications = 0;
+    SoundCard card(backend, [&](const WaveEvent&) { ++notifications; });
+    card.OpenWaveIn();
+    card.OpenWaveOut();
+    EXPECT_FALSE(card.inputOpen());
+    EXPECT_FALSE(card.outputOpen());
+    WaveHeader h;
+    EXPECT_FALSE(card.addInputBuffer(h));
+    EXPECT_FALSE(card.writeOutput(h));
+    card.CloseWaveIn();
+    card.CloseWaveOut();
+    EXPECT_EQ(notifications, 0);
+
+    WaveFileBackend missingFile(WaveFileOptions{"/nonexistent/demo.wav"});
+    EXPECT_NE(missingFile.inputError().find("demo.wav"), std::string::npos);
+    SoundCard other(missingFile, [](const WaveEvent&) {});
+    other.OpenWaveIn();
+    EXPECT_FALSE(other.inputOpen());
+}
+
+// A device that opens but then refuses to start (as a busy or unplugged card may).
+class RefusesToStart final : public WaveBackend {
+public:
+    explicit RefusesToStart(WaveBackend& inner) : m_inner(inner) {}
+    bool refuse = true;
+    int inputDeviceCount() override { return m_inner.inputDeviceCount(); }
+    bool inputCapabilities() override { return m_inner.inputCapabilities(); }
+    std::optional<WaveDevice> openInput(Notify n) override { return m_inner.openInput(std::move(n)); }
+    bool prepareInput(WaveDevice d, WaveHeader& h) override { return m_inner.prepareInput(d, h); }
+    bool addInputBuffer(WaveDevice d, WaveHeader& h) override { return m_inner.addInputBuffer(d, h); }
+    bool startInput(WaveDevice d) override { return !refuse && m_inner.startInput(d); }
+    bool stopInput(WaveDevice d) override { return m_inner.stopInput(d); }
+    bool resetInput(WaveDevice d) override { return m_inner.resetInput(d); }
+    bool unprepareInput(WaveDevice d, WaveHeader& h) override { return m_inner.unprepareInput(d, h); }
+    bool closeInput(WaveDevice d) override { return m_inner.closeInput(d); }
+    int outputDeviceCount() override { return 0; }
+    bool outputCapabilities() override { return false; }
+    std::optional<WaveDevice> openOutput(Notify) override { return std::nullopt; }
+    bool prepareOutput(WaveDevice, WaveHeader&) override { return false; }
+    bool writeOutput(WaveDevice, WaveHeader&) override { return false; }
+    bool pauseOutput(WaveDevice) override { return false; }
+    bool resetOutput(WaveDevice) override { return false; }
+    bool unprepareOutput(WaveDevice, WaveHeader&) override { return false; }
+    bool closeOutput(WaveDevice) override { return false; }
+
+private:
+    WaveBackend& m_inner;
+};
+
+TEST(SoundCard, FailedStartReleasesTheDeviceForTheNextAttempt)
+{
+    WaveFileBackend inner(ramp(10000), fast());
+    RefusesToStart backend(inner);
+    test::WaveEventQueue events;
+    SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
+    card.OpenWaveIn();
+    EXPECT_FALSE(card.inputOpen());
+    backend.refuse = false;
+    card.OpenWaveIn();  // would be refused as busy if the first attempt had kept the device
+    ASSERT_TRUE(card.inputOpen());
+    // The four blocks the failed open had queued came back empty from its reset; the new
+    // open's first block is full.
+    for (int i = 0; i < 4; ++i) {
+        const auto e = events.pop();
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->header->bytesRecorded, 0U);
+        EXPECT_NE(e->device, card.inputDevice());
+    }
+    const auto e = events.pop();
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->device, card.inputDevice());
+    EXPECT_EQ(e->header->bytesRecorded, 4096U);
+    card.CloseWaveIn();
+}
+
+}  // namespace
+}  // namespace vexa::engine
