@@ -1,0 +1,228 @@
+// Independent floating-point FSK test signals for the RTTY and FSK31 receivers: keyed
+// continuous-phase tones built straight from the published codes (ITA2 with bit 1 as the
+// least significant bit, PSK31 varicode), white noise scaled to an SNR in 2500 Hz, and a
+// character error count. Written apart from the engine on purpose, so that a mistake in
+// the engine's tables or timing cannot cancel out in a round trip.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vexa::test {
+
+inline constexpr double kSampleRate = 11025.0;
+
+// Tones with a continuous phase; bit edges land on the nearest sample of the ideal time,
+// so long streams keep their rate exactly.
+class FskWriter {
+public:
+    explicit FskWriter(double amplitude = 16000.0) : m_amplitude(amplitude) {}
+
+    void tone(double hz, double seconds)
+    {
+        m_idealEnd += seconds * kSampleRate;
+        const double step = 2.0 * M_PI * hz / kSampleRate;
+        while (static_cast<double>(m_samples.size()) < std::round(m_idealEnd)) {
+            m_samples.push_back(static_cast<float>(m_amplitude * std::cos(m_phase)));
+            m_phase = std::fmod(m_phase + step, 2.0 * M_PI);
+        }
+    }
+    void silence(double seconds)
+    {
+        m_idealEnd += seconds * kSampleRate;
+        while (static_cast<double>(m_samples.size()) < std::round(m_idealEnd)) m_samples.push_back(0.0F);
+    }
+
+    const std::vector<float>& samples() const { return m_samples; }
+    double amplitude() const { return m_amplitude; }
+
+private:
+    double m_amplitude;
+    double m_phase = 0.0;
+    double m_idealEnd = 0.0;
+    std::vector<float> m_samples;
+};
+
+// ITA2 in its usual numbering (bit 1 = least significant bit, sent first).
+using namespace std::string_view_literals;
+inline constexpr std::string_view kItaLetters = "\0E\nA SIU\rDRJNFCKTZLWHYPQOBG\x1BMXV\x1F"sv;
+inline constexpr std::string_view kItaFigures = "\0" "3\n- '87\r$4',!:(5\")2#6019?&\x1B./;\x1F"sv;
+static_assert(kItaLetters.size() == 32 && kItaFigures.size() == 32);
+inline constexpr int kItaFigs = 27;
+inline constexpr int kItaLtrs = 31;
+
+// Text (upper-case letters, digits, space, CR, LF, common punctuation) to ITA2 codes,
+// beginning with LTRS. With shiftAfterSpace the sender assumes nothing after a space and
+// sends the shift again (as Vexa's own transmitter does); without it, it assumes the
+// receiver fell back to letters ("unshift on space").
+inline std::vector<int> ita2Codes(std::string_view text, bool shiftAfterSpace)
+{
+    std::vector<int> codes{kItaLtrs};
+    int shift = kItaLtrs;  // -1: none known
+    for (char c : text) {
+        if (c == ' ' || c == '\r' || c == '\n') {
+            codes.push_back(static_cast<int>(kItaLetters.find(c)));
+            if (c == ' ') shift = shiftAfterSpace ? -1 : kItaLtrs;
+            continue;
+        }
+        const auto l = kItaLetters.find(c);
+        const bool isLetter = c >= 'A' && c <= 'Z';
+        const auto f = kItaFigures.find(c);
+        const int want = isLetter ? kItaLtrs : kItaFigs;
+        const auto code = isLetter ? l : f;
+        if (code == std::string_view::npos) continue;
+        if (shift != want) codes.push_back(want);
+        shift = want;
+        codes.push_back(static_cast<int>(code));
+    }
+    return codes;
+}
+
+struct RttyKeying {
+    double markHz = 1085.0;
+    double spaceHz = 915.0;
+    double baud = 45.45;
+    double stopBits = 1.5;
+};
+
+// Idle mark, then each code as start (space), five data bits bit 1 first, stop (mark).
+inline void keyRtty(FskWriter& w, const std::vector<int>& codes, const RttyKeying& k,
+                    double leadSeconds = 0.5, double tailSeconds = 0.5)
+{
+    const double bit = 1.0 / k.baud;
+    w.tone(k.markHz, leadSeconds);
+    for (int code : codes) {
+        w.tone(k.spaceHz, bit);
+        for (int b = 0; b < 5; ++b) w.tone(((code >> b) & 1) != 0 ? k.markHz : k.spaceHz, bit);
+        w.tone(k.markHz, k.stopBits * bit);
+    }
+    w.tone(k.markHz, tailSeconds);
+}
+
+// The published varicode words for the characters the tests send.
+inline std::string_view varicodeWord(char c)
+{
+    switch (c) {
+    case ' ': return "1";
+    case '\r': return "11111";
+    case '\n': return "11101";
+    case '0': return "10110111";
+    case '1': return "10111101";
+    case '2': return "11101101";
+    case '3': return "11111111";
+    case '5': return "101011011";
+    case '9': return "110110111";
+    case 'C': return "10101101";
+    case 'D': return "10110101";
+    case 'E': return "1110111";
+    case 'Q': return "111011101";
+    case 'T': return "1101101";
+    case 'X': return "101110101";
+    case 'N': return "11011101";
+    case 'a': return "1011";
+    case 'd': return "101101";
+    case 'e': return "11";
+    case 'h': return "101011";
+    case 'i': return "1101";
+    case 'k': return "10111111";
+    case 'n': return "1111";
+    case 'o': return "111";
+    case 'q': return "110111111";
+    case 'r': return "10101";
+    case 's': return "10111";
+    case 't': return "101";
+    case 'u': return "110111";
+    case 'w': return "1101011";
+    case 'x': return "11011111";
+    case 'y': return "1011101";
+    case 'g': return "1011011";
+    case 'l': return "11011";
+    case 'm': return "111011";
+    case 'b': return "1011111";
+    case 'c': return "101111";
+    case 'f': return "111101";
+    case 'j': return "111101011";
+    case 'p': return "111111";
+    case 'v': return "1111011";
+    case 'z': return "111010101";
+    default: return "";
+    }
+}
+
+// Bits for text: idle zeros, each word followed by two zeros, idle zeros again.
+inline std::vector<int> varicodeBits(std::string_view text, int idleBits = 32)
+{
+    std::vector<int> bits(static_cast<std::size_t>(idleBits), 0);
+    for (char c : text) {
+        for (char b : varicodeWord(c)) bits.push_back(b == '1' ? 1 : 0);
+        bits.push_back(0);
+        bits.push_back(0);
+    }
+    bits.insert(bits.end(), static_cast<std::size_t>(idleBits), 0);
+    return bits;
+}
+
+// FSK31: a one keeps the tone, a zero changes to the other; tones 16.625 Hz apart.
+inline void keyFsk31(FskWriter& w, const std::vector<int>& bits, double centreHz, double baud = 31.25,
+                     double shiftHz = 16.625)
+{
+    bool upper = false;
+    for (int b : bits) {
+        if (b == 0) upper = !upper;
+        w.tone(centreHz + (upper ? shiftHz : -shiftHz) / 2.0, 1.0 / baud);
+    }
+}
+
+inline double meanPower(const std::vector<float>& s)
+{
+    double sum = 0.0;
+    for (float x : s) sum += static_cast<double>(x) * x;
+    return s.empty() ? 0.0 : sum / static_cast<double>(s.size());
+}
+
+// Adds white Gaussian noise whose power within 2500 Hz is signalPower / 10^(snrDb / 10),
+// and converts to 16-bit samples with clipping.
+inline std::vector<int16_t> withNoise(const std::vector<float>& s, double signalPower, double snrDb,
+                                      uint32_t seed)
+{
+    const double inBand = signalPower / std::pow(10.0, snrDb / 10.0);
+    const double sigma = std::sqrt(inBand * (kSampleRate / 2.0) / 2500.0);
+    std::mt19937 rng(seed);
+    std::normal_distribution<double> gauss(0.0, sigma);
+    std::vector<int16_t> out;
+    out.reserve(s.size());
+    for (float x : s) {
+        const double v = std::clamp(std::round(x + gauss(rng)), -32768.0, 32767.0);
+        out.push_back(static_cast<int16_t>(v));
+    }
+    return out;
+}
+
+inline std::vector<int16_t> toPcm(const std::vector<float>& s)
+{
+    return withNoise(s, 1.0, 300.0, 1);
+}
+
+// Edit distance between what was sent and what came out, for a character error rate.
+inline int editDistance(std::string_view a, std::string_view b)
+{
+    std::vector<int> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = static_cast<int>(j);
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        int diag = row[0];
+        row[0] = static_cast<int>(i);
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const int up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diag + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diag = up;
+        }
+    }
+    return row[b.size()];
+}
+
+}  // namespace vexa::test
