@@ -22,6 +22,11 @@ public:
     virtual int selectionEnd() const = 0;
     virtual void replaceSelection(std::string_view text) = 0;
     virtual bool hasFocus() const = 0;
+    // Backspaces typed where they could only erase text already sent (into an empty window
+    // or with the caret at the start). The keyboard window counts them; the transmit
+    // buffer sends one backspace for each and takes the count down.
+    virtual int pendingBackspaces() const { return 0; }
+    virtual void setPendingBackspaces(int count) { static_cast<void>(count); }
 };
 
 // Modal questions and messages.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "commands.h"
+#include "tx_command.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ constexpr std::array kCommands = {
 
 void usage(std::FILE* to)
 {
-    std::fputs("usage: vexa-modem COMMAND ...\n", to);
+    std::fputs("usage: vexa-modem COMMAND ...\n  tx ...  encode text to audio (vexa-modem tx --help)\n", to);
     for (const auto& c : kCommands)
         std::fprintf(to, "  %.*s\n", static_cast<int>(c.usage.size()), c.usage.data());
 }
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
     }
     for (const auto& c : kCommands)
         if (c.name == argv[1]) return c.run({argv + 2, static_cast<std::size_t>(argc - 2)});
+    if (std::strcmp(argv[1], "tx") == 0) return vexa::tools::runTx(argc, argv);
     std::fprintf(stderr, "vexa-modem: unknown command '%s'\n", argv[1]);
     usage(stderr);
     return 2;
