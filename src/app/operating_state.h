@@ -1,9 +1,12 @@
-// The operating state of one main window: the current operating mode and the engine
-// wiring that goes with it, the receive text buffers the decoders fill, and the clock
-// tick's text flow. No Qt: the window reaches it through plain calls and the ports.
+// The operating state of one main window: the engine objects (receivers, transmit path,
+// sound card) and their wiring for the current operating mode, the receive text buffers
+// the decoders fill, and the clock tick's text flow. No Qt: the window reaches it through
+// plain calls and the ports, and hands it the sound card's events on its own thread.
 #pragma once
 
 #include <ctime>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "app/application_globals.h"
@@ -11,15 +14,27 @@
 #include "app/cw_speed.h"
 #include "app/transceiver_port.h"
 #include "common/ports.h"
+#include "engine/audio/sound_card.h"
+#include "engine/dsp/sine_table.h"
+#include "engine/receive_dispatch.h"
+#include "engine/rx/fsk31_demodulator.h"
+#include "engine/rx/psk_receiver.h"
+#include "engine/rx/rtty_demodulator.h"
+#include "engine/rx/text_sink.h"
+#include "engine/tx/key_line.h"
+#include "engine/tx/transmit_audio.h"
+#include "engine/tx/transmit_machine.h"
+#include "macros/keyboard_transmit_buffer.h"
+#include "macros/text_expander.h"
 
 namespace vexa::app {
 
 // What the window shows after a clock tick.
 struct TickResult {
     bool receiveTextWritten = false;
-    bool clockChanged = false;       // clockText() holds the new "&Time" caption
-    bool invalidateSpectrum = false; // once a second from the second second on
-    bool cwSpeedChanged = false;     // show cwSpeed().speed() again
+    bool clockChanged = false;        // clock().text() holds the new "&Time" caption
+    bool invalidateSpectrum = false;  // once a second from the second second on
+    bool cwSpeedChanged = false;      // show cwSpeed().speed() again
 };
 
 // The windows a tick writes into.
@@ -30,33 +45,89 @@ struct TickWindows {
 
 class OperatingState {
 public:
-    OperatingState(ApplicationGlobals& globals, TransceiverPort& transceiver);
+    // keyboardWindow: where typed text waits to be sent. backend: the sound card's device
+    // primitives; notify receives its events on the backend's thread and must hand them
+    // to OnWaveEvent on the window's thread. All must outlive the state.
+    OperatingState(ApplicationGlobals& globals, TransceiverPort& transceiver, TextWindow& keyboardWindow,
+                   engine::WaveBackend& backend, engine::WaveBackend::Notify notify);
+    ~OperatingState();
+    OperatingState(const OperatingState&) = delete;
+    OperatingState& operator=(const OperatingState&) = delete;
 
     // Switches the engine to `mode` (0..11, see OperatingMode), sends the transceiver its
-    // mode command and stores the mode. Values outside 0..11 are stored unchanged without
-    // any engine change, as the mode box never offers them.
+    // mode command and stores the mode. Values outside 0..11 change nothing in the engine.
     void SetOperatingMode(int mode);
     int operatingMode() const noexcept { return m_globals.operatingMode; }
+    // RTTY at 100 Bd (the 45.45 Bd of SetOperatingMode(4) otherwise).
+    void SetRtty100Baud();
+
+    // Receive frequency of every demodulator, and of the transmit tone when `withTransmit`.
+    void setCarrierFrequency(double hz, bool withTransmit);
+    double carrierFrequency() const noexcept { return m_carrierHz; }
+    // "inv" and "DigiSide": QPSK quarter turns and the RTTY mark tone.
+    void setInversion(bool inv);
 
     // One 55 ms clock tick: second-channel tail, received text, CW speed, clock caption.
     TickResult ClockTick(TickWindows windows, std::time_t now, bool gmt);
+
+    // Sound card.
+    void OnWaveEvent(const engine::WaveEvent& event);
+    void ApplyAudioEnabled(bool enabled);
+    bool inputOpen() const noexcept { return m_soundCard->inputOpen(); }
+    void setSpectrumInvalidator(std::function<void()> invalidate) { m_invalidateSpectrum = std::move(invalidate); }
+    engine::ReceiveDispatch& dispatch() noexcept { return m_dispatch; }
+
+    // Transmit key.
+    engine::TransmitMachine::Toggle ToggleTransmit();
+    bool transmitting() const noexcept { return m_transmit.transmitting(); }
+    bool transmitActive() const noexcept { return m_transmit.active(); }
+    engine::TransmitMachine& transmitMachine() noexcept { return m_transmit; }
 
     // Filled by the decoders (and the transmit echo), emptied by the tick.
     std::string& receiveTextBuffer() noexcept { return m_receiveText; }
     std::string& secondChannelTextBuffer() noexcept { return m_secondChannelText; }
 
-    bool transmitting() const noexcept { return m_transmitting; }
+    engine::PskReceiver& mainReceiver() noexcept { return m_mainRx; }
+    engine::PskReceiver& secondReceiver() noexcept { return m_secondRx; }
+    engine::RttyDemodulator& rttyDemodulator() noexcept { return m_rtty; }
+    engine::Fsk31Demodulator& fsk31Demodulator() noexcept { return m_fsk31; }
     CwSpeed& cwSpeed() noexcept { return m_cwSpeed; }
     const ClockCaption& clock() const noexcept { return m_clock; }
     ApplicationGlobals& globals() noexcept { return m_globals; }
     TransceiverPort& transceiver() noexcept { return m_transceiver; }
 
 private:
+    // The key line as the transmit path drives it: through the transceiver port.
+    class PortKeyLine final : public engine::KeyLine {
+    public:
+        explicit PortKeyLine(TransceiverPort& port) : m_port(port) {}
+        void SetPtt(bool on) override { m_port.SetPtt(on); }
+
+    private:
+        TransceiverPort& m_port;
+    };
+
     ApplicationGlobals& m_globals;
     TransceiverPort& m_transceiver;
+    engine::SineTable m_sine;
     std::string m_receiveText;
     std::string m_secondChannelText;
-    bool m_transmitting = false;
+    engine::TextSink m_receiveSink{&m_receiveText};
+    engine::TextSink m_secondSink{&m_secondChannelText};
+    engine::PskReceiver m_mainRx{m_sine, m_receiveSink};
+    engine::PskReceiver m_secondRx{m_sine, m_secondSink};
+    engine::RttyDemodulator m_rtty{m_sine};
+    engine::Fsk31Demodulator m_fsk31{m_sine};
+    std::unique_ptr<engine::SoundCard> m_soundCard;
+    engine::SoundCardTransmitAudio<engine::SoundCard> m_transmitAudio;
+    PortKeyLine m_keyLine;
+    macros::PassThroughExpander m_expander;
+    macros::KeyboardTransmitBuffer m_keyboardBuffer;
+    engine::TransmitMachine m_transmit;
+    engine::ReceiveDispatch m_dispatch;
+    std::function<void()> m_invalidateSpectrum;
+    double m_carrierHz = 1000.0;
+    bool m_inv = false;
     CwSpeed m_cwSpeed;
     ClockCaption m_clock;
 };

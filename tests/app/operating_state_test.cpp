@@ -4,10 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/audio/null_wave_backend.h"
 #include "fake_text_window.h"
 
 namespace vexa::app {
 namespace {
+
+// The state with a keyboard window and a sound card that has no device.
+struct Station {
+    ApplicationGlobals globals;
+    test::FakeTextWindow keyboard;
+    engine::NullWaveBackend backend;
+};
 
 class RecordingTransceiver final : public TransceiverPort {
 public:
@@ -17,9 +25,10 @@ public:
 
 TEST(OperatingState, EachModeSendsItsTransceiverModeCommand)
 {
-    ApplicationGlobals globals;
+    Station st;
+    ApplicationGlobals& globals = st.globals;
     RecordingTransceiver trx;
-    OperatingState state(globals, trx);
+    OperatingState state(globals, trx, st.keyboard, st.backend, {});
     // mode -> command; SSB (3) picks its side band with the band buttons, so sends none here.
     const std::vector<std::pair<int, int>> expected = {
         {0, 3}, {1, 1}, {2, 0}, {4, 4}, {5, 1}, {6, 1}, {7, 2}, {8, 5}, {9, 4}, {10, 4}, {11, 4}};
@@ -39,18 +48,20 @@ TEST(OperatingState, EachModeSendsItsTransceiverModeCommand)
 
 TEST(OperatingState, TheDefaultTransceiverPortAcceptsEverything)
 {
-    ApplicationGlobals globals;
+    Station st;
+    ApplicationGlobals& globals = st.globals;
     TransceiverPort none;
-    OperatingState state(globals, none);
+    OperatingState state(globals, none, st.keyboard, st.backend, {});
     for (int mode = 0; mode < 12; ++mode) state.SetOperatingMode(mode);
     EXPECT_EQ(state.operatingMode(), 11);
 }
 
 TEST(OperatingState, ClockTickMovesTextCountsTicksAndChangesTheClockOncePerSecond)
 {
-    ApplicationGlobals globals;
+    Station st;
+    ApplicationGlobals& globals = st.globals;
     TransceiverPort none;
-    OperatingState state(globals, none);
+    OperatingState state(globals, none, st.keyboard, st.backend, {});
     test::FakeTextWindow receive, alert;
     state.receiveTextBuffer() = "CQ de G4XYZ ";
     state.secondChannelTextBuffer() = "second";

@@ -32,6 +32,7 @@
 #include "common/operating_mode.h"
 #include "common/profile.h"
 #include "common/version.h"
+#include "engine/audio/null_wave_backend.h"
 
 namespace vexa::app::qt {
 
@@ -99,12 +100,23 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
       m_prompter(services.prompter ? *services.prompter : *m_ownPrompter),
       m_ownClock(services.clock ? nullptr : std::make_unique<SystemClock>()),
       m_clock(services.clock ? *services.clock : *m_ownClock),
-      m_state(std::make_unique<OperatingState>(globals, m_transceiver))
+      m_soundBackend(services.sound)
 {
     setWindowTitle(QStringLiteral("VEXA32"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     buildControls();
+    if (m_soundBackend == nullptr) {
+        m_ownSoundBackend = std::make_unique<engine::NullWaveBackend>();
+        m_soundBackend = m_ownSoundBackend.get();
+    }
+    // Sound-card events arrive on the device's thread and are handled on this one; events
+    // still queued when the window goes are dropped with it.
+    m_state = std::make_unique<OperatingState>(
+        globals, m_transceiver, *m_keyboardWindow, *m_soundBackend, [this](const engine::WaveEvent& e) {
+            QMetaObject::invokeMethod(this, [this, e] { m_state->OnWaveEvent(e); }, Qt::QueuedConnection);
+        });
+    m_state->setSpectrumInvalidator([this] { control(1170)->update(); });
     connectCommands();
     connect(&m_timer, &QTimer::timeout, this, &CMainWindow::ClockTick);
     qApp->installEventFilter(this);
@@ -114,6 +126,7 @@ CMainWindow::~CMainWindow()
 {
     qApp->removeEventFilter(this);
     m_timer.stop();
+    m_state.reset();  // stops the sound card while the window can still take its events
 }
 
 QWidget* CMainWindow::control(int id) const
@@ -342,6 +355,8 @@ bool CMainWindow::OnInitDialog()
     }
 
     if (profile) settings.readOperating(*profile);
+    m_state->setCarrierFrequency(settings.soundFq, true);
+    m_state->setInversion(m_inv != 0);
 
     focusEntryLine();
 
@@ -361,6 +376,7 @@ bool CMainWindow::OnInitDialog()
     setUpRichEdits();
 
     SetOperatingMode(static_cast<int>(OperatingMode::Psk31));
+    m_state->ApplyAudioEnabled(m_audioEnabled != 0);
 
     char caption[256];
     std::snprintf(caption, sizeof caption, "%s [%s]", std::string(kVersionString).c_str(),
@@ -469,6 +485,12 @@ bool CMainWindow::isRouted(int id) const
     switch (id) {
     case kCmdAbout:
     case 136:   // no action: the key is only swallowed
+    case 1182:
+    case 1330:
+    case 1331:
+    case 1333:
+    case 1351:
+    case 1352:
     case 1004:
     case 1102:
     case 1103:
@@ -511,13 +533,41 @@ bool CMainWindow::OnCommand(int id)
         break;
     case 1180: m_afc ^= 1; checkbox(1180)->setChecked(m_afc != 0); break;
     case 1181: m_net ^= 1; checkbox(1181)->setChecked(m_net != 0); break;
-    case 1188: m_inv ^= 1; checkbox(1188)->setChecked(m_inv != 0); break;
+    case 1188:
+        m_inv ^= 1;
+        checkbox(1188)->setChecked(m_inv != 0);
+        m_state->setInversion(m_inv != 0);
+        break;
+    case 1182:
+        m_audioEnabled ^= 1;
+        checkbox(1182)->setChecked(m_audioEnabled != 0);
+        m_state->ApplyAudioEnabled(m_audioEnabled != 0);
+        break;
+    case 1330: m_state->ApplyAudioEnabled(m_audioEnabled != 0); break;
+    case 1331: ToggleTransmit(); break;
+    case 1333:
+        m_state->SetRtty100Baud();
+        m_modeBox->setCurrentIndex(m_state->operatingMode());
+        break;
+    case 1351: m_state->setCarrierFrequency(m_state->carrierFrequency() + 1.0, m_net != 0); break;
+    case 1352: m_state->setCarrierFrequency(m_state->carrierFrequency() - 1.0, m_net != 0); break;
     case 136:
     case 1339:
     case 1340: break;
     default: return false;
     }
     return true;
+}
+
+void CMainWindow::ToggleTransmit()
+{
+    using Toggle = engine::TransmitMachine::Toggle;
+    switch (m_state->ToggleTransmit()) {
+    case Toggle::Started: m_keyboardEdit->setFocus(Qt::OtherFocusReason); break;
+    case Toggle::Ending:
+    case Toggle::Ended: focusEntryLine(); break;
+    case Toggle::Refused: break;
+    }
 }
 
 void CMainWindow::toggleDxListView()
@@ -583,6 +633,7 @@ void CMainWindow::CloseMainWindow()
         if (answer == Prompter::Answer::Yes && !OnCommand(1001)) return;
     }
     m_timer.stop();
+    m_state->ApplyAudioEnabled(false);
     m_ended = true;
     m_endResult = kResultCancel;
     done(kResultCancel);

@@ -35,6 +35,7 @@ struct MainWindowServices {
     TransceiverPort* transceiver = nullptr;  // null: no transceiver (commands do nothing)
     Prompter* prompter = nullptr;            // null: Qt message boxes
     Clock* clock = nullptr;                  // null: the system clock
+    engine::WaveBackend* sound = nullptr;    // null: no sound card
 };
 
 class CMainWindow : public QDialog {
@@ -58,6 +59,7 @@ public:
     bool isRouted(int id) const;
 
     void SetOperatingMode(int mode);
+    void ToggleTransmit();
     void ClockTick();
     void CloseMainWindow();
     void AppendToEntryLine(std::string_view text);
@@ -105,6 +107,8 @@ private:
     Prompter& m_prompter;
     std::unique_ptr<Clock> m_ownClock;
     Clock& m_clock;
+    engine::WaveBackend* m_soundBackend;
+    std::unique_ptr<engine::WaveBackend> m_ownSoundBackend;
     std::unique_ptr<OperatingState> m_state;
 
     std::map<int, QWidget*> m_controls;
