@@ -10,7 +10,7 @@ cd "$(dirname "$0")"
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
-  portaudio19-dev libsndfile1-dev libsoxr-dev
+  portaudio19-dev libasound2-dev libjack-jackd2-dev libsndfile1-dev libsoxr-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   hamradio-files
   # tests: an independent RTTY modem, a headless X server, a private sound server

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 namespace vexa {
@@ -47,6 +46,9 @@ std::vector<std::string> readLines(const std::filesystem::path& file)
             line.pop_back();
         lines.push_back(line);
     }
+    // Some editors start a file with a UTF-8 byte-order mark; it would hide the first section.
+    if (!lines.empty() && lines.front().starts_with("\xEF\xBB\xBF"))
+        lines.front().erase(0, 3);
     return lines;
 }
 

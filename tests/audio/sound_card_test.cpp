@@ -112,7 +112,18 @@ TEST(SoundCard, OpenAndCloseTwiceIsHarmless)
     card.CloseWaveOut();
     card.CloseWaveOut();
     EXPECT_FALSE(card.outputOpen());
+    const WaveDevice last = card.inputDevice();
     card.CloseWaveIn();
+
+    // A window rebuilt with a new backend must not mistake the old card's late
+    // notifications for its own: handles are never reused, across backends too.
+    WaveFileBackend rebuilt(ramp(100000), fast());
+    SoundCard next(rebuilt, [&](const WaveEvent& e) { events.push(e); });
+    next.OpenWaveIn();
+    ASSERT_TRUE(next.inputOpen());
+    EXPECT_NE(next.inputDevice(), first);
+    EXPECT_NE(next.inputDevice(), last);
+    next.CloseWaveIn();
 }
 
 TEST(SoundCard, OutputBlocksReachTheFileInOrder)

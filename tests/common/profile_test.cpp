@@ -45,6 +45,9 @@ TEST(Profile, SectionsAndKeysMatchRegardlessOfCase)
     EXPECT_EQ(p.readInt("Spectrum", "SoundFq", 1000), 1500);
     EXPECT_EQ(p.readInt("SPECTRUM", "StartFq", 384), -20);
     EXPECT_EQ(p.readString("keyboard", "F1", ""), "<CR>CQ<SP>");
+
+    std::ofstream(dir.path() / "bom.ini") << "\xEF\xBB\xBF[TX1]\nComPort=3\n";
+    EXPECT_EQ(Profile(dir.path() / "bom.ini").readInt("TX1", "ComPort", 2), 3);
 }
 
 TEST(Profile, ValueWrittenIsReadBack)

@@ -1,6 +1,14 @@
 #include "engine/audio/sound_card.h"
 
+#include <atomic>
+
 namespace vexa::engine {
+
+WaveDevice allocateWaveDevice() noexcept
+{
+    static std::atomic<WaveDevice> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
 
 SoundCard::SoundCard(WaveBackend& backend, WaveBackend::Notify notify)
     : m_backend(backend), m_notify(std::move(notify))

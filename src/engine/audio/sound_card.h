@@ -45,6 +45,11 @@ public:
     virtual bool closeOutput(WaveDevice) = 0;
 };
 
+// A new device handle for a backend's open: unique for the whole process, across backends,
+// so that a notification still queued from a closed device (or from a backend since
+// replaced) can never be taken for one of the open device.
+WaveDevice allocateWaveDevice() noexcept;
+
 class SoundCard {
 public:
     // notify receives every WaveEvent (on the backend's thread).

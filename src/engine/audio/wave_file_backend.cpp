@@ -113,7 +113,7 @@ std::optional<WaveDevice> WaveFileBackend::openInput(Notify notify)
         return std::nullopt;  // no recording, or already open (busy)
     stopWorker(m_in, lock, m_inWake);  // a worker detached by a close from its own thread
     m_in = Direction{};
-    m_in.device = m_nextDevice++;
+    m_in.device = allocateWaveDevice();
     m_in.notify = std::move(notify);
     m_in.worker = std::thread([this] { inputLoop(); });
     return m_in.device;
@@ -285,7 +285,7 @@ std::optional<WaveDevice> WaveFileBackend::openOutput(Notify notify)
     }
     stopWorker(m_out, lock, m_outWake);
     m_out = Direction{};
-    m_out.device = m_nextDevice++;
+    m_out.device = allocateWaveDevice();
     m_out.notify = std::move(notify);
     m_out.running = true;
     m_out.base = Clock::now();

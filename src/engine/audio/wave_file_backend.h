@@ -103,7 +103,6 @@ private:
     size_t m_inputDelivered = 0;  // samples handed out since start (pacing)
     bool m_inputFinished = false;
     size_t m_played = 0;
-    WaveDevice m_nextDevice = 1;
 
     struct OutputFile;
     std::unique_ptr<OutputFile> m_outputFile;

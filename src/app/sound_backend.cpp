@@ -1,0 +1,69 @@
+#include "app/sound_backend.h"
+
+#include "engine/audio/null_wave_backend.h"
+#include "engine/audio/portaudio_backend.h"
+#include "engine/audio/wave_file_backend.h"
+
+namespace vexa::app {
+
+std::unique_ptr<engine::WaveBackend> makeDemoBackend(const std::filesystem::path& recording, std::string& error)
+{
+    engine::WaveFileOptions options;
+    options.inputPath = recording.string();
+    options.pacedInput = true;
+    options.loopInput = true;
+    auto backend = std::make_unique<engine::WaveFileBackend>(options);
+    error = backend->inputError();
+    if (!error.empty())
+        return nullptr;
+    return backend;
+}
+
+std::unique_ptr<engine::WaveBackend> makePortAudioBackend(const std::string& deviceName)
+{
+    return std::make_unique<engine::PortAudioBackend>(engine::PortAudioOptions{deviceName, 0});
+}
+
+SoundBackendChoice chooseSoundBackend(bool demoRequested, const std::string& deviceName,
+                                      const std::optional<std::filesystem::path>& demoRecording,
+                                      const DeviceBackendFactory& makeDevice)
+{
+    SoundBackendChoice choice;
+    std::string error;
+    if (demoRequested) {
+        if (!demoRecording) {
+            choice.notice = "The demo recording demo.wav is not installed; using the sound card";
+        } else if (auto demo = makeDemoBackend(*demoRecording, error)) {
+            choice.backend = std::move(demo);
+            choice.demo = true;
+            return choice;
+        } else {
+            choice.notice = "Cannot play the demo recording: " + error;
+        }
+    }
+    std::unique_ptr<engine::WaveBackend> device = makeDevice(deviceName);
+    if (!device)
+        device = std::make_unique<engine::NullWaveBackend>();
+    if (device->inputCapabilities()) {
+        choice.backend = std::move(device);
+        return choice;
+    }
+    // No input device at all: the demo keeps the program useful to look at and learn with.
+    if (!demoRequested && demoRecording) {
+        if (auto demo = makeDemoBackend(*demoRecording, error)) {
+            choice.backend = std::move(demo);
+            choice.demo = true;
+            choice.notice = deviceName.empty() ? "No sound card found; receiving the demo recording"
+                                               : "Sound device \"" + deviceName +
+                                                     "\" not found; receiving the demo recording";
+            return choice;
+        }
+    }
+    if (choice.notice.empty())
+        choice.notice = deviceName.empty() ? "No sound card found" : "Sound device \"" + deviceName + "\" not found";
+    // Every open on it fails silently, as with a missing card; the program goes on.
+    choice.backend = std::move(device);
+    return choice;
+}
+
+}  // namespace vexa::app

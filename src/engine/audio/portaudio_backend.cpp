@@ -1,0 +1,663 @@
+#include "engine/audio/portaudio_backend.h"
+
+#include <alsa/asoundlib.h>
+#include <jack/jack.h>
+#include <portaudio.h>
+#include <soxr.h>
+
+#include <algorithm>
+#include <cmath>
+#include <condition_variable>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+namespace vexa::engine {
+namespace {
+
+int16_t floatToSample(float v)
+{
+    const double scaled = std::nearbyint(static_cast<double>(v) * 32768.0);
+    if (scaled >= 32767.0)
+        return 32767;
+    if (scaled <= -32768.0)
+        return -32768;
+    return static_cast<int16_t>(static_cast<int32_t>(scaled));
+}
+
+// Probing the host audio systems makes ALSA and JACK print a screenful of messages about
+// devices and servers that are simply not there ("Unknown PCM cards.pcm.rear", "jack server
+// is not running"). A missing device is not an error for Vexa, so they are silenced unless
+// VEXA_AUDIO_DEBUG is set.
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+void quietJack(const char*) {}
+
+void silenceHostAudioMessages()
+{
+    if (std::getenv("VEXA_AUDIO_DEBUG") != nullptr)
+        return;
+    snd_lib_error_set_handler(quietAlsa);
+    jack_set_error_function(quietJack);
+    jack_set_info_function(quietJack);
+    setenv("JACK_NO_START_SERVER", "1", 0);  // never launch a JACK server just to probe it
+}
+
+std::string lower(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+}  // namespace
+
+// One direction of the card: its PortAudio stream, the queued blocks and the worker.
+struct Direction {
+    PaStream* stream = nullptr;
+    WaveDevice device = 0;
+    WaveBackend::Notify notify;
+    std::deque<WaveHeader*> queue;
+    bool running = false;  // input: recording; output: not paused
+    bool busy = false;     // the worker is inside a blocking PortAudio call
+    bool quit = false;
+    bool active = false;   // the PortAudio stream is started
+    bool failed = false;   // the device stopped working (unplugged): no more reads/writes
+    bool discard = false;  // input: drop samples read before a stop or reset
+    int rate = 0;
+    int channels = 1;
+    soxr_t resampler = nullptr;  // null when the device runs at 11025 Hz
+    uint64_t resets = 0;
+    std::thread worker;
+};
+
+struct PortAudioBackend::Impl {
+    PortAudioOptions options;
+    bool initialised = false;
+    std::mutex mutex;
+    std::condition_variable inWake;
+    std::condition_variable outWake;
+    std::condition_variable idle;
+    Direction in;
+    Direction out;
+
+    PaDeviceIndex findDevice(bool input) const;
+    bool openStream(Direction& d, bool input);
+    void closeStream(Direction& d);
+    void stopWorker(Direction& d, std::condition_variable& wake, std::unique_lock<std::mutex>& lock);
+    void waitIdle(Direction& d, std::unique_lock<std::mutex>& lock) { idle.wait(lock, [&] { return !d.busy; }); }
+    void inputLoop();
+    void outputLoop();
+    void flushOutputResampler();
+};
+
+PaDeviceIndex PortAudioBackend::Impl::findDevice(bool input) const
+{
+    if (!initialised)
+        return paNoDevice;
+    if (options.deviceName.empty())
+        return input ? Pa_GetDefaultInputDevice() : Pa_GetDefaultOutputDevice();
+    const int count = Pa_GetDeviceCount();
+    PaDeviceIndex partial = paNoDevice;
+    const std::string wanted = lower(options.deviceName);
+    for (PaDeviceIndex i = 0; i < count; ++i) {
+        const PaDeviceInfo* info = Pa_GetDeviceInfo(i);
+        if (info == nullptr || (input ? info->maxInputChannels : info->maxOutputChannels) < 1)
+            continue;
+        if (options.deviceName == info->name)
+            return i;
+        if (partial == paNoDevice && lower(info->name).find(wanted) != std::string::npos)
+            partial = i;
+    }
+    return partial;
+}
+
+// Mono at 11025 Hz if the device takes it; otherwise its own default rate (or the forced
+// one) in float, converted by libsoxr. Some hardware devices only record in stereo: then
+// two channels, mixed down (input) or duplicated (output).
+bool PortAudioBackend::Impl::openStream(Direction& d, bool input)
+{
+    const PaDeviceIndex index = findDevice(input);
+    if (index == paNoDevice)
+        return false;
+    const PaDeviceInfo* info = Pa_GetDeviceInfo(index);
+    if (info == nullptr)
+        return false;
+    const int maxChannels = input ? info->maxInputChannels : info->maxOutputChannels;
+    std::vector<double> rates;
+    if (options.forcedDeviceRate > 0) {
+        rates.push_back(options.forcedDeviceRate);
+    } else {
+        rates.push_back(WaveFormat::kSampleRate);
+        if (info->defaultSampleRate > 0 && info->defaultSampleRate != WaveFormat::kSampleRate)
+            rates.push_back(info->defaultSampleRate);
+    }
+    for (int channels = 1; channels <= std::min(2, maxChannels); ++channels) {
+        for (double rate : rates) {
+            const bool resample = rate != WaveFormat::kSampleRate;
+            PaStreamParameters p{};
+            p.device = index;
+            p.channelCount = channels;
+            p.sampleFormat = resample ? paFloat32 : paInt16;
+            p.suggestedLatency = input ? info->defaultHighInputLatency : info->defaultHighOutputLatency;
+            if (Pa_IsFormatSupported(input ? &p : nullptr, input ? nullptr : &p, rate) != paFormatIsSupported)
+                continue;
+            PaStream* stream = nullptr;
+            if (Pa_OpenStream(&stream, input ? &p : nullptr, input ? nullptr : &p, rate,
+                              paFramesPerBufferUnspecified, paClipOff, nullptr, nullptr) != paNoError)
+                continue;
+            soxr_t resampler = nullptr;
+            if (resample) {
+                soxr_error_t error = nullptr;
+                const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
+                const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
+                resampler = input ? soxr_create(rate, WaveFormat::kSampleRate, 1, &error, &io, &quality, nullptr)
+                                  : soxr_create(WaveFormat::kSampleRate, rate, 1, &error, &io, &quality, nullptr);
+                if (error != nullptr) {
+                    Pa_CloseStream(stream);
+                    return false;
+                }
+            }
+            d.stream = stream;
+            d.rate = static_cast<int>(rate);
+            d.channels = channels;
+            d.resampler = resampler;
+            return true;
+        }
+    }
+    return false;
+}
+
+void PortAudioBackend::Impl::closeStream(Direction& d)
+{
+    if (d.stream != nullptr) {
+        if (d.active)
+            Pa_AbortStream(d.stream);
+        Pa_CloseStream(d.stream);
+    }
+    if (d.resampler != nullptr)
+        soxr_delete(d.resampler);
+    d.stream = nullptr;
+    d.resampler = nullptr;
+    d.active = false;
+    d.rate = 0;
+}
+
+void PortAudioBackend::Impl::stopWorker(Direction& d, std::condition_variable& wake, std::unique_lock<std::mutex>& lock)
+{
+    if (!d.worker.joinable())
+        return;
+    d.quit = true;
+    wake.notify_all();
+    std::thread worker = std::move(d.worker);
+    lock.unlock();
+    if (worker.get_id() == std::this_thread::get_id())
+        worker.detach();
+    else
+        worker.join();
+    lock.lock();
+}
+
+void PortAudioBackend::Impl::inputLoop()
+{
+    std::unique_lock lock(mutex);
+    const int chunkFrames = std::max(64, in.rate / 20);  // 50 ms per read
+    std::vector<int16_t> raw16(static_cast<size_t>(chunkFrames * in.channels));
+    std::vector<float> rawFloat(static_cast<size_t>(chunkFrames * in.channels));
+    std::vector<float> mono(static_cast<size_t>(chunkFrames));
+    std::vector<float> converted(static_cast<size_t>(chunkFrames) * WaveFormat::kSampleRate / static_cast<size_t>(in.rate) + 64);
+    std::vector<int16_t> pending;
+    pending.reserve(4 * 2048);
+    std::vector<WaveHeader*> filled;
+    for (;;) {
+        inWake.wait(lock, [&] { return in.quit || (in.running && !in.failed); });
+        if (in.quit)
+            return;
+        in.busy = true;
+        PaStream* stream = in.stream;
+        soxr_t resampler = in.resampler;
+        const int channels = in.channels;
+        lock.unlock();
+
+        PaError error = paNoError;
+        std::vector<int16_t> got;
+        if (resampler == nullptr) {
+            error = Pa_ReadStream(stream, raw16.data(), static_cast<unsigned long>(chunkFrames));
+            got.reserve(static_cast<size_t>(chunkFrames));
+            for (int i = 0; i < chunkFrames; ++i) {
+                int32_t sum = 0;
+                for (int c = 0; c < channels; ++c)
+                    sum += raw16[static_cast<size_t>(i * channels + c)];
+                got.push_back(static_cast<int16_t>(sum / channels));
+            }
+        } else {
+            error = Pa_ReadStream(stream, rawFloat.data(), static_cast<unsigned long>(chunkFrames));
+            for (int i = 0; i < chunkFrames; ++i) {
+                float sum = 0.0F;
+                for (int c = 0; c < channels; ++c)
+                    sum += rawFloat[static_cast<size_t>(i * channels + c)];
+                mono[static_cast<size_t>(i)] = sum / static_cast<float>(channels);
+            }
+            size_t done = 0;
+            soxr_process(resampler, mono.data(), mono.size(), nullptr, converted.data(), converted.size(), &done);
+            for (size_t i = 0; i < done; ++i)
+                got.push_back(floatToSample(converted[i]));
+        }
+
+        lock.lock();
+        in.busy = false;
+        idle.notify_all();
+        if (error != paNoError && error != paInputOverflowed) {
+            in.failed = true;  // e.g. unplugged: queued blocks wait for the reset
+            continue;
+        }
+        if (in.discard) {
+            pending.clear();
+            in.discard = false;
+        }
+        if (!in.running)
+            continue;
+        pending.insert(pending.end(), got.begin(), got.end());
+        while (!in.queue.empty() && pending.size() >= in.queue.front()->bufferLength / 2) {
+            WaveHeader* h = in.queue.front();
+            in.queue.pop_front();
+            const size_t n = h->bufferLength / 2;
+            std::memcpy(h->data, pending.data(), n * sizeof(int16_t));
+            pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(n));
+            h->bytesRecorded = static_cast<uint32_t>(n * 2);
+            h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
+            filled.push_back(h);
+        }
+        // No block queued: a card drops what it cannot store; keep at most four blocks.
+        if (pending.size() > 4 * 2048)
+            pending.erase(pending.begin(), pending.end() - 4 * 2048);
+        if (filled.empty())
+            continue;
+        const WaveBackend::Notify notify = in.notify;
+        const WaveDevice device = in.device;
+        lock.unlock();
+        for (WaveHeader* h : filled)
+            if (notify)
+                notify(WaveEvent{WaveMessage::InputData, device, h});
+        filled.clear();
+        lock.lock();
+    }
+}
+
+void PortAudioBackend::Impl::outputLoop()
+{
+    std::unique_lock lock(mutex);
+    std::vector<int16_t> samples16;
+    std::vector<float> monoFloat;
+    std::vector<float> converted;
+    std::vector<float> frames;
+    for (;;) {
+        outWake.wait(lock, [&] { return out.quit || (out.running && !out.failed && !out.queue.empty()); });
+        if (out.quit)
+            return;
+        WaveHeader* h = out.queue.front();
+        const uint64_t resets = out.resets;
+        const size_t n = h->bufferLength / 2;
+        out.busy = true;
+        PaStream* stream = out.stream;
+        soxr_t resampler = out.resampler;
+        const int channels = out.channels;
+        // The block stays queued (and owned by the card) while it is copied out here.
+        PaError error = paNoError;
+        if (resampler == nullptr) {
+            samples16.resize(n * static_cast<size_t>(channels));
+            for (size_t i = 0; i < n; ++i)
+                for (int c = 0; c < channels; ++c)
+                    samples16[i * static_cast<size_t>(channels) + static_cast<size_t>(c)] = h->data[i];
+        } else {
+            monoFloat.resize(n);
+            for (size_t i = 0; i < n; ++i)
+                monoFloat[i] = static_cast<float>(h->data[i]) / 32768.0F;
+        }
+        lock.unlock();
+
+        if (!out.active) {
+            error = Pa_StartStream(stream);
+            out.active = error == paNoError;
+        }
+        if (error == paNoError) {
+            if (resampler == nullptr) {
+                error = Pa_WriteStream(stream, samples16.data(), static_cast<unsigned long>(n));
+            } else {
+                converted.resize(n * static_cast<size_t>(out.rate) / WaveFormat::kSampleRate + 64);
+                size_t done = 0;
+                soxr_process(resampler, monoFloat.data(), n, nullptr, converted.data(), converted.size(), &done);
+                frames.resize(done * static_cast<size_t>(channels));
+                for (size_t i = 0; i < done; ++i)
+                    for (int c = 0; c < channels; ++c)
+                        frames[i * static_cast<size_t>(channels) + static_cast<size_t>(c)] = converted[i];
+                if (done > 0)
+                    error = Pa_WriteStream(stream, frames.data(), static_cast<unsigned long>(done));
+            }
+        }
+
+        lock.lock();
+        out.busy = false;
+        idle.notify_all();
+        if (error != paNoError && error != paOutputUnderflowed)
+            out.failed = true;
+        if (out.resets != resets || out.queue.empty() || out.queue.front() != h)
+            continue;  // a reset has already returned the block
+        out.queue.pop_front();
+        h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
+        const WaveBackend::Notify notify = out.notify;
+        const WaveDevice device = out.device;
+        lock.unlock();
+        if (notify)
+            notify(WaveEvent{WaveMessage::OutputDone, device, h});
+        lock.lock();
+    }
+}
+
+// The resampler holds back a few milliseconds; play them before the stream stops.
+void PortAudioBackend::Impl::flushOutputResampler()
+{
+    if (out.resampler == nullptr || !out.active)
+        return;
+    std::vector<float> tail(4096);
+    size_t done = 0;
+    soxr_process(out.resampler, nullptr, 0, nullptr, tail.data(), tail.size(), &done);
+    if (done > 0) {
+        std::vector<float> frames(done * static_cast<size_t>(out.channels));
+        for (size_t i = 0; i < done; ++i)
+            for (int c = 0; c < out.channels; ++c)
+                frames[i * static_cast<size_t>(out.channels) + static_cast<size_t>(c)] = tail[i];
+        Pa_WriteStream(out.stream, frames.data(), static_cast<unsigned long>(done));
+    }
+    soxr_clear(out.resampler);
+}
+
+PortAudioBackend::PortAudioBackend(PortAudioOptions options) : m(std::make_unique<Impl>())
+{
+    m->options = std::move(options);
+    silenceHostAudioMessages();
+    m->initialised = Pa_Initialize() == paNoError;
+}
+
+PortAudioBackend::~PortAudioBackend()
+{
+    {
+        std::unique_lock lock(m->mutex);
+        m->stopWorker(m->in, m->inWake, lock);
+        m->stopWorker(m->out, m->outWake, lock);
+        m->closeStream(m->in);
+        m->closeStream(m->out);
+    }
+    if (m->initialised)
+        Pa_Terminate();
+}
+
+static std::vector<std::string> deviceNames(bool initialised, bool input)
+{
+    std::vector<std::string> names;
+    if (!initialised)
+        return names;
+    const int count = Pa_GetDeviceCount();
+    for (PaDeviceIndex i = 0; i < count; ++i) {
+        const PaDeviceInfo* info = Pa_GetDeviceInfo(i);
+        if (info != nullptr && (input ? info->maxInputChannels : info->maxOutputChannels) > 0)
+            names.emplace_back(info->name);
+    }
+    return names;
+}
+
+std::vector<std::string> PortAudioBackend::inputDeviceNames() const { return deviceNames(m->initialised, true); }
+std::vector<std::string> PortAudioBackend::outputDeviceNames() const { return deviceNames(m->initialised, false); }
+
+int PortAudioBackend::inputDeviceRate() const
+{
+    std::lock_guard lock(m->mutex);
+    return m->in.rate;
+}
+
+int PortAudioBackend::outputDeviceRate() const
+{
+    std::lock_guard lock(m->mutex);
+    return m->out.rate;
+}
+
+// Input
+
+int PortAudioBackend::inputDeviceCount() { return static_cast<int>(inputDeviceNames().size()); }
+
+bool PortAudioBackend::inputCapabilities() { return m->findDevice(true) != paNoDevice; }
+
+std::optional<WaveDevice> PortAudioBackend::openInput(Notify notify)
+{
+    std::unique_lock lock(m->mutex);
+    if (m->in.device != 0)
+        return std::nullopt;
+    m->stopWorker(m->in, m->inWake, lock);
+    m->in = Direction{};
+    if (!m->openStream(m->in, true))
+        return std::nullopt;
+    m->in.device = allocateWaveDevice();
+    m->in.notify = std::move(notify);
+    m->in.worker = std::thread([this] { m->inputLoop(); });
+    return m->in.device;
+}
+
+bool PortAudioBackend::prepareInput(WaveDevice d, WaveHeader& h)
+{
+    std::lock_guard lock(m->mutex);
+    if (d == 0 || d != m->in.device || h.data == nullptr || h.bufferLength < 2)
+        return false;
+    h.flags |= WaveHeader::kPrepared;
+    return true;
+}
+
+bool PortAudioBackend::addInputBuffer(WaveDevice d, WaveHeader& h)
+{
+    std::lock_guard lock(m->mutex);
+    if (d == 0 || d != m->in.device || !(h.flags & WaveHeader::kPrepared) || (h.flags & WaveHeader::kInQueue))
+        return false;
+    h.flags = (h.flags | WaveHeader::kInQueue) & ~WaveHeader::kDone;
+    h.bytesRecorded = 0;
+    m->in.queue.push_back(&h);
+    return true;
+}
+
+bool PortAudioBackend::startInput(WaveDevice d)
+{
+    std::lock_guard lock(m->mutex);
+    if (d == 0 || d != m->in.device)
+        return false;
+    if (!m->in.active) {
+        if (Pa_StartStream(m->in.stream) != paNoError)
+            return false;
+        m->in.active = true;
+    }
+    m->in.running = true;
+    m->inWake.notify_all();
+    return true;
+}
+
+bool PortAudioBackend::stopInput(WaveDevice d)
+{
+    std::unique_lock lock(m->mutex);
+    if (d == 0 || d != m->in.device)
+        return false;
+    m->in.running = false;
+    m->in.discard = true;  // audio from before the stop must not open the next recording
+    m->waitIdle(m->in, lock);
+    if (m->in.resampler != nullptr)
+        soxr_clear(m->in.resampler);
+    if (m->in.active) {
+        Pa_StopStream(m->in.stream);
+        m->in.active = false;
+    }
+    return true;
+}
+
+bool PortAudioBackend::resetInput(WaveDevice d)
+{
+    std::vector<WaveHeader*> returned;
+    Notify notify;
+    {
+        std::unique_lock lock(m->mutex);
+        if (d == 0 || d != m->in.device)
+            return false;
+        m->in.running = false;
+        m->in.discard = true;
+        m->waitIdle(m->in, lock);
+        if (m->in.active) {
+            Pa_StopStream(m->in.stream);
+            m->in.active = false;
+        }
+        returned.assign(m->in.queue.begin(), m->in.queue.end());
+        m->in.queue.clear();
+        for (WaveHeader* h : returned) {
+            h->bytesRecorded = 0;
+            h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
+        }
+        notify = m->in.notify;
+    }
+    for (WaveHeader* h : returned)
+        if (notify)
+            notify(WaveEvent{WaveMessage::InputData, d, h});
+    return true;
+}
+
+bool PortAudioBackend::unprepareInput(WaveDevice d, WaveHeader& h)
+{
+    std::lock_guard lock(m->mutex);
+    if (d == 0 || d != m->in.device || (h.flags & WaveHeader::kInQueue))
+        return false;
+    h.flags &= ~WaveHeader::kPrepared;
+    return true;
+}
+
+bool PortAudioBackend::closeInput(WaveDevice d)
+{
+    std::unique_lock lock(m->mutex);
+    if (d == 0 || d != m->in.device || !m->in.queue.empty())
+        return false;
+    m->in.running = false;
+    m->stopWorker(m->in, m->inWake, lock);
+    m->closeStream(m->in);
+    m->in.device = 0;
+    m->in.notify = nullptr;
+    return true;
+}
+
+// Output
+
+int PortAudioBackend::outputDeviceCount() { return static_cast<int>(outputDeviceNames().size()); }
+
+bool PortAudioBackend::outputCapabilities() { return m->findDevice(false) != paNoDevice; }
+
+std::optional<WaveDevice> PortAudioBackend::openOutput(Notify notify)
+{
+    std::unique_lock lock(m->mutex);
+    if (m->out.device != 0)
+        return std::nullopt;
+    m->stopWorker(m->out, m->outWake, lock);
+    m->out = Direction{};
+    if (!m->openStream(m->out, false))
+        return std::nullopt;
+    m->out.device = allocateWaveDevice();
+    m->out.notify = std::move(notify);
+    m->out.running = true;
+    m->out.worker = std::thread([this] { m->outputLoop(); });
+    return m->out.device;
+}
+
+bool PortAudioBackend::prepareOutput(WaveDevice d, WaveHeader& h)
+{
+    std::lock_guard lock(m->mutex);
+    if (d == 0 || d != m->out.device || h.data == nullptr)
+        return false;
+    h.flags |= WaveHeader::kPrepared;
+    return true;
+}
+
+bool PortAudioBackend::writeOutput(WaveDevice d, WaveHeader& h)
+{
+    std::lock_guard lock(m->mutex);
+    if (d == 0 || d != m->out.device || !(h.flags & WaveHeader::kPrepared) || (h.flags & WaveHeader::kInQueue))
+        return false;
+    h.flags = (h.flags | WaveHeader::kInQueue) & ~WaveHeader::kDone;
+    m->out.queue.push_back(&h);
+    m->outWake.notify_all();
+    return true;
+}
+
+bool PortAudioBackend::pauseOutput(WaveDevice d)
+{
+    std::unique_lock lock(m->mutex);
+    if (d == 0 || d != m->out.device)
+        return false;
+    m->out.running = false;
+    m->waitIdle(m->out, lock);
+    if (m->out.active) {
+        m->flushOutputResampler();
+        Pa_StopStream(m->out.stream);  // plays what the device has buffered, then stops
+        m->out.active = false;
+    }
+    return true;
+}
+
+bool PortAudioBackend::resetOutput(WaveDevice d)
+{
+    std::vector<WaveHeader*> returned;
+    Notify notify;
+    {
+        std::unique_lock lock(m->mutex);
+        if (d == 0 || d != m->out.device)
+            return false;
+        m->out.running = false;
+        m->waitIdle(m->out, lock);
+        if (m->out.active) {
+            Pa_AbortStream(m->out.stream);
+            m->out.active = false;
+        }
+        if (m->out.resampler != nullptr)
+            soxr_clear(m->out.resampler);
+        returned.assign(m->out.queue.begin(), m->out.queue.end());
+        m->out.queue.clear();
+        for (WaveHeader* h : returned)
+            h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
+        ++m->out.resets;
+        m->out.running = true;
+        notify = m->out.notify;
+    }
+    for (WaveHeader* h : returned)
+        if (notify)
+            notify(WaveEvent{WaveMessage::OutputDone, d, h});
+    return true;
+}
+
+bool PortAudioBackend::unprepareOutput(WaveDevice d, WaveHeader& h)
+{
+    std::lock_guard lock(m->mutex);
+    if (d == 0 || d != m->out.device || (h.flags & WaveHeader::kInQueue))
+        return false;
+    h.flags &= ~WaveHeader::kPrepared;
+    return true;
+}
+
+bool PortAudioBackend::closeOutput(WaveDevice d)
+{
+    std::unique_lock lock(m->mutex);
+    if (d == 0 || d != m->out.device || !m->out.queue.empty())
+        return false;
+    m->out.running = false;
+    m->stopWorker(m->out, m->outWake, lock);
+    if (m->out.active) {
+        Pa_StopStream(m->out.stream);
+        m->out.active = false;
+    }
+    m->closeStream(m->out);
+    m->out.device = 0;
+    m->out.notify = nullptr;
+    return true;
+}
+
+}  // namespace vexa::engine

@@ -1,0 +1,67 @@
+// The real sound card through PortAudio. "Device 0" is the system's default input and output
+// device, or the device named by the "Sound"/"Device" setting. The engine always sees
+// 11025 Hz mono 16-bit; a device that will not run at that rate runs at its own default
+// rate, and libsoxr converts in both directions. Each direction has a worker thread that
+// reads or writes the device with PortAudio's blocking calls, fills or drains the queued
+// blocks and reports each one, in order.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/audio/sound_card.h"
+
+namespace vexa::engine {
+
+struct PortAudioOptions {
+    // Empty: the default device. Otherwise a device whose name equals this text, or failing
+    // that contains it (letter case ignored).
+    std::string deviceName;
+    // Non-zero: run the device at this rate even if it could do 11025 Hz (the resampling
+    // path, for tests and for cards whose 11025 Hz mode is poor).
+    int forcedDeviceRate = 0;
+};
+
+class PortAudioBackend final : public WaveBackend {
+public:
+    explicit PortAudioBackend(PortAudioOptions options = {});
+    ~PortAudioBackend() override;
+
+    PortAudioBackend(const PortAudioBackend&) = delete;
+    PortAudioBackend& operator=(const PortAudioBackend&) = delete;
+
+    // Names of the devices that can record / play, for the settings.
+    std::vector<std::string> inputDeviceNames() const;
+    std::vector<std::string> outputDeviceNames() const;
+    // The rate the open input / output device actually runs at (0 when closed).
+    int inputDeviceRate() const;
+    int outputDeviceRate() const;
+
+    int inputDeviceCount() override;
+    bool inputCapabilities() override;
+    std::optional<WaveDevice> openInput(Notify notify) override;
+    bool prepareInput(WaveDevice, WaveHeader&) override;
+    bool addInputBuffer(WaveDevice, WaveHeader&) override;
+    bool startInput(WaveDevice) override;
+    bool stopInput(WaveDevice) override;
+    bool resetInput(WaveDevice) override;
+    bool unprepareInput(WaveDevice, WaveHeader&) override;
+    bool closeInput(WaveDevice) override;
+
+    int outputDeviceCount() override;
+    bool outputCapabilities() override;
+    std::optional<WaveDevice> openOutput(Notify notify) override;
+    bool prepareOutput(WaveDevice, WaveHeader&) override;
+    bool writeOutput(WaveDevice, WaveHeader&) override;
+    bool pauseOutput(WaveDevice) override;
+    bool resetOutput(WaveDevice) override;
+    bool unprepareOutput(WaveDevice, WaveHeader&) override;
+    bool closeOutput(WaveDevice) override;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m;
+};
+
+}  // namespace vexa::engine
