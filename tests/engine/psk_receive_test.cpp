@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/receive_dispatch.h"
 #include "engine/rx/afc_step.h"
 #include "engine/rx/psk_receiver.h"
 #include "support/noise_source.h"
@@ -164,6 +165,42 @@ TEST(QpskReverse, WrongSidebandIsGarbageAndReverseRestoresIt)
     // And a normal signal read reversed is garbage too.
     o.reverseSense = false;
     EXPECT_GT(test::characterErrorRate(kText, decode(signal(o), {true, 1000.0, true}).text), 0.5);
+}
+
+// Two stations in one passband: QPSK on the main channel, PSK31 on the second channel,
+// through the receive dispatch block by block, each into its own text.
+TEST(SecondChannel, DecodesBpskBesideTheMainChannelInQpskMode)
+{
+    const SineTable table;
+    std::string mainText, secondText;
+    TextSink mainSink(&mainText), secondSink(&secondText);
+    PskReceiver mainRx(table, mainSink), secondRx(table, secondSink);
+    mainRx.setDecoding(PskReceiver::Decoding::Qpsk);
+    mainRx.setFrequency(800.0);
+    secondRx.setFrequency(1800.0);  // stays on BPSK in every mode
+    ReceiveDispatch dispatch(mainRx.demodulator(), secondRx.demodulator(),
+                             {[](WaveDevice d) { return d == 7; }, [](WaveHeader&) { return true; },
+                              nullptr, nullptr, nullptr});
+    dispatch.operatingMode = 10;
+    dispatch.secondChannelFrequency = 1800.0;
+
+    PskSignalOptions a, b;
+    a.qpsk = true;
+    a.carrierHz = 800.0;
+    b.carrierHz = 1800.0;
+    const std::string_view other = "second channel here\n";
+    auto mix = test::pskSignal(kText, a);
+    const auto second = test::pskSignal(other, b);
+    mix.resize(std::max(mix.size(), second.size()));
+    for (std::size_t n = 0; n < second.size(); ++n) mix[n] += second[n];
+    auto pcm = test::toPcm16(mix);
+    pcm.resize((pcm.size() / 2048 + 1) * 2048);
+    for (std::size_t at = 0; at < pcm.size(); at += 2048) {
+        WaveHeader h{pcm.data() + at, 4096, 4096, 0};
+        ASSERT_EQ(dispatch.OnWaveInData(7, h), 1);
+    }
+    EXPECT_TRUE(decodedAs(kText, mainText));
+    EXPECT_TRUE(decodedAs(other, secondText));
 }
 
 // Character error rate against SNR (noise power in 2500 Hz), printed for the record and

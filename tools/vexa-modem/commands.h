@@ -1,13 +1,15 @@
-// The subcommands of vexa-modem. Each takes the arguments after its name and returns the
-// process exit status: 0 success, 1 failure (message on stderr), 2 bad usage.
+// The subcommands of vexa-modem. Each gets the whole command line (argv[1] is its own
+// name) and returns the process exit status: 0 success, 1 failure (message on stderr),
+// 2 bad usage.
 #pragma once
 
-#include <span>
 #include <string_view>
 
-namespace vexa::tool {
+#include "tx_command.h"
 
-using Command = int (*)(std::span<char* const> args);
+namespace vexa::tools {
+
+using Command = int (*)(int argc, char** argv);
 
 struct CommandEntry {
     std::string_view name;
@@ -15,6 +17,6 @@ struct CommandEntry {
     std::string_view usage;
 };
 
-int runRx(std::span<char* const> args);
+int runRx(int argc, char** argv);
 
-}  // namespace vexa::tool
+}  // namespace vexa::tools

@@ -1,5 +1,6 @@
 // vexa-modem rx: audio in, decoded characters out, through the same receive engine as the
 // application (blocks of 2048 samples, one AFC step per block as the spectrum display does).
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -19,7 +20,7 @@
 #include "engine/rx/psk_receiver.h"
 #include "engine/rx/text_sink.h"
 
-namespace vexa::tool {
+namespace vexa::tools {
 namespace {
 
 using engine::PskReceiver;
@@ -170,8 +171,9 @@ int runStdin(ModeReceiver& rx)
 
 }  // namespace
 
-int runRx(std::span<char* const> args)
+int runRx(int argc, char** argv)
 {
+    const std::span<char* const> args(argv + 2, static_cast<std::size_t>(std::max(argc - 2, 0)));
     const RxMode* mode = nullptr;
     RxOptions options;
     const char* input = nullptr;
@@ -217,4 +219,4 @@ int runRx(std::span<char* const> args)
     return 0;
 }
 
-}  // namespace vexa::tool
+}  // namespace vexa::tools

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/rx/qpsk_decoder.h"
 #include "engine/tx/varicode_encoder.h"
 
 namespace vexa::engine {
@@ -20,19 +21,8 @@ public:
     bool inverted() const noexcept { return m_inverted != 0; }
     int state() const noexcept { return m_state; }
 
-    // Encoder output dibit for each 5-bit state.
-    static constexpr std::array<int, 32> kG = [] {
-        std::array<int, 32> g{};
-        for (int i = 0; i < 32; ++i) {
-            const auto parity = [](int v) {
-                int p = 0;
-                for (; v != 0; v >>= 1) p ^= v & 1;
-                return p;
-            };
-            g[static_cast<std::size_t>(i)] = 2 * parity(i & 0x19) + parity(i & 0x17);
-        }
-        return g;
-    }();
+    // Encoder output dibit for each 5-bit state: the receiver's table.
+    static constexpr const auto& kG = kQpskEncoderOutput;
 
 private:
     int m_inverted = 0;

@@ -1,0 +1,108 @@
+// vexa-modem rx end to end: real files in a temporary directory, the real executable.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "engine/audio/audio_file.h"
+#include "support/psk_reference.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+struct Run {
+    int status;
+    std::string out;
+};
+
+Run run(const std::string& args)
+{
+    const std::string command = std::string(VEXA_MODEM) + " " + args + " 2>&1";
+    Run r{-1, {}};
+    FILE* p = popen(command.c_str(), "r");
+    if (p == nullptr) return r;
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, p)) > 0) r.out.append(buffer, n);
+    const int status = pclose(p);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+constexpr std::string_view kText = "vexa-modem decodes this\r\n";
+
+class VexaModemRx : public ::testing::Test {
+protected:
+    std::string writeSignal(const char* name, vexa::test::PskSignalOptions o)
+    {
+        const std::string path = dir.file(name);
+        const auto samples = vexa::test::toPcm16(vexa::test::pskSignal(kText, o));
+        EXPECT_TRUE(vexa::engine::writeWaveFile(path, samples).ok());
+        return path;
+    }
+    vexa::test::TempDir dir;
+};
+
+TEST_F(VexaModemRx, DecodesPsk31AndQpskWavFiles)
+{
+    vexa::test::PskSignalOptions o;
+    o.carrierHz = 1000.0;
+    auto r = run("rx --mode psk31 " + writeSignal("psk.wav", o));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.ends_with(kText)) << r.out;
+
+    o.qpsk = true;
+    o.carrierHz = 1733.0;
+    r = run("rx --mode qpsk --freq 1733 " + writeSignal("qpsk.wav", o));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.ends_with(kText)) << r.out;
+
+    o.reverseSense = true;
+    r = run("rx --mode qpsk --freq 1733 --reverse " + writeSignal("lsb.wav", o));
+    EXPECT_TRUE(r.out.ends_with(kText)) << r.out;
+}
+
+TEST_F(VexaModemRx, AfcFollowsAnOffsetCarrier)
+{
+    vexa::test::PskSignalOptions o;
+    o.carrierHz = 1503.0;
+    o.leadBits = 150;
+    const auto path = writeSignal("offset.wav", o);
+    const auto r = run("rx --mode psk31 --freq 1500 --afc " + path);
+    EXPECT_TRUE(r.out.ends_with(kText)) << r.out;
+}
+
+TEST_F(VexaModemRx, ReadsRawSamplesFromStandardInput)
+{
+    vexa::test::PskSignalOptions o;
+    const auto samples = vexa::test::toPcm16(vexa::test::pskSignal(kText, o));
+    const std::string raw = dir.file("signal.raw");
+    std::ofstream(raw, std::ios::binary)
+        .write(reinterpret_cast<const char*>(samples.data()), static_cast<std::streamsize>(samples.size() * 2));
+    const auto r = run("rx --mode psk31 - < " + raw);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.ends_with(kText)) << r.out;
+}
+
+TEST_F(VexaModemRx, RefusesBadInputWithAMessage)
+{
+    const std::string text = dir.file("notes.txt");
+    std::ofstream(text) << "this is not audio\n";
+    auto r = run("rx --mode psk31 " + text);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("notes.txt"), std::string::npos) << r.out;
+
+    r = run("rx --mode psk31 " + dir.file("missing.wav"));
+    EXPECT_EQ(r.status, 1);
+    r = run("rx --mode bpsk63 x.wav");
+    EXPECT_EQ(r.status, 2);
+    r = run("rx --mode psk31 --freq 9000 x.wav");
+    EXPECT_EQ(r.status, 2);
+    r = run("rx --mode psk31");
+    EXPECT_EQ(r.status, 2);
+}
+
+}  // namespace

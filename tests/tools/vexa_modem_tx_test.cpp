@@ -1,0 +1,127 @@
+// vexa-modem tx end to end: the real executable writes exactly what the transmit path
+// plays, its output decodes with vexa-modem rx (through a pipe, too), and bad input ends
+// with a message and a non-zero exit.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "engine/audio/audio_file.h"
+#include "engine/rx/varicode_table.h"
+#include "engine/tx/memory_transmit_audio.h"
+#include "engine/tx/string_transmit_source.h"
+#include "engine/tx/transmit_machine.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using namespace vexa::engine;
+
+struct ShellRun {
+    int status;
+    std::string out;
+};
+
+ShellRun shell(const std::string& command)
+{
+    ShellRun r{-1, {}};
+    FILE* p = popen((command + " 2>&1").c_str(), "r");
+    if (p == nullptr) return r;
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, p)) > 0) r.out.append(buffer, n);
+    const int status = pclose(p);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+const std::string kModem = VEXA_MODEM;
+
+TEST(VexaModemTx, WritesExactlyWhatTheTransmitPathPlays)
+{
+    vexa::test::TempDir dir;
+    const std::string path = dir.file("psk.wav");
+    const ShellRun r = shell(kModem + " tx --mode psk31 --freq 1234.5 'cq de dl1abc k' " + path);
+    ASSERT_EQ(r.status, 0) << r.out;
+    const AudioReadResult file = readAudioFile(path);
+    ASSERT_TRUE(file.ok());
+
+    SineTable table;
+    MemoryTransmitAudio audio;
+    RecordingKeyLine key;
+    StringTransmitSource source("cq de dl1abc k");
+    TransmitMachine machine(table, audio, key, source);
+    machine.setVaricode(kVaricodeTable);
+    machine.setFrequency(1234.5);
+    const std::vector<int16_t> expected = renderTransmission(machine, audio, 10'000'000);
+    EXPECT_EQ(file.samples, expected);
+    EXPECT_EQ(file.samples.size() % 4096, 0u);
+}
+
+TEST(VexaModemTx, PipesIntoVexaModemRx)
+{
+    for (const char* mode : {"psk31", "qpsk"}) {
+        SCOPED_TRACE(mode);
+        const ShellRun r = shell("printf 'tx through a pipe\\r\\n' | " + kModem + " tx --mode " + mode +
+                            " --freq 1500 - - | " + kModem + " rx --mode " + mode + " --freq 1500 -");
+        EXPECT_EQ(r.status, 0);
+        EXPECT_NE(r.out.find("tx through a pipe\r\n"), std::string::npos) << r.out;
+    }
+}
+
+TEST(VexaModemTx, CwIdAndEveryMode)
+{
+    vexa::test::TempDir dir;
+    for (const char* mode : {"psk31", "qpsk", "fsk31", "rtty", "rtty100"}) {
+        SCOPED_TRACE(mode);
+        const std::string path = dir.file(std::string(mode) + ".wav");
+        const ShellRun r = shell(kModem + " tx --mode " + mode + " 'RYRY 73' " + path);
+        EXPECT_EQ(r.status, 0) << r.out;
+        const AudioReadResult file = readAudioFile(path);
+        ASSERT_TRUE(file.ok());
+        EXPECT_GT(file.samples.size(), 4096u);
+    }
+    const std::string plain = dir.file("plain.wav"), id = dir.file("id.wav");
+    ASSERT_EQ(shell(kModem + " tx --mode psk31 'de dl1abc' " + plain).status, 0);
+    ASSERT_EQ(shell(kModem + " tx --mode psk31 --cwid DL1ABC 'de dl1abc' " + id).status, 0);
+    // Six characters of Morse at 2 symbols per unit: several seconds more.
+    EXPECT_GT(readAudioFile(id).samples.size(), readAudioFile(plain).samples.size() + 3 * 11025);
+}
+
+TEST(VexaModemTx, RttyDecodesWithMinimodem)
+{
+    if (!std::filesystem::exists("/usr/bin/minimodem")) GTEST_SKIP() << "minimodem is not installed";
+    vexa::test::TempDir dir;
+    const std::string path = dir.file("rtty.wav");
+    ASSERT_EQ(shell(kModem + " tx --mode rtty --freq 1000 'CQ CQ DE DL1ABC K' " + path).status, 0);
+    const ShellRun r = shell("minimodem --rx -q rtty -M 1090 -S 910 -f " + path);
+    EXPECT_NE(r.out.find("CQ CQ DE DL1ABC K"), std::string::npos) << r.out;
+}
+
+TEST(VexaModemTx, BadInputIsExplained)
+{
+    vexa::test::TempDir dir;
+    const std::string out = dir.file("x.wav");
+    struct Case {
+        std::string args;
+        const char* says;
+    };
+    for (const Case& c : {Case{"tx --mode olivia hi " + out, "unknown mode 'olivia'"},
+                          Case{"tx --mode psk31 --freq 9k hi " + out, "--freq '9k'"},
+                          Case{"tx --mode psk31 --freq 20000 hi " + out, "100 to 5000 Hz"},
+                          Case{"tx --mode rtty --cwid DL1ABC hi " + out, "--cwid"},
+                          Case{"tx --mode psk31 --level 3 hi " + out, "unknown option '--level'"},
+                          Case{"tx --mode psk31 hi", "usage"},
+                          Case{"tx --mode psk31 hi " + dir.file("no/such/dir/x.wav"), "x.wav"}}) {
+        SCOPED_TRACE(c.args);
+        const ShellRun r = shell(kModem + " " + c.args);
+        EXPECT_NE(r.status, 0);
+        EXPECT_NE(r.out.find(c.says), std::string::npos) << r.out;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+}  // namespace
