@@ -36,13 +36,19 @@ OperatingState::OperatingState(ApplicationGlobals& globals, TransceiverPort& tra
     m_transmit.setVaricode(engine::kVaricodeTable);
     m_transmit.setEchoBuffer(&m_receiveText);
 
-    const Settings& s = globals.settings;
+    ApplySettings();
+    setCarrierFrequency(globals.settings.soundFq, true);
+    setInversion(false);
+}
+
+void OperatingState::ApplySettings()
+{
+    const Settings& s = m_globals.settings;
     m_transmit.setCallSign(s.station.call);
     m_transmit.setCwIdUnit(s.cwId);
     m_rtty.decoder().setUnshiftOnSpace(s.unshiftOnSpace != 0);
     m_keyboardBuffer.setWrap(s.wrap);
-    setCarrierFrequency(s.soundFq, true);
-    setInversion(false);
+    setInversion(m_inv);
 }
 
 OperatingState::~OperatingState()

@@ -54,6 +54,10 @@ public:
     OperatingState(const OperatingState&) = delete;
     OperatingState& operator=(const OperatingState&) = delete;
 
+    // Hands the settings in memory (call, CW identification unit, Baudot unshift on space,
+    // wrap column, DigiSide) to the engine objects; after every read of the settings.
+    void ApplySettings();
+
     // Switches the engine to `mode` (0..11, see OperatingMode), sends the transceiver its
     // mode command and stores the mode. Values outside 0..11 change nothing in the engine.
     void SetOperatingMode(int mode);

@@ -8,7 +8,9 @@
 #include "app/app_paths.h"
 #include "app/application_globals.h"
 #include "app/command_line.h"
+#include "app/sound_backend.h"
 #include "app/qt/application_loop.h"
+#include "common/profile.h"
 #include "common/version.h"
 
 int main(int argc, char** argv)
@@ -42,6 +44,15 @@ int main(int argc, char** argv)
     // Lives as long as the application: a rebuilt window finds it as the old one left it.
     vexa::app::ApplicationGlobals globals;
     globals.profileFile = vexa::app::profilePath();
-    const int result = vexa::app::qt::RunApplicationLoop(globals, {});
+
+    // The sound card outlives the windows too, so a layout switch does not restart the demo.
+    const std::string soundDevice = vexa::Profile(globals.profileFile).readString("Sound", "Device", "");
+    vexa::app::SoundBackendChoice sound = vexa::app::chooseSoundBackend(
+        cmd.options.demo, soundDevice, vexa::app::demoRecordingPath(vexa::app::executableDirectory()));
+    if (!sound.notice.empty()) std::fprintf(stderr, "vexa: %s\n", sound.notice.c_str());
+
+    vexa::app::qt::MainWindowServices services;
+    services.sound = sound.backend.get();
+    const int result = vexa::app::qt::RunApplicationLoop(globals, services);
     return result == vexa::app::kResultCancel ? 0 : result;
 }

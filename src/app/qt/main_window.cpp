@@ -373,6 +373,7 @@ bool CMainWindow::OnInitDialog()
     slider->setValue(0);
 
     if (profile) settings.readText(*profile);
+    m_state->ApplySettings();
     setUpRichEdits();
 
     SetOperatingMode(static_cast<int>(OperatingMode::Psk31));
