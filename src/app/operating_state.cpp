@@ -1,6 +1,8 @@
 #include "app/operating_state.h"
 
 #include "common/operating_mode.h"
+#include "display/spectrum_scale.h"
+#include "engine/rx/afc_step.h"
 #include "engine/rx/varicode_table.h"
 
 namespace vexa::app {
@@ -36,6 +38,20 @@ OperatingState::OperatingState(ApplicationGlobals& globals, TransceiverPort& tra
     m_transmit.setVaricode(engine::kVaricodeTable);
     m_transmit.setEchoBuffer(&m_receiveText);
 
+    // A left click on the spectrum while sending PSK moves the tone at a symbol boundary.
+    m_transmit.setTuneHooks(
+        [this]() -> std::optional<double> {
+            const display::SpectrumSettings settings = spectrumSettings();
+            const display::SpectrumScale scale(settings.startHz, settings.zoom);
+            return display::takeTransmitRetune(
+                m_clicks, scale,
+                display::TuningState{m_globals.operatingMode, transmitFrequency(), m_carrierHz, m_net,
+                                     m_spectrumWidthPx, m_spectrumHeightPx});
+        },
+        [this](double hz) {
+            setCarrierFrequency(hz, false);
+            if (m_invalidateSpectrum) m_invalidateSpectrum();
+        });
     ApplySettings();
     setCarrierFrequency(globals.settings.soundFq, true);
     setInversion(false);
@@ -127,6 +143,63 @@ void OperatingState::setInversion(bool inv)
     m_transmit.setRttyPolarity(polarity);
     m_mainRx.setReverse(inv);
     m_transmit.setQpskInverted(inv);
+}
+
+int32_t OperatingState::driftIndicator() const
+{
+    switch (m_globals.operatingMode) {
+    case 4: return m_rtty.discriminatorSum();
+    case 11: return m_fsk31.publishedCorrection();
+    default: return m_mainRx.driftIndicator();
+    }
+}
+
+display::SpectrumSettings OperatingState::spectrumSettings() const
+{
+    const Settings& s = m_globals.settings;
+    display::SpectrumSettings out;
+    out.startHz = s.startFq;
+    out.zoom = s.zoom;
+    out.options.showAverage = s.showAverage != 0;
+    out.options.averageInverted = s.averageInverted != 0;
+    out.options.averageThickLine = s.averageThickLine != 0;
+    return out;
+}
+
+void OperatingState::tuneTransmitAndReceive(double hz)
+{
+    setCarrierFrequency(hz, true);
+    m_mainRx.setDriftIndicator(0);
+    m_fsk31.setPublishedCorrection(0);
+}
+
+void OperatingState::tuneReceive(double hz)
+{
+    setCarrierFrequency(hz, false);
+    m_mainRx.setDriftIndicator(0);
+    m_fsk31.setPublishedCorrection(0);
+}
+
+void OperatingState::setSecondChannelFrequency(double hz)
+{
+    m_dispatch.secondChannelFrequency = hz;
+    if (hz > 0.0) m_secondRx.setFrequency(hz);
+}
+
+void OperatingState::afcStep()
+{
+    engine::AfcInputs in;
+    in.operatingMode = m_globals.operatingMode;
+    in.afcEnabled = m_afc;
+    in.transmitting = m_transmit.transmitting();
+    in.receiveHz = m_carrierHz;
+    in.driftIndicator = driftIndicator();
+    in.jitterIndicator = m_mainRx.jitterIndicator();
+    const std::optional<engine::AfcRetune> retune = engine::AfcStep(in);
+    if (!retune) return;
+    setCarrierFrequency(retune->receiveHz, m_net);
+    if (m_globals.operatingMode == 11) m_fsk31.setPublishedCorrection(retune->driftIndicator);
+    else m_mainRx.setDriftIndicator(retune->driftIndicator);
 }
 
 void OperatingState::OnWaveEvent(const engine::WaveEvent& event)

@@ -4,7 +4,9 @@
 // plain calls and the ports, and hands it the sound card's events on its own thread.
 #pragma once
 
+#include <cstdint>
 #include <ctime>
+#include <span>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,6 +16,8 @@
 #include "app/cw_speed.h"
 #include "app/transceiver_port.h"
 #include "common/ports.h"
+#include "display/spectrum_port.h"
+#include "display/tuning_clicks.h"
 #include "engine/audio/sound_card.h"
 #include "engine/dsp/sine_table.h"
 #include "engine/receive_dispatch.h"
@@ -43,14 +47,14 @@ struct TickWindows {
     TextWindow& alertLine;
 };
 
-class OperatingState {
+class OperatingState final : public display::SpectrumPort {
 public:
     // keyboardWindow: where typed text waits to be sent. backend: the sound card's device
     // primitives; notify receives its events on the backend's thread and must hand them
     // to OnWaveEvent on the window's thread. All must outlive the state.
     OperatingState(ApplicationGlobals& globals, TransceiverPort& transceiver, TextWindow& keyboardWindow,
                    engine::WaveBackend& backend, engine::WaveBackend::Notify notify);
-    ~OperatingState();
+    ~OperatingState() override;
     OperatingState(const OperatingState&) = delete;
     OperatingState& operator=(const OperatingState&) = delete;
 
@@ -61,7 +65,6 @@ public:
     // Switches the engine to `mode` (0..11, see OperatingMode), sends the transceiver its
     // mode command and stores the mode. Values outside 0..11 change nothing in the engine.
     void SetOperatingMode(int mode);
-    int operatingMode() const noexcept { return m_globals.operatingMode; }
     // RTTY at 100 Bd (the 45.45 Bd of SetOperatingMode(4) otherwise).
     void SetRtty100Baud();
 
@@ -70,6 +73,36 @@ public:
     double carrierFrequency() const noexcept { return m_carrierHz; }
     // "inv" and "DigiSide": QPSK quarter turns and the RTTY mark tone.
     void setInversion(bool inv);
+
+    // The "afc" and "net" check boxes.
+    void setAfc(bool on) noexcept { m_afc = on; }
+    void setNet(bool on) noexcept { m_net = on; }
+    // The spectrum window's size, for a click applied by the transmit path.
+    void setSpectrumSize(int widthPx, int heightPx) noexcept
+    {
+        m_spectrumWidthPx = widthPx;
+        m_spectrumHeightPx = heightPx;
+    }
+
+    // What the spectrum window reads and the retuning it asks for.
+    int operatingMode() const override { return m_globals.operatingMode; }
+    double transmitFrequency() const override { return m_transmit.modulator().frequency(); }
+    double receiveFrequency() const override { return m_carrierHz; }
+    double secondChannelFrequency() const override { return m_dispatch.secondChannelFrequency; }
+    bool transmitting() const override { return m_transmit.transmitting(); }
+    bool afcEnabled() const override { return m_afc; }
+    bool netEnabled() const override { return m_net; }
+    int32_t driftIndicator() const override;
+    display::SpectrumSettings spectrumSettings() const override;
+    std::span<const float, 1024> spectrumReal() const override { return m_dispatch.spectrum.re; }
+    std::span<const float, 1024> spectrumImag() const override { return m_dispatch.spectrum.im; }
+    bool spectrumCaptureRequested() const override { return m_dispatch.spectrumCaptureRequested; }
+    void requestSpectrumCapture() override { m_dispatch.spectrumCaptureRequested = true; }
+    void tuneTransmitAndReceive(double hz) override;
+    void tuneReceive(double hz) override;
+    void setSecondChannelFrequency(double hz) override;
+    void afcStep() override;
+    display::TuningClicks& tuningClicks() override { return m_clicks; }
 
     // One 55 ms clock tick: second-channel tail, received text, CW speed, clock caption.
     TickResult ClockTick(TickWindows windows, std::time_t now, bool gmt);
@@ -83,7 +116,6 @@ public:
 
     // Transmit key.
     engine::TransmitMachine::Toggle ToggleTransmit();
-    bool transmitting() const noexcept { return m_transmit.transmitting(); }
     bool transmitActive() const noexcept { return m_transmit.active(); }
     engine::TransmitMachine& transmitMachine() noexcept { return m_transmit; }
 
@@ -132,6 +164,11 @@ private:
     std::function<void()> m_invalidateSpectrum;
     double m_carrierHz = 1000.0;
     bool m_inv = false;
+    bool m_afc = false;
+    bool m_net = true;
+    display::TuningClicks m_clicks;
+    int m_spectrumWidthPx = 0;
+    int m_spectrumHeightPx = 0;
     CwSpeed m_cwSpeed;
     ClockCaption m_clock;
 };

@@ -32,6 +32,7 @@
 #include "common/operating_mode.h"
 #include "common/profile.h"
 #include "common/version.h"
+#include "ui/spectrum_widget.h"
 #include "engine/audio/null_wave_backend.h"
 
 namespace vexa::app::qt {
@@ -114,9 +115,16 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
     // still queued when the window goes are dropped with it.
     m_state = std::make_unique<OperatingState>(
         globals, m_transceiver, *m_keyboardWindow, *m_soundBackend, [this](const engine::WaveEvent& e) {
-            QMetaObject::invokeMethod(this, [this, e] { m_state->OnWaveEvent(e); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, [this, e] { OnWaveEvent(e); }, Qt::QueuedConnection);
         });
-    m_state->setSpectrumInvalidator([this] { control(1170)->update(); });
+    m_spectrum = new ui::SpectrumWidget(this, *m_state);
+    m_spectrum->setObjectName(QStringLiteral("1170"));
+    m_spectrum->setAccessibleName(QStringLiteral("&0"));
+    m_spectrum->setGeometry(m_spectrumRect);
+    m_spectrum->lower();
+    m_controls[1170] = m_spectrum;
+    m_state->setSpectrumSize(m_spectrumRect.width(), m_spectrumRect.height());
+    m_state->setSpectrumInvalidator([this] { m_spectrum->update(); });
     connectCommands();
     connect(&m_timer, &QTimer::timeout, this, &CMainWindow::ClockTick);
     qApp->installEventFilter(this);
@@ -184,11 +192,14 @@ void CMainWindow::buildControls()
             break;
         }
         case ControlKind::Spectrum:
+            // Needs the operating state, which needs the keyboard window: made afterwards.
+            m_spectrumRect = rect;
+            continue;
         case ControlKind::FrequencyMap: {
             auto* surface = new QWidget(this);
             surface->setAutoFillBackground(true);
             QPalette pal = surface->palette();
-            pal.setColor(QPalette::Window, spec.kind == ControlKind::Spectrum ? Qt::black : Qt::darkGray);
+            pal.setColor(QPalette::Window, Qt::darkGray);
             surface->setPalette(pal);
             surface->setAccessibleName(caption);
             w = surface;
@@ -357,6 +368,8 @@ bool CMainWindow::OnInitDialog()
     if (profile) settings.readOperating(*profile);
     m_state->setCarrierFrequency(settings.soundFq, true);
     m_state->setInversion(m_inv != 0);
+    m_state->setAfc(m_afc != 0);
+    m_state->setNet(m_net != 0);
 
     focusEntryLine();
 
@@ -452,6 +465,12 @@ void CMainWindow::focusEntryLine()
     if (!m_entryLine->hasFocus()) m_entryLine->setFocus(Qt::OtherFocusReason);
 }
 
+void CMainWindow::OnWaveEvent(const engine::WaveEvent& event)
+{
+    m_state->OnWaveEvent(event);
+    if (event.message == engine::WaveMessage::InputData) m_spectrum->blockDispatched();
+}
+
 void CMainWindow::ClockTick()
 {
     const TickResult r =
@@ -459,7 +478,7 @@ void CMainWindow::ClockTick()
     if (r.cwSpeedChanged) showCwSpeed();
     if (r.clockChanged) {
         m_timeButton->setText(QString::fromStdString(m_state->clock().text()));
-        if (r.invalidateSpectrum) control(1170)->update();
+        if (r.invalidateSpectrum) m_spectrum->draw();
     }
     // With no window of ours focused, look the current call up again when the focus returns.
     if (QApplication::focusWidget() == nullptr) m_globals.lastLookupCall.clear();
@@ -492,6 +511,7 @@ bool CMainWindow::isRouted(int id) const
     case 1333:
     case 1351:
     case 1352:
+    case 1353:
     case 1004:
     case 1102:
     case 1103:
@@ -532,8 +552,16 @@ bool CMainWindow::OnCommand(int id)
     case 1157:
         if (m_splitDirection == 0) m_splitDirection = 1;
         break;
-    case 1180: m_afc ^= 1; checkbox(1180)->setChecked(m_afc != 0); break;
-    case 1181: m_net ^= 1; checkbox(1181)->setChecked(m_net != 0); break;
+    case 1180:
+        m_afc ^= 1;
+        checkbox(1180)->setChecked(m_afc != 0);
+        m_state->setAfc(m_afc != 0);
+        break;
+    case 1181:
+        m_net ^= 1;
+        checkbox(1181)->setChecked(m_net != 0);
+        m_state->setNet(m_net != 0);
+        break;
     case 1188:
         m_inv ^= 1;
         checkbox(1188)->setChecked(m_inv != 0);
@@ -550,8 +578,9 @@ bool CMainWindow::OnCommand(int id)
         m_state->SetRtty100Baud();
         m_modeBox->setCurrentIndex(m_state->operatingMode());
         break;
-    case 1351: m_state->setCarrierFrequency(m_state->carrierFrequency() + 1.0, m_net != 0); break;
-    case 1352: m_state->setCarrierFrequency(m_state->carrierFrequency() - 1.0, m_net != 0); break;
+    case 1351: m_spectrum->stepCarrier(+1.0); break;
+    case 1352: m_spectrum->stepCarrier(-1.0); break;
+    case 1353: m_spectrum->stepDisplayType(); break;
     case 136:
     case 1339:
     case 1340: break;

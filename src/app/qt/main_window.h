@@ -26,6 +26,10 @@ class QScrollBar;
 class QTextEdit;
 class QToolButton;
 
+namespace vexa::ui {
+class SpectrumWidget;
+}
+
 namespace vexa::app::qt {
 
 class QtTextWindow;
@@ -60,6 +64,7 @@ public:
 
     void SetOperatingMode(int mode);
     void ToggleTransmit();
+    void OnWaveEvent(const engine::WaveEvent& event);
     void ClockTick();
     void CloseMainWindow();
     void AppendToEntryLine(std::string_view text);
@@ -73,6 +78,7 @@ public:
 
     // The control with that id (nullptr when the layout has none).
     QWidget* control(int id) const;
+    ui::SpectrumWidget* spectrum() const noexcept { return m_spectrum; }
     QTextEdit* richEdit(int id) const;
 
     const QTextCharFormat& normalFormat() const noexcept { return m_normalFormat; }
@@ -121,6 +127,8 @@ private:
     QPushButton* m_timeButton = nullptr;
     QListWidget* m_dxList = nullptr;
     QToolButton* m_menuButton = nullptr;
+    ui::SpectrumWidget* m_spectrum = nullptr;
+    QRect m_spectrumRect;
     std::unique_ptr<QtTextWindow> m_receiveWindow;
     std::unique_ptr<QtTextWindow> m_alertLine;
     std::unique_ptr<QtTextWindow> m_keyboardWindow;

@@ -1,0 +1,69 @@
+#include "display/spectrum_display.h"
+
+namespace vexa::display {
+
+SpectrumScale SpectrumDisplay::scale() const
+{
+    const SpectrumSettings s = m_port->spectrumSettings();
+    return SpectrumScale(s.startHz, s.zoom);
+}
+
+SpectrumDisplay::DrawResult SpectrumDisplay::draw(int widthPx, int heightPx)
+{
+    SpectrumPort& port = *m_port;
+    const SpectrumSettings settings = port.spectrumSettings();
+    const SpectrumScale scale(settings.startHz, settings.zoom);
+    const int mode = port.operatingMode();
+    DrawResult result;
+
+    TuningState state;
+    state.mode = mode;
+    state.transmitHz = port.transmitFrequency();
+    state.receiveHz = port.receiveFrequency();
+    state.net = port.netEnabled();
+    state.widthPx = widthPx;
+    state.heightPx = heightPx;
+    const TuningOutcome tuning = applyTuningClicks(port.tuningClicks(), scale, state);
+    if (tuning.secondChannelHz) port.setSecondChannelFrequency(*tuning.secondChannelHz);
+    if (tuning.transmitAndReceiveHz) port.tuneTransmitAndReceive(*tuning.transmitAndReceiveHz);
+    if (tuning.receiveHz) port.tuneReceive(*tuning.receiveHz);
+    result.frequencyChanged = tuning.frequencyChanged();
+
+    // The receive dispatch clears the request when it has copied a block.
+    const bool fresh = !port.spectrumCaptureRequested();
+    if (fresh) {
+        m_renderer.render(port.spectrumReal(), port.spectrumImag(), scale, widthPx, heightPx, mode,
+                          port.transmitFrequency(), settings.options);
+        result.rendered = true;
+    }
+
+    MarkerInputs markers;
+    markers.mode = mode;
+    markers.transmitHz = port.transmitFrequency();
+    markers.receiveHz = port.receiveFrequency();
+    markers.secondChannelHz = port.secondChannelFrequency();
+    markers.drift = port.driftIndicator();
+    m_markers = layoutMarkers(scale, widthPx, heightPx, markers);
+
+    if (fresh && mode >= 9 && mode <= 11 && port.afcEnabled() && !port.transmitting()) {
+        const double rx = port.receiveFrequency();
+        const double tx = port.transmitFrequency();
+        port.afcStep();
+        if (port.receiveFrequency() != rx || port.transmitFrequency() != tx) result.frequencyChanged = true;
+    }
+    port.requestSpectrumCapture();
+    return result;
+}
+
+bool SpectrumDisplay::stepCarrier(double deltaHz)
+{
+    const double target = m_port->receiveFrequency() + deltaHz;
+    if (!(target > 0.0 && target < kHighestTuningHz)) return false;
+    if (m_port->netEnabled())
+        m_port->tuneTransmitAndReceive(target);
+    else
+        m_port->tuneReceive(target);
+    return true;
+}
+
+}  // namespace vexa::display

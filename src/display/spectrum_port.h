@@ -1,0 +1,58 @@
+// What the spectrum window needs from the operating state, and the retuning it asks of it.
+// The main window's core implements this; tests use a fake. All calls come from the GUI
+// thread, the same thread that runs the receive dispatch.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "display/spectrum_renderer.h"
+#include "display/tuning_clicks.h"
+
+namespace vexa::display {
+
+struct SpectrumSettings {
+    double startHz = 384.0;  // "StartFq"
+    int zoom = 1;            // "Zoom"
+    SpectrumOptions options;
+};
+
+class SpectrumPort {
+public:
+    virtual ~SpectrumPort() = default;
+
+    virtual int operatingMode() const = 0;
+    virtual double transmitFrequency() const = 0;       // Hz, the modulator's tone
+    virtual double receiveFrequency() const = 0;        // Hz, the carrier audio frequency
+    virtual double secondChannelFrequency() const = 0;  // Hz, 0 = off
+    virtual bool transmitting() const = 0;
+    virtual bool afcEnabled() const = 0;  // "afc" check box
+    virtual bool netEnabled() const = 0;  // "net" check box: transmit follows receive
+    // The drift indicator of the current mode's receiver (the value AFC follows).
+    virtual int32_t driftIndicator() const = 0;
+    virtual SpectrumSettings spectrumSettings() const = 0;
+
+    // The spectrum input the receive dispatch fills: 1024 complex points. The display only
+    // reads it. A capture is waiting to be drawn while the request flag is clear.
+    virtual std::span<const float, 1024> spectrumReal() const = 0;
+    virtual std::span<const float, 1024> spectrumImag() const = 0;
+    virtual bool spectrumCaptureRequested() const = 0;
+    virtual void requestSpectrumCapture() = 0;  // sets the flag: capture the next full block
+
+    // Transmit and receive move to hz: retune the demodulators and the modulator, clear the
+    // drift indicator.
+    virtual void tuneTransmitAndReceive(double hz) = 0;
+    // Receive only moves to hz: retune the demodulators, clear the drift indicator.
+    virtual void tuneReceive(double hz) = 0;
+    // Second PSK channel to hz (0 = off); retune its demodulator.
+    virtual void setSecondChannelFrequency(double hz) = 0;
+    // One automatic-frequency-control step from the current receiver's drift; called only
+    // in modes 9 to 11 with "afc" on and not transmitting.
+    virtual void afcStep() = 0;
+
+    // Mouse positions waiting for the next draw. Kept by the core because the transmit path
+    // also consumes a pending left click (takeTransmitRetune) at a symbol boundary.
+    virtual TuningClicks& tuningClicks() = 0;
+};
+
+}  // namespace vexa::display

@@ -1,0 +1,106 @@
+#include "display/spectrum_display.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <numbers>
+
+#include "support/fake_spectrum_port.h"
+
+namespace vexa::display {
+namespace {
+
+std::array<int16_t, 2048> toneBlock(double hz)
+{
+    std::array<int16_t, 2048> b{};
+    for (std::size_t i = 0; i < b.size(); ++i)
+        b[i] = static_cast<int16_t>(8000 *
+                                    std::sin(2 * std::numbers::pi * hz * static_cast<double>(i) / 11025.0));
+    return b;
+}
+
+struct SpectrumDisplayTest : ::testing::Test {
+    testing::FakeSpectrumPort port;
+    SpectrumDisplay display{port};
+};
+
+TEST_F(SpectrumDisplayTest, DrawsAFreshCaptureOnceAndAsksForTheNext)
+{
+    EXPECT_FALSE(display.draw(1000, 200).rendered);  // nothing captured yet
+    EXPECT_TRUE(port.captureRequested);
+    ASSERT_TRUE(port.offerBlock(toneBlock(1500.0)));
+    EXPECT_FALSE(port.offerBlock(toneBlock(1500.0)));  // one capture per request
+    EXPECT_TRUE(display.draw(1000, 200).rendered);
+    EXPECT_TRUE(port.captureRequested);
+    // A redraw forced by the clock does not scroll the old block in again.
+    const uint8_t before = display.renderer().image().at(0, 1);
+    EXPECT_FALSE(display.draw(1000, 200).rendered);
+    EXPECT_EQ(display.renderer().image().at(0, 1), before);
+}
+
+TEST_F(SpectrumDisplayTest, ClicksApplyAtTheNextDrawEvenWithoutAudio)
+{
+    const SpectrumScale s = display.scale();
+    port.clicks.leftDown(s.pixelOf(1500.0), 40, false);
+    port.drift = 12345;
+    EXPECT_TRUE(display.draw(1000, 200).frequencyChanged);
+    EXPECT_NEAR(port.transmitHz, 1500.0, SpectrumScale::kBinWidthHz);
+    EXPECT_EQ(port.receiveHz, port.transmitHz);
+    EXPECT_EQ(port.drift, 0);
+    // Markers follow the new frequency in the same draw.
+    EXPECT_EQ(display.markers().count, 1);
+    EXPECT_EQ(display.markers().triangles[0].corners[2].x, s.pixelOf(port.transmitHz));
+
+    port.clicks.leftDown(s.pixelOf(1800.0), 40, true);
+    display.draw(1000, 200);
+    EXPECT_NEAR(port.secondHz, 1800.0, SpectrumScale::kBinWidthHz);
+    EXPECT_EQ(display.markers().count, 2);
+}
+
+TEST_F(SpectrumDisplayTest, AfcRunsAfterFreshDrawsInPskModesOnly)
+{
+    const auto block = toneBlock(1000.0);
+    auto cycle = [&] {
+        port.offerBlock(block);
+        display.draw(1000, 200);
+    };
+    cycle();
+    EXPECT_EQ(port.afcSteps, 0);  // "afc" off
+    port.afc = true;
+    for (int mode : {9, 10, 11}) {
+        port.mode = mode;
+        cycle();
+    }
+    EXPECT_EQ(port.afcSteps, 3);
+    for (int mode : {0, 1, 4, 7}) {
+        port.mode = mode;
+        cycle();
+    }
+    EXPECT_EQ(port.afcSteps, 3);
+    port.mode = 9;
+    port.isTransmitting = true;
+    cycle();
+    EXPECT_EQ(port.afcSteps, 3);
+    port.isTransmitting = false;
+    display.draw(1000, 200);  // no fresh block: no step on a stale drift
+    EXPECT_EQ(port.afcSteps, 3);
+}
+
+TEST_F(SpectrumDisplayTest, CarrierStepsByOneHertzAndFollowsNet)
+{
+    port.transmitHz = port.receiveHz = 1000.0;
+    EXPECT_TRUE(display.stepCarrier(+1.0));
+    EXPECT_EQ(port.receiveHz, 1001.0);
+    EXPECT_EQ(port.transmitHz, 1001.0);
+    port.net = false;
+    EXPECT_TRUE(display.stepCarrier(-1.0));
+    EXPECT_EQ(port.receiveHz, 1000.0);
+    EXPECT_EQ(port.transmitHz, 1001.0);
+    port.receiveHz = 2999.5;
+    EXPECT_FALSE(display.stepCarrier(+1.0));
+    EXPECT_EQ(port.receiveHz, 2999.5);
+}
+
+}  // namespace
+}  // namespace vexa::display
