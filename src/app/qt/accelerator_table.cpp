@@ -75,8 +75,6 @@ std::optional<int> findAccelerator(int key, Qt::KeyboardModifiers modifiers)
     if (modifiers & Qt::KeypadModifier) return std::nullopt;
     const Qt::KeyboardModifiers relevant =
         modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    // Shift+digit arrives as the shifted symbol on most layouts; digits only matter with
-    // Ctrl or Alt, which leave the key alone.
     for (const Accelerator& a : acceleratorTable()) {
         if (a.key == key && a.modifiers == relevant) return a.commandId;
     }
