@@ -14,6 +14,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolButton>
+#include <QMenu>
+#include <QApplication>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -322,6 +325,49 @@ TEST(MainWindow, ClockButtonShowsUtcSecondsAndCwSpinKeepsSpeedAtMostThirty)
         for (int i = 0; i < 10; ++i) spin->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         ASSERT_TRUE(QTest::qWaitFor([&] { return speed->text() == QStringLiteral("20"); }, 1000));
     });
+}
+
+TEST(MainWindow, DraggingAScrollBarHoldsTheReceivedTextBack)
+{
+    ApplicationGlobals globals;
+    runWindow(globals, {}, [&](CMainWindow& w) {
+        QScrollBar* bar = w.richEdit(1009)->verticalScrollBar();
+        emit bar->sliderPressed();
+        EXPECT_TRUE(globals.receivePaused);
+        w.state().receiveTextBuffer() += "held";
+        QTest::qWait(150);
+        EXPECT_EQ(w.richEdit(1009)->toPlainText(), QString());
+        emit bar->sliderReleased();
+        EXPECT_FALSE(globals.receivePaused);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w.richEdit(1009)->toPlainText() == "held"; }, 2000));
+    });
+}
+
+TEST(MainWindow, MenuButtonOffersSetupAboutAndClose)
+{
+    ApplicationGlobals globals;
+    ScriptedPrompter prompter;
+    const int result = runWindow(globals, {nullptr, &prompter}, [&](CMainWindow& w) {
+        auto* button = w.findChild<QToolButton*>(QStringLiteral("systemMenu"));
+        ASSERT_NE(button, nullptr);
+        EXPECT_TRUE(button->isVisible());
+        QStringList texts;
+        for (QAction* a : button->menu()->actions()) texts << a->text();
+        EXPECT_EQ(texts, (QStringList{"&Setup", "&About  Vexa32", "", "Close"}));
+
+        QString aboutText;
+        QTimer::singleShot(50, [&] {
+            auto* about = QApplication::activeModalWidget();
+            if (about == nullptr) return;
+            for (QLabel* l : about->findChildren<QLabel*>()) aboutText += l->text();
+            qobject_cast<QDialog*>(about)->accept();
+        });
+        w.OnCommand(CMainWindow::kCmdAbout);
+        EXPECT_EQ(aboutText, QStringLiteral("Vexa v 1.03/D"));
+        EXPECT_TRUE(w.isVisible());
+        button->menu()->actions().last()->trigger();
+    });
+    EXPECT_EQ(result, kResultCancel);
 }
 
 }  // namespace
