@@ -30,13 +30,20 @@ void receive(benchmark::State& state, bool qpsk)
         text.clear();
     }
     const double perIteration = static_cast<double>(samples.size());
-    state.counters["samples/s"] = benchmark::Counter(perIteration, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["samples/s"] =
+        benchmark::Counter(perIteration, benchmark::Counter::kIsIterationInvariantRate);
     state.counters["x realtime"] =
         benchmark::Counter(perIteration / 11025.0, benchmark::Counter::kIsIterationInvariantRate);
 }
 
-void BM_Psk31Receive(benchmark::State& state) { receive(state, false); }
-void BM_QpskReceive(benchmark::State& state) { receive(state, true); }
+void BM_Psk31Receive(benchmark::State& state)
+{
+    receive(state, false);
+}
+void BM_QpskReceive(benchmark::State& state)
+{
+    receive(state, true);
+}
 
 BENCHMARK(BM_Psk31Receive)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QpskReceive)->Unit(benchmark::kMillisecond);

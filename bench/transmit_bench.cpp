@@ -17,7 +17,8 @@ using namespace vexa::engine;
 void fillBlocks(benchmark::State& state, int mode, double rttyBaud, bool fading)
 {
     std::string text;
-    while (text.size() < 200000) text += "CQ CQ de DL1ABC DL1ABC pse k 599 73 the quick brown fox 0123456789 ";
+    while (text.size() < 200000)
+        text += "CQ CQ de DL1ABC DL1ABC pse k 599 73 the quick brown fox 0123456789 ";
     SineTable table;
     MemoryTransmitAudio audio;
     RecordingKeyLine key;
@@ -44,11 +45,26 @@ void fillBlocks(benchmark::State& state, int mode, double rttyBaud, bool fading)
     state.counters["x_realtime"] = benchmark::Counter(samples / 11025.0, benchmark::Counter::kIsRate);
 }
 
-void BM_TransmitPsk31(benchmark::State& s) { fillBlocks(s, 9, 0, false); }
-void BM_TransmitQpsk(benchmark::State& s) { fillBlocks(s, 10, 0, false); }
-void BM_TransmitFsk31(benchmark::State& s) { fillBlocks(s, 11, 0, false); }
-void BM_TransmitRtty45(benchmark::State& s) { fillBlocks(s, 4, 45.45, false); }
-void BM_TransmitPsk31Fading(benchmark::State& s) { fillBlocks(s, 9, 0, true); }
+void BM_TransmitPsk31(benchmark::State& s)
+{
+    fillBlocks(s, 9, 0, false);
+}
+void BM_TransmitQpsk(benchmark::State& s)
+{
+    fillBlocks(s, 10, 0, false);
+}
+void BM_TransmitFsk31(benchmark::State& s)
+{
+    fillBlocks(s, 11, 0, false);
+}
+void BM_TransmitRtty45(benchmark::State& s)
+{
+    fillBlocks(s, 4, 45.45, false);
+}
+void BM_TransmitPsk31Fading(benchmark::State& s)
+{
+    fillBlocks(s, 9, 0, true);
+}
 
 BENCHMARK(BM_TransmitPsk31);
 BENCHMARK(BM_TransmitQpsk);

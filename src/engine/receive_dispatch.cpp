@@ -43,7 +43,8 @@ int ReceiveDispatch::OnWaveInData(WaveDevice device, WaveHeader& header)
     const std::span<const int16_t> samples(header.data, count);
     demodulate(samples);
 
-    if (spectrumCaptureRequested && header.bytesRecorded == kInputBlockBytes && count * 2 == kInputBlockBytes) {
+    if (spectrumCaptureRequested && header.bytesRecorded == kInputBlockBytes &&
+        count * 2 == kInputBlockBytes) {
         for (std::size_t i = 0; i < SpectrumInput::kPoints; ++i) {
             spectrum.re[i] = static_cast<float>(int32_t{samples[2 * i]} + int32_t{samples[2 * i + 1]});
             spectrum.im[i] = 0.0f;

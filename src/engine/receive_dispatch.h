@@ -20,7 +20,7 @@ struct WaveDispatchPort {
     std::function<bool(WaveHeader&)> requeueInput;  // false: the block is dropped
     std::function<bool(WaveDevice)> isOpenOutput;
     std::function<void(WaveHeader&)> fillTransmitBlock;
-    std::function<void()> invalidateSpectrum;       // a capture is ready to draw
+    std::function<void()> invalidateSpectrum;  // a capture is ready to draw
 };
 
 class ReceiveDispatch {

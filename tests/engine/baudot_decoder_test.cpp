@@ -121,9 +121,7 @@ TEST_F(BaudotDecoderTest, FramingErrorEmitsThenWaitsForMark)
 TEST_F(BaudotDecoderTest, UnshiftOnSpaceReturnsToLetters)
 {
     // What a sender that expects unshift-on-space puts on the line for "599 TNX".
-    const auto send = [&] {
-        frames({kBaudotLtrs, kBaudotFigs, kT, kO, kO, kBaudotSpace, kT, kN, kX});
-    };
+    const auto send = [&] { frames({kBaudotLtrs, kBaudotFigs, kT, kO, kO, kBaudotSpace, kT, kN, kX}); };
     line(kMark);
     EXPECT_TRUE(decoder.unshiftOnSpace());
     send();
@@ -139,8 +137,8 @@ TEST_F(BaudotDecoderTest, ResetDropsTheFrameButKeepsTheShift)
 {
     line(kMark);
     frame(kBaudotFigs);
-    line(kSpace);           // start bit
-    line(kMark, 2);         // two data bits
+    line(kSpace);    // start bit
+    line(kMark, 2);  // two data bits
     decoder.reset();
     EXPECT_EQ(decoder.state(), BaudotDecoder::kWaitForMark);
     EXPECT_TRUE(decoder.figuresShift());

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "engine/rx/symbol_sink.h"
-#include "fsk_test_signal.h"
+#include "support/fsk_test_signal.h"
 
 namespace vexa::engine {
 namespace {
@@ -166,7 +166,8 @@ TEST(Fsk31Receiver, CharacterErrorsInNoise)
         Fsk31Receiver rx(1000.0);
         rx.demod.processBlock(test::withNoise(w.samples(), power, b.snrDb, 77));
         const std::string got = varicodeText(rx.sink.bits);
-        const double cer = static_cast<double>(test::editDistance(text, got)) / static_cast<double>(text.size());
+        const double cer =
+            static_cast<double>(test::editDistance(text, got)) / static_cast<double>(text.size());
         std::printf("FSK31, generator, SNR %+.0f dB in 2500 Hz: CER %.2f %%\n", b.snrDb, cer * 100.0);
         EXPECT_LE(cer, b.maxCer) << got;
     }

@@ -34,8 +34,8 @@ std::vector<int16_t> tone(double hz, double amplitude, int samples, double phase
 {
     std::vector<int16_t> out(static_cast<std::size_t>(samples));
     for (int n = 0; n < samples; ++n)
-        out[static_cast<std::size_t>(n)] = static_cast<int16_t>(
-            std::lround(amplitude * std::cos(2.0 * M_PI * hz * n / 11025.0 + phase)));
+        out[static_cast<std::size_t>(n)] =
+            static_cast<int16_t>(std::lround(amplitude * std::cos(2.0 * M_PI * hz * n / 11025.0 + phase)));
     return out;
 }
 

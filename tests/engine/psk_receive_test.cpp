@@ -49,7 +49,8 @@ DecodeResult decode(const std::vector<int16_t>& samples, const DecodeSettings& s
         const std::size_t n = std::min<std::size_t>(2048, samples.size() - at);
         rx.process(std::span(samples).subspan(at, n));
         if (!s.afc) continue;
-        const auto retune = AfcStep({s.qpsk ? 10 : 9, true, false, hz, rx.driftIndicator(), rx.jitterIndicator()});
+        const auto retune =
+            AfcStep({s.qpsk ? 10 : 9, true, false, hz, rx.driftIndicator(), rx.jitterIndicator()});
         if (retune) {
             hz = retune->receiveHz;
             rx.setFrequency(hz);
@@ -74,6 +75,59 @@ DecodeResult decode(const std::vector<int16_t>& samples, const DecodeSettings& s
 std::vector<int16_t> signal(const PskSignalOptions& o, std::string_view text = kText)
 {
     return test::toPcm16(test::pskSignal(text, o));
+}
+
+// The receiver's arithmetic is integer and fully specified, so its output for a given input
+// is fixed to the bit. This pins a digest of every symbol (SI, SQ, level) and of the decoder
+// state of both decoders for one signal: a change here is a change of behaviour and must be deliberate.
+TEST(PskExactness, SymbolStreamIsPinned)
+{
+    struct Digest : SymbolSink {
+        VaricodeDecoder bpsk;
+        QpskDecoder qpsk;
+        uint64_t hash = 1469598103934665603ull;
+        int count = 0;
+        void mix(uint32_t v)
+        {
+            for (int k = 0; k < 4; ++k) hash = (hash ^ ((v >> (8 * k)) & 0xFF)) * 1099511628211ull;
+        }
+        void bit(int) override {}
+        void symbol(int32_t i, int32_t q, int32_t level) override
+        {
+            bpsk.symbol(i, q, level);
+            qpsk.symbol(i, q, level);
+            mix(static_cast<uint32_t>(bpsk.bitRegister()) << 16 | qpsk.bitRegister());
+            mix(static_cast<uint32_t>(i));
+            mix(static_cast<uint32_t>(q));
+            mix(static_cast<uint32_t>(level));
+            ++count;
+        }
+        void reset() override {}
+    };
+    const SineTable table;
+    PskDemodulator demodulator(table);
+    Digest digest;
+    demodulator.setSink(&digest);
+    demodulator.setFrequency(1234.5);
+    // Integer-only input, so the pin holds on any machine: a carrier from the sine table
+    // whose phase jumps by a quarter turn every 353 samples, plus LCG noise.
+    std::vector<int16_t> samples(40000);
+    uint32_t lcg = 12345;
+    uint16_t phase = 0;
+    for (std::size_t n = 0; n < samples.size(); ++n) {
+        phase = static_cast<uint16_t>(phase + 7347 + (n % 353 == 0 ? 0x4000 * (n / 353 % 3) : 0));
+        lcg = lcg * 1664525u + 1013904223u;
+        const int32_t noise = static_cast<int32_t>(lcg >> 20) - 2048;
+        samples[n] = static_cast<int16_t>(table.Sin16(phase) / 8 + noise);
+    }
+    demodulator.processBlock(samples);
+    EXPECT_EQ(digest.count, 112);
+    EXPECT_EQ(digest.hash, 4362972414153229368u);
+    EXPECT_EQ(demodulator.discriminator(), 376737);
+    EXPECT_EQ(digest.bpsk.drift(), 105170337);
+    EXPECT_EQ(digest.bpsk.jitter(), -112703434);
+    EXPECT_EQ(digest.qpsk.drift(), -158065328);
+    EXPECT_EQ(digest.qpsk.jitter(), 253175);
 }
 
 class PskReceive : public ::testing::TestWithParam<bool> {};  // parameter: QPSK
@@ -104,7 +158,8 @@ TEST_P(PskReceive, AfcPullsInACarrierOffset)
 {
     // The QPSK drift detector works on four times the phase step, so it sees at most an
     // eighth of a turn per symbol: +-3.9 Hz. BPSK's loop reaches a quarter turn: +-7.8 Hz.
-    const auto offsets = GetParam() ? std::vector<double>{-3.0, 1.5, 3.0} : std::vector<double>{-5.0, 2.5, 4.0};
+    const auto offsets =
+        GetParam() ? std::vector<double>{-3.0, 1.5, 3.0} : std::vector<double>{-5.0, 2.5, 4.0};
     for (const double offset : offsets) {
         SCOPED_TRACE(offset);
         PskSignalOptions o;
@@ -150,6 +205,24 @@ TEST_P(PskReceive, DecodesInModerateNoise)
     EXPECT_LE(test::characterErrorRate(kText, r.text), 0.03) << r.text;
 }
 
+TEST_P(PskReceive, AfcHoldsAnOffsetCarrierInNoise)
+{
+    PskSignalOptions o;
+    o.qpsk = GetParam();
+    o.amplitude = 2000.0;
+    o.carrierHz = 1500.0 + (GetParam() ? 2.0 : 3.0);
+    o.leadBits = 150;
+    const std::string text = std::string(kText) + std::string(kText);
+    auto audio = test::pskSignal(text, o);
+    test::NoiseSource noise(99);
+    noise.addAtSnr(audio, o.amplitude * o.amplitude / 2.0, 3.0);
+    const auto r = decode(test::toPcm16(audio), {GetParam(), 1500.0, false, true});
+    // Judge the text after the pull-in: the last characters, as many as were sent.
+    const std::string tail = r.text.substr(r.text.size() > text.size() ? r.text.size() - text.size() : 0);
+    EXPECT_LE(test::characterErrorRate(text, tail), 0.03) << r.text;
+    EXPECT_NEAR(r.finalHz, o.carrierHz, 1.0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, PskReceive, ::testing::Values(false, true),
                          [](const auto& param) { return param.param ? "Qpsk" : "Psk31"; });
 
@@ -178,9 +251,9 @@ TEST(SecondChannel, DecodesBpskBesideTheMainChannelInQpskMode)
     mainRx.setDecoding(PskReceiver::Decoding::Qpsk);
     mainRx.setFrequency(800.0);
     secondRx.setFrequency(1800.0);  // stays on BPSK in every mode
-    ReceiveDispatch dispatch(mainRx.demodulator(), secondRx.demodulator(),
-                             {[](WaveDevice d) { return d == 7; }, [](WaveHeader&) { return true; },
-                              nullptr, nullptr, nullptr});
+    ReceiveDispatch dispatch(
+        mainRx.demodulator(), secondRx.demodulator(),
+        {[](WaveDevice d) { return d == 7; }, [](WaveHeader&) { return true; }, nullptr, nullptr, nullptr});
     dispatch.operatingMode = 10;
     dispatch.secondChannelFrequency = 1800.0;
 

@@ -23,7 +23,10 @@ constexpr WaveDevice kOutput = 0x5678;
 class ReceiveDispatchTest : public ::testing::Test {
 protected:
     ReceiveDispatchTest()
-        : main(table), second(table), rtty(table), fsk(table),
+        : main(table),
+          second(table),
+          rtty(table),
+          fsk(table),
           dispatch(main, second,
                    {[](WaveDevice d) { return d == kInput; },
                     [this](WaveHeader& h) {
@@ -31,8 +34,7 @@ protected:
                         return requeueSucceeds;
                     },
                     [](WaveDevice d) { return d == kOutput; },
-                    [this](WaveHeader& h) { filled.push_back(&h); },
-                    [this] { ++invalidations; }})
+                    [this](WaveHeader& h) { filled.push_back(&h); }, [this] { ++invalidations; }})
     {
         dispatch.setDemodulator(4, &rtty);
         dispatch.setDemodulator(11, &fsk);
@@ -58,11 +60,14 @@ protected:
 
 TEST_F(ReceiveDispatchTest, RoutesEachModeToItsDemodulator)
 {
-    struct Case { int mode; bool main, rtty, fsk; };
-    for (const Case c : {Case{9, true, false, false}, Case{10, true, false, false},
-                         Case{4, false, true, false}, Case{11, false, false, true},
-                         Case{0, false, false, false}, Case{3, false, false, false},
-                         Case{5, false, false, false}, Case{8, false, false, false}}) {
+    struct Case {
+        int mode;
+        bool main, rtty, fsk;
+    };
+    for (const Case c :
+         {Case{9, true, false, false}, Case{10, true, false, false}, Case{4, false, true, false},
+          Case{11, false, false, true}, Case{0, false, false, false}, Case{3, false, false, false},
+          Case{5, false, false, false}, Case{8, false, false, false}}) {
         SCOPED_TRACE(c.mode);
         main.decimated = rtty.decimated = fsk.decimated = second.decimated = 0;
         dispatch.operatingMode = c.mode;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/rx/text_sink.h"
-#include "fsk_test_signal.h"
+#include "support/fsk_test_signal.h"
 
 namespace vexa::engine {
 namespace {
@@ -58,6 +58,18 @@ TEST(RttyReceiver, DecodesCleanSignalAt100Bd)
     Receiver rx(1500.0, 100.0);
     EXPECT_EQ(rx.demod.symbolIncrement(), 8738);
     EXPECT_EQ(rx.run(rttyAudio(kMessage, {1585.0, 1415.0, 100.0})), kMessage);
+}
+
+// Bits are handed over at tone changes: a recording that ends on mark holds the final bits
+// of its last character (X ends with three marks and the stop bit) until endOfInput.
+TEST(RttyReceiver, EndOfInputHandsOverTheLastCharacter)
+{
+    for (double baud : {45.45, 100.0}) {
+        Receiver rx(1000.0, baud);
+        EXPECT_EQ(rx.run(rttyAudio("TNX", {1085.0, 915.0, baud})), "TN");
+        rx.demod.endOfInput();
+        EXPECT_EQ(rx.text, "TNX") << baud << " Bd";
+    }
 }
 
 TEST(RttyReceiver, SenderThatExpectsUnshiftOnSpace)
@@ -163,7 +175,8 @@ TEST(RttyReceiver, CharacterErrorsInNoise)
     for (const Band b : {Band{6.0, 0.0}, Band{3.0, 0.01}, Band{0.0, 0.05}, Band{-3.0, 0.25}}) {
         Receiver rx(1000.0);
         const std::string got = rx.run(test::withNoise(w.samples(), power, b.snrDb, 4242));
-        const double cer = static_cast<double>(test::editDistance(text, got)) / static_cast<double>(text.size());
+        const double cer =
+            static_cast<double>(test::editDistance(text, got)) / static_cast<double>(text.size());
         std::printf("RTTY 45.45 Bd, generator, SNR %+.0f dB in 2500 Hz: CER %.2f %%\n", b.snrDb, cer * 100.0);
         EXPECT_LE(cer, b.maxCer) << "SNR " << b.snrDb << " dB: " << got;
     }

@@ -108,15 +108,15 @@ TEST(MorseTable, PublishedPatterns)
     EXPECT_EQ(m['-'], 1);
     EXPECT_EQ(m[' '], 1);
     EXPECT_EQ(m[0], 1);
-    EXPECT_EQ(m[0x80], m['A']);                          // А
-    EXPECT_EQ(m[0x97], MorseTable::pattern("---."));     // Ч
-    EXPECT_EQ(m[0x9A], MorseTable::pattern("-..-"));     // Ъ
-    EXPECT_EQ(m[0x9C], m[0x9A]);                         // Ь
-    EXPECT_EQ(m[0x9F], MorseTable::pattern(".-.-."));    // Я
-    EXPECT_EQ(m[0xA0], m[0x80]);                         // а
-    EXPECT_EQ(m[0xE0], m[0x90]);                         // р
-    EXPECT_EQ(m[0xEF], m[0x9F]);                         // я
-    EXPECT_EQ(m[0xB0], 1);                               // box drawing: nothing
+    EXPECT_EQ(m[0x80], m['A']);                        // А
+    EXPECT_EQ(m[0x97], MorseTable::pattern("---."));   // Ч
+    EXPECT_EQ(m[0x9A], MorseTable::pattern("-..-"));   // Ъ
+    EXPECT_EQ(m[0x9C], m[0x9A]);                       // Ь
+    EXPECT_EQ(m[0x9F], MorseTable::pattern(".-.-."));  // Я
+    EXPECT_EQ(m[0xA0], m[0x80]);                       // а
+    EXPECT_EQ(m[0xE0], m[0x90]);                       // р
+    EXPECT_EQ(m[0xEF], m[0x9F]);                       // я
+    EXPECT_EQ(m[0xB0], 1);                             // box drawing: nothing
     EXPECT_EQ(m[0xF0], 1);
 }
 
@@ -166,8 +166,10 @@ TEST(ToneModulator, SymbolsLastTheirPeriodAndFadeInFromSilence)
         bool end = false;
         const int s = m.next(end);
         if (n == 0) first = s;
-        if (ends.empty()) peakFirst = std::max(peakFirst, std::abs(s));
-        else if (ends.size() == 1) peakSecond = std::max(peakSecond, std::abs(s));
+        if (ends.empty())
+            peakFirst = std::max(peakFirst, std::abs(s));
+        else if (ends.size() == 1)
+            peakSecond = std::max(peakSecond, std::abs(s));
         if (end) {
             ends.push_back(n);
             m.setSymbol(ToneModulator::kPhase0);

@@ -102,7 +102,7 @@ TEST_P(PskRoundTrip, ReceiverSlightlyOffTune)
 
 INSTANTIATE_TEST_SUITE_P(Modes, PskRoundTrip,
                          testing::Values(Case{"Psk31", 9}, Case{"Qpsk", 10}, Case{"Fsk31", 11}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST(QpskRoundTrip, InvertedNeedsTheReverseFlag)
 {

@@ -74,9 +74,9 @@ TEST(RttyRoundTrip, MinimodemDecodesVexa)
 {
     if (!std::filesystem::exists("/usr/bin/minimodem")) GTEST_SKIP() << "minimodem is not installed";
     vexa::test::TempDir dir;
-    for (const auto& [baud, f, args] : {std::tuple{45.45, 1500.0, std::string("rtty")},
-                                        std::tuple{45.45, 915.0, std::string("rtty")},
-                                        std::tuple{100.0, 2000.0, std::string("100 --baudot --stopbits 1.5")}}) {
+    for (const auto& [baud, f, args] :
+         {std::tuple{45.45, 1500.0, std::string("rtty")}, std::tuple{45.45, 915.0, std::string("rtty")},
+          std::tuple{100.0, 2000.0, std::string("100 --baudot --stopbits 1.5")}}) {
         SCOPED_TRACE(testing::Message() << baud << " Bd at " << f << " Hz");
         const std::string path = (dir.path() / "rtty.wav").string();
         const auto audio = test::withNoise(test::transmit(kText, {4, baud, f, 2}), 0.5, 300.0, 3);
@@ -88,7 +88,8 @@ TEST(RttyRoundTrip, MinimodemDecodesVexa)
         std::string expected = kText;
         std::string got = rx;
         for (std::string* s : {&expected, &got})
-            s->erase(std::remove_if(s->begin(), s->end(), [](char c) { return c == '\r' || c == '\n'; }), s->end());
+            s->erase(std::remove_if(s->begin(), s->end(), [](char c) { return c == '\r' || c == '\n'; }),
+                     s->end());
         EXPECT_NE(got.find(expected.substr(0, 40)), std::string::npos) << rx;
         EXPECT_LE(test::copyErrors(expected, got), 2) << rx;
     }

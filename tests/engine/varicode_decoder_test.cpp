@@ -1,5 +1,5 @@
-#include "engine/rx/qpsk_decoder.h"
 #include "engine/rx/varicode_decoder.h"
+#include "engine/rx/qpsk_decoder.h"
 #include "engine/rx/varicode_table.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,11 @@ TEST(VaricodeDecoder, WordThenTwoZerosIsACharacter)
     VaricodeDecoder d(&sink);
     feedBits(d, "100");
     EXPECT_EQ(text, " ");
-    feedBits(d, "1100" "10100" "101100" "101010110100");  // e t a Z
+    feedBits(d,
+             "1100"
+             "10100"
+             "101100"
+             "101010110100");  // e t a Z
     EXPECT_EQ(text, " etaZ");
     EXPECT_EQ(d.bitRegister(), 0);
 }
@@ -48,10 +52,14 @@ TEST(VaricodeDecoder, UnknownAndOverlongWords)
     std::string text;
     TextSink sink(&text);
     VaricodeDecoder d(&sink);
-    feedBits(d, "111111111101" "00");  // a valid 12-bit shape no character uses
+    feedBits(d,
+             "111111111101"
+             "00");  // a valid 12-bit shape no character uses
     ASSERT_EQ(text.size(), 1u);
     EXPECT_EQ(text[0], '\0');
-    feedBits(d, "111111111111" "00");  // word >> 1 = 2047: beyond the table, dropped
+    feedBits(d,
+             "111111111111"
+             "00");  // word >> 1 = 2047: beyond the table, dropped
     EXPECT_EQ(text.size(), 1u);
     EXPECT_EQ(d.bitRegister(), 0);  // but the register starts afresh
     feedBits(d, "100");
@@ -116,11 +124,11 @@ TEST(VaricodeDecoder, ResetKeepsTheLoopState)
 TEST(QpskDecoder, EncoderTableFromThePolynomials)
 {
     EXPECT_EQ(kQpskEncoderOutput[0], 0);
-    EXPECT_EQ(kQpskEncoderOutput[1], 3);      // the newest bit feeds both polynomials
-    EXPECT_EQ(kQpskEncoderOutput[0x10], 3);   // so does the oldest
-    EXPECT_EQ(kQpskEncoderOutput[0x08], 2);   // 11001 only
-    EXPECT_EQ(kQpskEncoderOutput[0x04], 1);   // 10111 only
-    EXPECT_EQ(kQpskEncoderOutput[31], 2);     // 11001 has odd weight, 10111 even
+    EXPECT_EQ(kQpskEncoderOutput[1], 3);     // the newest bit feeds both polynomials
+    EXPECT_EQ(kQpskEncoderOutput[0x10], 3);  // so does the oldest
+    EXPECT_EQ(kQpskEncoderOutput[0x08], 2);  // 11001 only
+    EXPECT_EQ(kQpskEncoderOutput[0x04], 1);  // 10111 only
+    EXPECT_EQ(kQpskEncoderOutput[31], 2);    // 11001 has odd weight, 10111 even
 }
 
 TEST(QpskDecoder, ResetRestoresTheStartMetrics)
@@ -145,7 +153,7 @@ TEST(QpskDecoder, DibitsFromQuarterTurns)
     EXPECT_EQ(d.lastDibit(), 0);
     d.symbol(0, -big, 60);  // -90 degrees
     EXPECT_EQ(d.lastDibit(), 1);
-    d.symbol(0, big, 60);   // 180
+    d.symbol(0, big, 60);  // 180
     EXPECT_EQ(d.lastDibit(), 2);
     d.symbol(-big, 0, 60);  // +90
     EXPECT_EQ(d.lastDibit(), 3);

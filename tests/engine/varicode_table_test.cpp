@@ -39,8 +39,7 @@ TEST(VaricodeTable, UpperHalfFollowsTheOrderingRule)
     EXPECT_EQ(kVaricodeTable[142], 0b1111111111);
     EXPECT_EQ(kVaricodeTable[143], 0b10101010101);
     EXPECT_EQ(kVaricodeTable[255], 0b101101011011);
-    for (std::size_t c = 129; c < 256; ++c)
-        EXPECT_LT(kVaricodeTable[c - 1], kVaricodeTable[c]) << c;
+    for (std::size_t c = 129; c < 256; ++c) EXPECT_LT(kVaricodeTable[c - 1], kVaricodeTable[c]) << c;
     // No unused valid word is skipped between two consecutive upper entries.
     std::set<uint16_t> used(kVaricodeTable.begin(), kVaricodeTable.end());
     for (uint32_t w = kVaricodeTable[128]; w < kVaricodeTable[255]; ++w)

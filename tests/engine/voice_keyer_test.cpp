@@ -149,7 +149,8 @@ TEST(VoiceFilePlayer, SendsTheRecordingThroughTheOutputBlocks)
     ASSERT_TRUE(player.play(dir.file("SSB1.wav")));
     ASSERT_EQ(audio.played.size(), 3u * 4096);  // three blocks, the last padded with silence
     EXPECT_TRUE(std::equal(voice.begin(), voice.end(), audio.played.begin()));
-    EXPECT_TRUE(std::all_of(audio.played.begin() + 10000, audio.played.end(), [](int16_t s) { return s == 0; }));
+    EXPECT_TRUE(
+        std::all_of(audio.played.begin() + 10000, audio.played.end(), [](int16_t s) { return s == 0; }));
     EXPECT_FALSE(audio.outputOpen());
     EXPECT_FALSE(player.play(dir.file("SSB2.wav")));  // missing: skipped
 }

@@ -149,7 +149,9 @@ TEST(SendTextFile, PiecesOfAtMost255EndingAfterALineFeed)
     line += std::string(300 - line.size(), 'y');
     {
         std::ofstream out(path, std::ios::binary);
-        out << line << "\r\n" << "73 <CALL>\n" << "no newline";
+        out << line << "\r\n"
+            << "73 <CALL>\n"
+            << "no newline";
     }
     MemoryTextWindow window("[]");
     window.select(1, 1);

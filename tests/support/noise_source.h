@@ -18,8 +18,8 @@ public:
 
     // Adds noise so that (signal power) / (noise power in bandwidthHz) equals snrDb.
     // signalPower is the mean square of the clean signal (A^2/2 for a carrier of peak A).
-    void addAtSnr(std::vector<double>& signal, double signalPower, double snrDb,
-                  double bandwidthHz = 2500.0, double sampleRate = 11025.0)
+    void addAtSnr(std::vector<double>& signal, double signalPower, double snrDb, double bandwidthHz = 2500.0,
+                  double sampleRate = 11025.0)
     {
         const double sigma = sigmaFor(signalPower, snrDb, bandwidthHz, sampleRate);
         for (double& s : signal) s += next(sigma);

@@ -7,6 +7,7 @@
 namespace vexa::test {
 namespace {
 
+// clang-format off
 constexpr const char* kWords[128] = {
     "1010101011", "1011011011", "1011101101", "1101110111", "1011101011", "1101011111",
     "1011101111", "1011111101", "1011111111", "11101111", "11101", "1101101111",
@@ -31,6 +32,7 @@ constexpr const char* kWords[128] = {
     "11011111", "1011101", "111010101", "1010110111", "110111011", "1010110101",
     "1011010111", "1110110101",
 };
+// clang-format on
 
 int parity(unsigned v)
 {
@@ -83,7 +85,8 @@ std::vector<double> pskSignal(std::string_view text, const PskSignalOptions& o)
     }
 
     const double samplesPerSymbol = o.sampleRate / o.symbolRateBd;
-    const auto total = static_cast<std::size_t>(o.leadSilence + std::ceil(samplesPerSymbol * static_cast<double>(points.size())));
+    const auto total = static_cast<std::size_t>(
+        o.leadSilence + std::ceil(samplesPerSymbol * static_cast<double>(points.size())));
     std::vector<double> out(total, 0.0);
     const double w = 2.0 * M_PI * o.carrierHz / o.sampleRate;
     for (std::size_t n = static_cast<std::size_t>(o.leadSilence); n < total; ++n) {

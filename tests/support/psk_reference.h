@@ -16,16 +16,16 @@ namespace vexa::test {
 
 struct PskSignalOptions {
     double carrierHz = 1000.0;
-    double amplitude = 4000.0;     // peak, in 16-bit sample units
+    double amplitude = 4000.0;  // peak, in 16-bit sample units
     bool qpsk = false;
-    bool reverseSense = false;     // QPSK received on the other sideband
-    int leadCarrierSymbols = 16;   // unmodulated carrier first (reads as one bits)
-    int leadBits = 40;             // idle zero bits before the text
-    int tailBits = 40;             // idle zero bits after it (the Viterbi needs ~25)
+    bool reverseSense = false;    // QPSK received on the other sideband
+    int leadCarrierSymbols = 16;  // unmodulated carrier first (reads as one bits)
+    int leadBits = 40;            // idle zero bits before the text
+    int tailBits = 40;            // idle zero bits after it (the Viterbi needs ~25)
     double symbolRateBd = 31.25;
     double sampleRate = 11025.0;
-    double startPhase = 0.3;       // radians
-    int leadSilence = 500;         // samples of nothing before the signal
+    double startPhase = 0.3;  // radians
+    int leadSilence = 500;    // samples of nothing before the signal
 };
 
 // The data bits of text: each character's word followed by two zero bits.

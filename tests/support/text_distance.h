@@ -26,7 +26,8 @@ inline std::size_t editDistance(std::string_view a, std::string_view b)
 
 inline double characterErrorRate(std::string_view sent, std::string_view decoded)
 {
-    return sent.empty() ? 0.0 : static_cast<double>(editDistance(sent, decoded)) / static_cast<double>(sent.size());
+    return sent.empty() ? 0.0
+                        : static_cast<double>(editDistance(sent, decoded)) / static_cast<double>(sent.size());
 }
 
 }  // namespace vexa::test

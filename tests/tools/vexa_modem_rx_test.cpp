@@ -1,6 +1,7 @@
 // vexa-modem rx end to end: real files in a temporary directory, the real executable.
 #include <gtest/gtest.h>
 
+#include <sndfile.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -65,6 +66,31 @@ TEST_F(VexaModemRx, DecodesPsk31AndQpskWavFiles)
     EXPECT_TRUE(r.out.ends_with(kText)) << r.out;
 }
 
+TEST_F(VexaModemRx, ConvertsOtherRatesAndStereo)
+{
+    vexa::test::PskSignalOptions o;
+    o.sampleRate = 44100.0;
+    o.carrierHz = 1250.0;
+    const auto mono = vexa::test::pskSignal(kText, o);
+    std::vector<float> stereo;
+    for (const double v : mono) {  // the signal on the left, silence on the right
+        stereo.push_back(static_cast<float>(v / 32768.0));
+        stereo.push_back(0.0f);
+    }
+    const std::string path = dir.file("stereo44k.wav");
+    SF_INFO info{};
+    info.samplerate = 44100;
+    info.channels = 2;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(f, nullptr);
+    sf_writef_float(f, stereo.data(), static_cast<sf_count_t>(mono.size()));
+    sf_close(f);
+    const auto r = run("rx --mode psk31 --freq 1250 " + path);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.ends_with(kText)) << r.out;
+}
+
 TEST_F(VexaModemRx, AfcFollowsAnOffsetCarrier)
 {
     vexa::test::PskSignalOptions o;
@@ -81,7 +107,8 @@ TEST_F(VexaModemRx, ReadsRawSamplesFromStandardInput)
     const auto samples = vexa::test::toPcm16(vexa::test::pskSignal(kText, o));
     const std::string raw = dir.file("signal.raw");
     std::ofstream(raw, std::ios::binary)
-        .write(reinterpret_cast<const char*>(samples.data()), static_cast<std::streamsize>(samples.size() * 2));
+        .write(reinterpret_cast<const char*>(samples.data()),
+               static_cast<std::streamsize>(samples.size() * 2));
     const auto r = run("rx --mode psk31 - < " + raw);
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.ends_with(kText)) << r.out;

@@ -66,7 +66,7 @@ TEST(VexaModemTx, PipesIntoVexaModemRx)
     for (const char* mode : {"psk31", "qpsk"}) {
         SCOPED_TRACE(mode);
         const ShellRun r = shell("printf 'tx through a pipe\\r\\n' | " + kModem + " tx --mode " + mode +
-                            " --freq 1500 - - | " + kModem + " rx --mode " + mode + " --freq 1500 -");
+                                 " --freq 1500 - - | " + kModem + " rx --mode " + mode + " --freq 1500 -");
         EXPECT_EQ(r.status, 0);
         EXPECT_NE(r.out.find("tx through a pipe\r\n"), std::string::npos) << r.out;
     }

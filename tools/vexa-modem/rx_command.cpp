@@ -17,8 +17,12 @@
 #include "engine/audio/wave_header.h"
 #include "engine/dsp/sine_table.h"
 #include "engine/rx/afc_step.h"
+#include "engine/rx/decoder_selector.h"
+#include "engine/rx/fsk31_demodulator.h"
 #include "engine/rx/psk_receiver.h"
+#include "engine/rx/rtty_demodulator.h"
 #include "engine/rx/text_sink.h"
+#include "engine/rx/varicode_decoder.h"
 
 namespace vexa::tools {
 namespace {
@@ -31,6 +35,7 @@ struct RxOptions {
     double frequencyHz = 1000.0;
     bool reverse = false;
     bool afc = false;
+    bool keepShift = false;  // RTTY: figures stay after a space
 };
 
 // Characters go to stdout the moment they are decoded, bytes unchanged (NUL included).
@@ -46,6 +51,8 @@ public:
     virtual void process(std::span<const int16_t> block) = 0;
     // Once per block, as after each spectrum redraw.
     virtual void afcStep() {}
+    // The input has ended.
+    virtual void finish() {}
 };
 
 class PskModeReceiver final : public ModeReceiver {
@@ -61,8 +68,8 @@ public:
     void process(std::span<const int16_t> block) override { m_rx.process(block); }
     void afcStep() override
     {
-        const auto retune = engine::AfcStep(
-            {m_mode, m_afc, false, m_hz, m_rx.driftIndicator(), m_rx.jitterIndicator()});
+        const auto retune =
+            engine::AfcStep({m_mode, m_afc, false, m_hz, m_rx.driftIndicator(), m_rx.jitterIndicator()});
         if (!retune) return;
         m_hz = retune->receiveHz;
         m_rx.setFrequency(m_hz);
@@ -75,6 +82,61 @@ private:
     double m_hz;
     engine::SineTable m_table;
     PskReceiver m_rx;
+};
+
+// RTTY at kCentiBaud / 100 Bd; the frequency is the centre between mark and space, mark on
+// the upper tone unless reversed. No AFC in RTTY.
+template <int kCentiBaud>
+class RttyModeReceiver final : public ModeReceiver {
+public:
+    RttyModeReceiver(int, const RxOptions& o, engine::TextSink& text) : m_rx(m_table)
+    {
+        m_rx.setSymbolRate(kCentiBaud / 100.0);
+        m_rx.setPolarity(o.reverse ? 1 : 0);
+        m_rx.decoder().setUnshiftOnSpace(!o.keepShift);
+        m_rx.decoder().setTextSink(&text);
+        m_rx.reset();
+        m_rx.setFrequency(o.frequencyHz);
+    }
+    void process(std::span<const int16_t> block) override { m_rx.processBlock(block); }
+    // Bits are handed over at tone changes; a recording that ends on mark still holds the
+    // last character's final bits.
+    void finish() override { m_rx.endOfInput(); }
+
+private:
+    engine::SineTable m_table;
+    engine::RttyDemodulator m_rx;
+};
+
+// FSK31: the bits go through a decoder selector to the varicode decoder, as in the
+// application; the AFC follows the demodulator's published correction.
+class Fsk31ModeReceiver final : public ModeReceiver {
+public:
+    Fsk31ModeReceiver(int, const RxOptions& o, engine::TextSink& text)
+        : m_afc(o.afc), m_hz(o.frequencyHz), m_varicode(&text), m_selector(&m_varicode), m_rx(m_table)
+    {
+        m_rx.setSink(&m_selector);
+        m_rx.reset();
+        m_rx.setPublishedCorrection(0);
+        m_rx.setFrequency(m_hz);
+    }
+    void process(std::span<const int16_t> block) override { m_rx.processBlock(block); }
+    void afcStep() override
+    {
+        const auto retune = engine::AfcStep({11, m_afc, false, m_hz, m_rx.publishedCorrection(), 0});
+        if (!retune) return;
+        m_hz = retune->receiveHz;
+        m_rx.setFrequency(m_hz);
+        m_rx.setPublishedCorrection(retune->driftIndicator);
+    }
+
+private:
+    bool m_afc;
+    double m_hz;
+    engine::SineTable m_table;
+    engine::VaricodeDecoder m_varicode;
+    engine::DecoderSelector m_selector;
+    engine::Fsk31Demodulator m_rx;
 };
 
 struct RxMode {
@@ -93,6 +155,9 @@ std::unique_ptr<ModeReceiver> make(int mode, const RxOptions& o, engine::TextSin
 constexpr std::array kModes = {
     RxMode{"psk31", 9, make<PskModeReceiver>},
     RxMode{"qpsk", 10, make<PskModeReceiver>},
+    RxMode{"rtty", 4, make<RttyModeReceiver<4545>>},
+    RxMode{"rtty100", 4, make<RttyModeReceiver<10000>>},
+    RxMode{"fsk31", 11, make<Fsk31ModeReceiver>},
 };
 
 const RxMode* findMode(std::string_view name)
@@ -113,7 +178,9 @@ std::optional<double> parseHz(std::string_view text)
 int usageError(const char* message, const char* arg = nullptr)
 {
     std::fprintf(stderr, "vexa-modem rx: %s%s%s\n", message, arg ? " " : "", arg ? arg : "");
-    std::fputs("usage: vexa-modem rx --mode psk31|qpsk [--freq HZ] [--reverse] [--afc] FILE|-\n", stderr);
+    std::fputs("usage: vexa-modem rx --mode psk31|qpsk|rtty|rtty100|fsk31 [--freq HZ] [--reverse] [--afc]\n"
+               "                     [--keep-shift] FILE|-\n",
+               stderr);
     return 2;
 }
 
@@ -137,13 +204,16 @@ int runStdin(ModeReceiver& rx)
         std::vector<unsigned char> all = head;
         std::array<unsigned char, 65536> chunk{};
         std::size_t n = 0;
-        while ((n = std::fread(chunk.data(), 1, chunk.size(), stdin)) > 0) all.insert(all.end(), chunk.begin(), chunk.begin() + static_cast<long>(n));
+        while ((n = std::fread(chunk.data(), 1, chunk.size(), stdin)) > 0)
+            all.insert(all.end(), chunk.begin(), chunk.begin() + static_cast<long>(n));
         auto audio = engine::readAudioMemory(all, "standard input");
         if (!audio.ok()) {
             std::fprintf(stderr, "vexa-modem rx: %s\n", audio.message.c_str());
             return 1;
         }
         run(rx, audio.samples);
+        rx.finish();
+        std::fflush(stdout);
         return 0;
     }
 
@@ -166,6 +236,8 @@ int runStdin(ModeReceiver& rx)
         std::fputs("vexa-modem rx: error reading standard input\n", stderr);
         return 1;
     }
+    rx.finish();
+    std::fflush(stdout);
     return 0;
 }
 
@@ -195,6 +267,8 @@ int runRx(int argc, char** argv)
             options.reverse = true;
         } else if (a == "--afc") {
             options.afc = true;
+        } else if (a == "--keep-shift") {
+            options.keepShift = true;
         } else if (a.size() > 1 && a[0] == '-') {
             return usageError("unknown option", args[k]);
         } else if (input != nullptr) {
@@ -216,6 +290,8 @@ int runRx(int argc, char** argv)
         return 1;
     }
     run(*rx, audio.samples);
+    rx->finish();
+    std::fflush(stdout);
     return 0;
 }
 

@@ -69,7 +69,8 @@ int runTx(int argc, char** argv)
             if (v == nullptr) return 2;
             mode = parseMode(v);
             if (!mode) {
-                std::fprintf(stderr, "vexa-modem tx: unknown mode '%s' (psk31, qpsk, fsk31, rtty, rtty100)\n", v);
+                std::fprintf(stderr, "vexa-modem tx: unknown mode '%s' (psk31, qpsk, fsk31, rtty, rtty100)\n",
+                             v);
                 return 2;
             }
         } else if (arg == "--freq") {
@@ -78,7 +79,8 @@ int runTx(int argc, char** argv)
             char* end = nullptr;
             freq = std::strtod(v, &end);
             if (end == v || *end != '\0' || !(freq >= 100.0 && freq <= 5000.0)) {
-                std::fprintf(stderr, "vexa-modem tx: --freq '%s' is not a frequency from 100 to 5000 Hz\n", v);
+                std::fprintf(stderr, "vexa-modem tx: --freq '%s' is not a frequency from 100 to 5000 Hz\n",
+                             v);
                 return 2;
             }
         } else if (arg == "--cwid") {

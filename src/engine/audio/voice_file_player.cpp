@@ -37,7 +37,8 @@ bool VoiceFilePlayer::play(const std::string& path)
             std::unique_lock lock(m_mutex);
             // A block that never comes back (a device gone) must not hold the key line
             // for ever: one block lasts 0.37 s, so two seconds is a dead output.
-            if (!m_done.wait_for(lock, std::chrono::seconds(2), [this] { return !m_returned.empty(); })) break;
+            if (!m_done.wait_for(lock, std::chrono::seconds(2), [this] { return !m_returned.empty(); }))
+                break;
             h = m_returned.front();
             m_returned.pop_front();
         }

@@ -9,6 +9,7 @@ namespace vexa::engine {
 
 using CorrelatorCoefficients = std::array<int32_t, 64>;
 
+// clang-format off
 // PSK31 and QPSK: a matched low-pass for the 31.25 Bd cosine-shaped symbol.
 inline constexpr CorrelatorCoefficients kPskCoefficients = {
     0,    5,    21,   44,   71,   96,   114,  121,  112,  86,   40,   -23,  -98,
@@ -32,5 +33,7 @@ inline constexpr CorrelatorCoefficients kRttyCoefficients = {
     91,  417,  643,  480,  -91,  -740, -1024, -740, -91, 480, 643,  417,  91,
     -62, 0,    108,  91,   -56,  -192, -196, -91,  4,    0,   -66,  -91,  -22,
     86,  134,  91,   18,   0,    47,   91,   63,   -25,  -96, -91,  -33};
+
+// clang-format on
 
 }  // namespace vexa::engine

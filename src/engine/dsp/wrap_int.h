@@ -24,7 +24,10 @@ constexpr int32_t mul(int32_t a, int32_t b) noexcept
     return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
 }
 
-constexpr int32_t neg(int32_t a) noexcept { return sub(0, a); }
+constexpr int32_t neg(int32_t a) noexcept
+{
+    return sub(0, a);
+}
 
 // Integer division truncating toward zero. The one quotient that does not fit,
 // INT32_MIN / -1, wraps to INT32_MIN instead of trapping. b must not be 0.

@@ -8,18 +8,18 @@
 namespace vexa::engine {
 
 struct AfcInputs {
-    int operatingMode = 9;       // acts in 9 (PSK31), 10 (QPSK) and 11 (FSK31) only
-    bool afcEnabled = false;     // the "afc" check box
+    int operatingMode = 9;    // acts in 9 (PSK31), 10 (QPSK) and 11 (FSK31) only
+    bool afcEnabled = false;  // the "afc" check box
     bool transmitting = false;
     double receiveHz = 0.0;
-    int32_t driftIndicator = 0;  // the active decoder's drift (FSK31: its published correction)
-    int32_t jitterIndicator = 0; // read only in mode 9
+    int32_t driftIndicator = 0;   // the active decoder's drift (FSK31: its published correction)
+    int32_t jitterIndicator = 0;  // read only in mode 9
 };
 
 struct AfcRetune {
-    double receiveHz;            // the new receive frequency, for every receiver (and the
-                                 // transmitter when "net" is on)
-    int32_t driftIndicator;      // the drift to store back: seven eighths of the old one
+    double receiveHz;        // the new receive frequency, for every receiver (and the
+                             // transmitter when "net" is on)
+    int32_t driftIndicator;  // the drift to store back: seven eighths of the old one
 };
 
 inline constexpr int32_t kAfcJitterLimit = 100000000;

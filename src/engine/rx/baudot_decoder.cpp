@@ -20,28 +20,28 @@ void BaudotDecoder::bit(int value)
 {
     const bool mark = value == m_markValue;
     switch (m_state) {
-    case kWaitForMark:
-        if (mark) m_state = kIdle;
-        break;
-    case kIdle:
-        if (!mark) {
-            m_shiftRegister = 0;
-            m_bitsToReceive = 5;
-            m_state = kData;
-        }
-        break;
-    case kData:
-        m_shiftRegister = (m_shiftRegister << 1) | (mark ? 1 : 0);
-        if (--m_bitsToReceive == 0) {
-            m_state = kStopBit;
-            decode();
-        }
-        break;
-    default:
-        // A space where the stop bit belongs is a framing error. The character has
-        // already gone out; the next start bit only counts after the line shows mark.
-        m_state = mark ? kIdle : kWaitForMark;
-        break;
+        case kWaitForMark:
+            if (mark) m_state = kIdle;
+            break;
+        case kIdle:
+            if (!mark) {
+                m_shiftRegister = 0;
+                m_bitsToReceive = 5;
+                m_state = kData;
+            }
+            break;
+        case kData:
+            m_shiftRegister = (m_shiftRegister << 1) | (mark ? 1 : 0);
+            if (--m_bitsToReceive == 0) {
+                m_state = kStopBit;
+                decode();
+            }
+            break;
+        default:
+            // A space where the stop bit belongs is a framing error. The character has
+            // already gone out; the next start bit only counts after the line shows mark.
+            m_state = mark ? kIdle : kWaitForMark;
+            break;
     }
 }
 

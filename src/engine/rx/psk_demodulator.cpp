@@ -18,8 +18,7 @@ uint16_t truncTo16(double v) noexcept
 
 }  // namespace
 
-PskDemodulator::PskDemodulator(const SineTable& table) noexcept
-    : PskDemodulator(table, kPskDemodulatorConfig)
+PskDemodulator::PskDemodulator(const SineTable& table) noexcept : PskDemodulator(table, kPskDemodulatorConfig)
 {
 }
 
@@ -37,9 +36,8 @@ PskDemodulator::PskDemodulator(const SineTable& table, const DemodulatorConfig& 
 void PskDemodulator::setFrequency(double hz) noexcept
 {
     m_carrierHz = hz;
-    m_ncoIncrement = m_sampleRate == 0
-                         ? int16_t{0}
-                         : static_cast<int16_t>(truncTo16(hz / m_sampleRate * 65536.0));
+    m_ncoIncrement =
+        m_sampleRate == 0 ? int16_t{0} : static_cast<int16_t>(truncTo16(hz / m_sampleRate * 65536.0));
 }
 
 void PskDemodulator::setSampleRate(int rate) noexcept
@@ -111,8 +109,8 @@ bool PskDemodulator::symbolClockStep(int32_t timingValue) noexcept
         error = wrap::add(error, wrap::sub(m_timing[k], m_timing[k + kTimingSlots / 2]));
     // The clock settles where the energy of the first half of the symbol equals that of
     // the second half: a late clock (more energy early) is slowed, an early one sped up.
-    const int32_t next = wrap::add(wrap::sub(int32_t{m_symbolIncrement}, wrap::mul(4, error)),
-                                   int32_t{m_symbolClock});
+    const int32_t next =
+        wrap::add(wrap::sub(int32_t{m_symbolIncrement}, wrap::mul(4, error)), int32_t{m_symbolClock});
     m_symbolClock = static_cast<uint16_t>(next);
     return next > 0xFFFF;
 }
@@ -130,8 +128,8 @@ void PskDemodulator::decimatedStep() noexcept
     const int32_t q = sq >> 16;
     int32_t dot = wrap::add(wrap::mul(i, m_prevI), wrap::mul(q, m_prevQ));
     if (dot == 0) dot = 1;
-    const int32_t cross = wrap::sub(wrap::mul(wrap::mul(i, 4096), m_prevQ),
-                                    wrap::mul(wrap::mul(q, m_prevI), 4096));
+    const int32_t cross =
+        wrap::sub(wrap::mul(wrap::mul(i, 4096), m_prevQ), wrap::mul(wrap::mul(q, m_prevI), 4096));
     const int32_t phaseStep = wrap::div(cross, dot);
     m_prevI = i;
     m_prevQ = q;

@@ -114,8 +114,7 @@ protected:
     }
 
     // Two cascaded boxcar sums at the current ring position.
-    void MovingSum2(int32_t x, int32_t& sum1, int32_t& sum2,
-                    std::array<int32_t, kRingCapacity>& ring1,
+    void MovingSum2(int32_t x, int32_t& sum1, int32_t& sum2, std::array<int32_t, kRingCapacity>& ring1,
                     std::array<int32_t, kRingCapacity>& ring2) noexcept
     {
         const auto k = static_cast<std::size_t>(m_ringPosition);

@@ -18,7 +18,7 @@ constexpr int32_t kDistance[4][4] = {
 
 // Start metrics favour state 15 (all ones in: the idle stream of inverted zeros).
 constexpr std::array<int32_t, QpskDecoder::kStates> kInitialMetric = {9, 10, 5, 7, 7, 5, 8, 9,
-                                                                      7, 5, 7, 6, 5, 4, 2, 0};
+                                                                      7, 5,  7, 6, 5, 4, 2, 0};
 
 constexpr int kDibitByQuadrant[4] = {0, 3, 1, 2};
 
@@ -33,8 +33,7 @@ void QpskDecoder::reset()
 {
     VaricodeDecoder::reset();
     m_metric = kInitialMetric;
-    for (int k = 0; k < kStates; ++k)
-        m_path[static_cast<std::size_t>(k)] = static_cast<uint32_t>(k - 16);
+    for (int k = 0; k < kStates; ++k) m_path[static_cast<std::size_t>(k)] = static_cast<uint32_t>(k - 16);
 }
 
 void QpskDecoder::symbol(int32_t i, int32_t q, int32_t /*level*/)
@@ -44,13 +43,13 @@ void QpskDecoder::symbol(int32_t i, int32_t q, int32_t /*level*/)
     // and the previous scaled error in the previous residual.
     const double angle4 = std::atan2(static_cast<double>(q), static_cast<double>(i)) * 41721.0;
     const auto a = static_cast<int32_t>(static_cast<int64_t>(angle4));
-    const auto step = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(wrap::sub(a, m_reference))));
+    const auto step =
+        static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(wrap::sub(a, m_reference))));
     m_reference = a;
     const int32_t e = step * 200;
     m_drift = wrap::add(wrap::sub(wrap::sub(m_drift, m_drift >> 8), m_drift >> 7), e);
-    m_jitter = wrap::add(wrap::sub(wrap::sub(wrap::sub(m_jitter, m_jitter >> 6), m_jitter >> 5),
-                                   m_previousResidual),
-                         e);
+    m_jitter = wrap::add(
+        wrap::sub(wrap::sub(wrap::sub(m_jitter, m_jitter >> 6), m_jitter >> 5), m_previousResidual), e);
     m_previousResidual = e;
 
     const int32_t x = i >> 17;

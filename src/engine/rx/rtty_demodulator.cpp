@@ -14,6 +14,8 @@ namespace {
 // decoder needs to settle (seven equal bits put it in the same state as any longer run).
 constexpr int32_t kMaxBitTiming = 1024 * 65536;
 
+constexpr int kFlushSamples = 1200;  // a little over 0.1 s at 11025 samples/s
+
 }  // namespace
 
 RttyDemodulator::RttyDemodulator(const SineTable& table) noexcept
@@ -90,6 +92,9 @@ void RttyDemodulator::deliverBits() noexcept
 
 void RttyDemodulator::endOfInput() noexcept
 {
+    // The correlator spans 64 decimated samples (85 ms, 4 bits at 100 Bd): push the last
+    // of the signal through it with silence, which never flips the slicer by itself.
+    for (int k = 0; k < kFlushSamples; ++k) process(0);
     deliverBits();
 }
 

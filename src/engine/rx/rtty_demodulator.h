@@ -17,7 +17,7 @@ class RttyDemodulator : public PskDemodulator {
 public:
     static constexpr int kDiscriminatorClamp = 200;  // per decimated sample
     static constexpr int kHysteresis = 200;          // on the 16-sample discriminator sum
-    static constexpr int kRingSize = 16;  // capacity; the window is at most one bit long
+    static constexpr int kRingSize = 16;             // capacity; the window is at most one bit long
 
     explicit RttyDemodulator(const SineTable& table) noexcept;
 

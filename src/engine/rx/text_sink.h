@@ -20,7 +20,8 @@ public:
     virtual void put(int channel, int character)
     {
         static_cast<void>(channel);
-        if (m_buffer != nullptr) m_buffer->push_back(static_cast<char>(static_cast<unsigned char>(character)));
+        if (m_buffer != nullptr)
+            m_buffer->push_back(static_cast<char>(static_cast<unsigned char>(character)));
     }
 
 private:

@@ -3,6 +3,7 @@
 namespace vexa::engine {
 namespace {
 
+// clang-format off
 constexpr std::array<uint16_t, 128> kPublished = {
     0b1010101011,   //   0 NUL
     0b1011011011,   //   1 SOH
@@ -133,6 +134,7 @@ constexpr std::array<uint16_t, 128> kPublished = {
     0b1011010111,   // 126 ~
     0b1110110101,   // 127 DEL
 };
+// clang-format on
 
 constexpr bool isPublished(uint32_t word) noexcept
 {

@@ -85,8 +85,9 @@ int ToneModulator::next(bool& symbolEnd) noexcept
     } else if (cur < 5 || prev < 5) {
         const int64_t c = t.Cos16(m_phase);
         const int64_t s = t.Sin16(m_phase);
-        const int64_t acc = c * (wp * kI[static_cast<std::size_t>(prev)] + wc * kI[static_cast<std::size_t>(cur)]) +
-                            s * (wp * kQ[static_cast<std::size_t>(prev)] + wc * kQ[static_cast<std::size_t>(cur)]);
+        const int64_t acc =
+            c * (wp * kI[static_cast<std::size_t>(prev)] + wc * kI[static_cast<std::size_t>(cur)]) +
+            s * (wp * kQ[static_cast<std::size_t>(prev)] + wc * kQ[static_cast<std::size_t>(cur)]);
         sample = static_cast<int>(acc >> 16);
         m_phase = static_cast<uint16_t>(m_phase + m_carrierIncrement);
     } else {

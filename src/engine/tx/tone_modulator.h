@@ -25,8 +25,8 @@ public:
 
     // shiftHz: distance between the two tones; symbolRate in Bd. Recomputes all increments.
     void configure(double shiftHz, double symbolRate) noexcept;
-    void setFrequency(double hz) noexcept;   // centre / carrier audio frequency
-    void setSampleRate(int rate) noexcept;   // samples per second
+    void setFrequency(double hz) noexcept;  // centre / carrier audio frequency
+    void setSampleRate(int rate) noexcept;  // samples per second
 
     // The next output sample (about +-32767 at full scale). symbolEnd becomes true when
     // this sample completed a symbol.

@@ -40,12 +40,13 @@ void TransmitMachine::setFadingTerm(int k, double periodSeconds, double depth) n
 {
     if (k < 0 || k >= kFadingTerms) return;
     FadingTerm& term = m_fading[static_cast<std::size_t>(k)];
-    term.increment = periodSeconds > 0.0
-                         ? static_cast<uint32_t>(static_cast<int64_t>(1073741824.0 / (periodSeconds * 11025.0)))
-                         : 0;
+    term.increment =
+        periodSeconds > 0.0
+            ? static_cast<uint32_t>(static_cast<int64_t>(1073741824.0 / (periodSeconds * 11025.0)))
+            : 0;
     term.depth = static_cast<float>(depth);
-    m_fadingActive = std::any_of(m_fading.begin(), m_fading.end(),
-                                 [](const FadingTerm& t) { return t.increment != 0; });
+    m_fadingActive =
+        std::any_of(m_fading.begin(), m_fading.end(), [](const FadingTerm& t) { return t.increment != 0; });
 }
 
 void TransmitMachine::setTuneHooks(std::function<std::optional<double>()> takePending,

@@ -28,8 +28,8 @@ class TransmitMachine {
 public:
     // Landmarks of the state counter.
     static constexpr uint32_t kStart = 0;
-    static constexpr uint32_t kIdleFrom = 10;       // lead-in carrier before this
-    static constexpr uint32_t kTextFrom = 20;       // idle zero bits before this
+    static constexpr uint32_t kIdleFrom = 10;  // lead-in carrier before this
+    static constexpr uint32_t kTextFrom = 20;  // idle zero bits before this
     static constexpr uint32_t kAfterCwRequest = 12;
     static constexpr uint32_t kCwGap = 0x0FFFFFFF;
     static constexpr uint32_t kEndRequested = 0xFF000000;
@@ -44,8 +44,8 @@ public:
     enum class Toggle {
         Refused,  // not a transmitting mode
         Started,
-        Ending,   // the tail runs; the end block finishes
-        Ended,    // finished at once (no audio in flight: CW, or the output refused every block)
+        Ending,  // the tail runs; the end block finishes
+        Ended,   // finished at once (no audio in flight: CW, or the output refused every block)
     };
 
     TransmitMachine(const SineTable& table, TransmitAudio& audio, KeyLine& keyLine,

@@ -2,6 +2,7 @@
 // audio for the interoperability tests, and reads its 16-bit mono WAV output back.
 #pragma once
 
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +11,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
 namespace vexa::test {
@@ -35,13 +35,15 @@ inline std::optional<std::vector<int16_t>> readWav16(const std::filesystem::path
         char head[8];
         if (!in.read(head, 8)) break;
         uint32_t size = 0;
-        for (int i = 0; i < 4; ++i) size |= static_cast<uint32_t>(static_cast<uint8_t>(head[4 + i])) << (8 * i);
+        for (int i = 0; i < 4; ++i)
+            size |= static_cast<uint32_t>(static_cast<uint8_t>(head[4 + i])) << (8 * i);
         const std::string_view id(head, 4);
         if (id == "fmt ") {
             std::vector<char> fmt(size);
             if (size < 16 || !in.read(fmt.data(), size)) return std::nullopt;
             const auto u16 = [&](int at) {
-                return static_cast<int>(static_cast<uint8_t>(fmt[at]) | (static_cast<uint8_t>(fmt[at + 1]) << 8));
+                return static_cast<int>(static_cast<uint8_t>(fmt[at]) |
+                                        (static_cast<uint8_t>(fmt[at + 1]) << 8));
             };
             pcm16 = u16(0) == 1 && u16(2) == 1 && u16(14) == 16;
         } else if (id == "data") {
@@ -63,11 +65,11 @@ inline std::optional<std::vector<int16_t>> readWav16(const std::filesystem::path
     return std::nullopt;
 }
 
-// minimodem --tx rtty at 11025 samples/s: mark and space tones as given, amplitude
-// 0..1. Text must be plain (no quotes are interpreted: it goes through a file).
-inline std::optional<std::vector<int16_t>> minimodemRtty(std::string_view text, double markHz,
-                                                         double spaceHz, double volume,
-                                                         const std::filesystem::path& dir)
+// minimodem --tx at 11025 samples/s: Baudot with 1.5 stop bits at 45.45 Bd ("rtty") or
+// 100 Bd, mark and space tones as given, amplitude 0..1. The text goes through a file.
+inline std::optional<std::vector<int16_t>> minimodemRtty(std::string_view text, double markHz, double spaceHz,
+                                                         double volume, const std::filesystem::path& dir,
+                                                         bool hundredBaud = false)
 {
     const auto textFile = dir / "minimodem-in.txt";
     const auto wavFile = dir / "minimodem-out.wav";
@@ -77,8 +79,9 @@ inline std::optional<std::vector<int16_t>> minimodemRtty(std::string_view text, 
     }
     char command[1024];
     std::snprintf(command, sizeof command,
-                  "%s --tx rtty --quiet -R 11025 -M %.2f -S %.2f -v %.3f -f '%s' < '%s' 2>/dev/null",
-                  kMinimodemPath, markHz, spaceHz, volume, wavFile.c_str(), textFile.c_str());
+                  "%s --tx %s --quiet -R 11025 -M %.2f -S %.2f -v %.3f -f '%s' < '%s' 2>/dev/null",
+                  kMinimodemPath, hundredBaud ? "100 --baudot --stopbits 1.5" : "rtty", markHz, spaceHz,
+                  volume, wavFile.c_str(), textFile.c_str());
     if (std::system(command) != 0) return std::nullopt;
     return readWav16(wavFile);
 }

@@ -51,7 +51,9 @@ private:
 // ITA2 in its usual numbering (bit 1 = least significant bit, sent first).
 using namespace std::string_view_literals;
 inline constexpr std::string_view kItaLetters = "\0E\nA SIU\rDRJNFCKTZLWHYPQOBG\x1BMXV\x1F"sv;
-inline constexpr std::string_view kItaFigures = "\0" "3\n- '87\r$4',!:(5\")2#6019?&\x1B./;\x1F"sv;
+inline constexpr std::string_view kItaFigures =
+    "\0"
+    "3\n- '87\r$4',!:(5\")2#6019?&\x1B./;\x1F"sv;
 static_assert(kItaLetters.size() == 32 && kItaFigures.size() == 32);
 inline constexpr int kItaFigs = 27;
 inline constexpr int kItaLtrs = 31;
@@ -105,53 +107,28 @@ inline void keyRtty(FskWriter& w, const std::vector<int>& codes, const RttyKeyin
 }
 
 // The published varicode words for the characters the tests send.
+struct VaricodeEntry {
+    char c;
+    std::string_view word;
+};
+inline constexpr VaricodeEntry kVaricodeWords[] = {
+    {' ', "1"},        {'\r', "11111"},    {'\n', "11101"},    {'0', "10110111"},  {'1', "10111101"},
+    {'2', "11101101"}, {'3', "11111111"},  {'5', "101011011"}, {'9', "110110111"}, {'C', "10101101"},
+    {'D', "10110101"}, {'E', "1110111"},   {'Q', "111011101"}, {'T', "1101101"},   {'X', "101110101"},
+    {'N', "11011101"}, {'a', "1011"},      {'d', "101101"},    {'e', "11"},        {'h', "101011"},
+    {'i', "1101"},     {'k', "10111111"},  {'n', "1111"},      {'o', "111"},       {'q', "110111111"},
+    {'r', "10101"},    {'s', "10111"},     {'t', "101"},       {'u', "110111"},    {'w', "1101011"},
+    {'x', "11011111"}, {'y', "1011101"},   {'g', "1011011"},   {'l', "11011"},     {'m', "111011"},
+    {'b', "1011111"},  {'c', "101111"},    {'f', "111101"},    {'j', "111101011"}, {'p', "111111"},
+    {'v', "1111011"},  {'z', "111010101"},
+};
+
 inline std::string_view varicodeWord(char c)
 {
-    switch (c) {
-    case ' ': return "1";
-    case '\r': return "11111";
-    case '\n': return "11101";
-    case '0': return "10110111";
-    case '1': return "10111101";
-    case '2': return "11101101";
-    case '3': return "11111111";
-    case '5': return "101011011";
-    case '9': return "110110111";
-    case 'C': return "10101101";
-    case 'D': return "10110101";
-    case 'E': return "1110111";
-    case 'Q': return "111011101";
-    case 'T': return "1101101";
-    case 'X': return "101110101";
-    case 'N': return "11011101";
-    case 'a': return "1011";
-    case 'd': return "101101";
-    case 'e': return "11";
-    case 'h': return "101011";
-    case 'i': return "1101";
-    case 'k': return "10111111";
-    case 'n': return "1111";
-    case 'o': return "111";
-    case 'q': return "110111111";
-    case 'r': return "10101";
-    case 's': return "10111";
-    case 't': return "101";
-    case 'u': return "110111";
-    case 'w': return "1101011";
-    case 'x': return "11011111";
-    case 'y': return "1011101";
-    case 'g': return "1011011";
-    case 'l': return "11011";
-    case 'm': return "111011";
-    case 'b': return "1011111";
-    case 'c': return "101111";
-    case 'f': return "111101";
-    case 'j': return "111101011";
-    case 'p': return "111111";
-    case 'v': return "1111011";
-    case 'z': return "111010101";
-    default: return "";
+    for (const auto& e : kVaricodeWords) {
+        if (e.c == c) return e.word;
     }
+    return "";
 }
 
 // Bits for text: idle zeros, each word followed by two zeros, idle zeros again.

@@ -1,0 +1,121 @@
+// The transmit path and the voice keyer on the real SoundCard with the file backend: the
+// OutputDone events come from the backend's thread and are handed to the transmit state
+// machine on the test's thread, as the main window does; the file holds what was played.
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+
+#include "engine/audio/audio_file.h"
+#include "engine/audio/sound_card.h"
+#include "engine/audio/voice_file_player.h"
+#include "engine/audio/wave_file_backend.h"
+#include "engine/rx/psk_receiver.h"
+#include "engine/rx/text_sink.h"
+#include "engine/rx/varicode_table.h"
+#include "engine/tx/string_transmit_source.h"
+#include "engine/tx/transmit_machine.h"
+#include "engine/tx/voice_keyer.h"
+#include "support/temp_dir.h"
+
+namespace vexa::engine {
+namespace {
+
+// The GUI thread's message queue, reduced to wave events.
+class EventQueue {
+public:
+    void post(const WaveEvent& e)
+    {
+        std::lock_guard lock(m_mutex);
+        m_events.push_back(e);
+        m_cv.notify_one();
+    }
+    bool take(WaveEvent& e)
+    {
+        std::unique_lock lock(m_mutex);
+        if (!m_cv.wait_for(lock, std::chrono::seconds(5), [this] { return !m_events.empty(); })) return false;
+        e = m_events.front();
+        m_events.pop_front();
+        return true;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+    std::deque<WaveEvent> m_events;
+};
+
+TEST(TransmitOnSoundCard, PskTransmissionIsPlayedAndEnds)
+{
+    vexa::test::TempDir dir;
+    const std::string out = dir.file("played.wav");
+    WaveFileOptions options;
+    options.outputPath = out;
+    options.pacedOutput = false;
+    WaveFileBackend backend(options);
+    EventQueue events;
+    SoundCard card(backend, [&](const WaveEvent& e) { events.post(e); });
+    SoundCardTransmitAudio<SoundCard> audio(card);
+
+    SineTable table;
+    RecordingKeyLine key;
+    StringTransmitSource source("\r\nsound card transmit test\r\n");
+    TransmitMachine machine(table, audio, key, source);
+    machine.setVaricode(kVaricodeTable);
+    machine.setFrequency(1100.0);
+    ASSERT_EQ(machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
+    EXPECT_TRUE(card.outputOpen());
+    WaveEvent e{};
+    while (machine.active() && events.take(e))
+        if (e.message == WaveMessage::OutputDone && e.device == card.outputDevice())
+            machine.FillTransmitBlock(e.header);
+    EXPECT_FALSE(machine.active());
+    EXPECT_FALSE(key.on());
+    EXPECT_FALSE(card.outputOpen());
+
+    const AudioReadResult played = readAudioFile(out);
+    ASSERT_TRUE(played.ok()) << played.message;
+    std::string text;
+    TextSink sink(&text);
+    PskReceiver rx(table, sink);
+    rx.setFrequency(1100.0);
+    rx.process(played.samples);
+    EXPECT_NE(text.find("\r\nsound card transmit test\r\n"), std::string::npos) << text;
+}
+
+TEST(TransmitOnSoundCard, VoiceKeyerPlaysTheRecording)
+{
+    vexa::test::TempDir dir;
+    std::vector<int16_t> voice(20000, 1234);
+    ASSERT_TRUE(writeWaveFile(dir.file("SSB2.wav"), voice).ok());
+    WaveFileOptions options;
+    options.outputPath = dir.file("played.wav");
+    options.pacedOutput = false;
+    WaveFileBackend backend(options);
+    VoiceFilePlayer* player = nullptr;
+    SoundCard card(backend, [&](const WaveEvent& e) {
+        if (e.message == WaveMessage::OutputDone && player != nullptr) player->onOutputDone(e.header);
+    });
+    SoundCardTransmitAudio<SoundCard> audio(card);
+    VoiceFilePlayer filePlayer(audio);
+    player = &filePlayer;
+    RecordingKeyLine key;
+    {
+        VoiceKeyer keyer(audio, key, filePlayer);
+        keyer.setDirectory(dir.path().string());
+        keyer.queueMessage(1);
+        keyer.waitIdle();
+    }
+    EXPECT_FALSE(key.on());
+    EXPECT_EQ(key.keyDowns(), 1);
+    const AudioReadResult played = readAudioFile(dir.file("played.wav"));
+    ASSERT_TRUE(played.ok());
+    ASSERT_EQ(played.samples.size(), 5u * 4096);
+    EXPECT_EQ(played.samples[0], 1234);
+    EXPECT_EQ(played.samples[19999], 1234);
+    EXPECT_EQ(played.samples[20000], 0);
+}
+
+}  // namespace
+}  // namespace vexa::engine

@@ -1,0 +1,115 @@
+// vexa-modem rx in the RTTY and FSK31 modes, run as a separate process on WAV files and on
+// raw audio piped to standard input: minimodem's RTTY, and the independent generator's
+// 100 Bd RTTY and FSK31.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/audio/audio_file.h"
+#include "support/fsk_test_signal.h"
+#include "support/minimodem_harness.h"
+#include "support/temp_dir.h"
+
+namespace vexa {
+namespace {
+
+struct ToolRun {
+    int exitCode = -1;
+    std::string out;
+};
+
+ToolRun vexaModem(const std::string& arguments)
+{
+    ToolRun r;
+    const std::string command = std::string(VEXA_MODEM) + " " + arguments + " 2>/dev/null";
+    std::FILE* p = ::popen(command.c_str(), "r");
+    if (p == nullptr) return r;
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, p)) > 0) r.out.append(buffer, n);
+    const int status = ::pclose(p);
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+class VexaModemRttyFsk31 : public ::testing::Test {
+protected:
+    std::string writeWav(const std::string& name, const std::vector<int16_t>& samples)
+    {
+        const std::string path = dir.file(name);
+        EXPECT_TRUE(engine::writeWaveFile(path, samples).ok());
+        return path;
+    }
+    test::TempDir dir;
+};
+
+TEST_F(VexaModemRttyFsk31, RttyFromMinimodem)
+{
+    if (!test::minimodemAvailable()) GTEST_SKIP() << "minimodem is not installed";
+    // minimodem writes its WAV straight into the temporary directory.
+    const auto audio = test::minimodemRtty("CQ DE DL0VXA 599 TNX", 1785.0, 1615.0, 0.5, dir.path());
+    ASSERT_TRUE(audio.has_value());
+    const std::string wav = dir.file("minimodem-out.wav");
+
+    EXPECT_EQ(vexaModem("rx --mode rtty --freq 1700 " + wav).out, "CQ DE DL0VXA 599 TNX");
+    EXPECT_EQ(vexaModem("rx --mode rtty --freq 1700 --keep-shift " + wav).out, "CQ DE DL0VXA 599 5,/");
+    const ToolRun reversed = vexaModem("rx --mode rtty --freq 1700 --reverse " + wav);
+    EXPECT_EQ(reversed.exitCode, 0);
+    EXPECT_NE(reversed.out, "CQ DE DL0VXA 599 TNX");
+}
+
+TEST_F(VexaModemRttyFsk31, Rtty100FromFileAndRawStandardInput)
+{
+    const std::string text = "RYRY DE DL0VXA 100 BAUD TEST 73";
+    test::FskWriter w(12000.0);
+    test::keyRtty(w, test::ita2Codes(text, true), {1285.0, 1115.0, 100.0});
+    const auto pcm = test::toPcm(w.samples());
+    const std::string wav = writeWav("rtty100.wav", pcm);
+
+    const ToolRun fromFile = vexaModem("rx --mode rtty100 --freq 1200 " + wav);
+    EXPECT_EQ(fromFile.exitCode, 0);
+    EXPECT_EQ(fromFile.out, text);
+
+    const std::string raw = dir.file("rtty100.raw");
+    {
+        std::FILE* f = std::fopen(raw.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        for (int16_t s : pcm) {
+            const unsigned char b[2] = {static_cast<unsigned char>(s & 0xFF),
+                                        static_cast<unsigned char>((s >> 8) & 0xFF)};
+            std::fwrite(b, 1, 2, f);
+        }
+        std::fclose(f);
+    }
+    EXPECT_EQ(vexaModem("rx --mode rtty100 --freq 1200 - < " + raw).out, text);
+    // At 45.45 Bd the same audio is nonsense.
+    EXPECT_NE(vexaModem("rx --mode rtty --freq 1200 " + wav).out, text);
+}
+
+TEST_F(VexaModemRttyFsk31, Fsk31WithAfc)
+{
+    const std::string text = "cq cq de dl0vxa dl0vxa pse k ";
+    std::string sent;
+    for (int i = 0; i < 3; ++i) sent += text;
+    test::FskWriter w(12000.0);
+    test::keyFsk31(w, test::varicodeBits(sent), 1502.0);  // 2 Hz above the receiver
+    const std::string wav = writeWav("fsk31.wav", test::toPcm(w.samples()));
+
+    const ToolRun r = vexaModem("rx --mode fsk31 --freq 1500 --afc " + wav);
+    EXPECT_EQ(r.exitCode, 0);
+    ASSERT_GE(r.out.size(), text.size());
+    // The AFC needs the first words to pull in; the last round must be clean.
+    EXPECT_EQ(r.out.substr(r.out.size() - text.size()), text) << r.out;
+}
+
+TEST_F(VexaModemRttyFsk31, UnknownModeIsAUsageError)
+{
+    EXPECT_EQ(vexaModem("rx --mode rtty75 x.wav").exitCode, 2);
+}
+
+}  // namespace
+}  // namespace vexa
