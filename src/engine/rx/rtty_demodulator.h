@@ -16,7 +16,7 @@ namespace vexa::engine {
 class RttyDemodulator : public PskDemodulator {
 public:
     static constexpr int kDiscriminatorClamp = 200;  // per decimated sample
-    static constexpr int kHysteresis = 200;          // on the 16-sample discriminator sum
+    static constexpr int kHysteresis = 200;          // on the windowed discriminator sum
     static constexpr int kRingSize = 16;             // capacity; the window is at most one bit long
 
     explicit RttyDemodulator(const SineTable& table) noexcept;
@@ -34,8 +34,9 @@ public:
     BaudotDecoder& decoder() noexcept { return m_decoder; }
     const BaudotDecoder& decoder() const noexcept { return m_decoder; }
 
-    // Indicator for the spectrum window: sum of the last 16 clamped discriminator values,
-    // positive when the signal sits above the receive frequency. level() is the other.
+    // Indicator for the spectrum window: sum of the clamped discriminator values over the
+    // window (the last 16 at 45.45 Bd), positive when the signal sits above the receive
+    // frequency. level() is the other.
     int32_t discriminatorSum() const noexcept { return m_discriminatorSum; }
     int detectorState() const noexcept { return m_detector; }
 
