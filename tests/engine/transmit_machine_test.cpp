@@ -330,6 +330,15 @@ TEST(TransmitMachine, FadingTestModulatesTheLevel)
         }
         return std::pair{lo, hi};
     };
+    {
+        Rig rig("");
+        rig.machine.setFadingTerm(1, 2.0, 0.5);
+        EXPECT_EQ(rig.machine.fadingIncrement(1), 48695u);  // 2^30 / 22050
+        rig.machine.setFadingTerm(1, 0.0, 0.5);
+        EXPECT_EQ(rig.machine.fadingIncrement(1), 0u);
+        rig.machine.setFadingTerm(4, 2.0, 0.5);  // there are four terms: ignored
+        EXPECT_EQ(rig.machine.fadingIncrement(4), 0u);
+    }
     const auto [lo, hi] = peakRange(true);
     EXPECT_GT(hi, 25000);
     EXPECT_LT(lo, 3000);

@@ -211,6 +211,29 @@ TEST(ToneModulator, TonesChangeWithoutPhaseJumps)
     }
 }
 
+TEST(ToneModulator, ACopyMadeMidSymbolContinuesIdentically)
+{
+    const SineTable t;
+    ToneModulator a(t);
+    a.configure(16.625, 31.25);
+    a.setFrequency(1234.0);
+    a.setSymbol(ToneModulator::kPhase0);
+    bool end = false;
+    for (int n = 0; n < 500; ++n) a.next(end);
+    a.setSymbol(ToneModulator::kPhase180);
+    for (int n = 0; n < 100; ++n) a.next(end);
+    ToneModulator b = a;
+    for (int n = 0; n < 2000; ++n) {
+        bool ea = false, eb = false;
+        ASSERT_EQ(a.next(ea), b.next(eb)) << n;
+        ASSERT_EQ(ea, eb);
+        if (ea) {
+            a.setSymbol(n % 4);
+            b.setSymbol(n % 4);
+        }
+    }
+}
+
 TEST(ToneModulator, RttyToneFadesOutIntoSilence)
 {
     const SineTable t;

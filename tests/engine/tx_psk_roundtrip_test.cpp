@@ -100,6 +100,19 @@ TEST_P(PskRoundTrip, ReceiverSlightlyOffTune)
     }
 }
 
+TEST_P(PskRoundTrip, FromFullScaleToNearSilence)
+{
+    // Full scale (peaks touch the 16-bit limit) down to peaks of about 100 counts. The
+    // QPSK decision scales I and Q down by 2^17 and reads nothing below peaks of about
+    // 300 counts, so it stops at 0.01.
+    const auto audio = test::transmit(kText, {GetParam().mode, 0, 1350.0});
+    for (const double gain : {1.0, 0.1, 0.01, 0.003}) {
+        if (GetParam().mode == 10 && gain < 0.01) continue;
+        SCOPED_TRACE(testing::Message() << "gain " << gain);
+        expectCopy(receive(test::withNoise(audio, gain, 0.0), 1350.0), kText);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, PskRoundTrip,
                          testing::Values(Case{"Psk31", 9}, Case{"Qpsk", 10}, Case{"Fsk31", 11}),
                          [](const auto& p) { return std::string(p.param.name); });

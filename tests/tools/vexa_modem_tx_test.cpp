@@ -72,6 +72,19 @@ TEST(VexaModemTx, PipesIntoVexaModemRx)
     }
 }
 
+TEST(VexaModemTx, ReverseOnBothEnds)
+{
+    for (const char* mode : {"qpsk", "rtty"}) {
+        SCOPED_TRACE(mode);
+        const std::string tx = kModem + " tx --mode " + mode + " --freq 1500 --reverse 'REVERSED 73' - | ";
+        const ShellRun both = shell(tx + kModem + " rx --mode " + mode + " --freq 1500 --reverse -");
+        EXPECT_EQ(both.status, 0);
+        EXPECT_NE(both.out.find("REVERSED 73"), std::string::npos) << both.out;
+        const ShellRun one = shell(tx + kModem + " rx --mode " + mode + " --freq 1500 -");
+        EXPECT_EQ(one.out.find("REVERSED 73"), std::string::npos) << one.out;
+    }
+}
+
 TEST(VexaModemTx, CwIdAndEveryMode)
 {
     vexa::test::TempDir dir;

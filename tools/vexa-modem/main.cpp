@@ -16,7 +16,7 @@ constexpr std::array kCommands = {
                  "      decode FILE (any audio file) or raw 16-bit mono 11025 Hz on stdin ('-';\n"
                  "      a WAV on stdin is recognised) and write the text to stdout as it decodes"},
     CommandEntry{"tx", vexa::tools::runTx,
-                 "tx --mode psk31|qpsk|fsk31|rtty|rtty100 [--freq HZ] [--cwid CALL] TEXT OUT.wav\n"
+                 "tx --mode psk31|qpsk|fsk31|rtty|rtty100 [--freq HZ] [--cwid CALL] [--reverse] TEXT OUT.wav\n"
                  "      render a transmission of TEXT ('-': stdin) into OUT.wav ('-': stdout)"},
 };
 

@@ -1,4 +1,5 @@
-// vexa-modem tx --mode psk31|qpsk|fsk31|rtty|rtty100 [--freq HZ] [--cwid CALL] TEXT OUT.wav
+// vexa-modem tx --mode psk31|qpsk|fsk31|rtty|rtty100 [--freq HZ] [--cwid CALL] [--reverse]
+//                TEXT OUT.wav
 // Runs the transmit path exactly as a transmission does - lead-in, text, end, tail - over
 // an in-memory sound card and writes what would have been played.
 #include "tx_command.h"
@@ -23,10 +24,12 @@ namespace {
 using engine::TransmitMachine;
 
 constexpr const char* kUsage =
-    "usage: vexa-modem tx --mode psk31|qpsk|fsk31|rtty|rtty100 [--freq HZ] [--cwid CALL] TEXT OUT.wav\n"
+    "usage: vexa-modem tx --mode psk31|qpsk|fsk31|rtty|rtty100 [--freq HZ] [--cwid CALL] [--reverse]\n"
+    "                      TEXT OUT.wav\n"
     "       TEXT \"-\" reads the text from standard input; OUT.wav \"-\" writes to standard output.\n"
     "       --freq: audio frequency (PSK: carrier, RTTY/FSK31: centre), default 1000 Hz.\n"
-    "       --cwid: end with the call sign in Morse (PSK31, QPSK, FSK31).\n";
+    "       --cwid: end with the call sign in Morse (PSK31, QPSK, FSK31).\n"
+    "       --reverse: QPSK with the quarter turns the other way; RTTY with mark on the lower tone.\n";
 
 struct ModeChoice {
     int mode;
@@ -50,6 +53,7 @@ int runTx(int argc, char** argv)
     std::optional<ModeChoice> mode;
     double freq = 1000.0;
     std::string cwid;
+    bool reverse = false;
     std::string positional[2];
     int npos = 0;
     for (int i = 2; i < argc; ++i) {
@@ -87,6 +91,8 @@ int runTx(int argc, char** argv)
             const char* v = value("--cwid");
             if (v == nullptr) return 2;
             cwid = v;
+        } else if (arg == "--reverse") {
+            reverse = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
             std::fprintf(stderr, "vexa-modem tx: unknown option '%s'\n%s", arg.c_str(), kUsage);
             return 2;
@@ -132,6 +138,8 @@ int runTx(int argc, char** argv)
     machine.setMode(mode->mode, mode->rttyBaud);
     machine.setFrequency(freq);
     machine.setCallSign(cwid);
+    machine.setQpskInverted(reverse);
+    machine.setRttyPolarity(reverse ? 1 : 0);
 
     // A transmission of the whole text plus lead-in and tail; the guard only stops a
     // runaway (the text runs out, so the end always comes).

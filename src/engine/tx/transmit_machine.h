@@ -67,6 +67,11 @@ public:
     void setQpskInverted(bool inverted) noexcept { m_qpsk.setInverted(inverted); }
     // Fading-test term k (0 to 3): period in seconds (0 or less: off) and depth (0 to 1).
     void setFadingTerm(int k, double periodSeconds, double depth) noexcept;
+    // Phase increment per sample of term k (2^30 is one period); 0 when off.
+    uint32_t fadingIncrement(int k) const noexcept
+    {
+        return k >= 0 && k < kFadingTerms ? m_fading[static_cast<std::size_t>(k)].increment : 0;
+    }
     // Every character sent is appended here (the receive text buffer); nullptr: no echo.
     void setEchoBuffer(std::string* buffer) noexcept { m_echo = buffer; }
     // Consulted at each PSK symbol boundary: a pending click-to-tune frequency (consumed by
