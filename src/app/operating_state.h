@@ -118,6 +118,7 @@ public:
     engine::TransmitMachine::Toggle ToggleTransmit();
     bool transmitActive() const noexcept { return m_transmit.active(); }
     engine::TransmitMachine& transmitMachine() noexcept { return m_transmit; }
+    macros::KeyboardTransmitBuffer& keyboardBuffer() noexcept { return m_keyboardBuffer; }
 
     // Filled by the decoders (and the transmit echo), emptied by the tick.
     std::string& receiveTextBuffer() noexcept { return m_receiveText; }

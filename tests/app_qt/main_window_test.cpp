@@ -14,6 +14,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QMimeData>
+#include <QDropEvent>
+#include <QUrl>
 #include <QToolButton>
 #include <QMenu>
 #include <QApplication>
@@ -368,6 +371,49 @@ TEST(MainWindow, MenuButtonOffersSetupAboutAndClose)
         button->menu()->actions().last()->trigger();
     });
     EXPECT_EQ(result, kResultCancel);
+}
+
+TEST(MainWindow, AFileDroppedOnTheKeyboardWindowIsTypedInTheEntryLineRefusesIt)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("brag.txt"));
+    {
+        std::ofstream out(file.toStdString());
+        out << "rig: 100 W, ant: dipole\n";
+    }
+    ApplicationGlobals globals;
+    runWindow(globals, {}, [&](CMainWindow& w) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(file)});
+        auto drop = [&](QTextEdit* edit) {
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(edit->viewport(), &enter);
+            const bool accepted = enter.isAccepted();
+            QDropEvent dropEvent(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(edit->viewport(), &dropEvent);
+            return accepted;
+        };
+        EXPECT_FALSE(drop(w.richEdit(1002)));
+        EXPECT_EQ(w.richEdit(1002)->toPlainText(), QString());
+        EXPECT_TRUE(drop(w.richEdit(1108)));
+        EXPECT_EQ(w.richEdit(1108)->toPlainText(), QStringLiteral("rig: 100 W, ant: dipole\n"));
+    });
+}
+
+TEST(MainWindow, AppendToEntryLineWritesInTheTimeStampColour)
+{
+    ApplicationGlobals globals;
+    runWindow(globals, {}, [&](CMainWindow& w) {
+        QTextEdit* entry = w.richEdit(1002);
+        entry->setPlainText(QStringLiteral("G4XYZ "));
+        w.AppendToEntryLine("21:55 ");
+        EXPECT_EQ(entry->toPlainText(), QStringLiteral("G4XYZ 21:55 "));
+        QTextCursor c(entry->document());
+        c.setPosition(8);
+        EXPECT_EQ(c.charFormat().foreground().color(), QColor(0, 0, 96));
+        EXPECT_EQ(entry->currentCharFormat().foreground().color(), QColor(0, 0, 0))
+            << "typing goes on in the normal format";
+    });
 }
 
 }  // namespace

@@ -10,6 +10,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QMimeData>
+#include <QUrl>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -506,6 +510,7 @@ bool CMainWindow::isRouted(int id) const
     case kCmdAbout:
     case 136:   // no action: the key is only swallowed
     case 1182:
+    case 1202:
     case 1330:
     case 1331:
     case 1333:
@@ -573,6 +578,12 @@ bool CMainWindow::OnCommand(int id)
         m_state->ApplyAudioEnabled(m_audioEnabled != 0);
         break;
     case 1330: m_state->ApplyAudioEnabled(m_audioEnabled != 0); break;
+    case 1202: {
+        const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Send"));
+        if (!path.isEmpty()) sendTextFile(path);
+        m_keyboardEdit->setFocus(Qt::OtherFocusReason);
+        break;
+    }
     case 1331: ToggleTransmit(); break;
     case 1333:
         m_state->SetRtty100Baud();
@@ -597,6 +608,13 @@ void CMainWindow::ToggleTransmit()
     case Toggle::Ending:
     case Toggle::Ended: focusEntryLine(); break;
     case Toggle::Refused: break;
+    }
+}
+
+void CMainWindow::sendTextFile(const QString& path)
+{
+    if (!m_state->keyboardBuffer().SendTextFile(path.toLocal8Bit().toStdString())) {
+        m_prompter.inform(("Cannot open " + path).toLatin1().toStdString(), "Vexa");
     }
 }
 
@@ -671,6 +689,33 @@ void CMainWindow::CloseMainWindow()
 
 bool CMainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // Files dropped on the keyboard window are sent; the entry line takes none.
+    if (watched == m_keyboardEdit->viewport() || watched == m_entryLine->viewport()) {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto* drag = static_cast<QDropEvent*>(event);
+            if (drag->mimeData()->hasUrls()) {
+                if (watched == m_keyboardEdit->viewport()) drag->acceptProposedAction();
+                else drag->ignore();
+                return true;
+            }
+        } else if (event->type() == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (drop->mimeData()->hasUrls()) {
+                if (watched == m_keyboardEdit->viewport()) {
+                    for (const QUrl& url : drop->mimeData()->urls()) {
+                        if (url.isLocalFile()) {
+                            sendTextFile(url.toLocalFile());  // the first file only
+                            break;
+                        }
+                    }
+                    drop->acceptProposedAction();
+                } else {
+                    drop->ignore();
+                }
+                return true;
+            }
+        }
+    }
     switch (event->type()) {
     case QEvent::KeyPress:
         if (handleApplicationKey(watched, static_cast<QKeyEvent*>(event))) return true;

@@ -101,6 +101,7 @@ private:
     void setUpRichEdits();
     void showAboutBox();
     void toggleDxListView();
+    void sendTextFile(const QString& path);
     void onModeSelected(int index);
     void showCwSpeed();
     void focusEntryLine();
