@@ -25,6 +25,7 @@
 
 #include "app/qt/application_loop.h"
 #include "app/qt/control_layout.h"
+#include "app/qt/qt_text_window.h"
 
 namespace vexa::app::qt {
 namespace {
@@ -397,6 +398,21 @@ TEST(MainWindow, AFileDroppedOnTheKeyboardWindowIsTypedInTheEntryLineRefusesIt)
         EXPECT_EQ(w.richEdit(1002)->toPlainText(), QString());
         EXPECT_TRUE(drop(w.richEdit(1108)));
         EXPECT_EQ(w.richEdit(1108)->toPlainText(), QStringLiteral("rig: 100 W, ant: dipole\n"));
+    });
+}
+
+TEST(MainWindow, BackspaceInTheEmptyKeyboardWindowIsKeptForTheTransmitter)
+{
+    ApplicationGlobals globals;
+    runWindow(globals, {}, [&](CMainWindow& w) {
+        QTextEdit* keyboard = w.richEdit(1108);
+        keyboard->setFocus();
+        for (int i = 0; i < 3; ++i) QTest::keyClick(keyboard, Qt::Key_Backspace);
+        EXPECT_EQ(w.keyboardWindow().pendingBackspaces(), 3);
+        QTest::keyClicks(keyboard, QStringLiteral("ab"));
+        QTest::keyClick(keyboard, Qt::Key_Backspace);
+        EXPECT_EQ(keyboard->toPlainText(), QStringLiteral("a"));
+        EXPECT_EQ(w.keyboardWindow().pendingBackspaces(), 3);
     });
 }
 

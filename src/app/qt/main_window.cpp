@@ -742,6 +742,7 @@ bool CMainWindow::handleApplicationKey(QObject* watched, QKeyEvent* key)
         }
         return false;
     }
+    if (key->key() == Qt::Key_Backspace && widget == m_keyboardEdit) m_keyboardWindow->countBackspace();
     const auto mods = key->modifiers() & ~Qt::KeypadModifier;
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
         // An open drop-down takes its own Enter.

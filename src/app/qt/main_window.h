@@ -80,6 +80,7 @@ public:
     QWidget* control(int id) const;
     ui::SpectrumWidget* spectrum() const noexcept { return m_spectrum; }
     QTextEdit* richEdit(int id) const;
+    QtTextWindow& keyboardWindow() const noexcept { return *m_keyboardWindow; }
 
     const QTextCharFormat& normalFormat() const noexcept { return m_normalFormat; }
     const QTextCharFormat& timeStampFormat() const noexcept { return m_timeStampFormat; }

@@ -74,6 +74,11 @@ void QtTextWindow::replaceSelection(std::string_view text)
     m_edit.ensureCursorVisible();
 }
 
+void QtTextWindow::countBackspace()
+{
+    if (length() == 0 || (selectionStart() == 0 && selectionEnd() == 0)) ++m_pendingBackspaces;
+}
+
 bool QtTextWindow::hasFocus() const
 {
     return m_edit.hasFocus();

@@ -24,10 +24,18 @@ public:
     int selectionEnd() const override;
     void replaceSelection(std::string_view text) override;
     bool hasFocus() const override;
+    int pendingBackspaces() const override { return m_pendingBackspaces; }
+    void setPendingBackspaces(int count) override { m_pendingBackspaces = count; }
+
+    // The operator typed Backspace: when it can only erase text already sent (the window
+    // is empty or the caret sits at the start with nothing selected), it is counted so the
+    // transmit path sends it.
+    void countBackspace();
 
 private:
     QTextEdit& m_edit;
     int m_textLimit;
+    int m_pendingBackspaces = 0;
 };
 
 }  // namespace vexa::app::qt
