@@ -5,8 +5,10 @@ namespace vexa::app {
 std::string FormatClock(std::time_t now, bool gmt)
 {
     std::tm parts{};
-    if (gmt) gmtime_r(&now, &parts);
-    else localtime_r(&now, &parts);
+    if (gmt)
+        gmtime_r(&now, &parts);
+    else
+        localtime_r(&now, &parts);
     char text[16];
     const std::size_t n = std::strftime(text, sizeof text, "%H:%M:%S", &parts);
     return std::string(text, n);

@@ -17,22 +17,28 @@ OperatingState::OperatingState(ApplicationGlobals& globals, TransceiverPort& tra
       m_keyLine(transceiver),
       m_keyboardBuffer(keyboardWindow, m_expander),
       m_transmit(m_sine, m_transmitAudio, m_keyLine, m_keyboardBuffer),
-      m_dispatch(m_mainRx.demodulator(), m_secondRx.demodulator(),
-                 engine::WaveDispatchPort{
-                     [this](engine::WaveDevice d) { return m_soundCard->inputOpen() && d == m_soundCard->inputDevice(); },
-                     [this](engine::WaveHeader& h) { return m_soundCard->addInputBuffer(h); },
-                     [this](engine::WaveDevice d) { return m_soundCard->outputOpen() && d == m_soundCard->outputDevice(); },
-                     [this](engine::WaveHeader& h) { m_transmit.FillTransmitBlock(&h); },
-                     [this] { if (m_invalidateSpectrum) m_invalidateSpectrum(); }})
+      m_dispatch(
+          m_mainRx.demodulator(), m_secondRx.demodulator(),
+          engine::WaveDispatchPort{[this](engine::WaveDevice d) {
+                                       return m_soundCard->inputOpen() && d == m_soundCard->inputDevice();
+                                   },
+                                   [this](engine::WaveHeader& h) { return m_soundCard->addInputBuffer(h); },
+                                   [this](engine::WaveDevice d) {
+                                       return m_soundCard->outputOpen() && d == m_soundCard->outputDevice();
+                                   },
+                                   [this](engine::WaveHeader& h) { m_transmit.FillTransmitBlock(&h); },
+                                   [this] {
+                                       if (m_invalidateSpectrum) m_invalidateSpectrum();
+                                   }})
 {
     m_dispatch.setDemodulator(static_cast<int>(OperatingMode::Rtty), &m_rtty);
     m_dispatch.setDemodulator(static_cast<int>(OperatingMode::Fsk31), &m_fsk31);
     m_rtty.decoder().setTextSink(&m_receiveSink);
     // FSK31 carries varicode bits: it feeds the main channel's selector, set to BPSK in mode 11.
     m_fsk31.setSink(&m_mainRx.selector());
-    for (engine::PskDemodulator* d : {&m_mainRx.demodulator(), &m_secondRx.demodulator(),
-                                      static_cast<engine::PskDemodulator*>(&m_rtty),
-                                      static_cast<engine::PskDemodulator*>(&m_fsk31)}) {
+    for (engine::PskDemodulator* d :
+         {&m_mainRx.demodulator(), &m_secondRx.demodulator(), static_cast<engine::PskDemodulator*>(&m_rtty),
+          static_cast<engine::PskDemodulator*>(&m_fsk31)}) {
         d->setSampleRate(engine::WaveFormat::kSampleRate);
     }
     m_transmit.setVaricode(engine::kVaricodeTable);
@@ -82,35 +88,45 @@ void OperatingState::SetOperatingMode(int mode)
     }
     using M = OperatingMode;
     switch (static_cast<M>(mode)) {
-    case M::Cw: m_transceiver.SetTransceiverMode(kTrxCw); break;
-    case M::Usb:
-    case M::Sstv:
-    case M::Fax: m_transceiver.SetTransceiverMode(kTrxUsb); break;
-    case M::Lsb: m_transceiver.SetTransceiverMode(kTrxLsb); break;
-    case M::Ssb:
-        // The side band follows the dial frequency; that belongs to the band buttons.
-        break;
-    case M::Rtty:
-        m_rtty.setSymbolRate(45.45);
-        m_transceiver.SetTransceiverMode(kTrxDigital);
-        break;
-    case M::Am: m_transceiver.SetTransceiverMode(kTrxAm); break;
-    case M::Fm: m_transceiver.SetTransceiverMode(kTrxFm); break;
-    case M::Psk31:
-        m_mainRx.setDecoding(engine::PskReceiver::Decoding::Bpsk);
-        m_transceiver.SetTransceiverMode(kTrxDigital);
-        break;
-    case M::Qpsk:
-        m_mainRx.setDecoding(engine::PskReceiver::Decoding::Qpsk);
-        m_mainRx.setReverse(m_inv);
-        m_transmit.setQpskInverted(m_inv);
-        m_transceiver.SetTransceiverMode(kTrxDigital);
-        break;
-    case M::Fsk31:
-        m_mainRx.setDecoding(engine::PskReceiver::Decoding::Bpsk);
-        m_fsk31.setPublishedCorrection(0);
-        m_transceiver.SetTransceiverMode(kTrxDigital);
-        break;
+        case M::Cw:
+            m_transceiver.SetTransceiverMode(kTrxCw);
+            break;
+        case M::Usb:
+        case M::Sstv:
+        case M::Fax:
+            m_transceiver.SetTransceiverMode(kTrxUsb);
+            break;
+        case M::Lsb:
+            m_transceiver.SetTransceiverMode(kTrxLsb);
+            break;
+        case M::Ssb:
+            // The side band follows the dial frequency; that belongs to the band buttons.
+            break;
+        case M::Rtty:
+            m_rtty.setSymbolRate(45.45);
+            m_transceiver.SetTransceiverMode(kTrxDigital);
+            break;
+        case M::Am:
+            m_transceiver.SetTransceiverMode(kTrxAm);
+            break;
+        case M::Fm:
+            m_transceiver.SetTransceiverMode(kTrxFm);
+            break;
+        case M::Psk31:
+            m_mainRx.setDecoding(engine::PskReceiver::Decoding::Bpsk);
+            m_transceiver.SetTransceiverMode(kTrxDigital);
+            break;
+        case M::Qpsk:
+            m_mainRx.setDecoding(engine::PskReceiver::Decoding::Qpsk);
+            m_mainRx.setReverse(m_inv);
+            m_transmit.setQpskInverted(m_inv);
+            m_transceiver.SetTransceiverMode(kTrxDigital);
+            break;
+        case M::Fsk31:
+            m_mainRx.setDecoding(engine::PskReceiver::Decoding::Bpsk);
+            m_fsk31.setPublishedCorrection(0);
+            m_transceiver.SetTransceiverMode(kTrxDigital);
+            break;
     }
     // The transmit path configures its modulator per mode (16.625/31.25 for the PSK family,
     // 180/90.9 for RTTY) and sends no audio in the others.
@@ -148,9 +164,12 @@ void OperatingState::setInversion(bool inv)
 int32_t OperatingState::driftIndicator() const
 {
     switch (m_globals.operatingMode) {
-    case 4: return m_rtty.discriminatorSum();
-    case 11: return m_fsk31.publishedCorrection();
-    default: return m_mainRx.driftIndicator();
+        case 4:
+            return m_rtty.discriminatorSum();
+        case 11:
+            return m_fsk31.publishedCorrection();
+        default:
+            return m_mainRx.driftIndicator();
     }
 }
 
@@ -198,8 +217,10 @@ void OperatingState::afcStep()
     const std::optional<engine::AfcRetune> retune = engine::AfcStep(in);
     if (!retune) return;
     setCarrierFrequency(retune->receiveHz, m_net);
-    if (m_globals.operatingMode == 11) m_fsk31.setPublishedCorrection(retune->driftIndicator);
-    else m_mainRx.setDriftIndicator(retune->driftIndicator);
+    if (m_globals.operatingMode == 11)
+        m_fsk31.setPublishedCorrection(retune->driftIndicator);
+    else
+        m_mainRx.setDriftIndicator(retune->driftIndicator);
 }
 
 void OperatingState::OnWaveEvent(const engine::WaveEvent& event)

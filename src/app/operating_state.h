@@ -6,9 +6,9 @@
 
 #include <cstdint>
 #include <ctime>
-#include <span>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "app/application_globals.h"
@@ -111,7 +111,10 @@ public:
     void OnWaveEvent(const engine::WaveEvent& event);
     void ApplyAudioEnabled(bool enabled);
     bool inputOpen() const noexcept { return m_soundCard->inputOpen(); }
-    void setSpectrumInvalidator(std::function<void()> invalidate) { m_invalidateSpectrum = std::move(invalidate); }
+    void setSpectrumInvalidator(std::function<void()> invalidate)
+    {
+        m_invalidateSpectrum = std::move(invalidate);
+    }
     engine::ReceiveDispatch& dispatch() noexcept { return m_dispatch; }
 
     // Transmit key.

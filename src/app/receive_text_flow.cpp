@@ -27,8 +27,10 @@ void ReceiveTextFlow::showSecondChannel(std::string& buffer, TextWindow& alertLi
     buffer.clear();
     if (m_tail.size() > kTailLength) m_tail.erase(0, m_tail.size() - kTailLength);
     for (char& c : m_tail) {
-        if (c == '\t') c = ' ';
-        else if (c == '\r' || c == '\n') c = '_';
+        if (c == '\t')
+            c = ' ';
+        else if (c == '\r' || c == '\n')
+            c = '_';
     }
     alertLine.select(0, alertLine.length());
     alertLine.replaceSelection(m_tail);
@@ -37,8 +39,7 @@ void ReceiveTextFlow::showSecondChannel(std::string& buffer, TextWindow& alertLi
 void ReceiveTextFlow::endWord(std::string_view stationCall)
 {
     // A word with our own call in it is us being called or our own echo, never the partner.
-    if (!m_word.empty() && !containsIgnoringCase(m_word, stationCall) &&
-        country::IsCallsignLike(m_word)) {
+    if (!m_word.empty() && !containsIgnoringCase(m_word, stationCall) && country::IsCallsignLike(m_word)) {
         m_capturedCall = m_word;
     }
     m_word.clear();
@@ -75,8 +76,10 @@ bool ReceiveTextFlow::moveReceivedText(std::string& buffer, TextWindow& receiveW
         }
 
         ++m_column;
-        if (c > 32 && c < 128) m_word.push_back(ch);
-        else endWord(stationCall);
+        if (c > 32 && c < 128)
+            m_word.push_back(ch);
+        else
+            endWord(stationCall);
 
         if (c == '\n') {
             if (m_previous != '\r') run.push_back('\n');

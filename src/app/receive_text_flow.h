@@ -27,8 +27,8 @@ public:
     // `wrapColumn`: a new line starts at the first space or control character once this
     // many characters stand on the line. Line breaks are written as "\n".
     // Returns true when text was written.
-    bool moveReceivedText(std::string& buffer, TextWindow& receiveWindow,
-                          std::string_view stationCall, int wrapColumn, bool paused);
+    bool moveReceivedText(std::string& buffer, TextWindow& receiveWindow, std::string_view stationCall,
+                          int wrapColumn, bool paused);
 
     const std::string& capturedCall() const noexcept { return m_capturedCall; }
     void setCapturedCall(std::string call) { m_capturedCall = std::move(call); }

@@ -3,8 +3,14 @@
 namespace vexa::country {
 
 namespace {
-bool isDigit(char c) noexcept { return c >= '0' && c <= '9'; }
-bool isLetter(char c) noexcept { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool isDigit(char c) noexcept
+{
+    return c >= '0' && c <= '9';
+}
+bool isLetter(char c) noexcept
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 }  // namespace
 
 bool IsCallsignLike(std::string_view word) noexcept

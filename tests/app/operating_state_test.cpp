@@ -30,8 +30,8 @@ TEST(OperatingState, EachModeSendsItsTransceiverModeCommand)
     RecordingTransceiver trx;
     OperatingState state(globals, trx, st.keyboard, st.backend, {});
     // mode -> command; SSB (3) picks its side band with the band buttons, so sends none here.
-    const std::vector<std::pair<int, int>> expected = {
-        {0, 3}, {1, 1}, {2, 0}, {4, 4}, {5, 1}, {6, 1}, {7, 2}, {8, 5}, {9, 4}, {10, 4}, {11, 4}};
+    const std::vector<std::pair<int, int>> expected = {{0, 3}, {1, 1}, {2, 0}, {4, 4},  {5, 1}, {6, 1},
+                                                       {7, 2}, {8, 5}, {9, 4}, {10, 4}, {11, 4}};
     for (const auto& [mode, command] : expected) {
         trx.modeCommands.clear();
         state.SetOperatingMode(mode);

@@ -2,12 +2,12 @@
 // control sees the key; keys without a handler yet reach the control as usual.
 #include <set>
 
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "app/qt/accelerator_table.h"
 #include "app/qt/application_loop.h"

@@ -4,24 +4,24 @@
 #include <functional>
 #include <vector>
 
+#include <gtest/gtest.h>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
-#include <QMimeData>
-#include <QDropEvent>
-#include <QUrl>
-#include <QToolButton>
-#include <QMenu>
-#include <QApplication>
 #include <QTimer>
-#include <gtest/gtest.h>
+#include <QToolButton>
+#include <QUrl>
 
 #include "app/qt/application_loop.h"
 #include "app/qt/control_layout.h"
@@ -75,28 +75,31 @@ TEST(MainWindow, FirstStartOpensTheNormalLayoutInPskWithTheStationCaption)
     ApplicationGlobals globals;
     globals.profileFile = dir.filePath(QStringLiteral("absent/vexa.ini")).toStdString();
     std::vector<int> built;
-    const int result = runWindow(globals, {}, [&](CMainWindow& w) {
-        EXPECT_EQ(w.windowTitle(), QStringLiteral("Vexa v 1.03/D [XX9XX]"));
-        auto* mode = w.findChild<QComboBox*>(QStringLiteral("1106"));
-        ASSERT_NE(mode, nullptr);
-        EXPECT_EQ(mode->currentIndex(), 9);
-        EXPECT_EQ(mode->currentText(), QStringLiteral("PSK"));
-        EXPECT_EQ(w.state().operatingMode(), 9);
-        QStringList texts;
-        for (int i = 0; i < mode->count(); ++i) texts << mode->itemText(i);
-        EXPECT_EQ(texts.join(','), QStringLiteral("CW,USB,LSB,SSB,RTTY,SSTV,FAX,AM,FM,PSK,QPSK,FSK31"));
-        auto* frequency = w.findChild<QComboBox*>(QStringLiteral("1105"));
-        ASSERT_EQ(frequency->count(), 10);
-        for (int i = 0; i < 10; ++i) EXPECT_EQ(frequency->itemText(i), QStringLiteral("-"));
-        EXPECT_EQ(w.findChild<QLineEdit*>(QStringLiteral("1121"))->text(), QStringLiteral("30"));
-        EXPECT_EQ(globals.settings.comPort, 2);
-        EXPECT_EQ(globals.settings.comSpeed, 1200);
-        EXPECT_EQ(w.findChild<QCheckBox*>(QStringLiteral("1182"))->text(), QStringLiteral("spc"));
-        EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("labelHz")), nullptr);
-        EXPECT_TRUE(w.clockTimer().isActive());
-        EXPECT_EQ(w.clockTimer().interval(), 55);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return w.richEdit(1002)->hasFocus(); }, 2000));
-    }, &built);
+    const int result = runWindow(
+        globals, {},
+        [&](CMainWindow& w) {
+            EXPECT_EQ(w.windowTitle(), QStringLiteral("Vexa v 1.03/D [XX9XX]"));
+            auto* mode = w.findChild<QComboBox*>(QStringLiteral("1106"));
+            ASSERT_NE(mode, nullptr);
+            EXPECT_EQ(mode->currentIndex(), 9);
+            EXPECT_EQ(mode->currentText(), QStringLiteral("PSK"));
+            EXPECT_EQ(w.state().operatingMode(), 9);
+            QStringList texts;
+            for (int i = 0; i < mode->count(); ++i) texts << mode->itemText(i);
+            EXPECT_EQ(texts.join(','), QStringLiteral("CW,USB,LSB,SSB,RTTY,SSTV,FAX,AM,FM,PSK,QPSK,FSK31"));
+            auto* frequency = w.findChild<QComboBox*>(QStringLiteral("1105"));
+            ASSERT_EQ(frequency->count(), 10);
+            for (int i = 0; i < 10; ++i) EXPECT_EQ(frequency->itemText(i), QStringLiteral("-"));
+            EXPECT_EQ(w.findChild<QLineEdit*>(QStringLiteral("1121"))->text(), QStringLiteral("30"));
+            EXPECT_EQ(globals.settings.comPort, 2);
+            EXPECT_EQ(globals.settings.comSpeed, 1200);
+            EXPECT_EQ(w.findChild<QCheckBox*>(QStringLiteral("1182"))->text(), QStringLiteral("spc"));
+            EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("labelHz")), nullptr);
+            EXPECT_TRUE(w.clockTimer().isActive());
+            EXPECT_EQ(w.clockTimer().interval(), 55);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return w.richEdit(1002)->hasFocus(); }, 2000));
+        },
+        &built);
     EXPECT_EQ(result, kResultCancel);
     EXPECT_EQ(built, std::vector<int>{kNormalTemplate});
 }
@@ -112,15 +115,17 @@ TEST(MainWindow, EveryControlExistsWithItsKindPlacementAndCaption)
             ASSERT_NE(c, nullptr) << spec.id;
             EXPECT_EQ(c->objectName(), QString::number(spec.id));
             switch (spec.placement) {
-            case Placement::Shown:
-                EXPECT_TRUE(c->isVisible()) << spec.id;
-                EXPECT_TRUE(client.contains(c->geometry())) << spec.id << " lies inside the window";
-                break;
-            case Placement::Outside:
-                EXPECT_FALSE(c->isHidden()) << spec.id;
-                EXPECT_FALSE(client.intersects(c->geometry())) << spec.id << " lies beyond the window";
-                break;
-            case Placement::Hidden: EXPECT_TRUE(c->isHidden()) << spec.id; break;
+                case Placement::Shown:
+                    EXPECT_TRUE(c->isVisible()) << spec.id;
+                    EXPECT_TRUE(client.contains(c->geometry())) << spec.id << " lies inside the window";
+                    break;
+                case Placement::Outside:
+                    EXPECT_FALSE(c->isHidden()) << spec.id;
+                    EXPECT_FALSE(client.intersects(c->geometry())) << spec.id << " lies beyond the window";
+                    break;
+                case Placement::Hidden:
+                    EXPECT_TRUE(c->isHidden()) << spec.id;
+                    break;
             }
             if (auto* b = qobject_cast<QPushButton*>(c); b && spec.id != 1003) {
                 EXPECT_EQ(b->text(), QString::fromLatin1(spec.caption)) << spec.id;
@@ -161,13 +166,16 @@ TEST(MainWindow, LargeScreenRebuildsTheWindowOnceAndKeepsWhatLivesOutsideIt)
     globals.textFlow.setCapturedCall("G4XYZ");
     std::vector<int> built;
     QSize largeSize;
-    const int result = runWindow(globals, {}, [&](CMainWindow& w) {
-        largeSize = w.size();
-        EXPECT_EQ(w.findChild<QCheckBox*>(QStringLiteral("1182"))->text(), QStringLiteral("spec"));
-        EXPECT_NE(w.findChild<QLabel*>(QStringLiteral("labelHz")), nullptr);
-        EXPECT_EQ(w.normalFormat().fontWeight(), QFont::Bold);
-        EXPECT_EQ(w.windowTitle(), QStringLiteral("Vexa v 1.03/D [DL1XYZ]"));
-    }, &built);
+    const int result = runWindow(
+        globals, {},
+        [&](CMainWindow& w) {
+            largeSize = w.size();
+            EXPECT_EQ(w.findChild<QCheckBox*>(QStringLiteral("1182"))->text(), QStringLiteral("spec"));
+            EXPECT_NE(w.findChild<QLabel*>(QStringLiteral("labelHz")), nullptr);
+            EXPECT_EQ(w.normalFormat().fontWeight(), QFont::Bold);
+            EXPECT_EQ(w.windowTitle(), QStringLiteral("Vexa v 1.03/D [DL1XYZ]"));
+        },
+        &built);
     EXPECT_EQ(result, kResultCancel);
     EXPECT_EQ(built, (std::vector<int>{kNormalTemplate, kLargeTemplate}));
     EXPECT_EQ(globals.mainWindowTemplate, kLargeTemplate);
@@ -180,7 +188,8 @@ TEST(MainWindow, LargeScreenRebuildsTheWindowOnceAndKeepsWhatLivesOutsideIt)
     }
     built.clear();
     QSize again;
-    runWindow(globals, {}, [&](CMainWindow& w) { again = w.size(); }, &built);
+    runWindow(
+        globals, {}, [&](CMainWindow& w) { again = w.size(); }, &built);
     EXPECT_EQ(built, std::vector<int>{kLargeTemplate});
     EXPECT_EQ(again, largeSize);
 }
@@ -318,7 +327,8 @@ TEST(MainWindow, ClockButtonShowsUtcSecondsAndCwSpinKeepsSpeedAtMostThirty)
     runWindow(globals, {}, [&](CMainWindow& w) {
         auto* time = qobject_cast<QPushButton*>(w.control(1003));
         ASSERT_TRUE(QTest::qWaitFor([&] { return time->text().size() == 8; }, 2000));
-        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$")).match(time->text()).hasMatch());
+        EXPECT_TRUE(
+            QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$")).match(time->text()).hasMatch());
         auto* spin = qobject_cast<QScrollBar*>(w.control(1122));
         auto* speed = qobject_cast<QLineEdit*>(w.control(1121));
         spin->triggerAction(QAbstractSlider::SliderSingleStepSub);  // up arrow: shorter element

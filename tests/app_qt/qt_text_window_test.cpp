@@ -2,8 +2,8 @@
 // and the backspaces that only the transmit path can take back.
 #include "app/qt/qt_text_window.h"
 
-#include <QTextEdit>
 #include <gtest/gtest.h>
+#include <QTextEdit>
 
 namespace vexa::app::qt {
 namespace {

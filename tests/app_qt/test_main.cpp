@@ -2,9 +2,9 @@
 // profile and data directories pointed at a fresh temporary folder.
 #include <cstdlib>
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {

@@ -1,10 +1,10 @@
 // The window with a sound card made of files: the demo recording decoded into the receive
 // window, and a transmission keyed with Pause whose audio decodes back to the typed text.
+#include <gtest/gtest.h>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "app/qt/application_loop.h"
 #include "app/qt/main_window.h"
@@ -21,7 +21,8 @@ public:
     void SetPtt(bool on) override { ptt.push_back(on); }
 };
 
-void runOnce(ApplicationGlobals& globals, MainWindowServices services, std::function<void(CMainWindow&)> drive)
+void runOnce(ApplicationGlobals& globals, MainWindowServices services,
+             std::function<void(CMainWindow&)> drive)
 {
     RunApplicationLoop(globals, services, [&](CMainWindow& window) {
         QTimer::singleShot(0, &window, [&window, drive] {
@@ -80,7 +81,8 @@ TEST(WindowAudio, PauseTransmitsTheKeyboardWindowAndEndsAfterTheTail)
             QTest::keyClick(keyboard, Qt::Key_X, Qt::AltModifier);
             EXPECT_TRUE(w.richEdit(1002)->hasFocus());
             ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().transmitActive(); }, 20000));
-            ASSERT_TRUE(QTest::qWaitFor([&] { return w.richEdit(1009)->toPlainText().contains("pse k"); }, 2000));
+            ASSERT_TRUE(
+                QTest::qWaitFor([&] { return w.richEdit(1009)->toPlainText().contains("pse k"); }, 2000));
             echoed = w.richEdit(1009)->toPlainText().toStdString();
         });
     }

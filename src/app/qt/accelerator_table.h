@@ -10,7 +10,7 @@
 namespace vexa::app::qt {
 
 struct Accelerator {
-    int key;                       // Qt::Key
+    int key;  // Qt::Key
     Qt::KeyboardModifiers modifiers;
     int commandId;
 };

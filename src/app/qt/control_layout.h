@@ -8,22 +8,22 @@
 namespace vexa::app::qt {
 
 enum class ControlKind {
-    RichEditLine,   // single-line rich text
-    RichEdit,       // multi-line rich text
+    RichEditLine,  // single-line rich text
+    RichEdit,      // multi-line rich text
     ListBox,
-    MapPicture,     // 128 x 128 pixel picture that reports clicks
-    Spectrum,       // spectrum, waterfall and tuning surface
+    MapPicture,  // 128 x 128 pixel picture that reports clicks
+    Spectrum,    // spectrum, waterfall and tuning surface
     FrequencyMap,
-    DropList,       // combo box without an edit field
-    DropCombo,      // combo box with an edit field
+    DropList,   // combo box without an edit field
+    DropCombo,  // combo box with an edit field
     Button,
     CheckBox,
     Edit,
     Spin,
     Static,
-    Label,          // a caption without a command id
+    Label,  // a caption without a command id
     Radio,
-    ClickStatic,    // a caption that reports clicks
+    ClickStatic,  // a caption that reports clicks
     Trackbar,
 };
 
@@ -36,12 +36,12 @@ struct DluRect {
 };
 
 struct ControlSpec {
-    int id;                  // command id; 0 for labels
+    int id;  // command id; 0 for labels
     ControlKind kind;
-    const char* caption;     // nullptr: none
+    const char* caption;  // nullptr: none
     Placement placement;
-    DluRect normal;          // template 148
-    DluRect large;           // template 102
+    DluRect normal;                      // template 148
+    DluRect large;                       // template 102
     const char* largeCaption = nullptr;  // when the large layout labels it differently
 };
 

@@ -8,8 +8,8 @@
 #include "app/app_paths.h"
 #include "app/application_globals.h"
 #include "app/command_line.h"
-#include "app/sound_backend.h"
 #include "app/qt/application_loop.h"
+#include "app/sound_backend.h"
 #include "common/profile.h"
 #include "common/version.h"
 
@@ -33,9 +33,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vexa"));
 
-    const auto data = vexa::app::enterDataDirectory(
-        cmd.options.dataDir ? std::filesystem::path(*cmd.options.dataDir)
-                            : vexa::app::defaultDataDirectory());
+    const auto data =
+        vexa::app::enterDataDirectory(cmd.options.dataDir ? std::filesystem::path(*cmd.options.dataDir)
+                                                          : vexa::app::defaultDataDirectory());
     if (!data.ok()) {
         std::fprintf(stderr, "vexa: %s\n", data.error.c_str());
         return 1;

@@ -12,14 +12,13 @@
 #include <QDialogButtonBox>
 #include <QDropEvent>
 #include <QFileDialog>
-#include <QMimeData>
-#include <QUrl>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -27,6 +26,7 @@
 #include <QSlider>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/qt/accelerator_table.h"
@@ -36,8 +36,8 @@
 #include "common/operating_mode.h"
 #include "common/profile.h"
 #include "common/version.h"
-#include "ui/spectrum_widget.h"
 #include "engine/audio/null_wave_backend.h"
+#include "ui/spectrum_widget.h"
 
 namespace vexa::app::qt {
 
@@ -119,7 +119,8 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
     // still queued when the window goes are dropped with it.
     m_state = std::make_unique<OperatingState>(
         globals, m_transceiver, *m_keyboardWindow, *m_soundBackend, [this](const engine::WaveEvent& e) {
-            QMetaObject::invokeMethod(this, [this, e] { OnWaveEvent(e); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, e] { OnWaveEvent(e); }, Qt::QueuedConnection);
         });
     m_spectrum = new ui::SpectrumWidget(this, *m_state);
     m_spectrum->setObjectName(QStringLiteral("1170"));
@@ -168,82 +169,94 @@ void CMainWindow::buildControls()
         QRect rect = toPixels(dlu, base);
         QWidget* w = nullptr;
         switch (spec.kind) {
-        case ControlKind::RichEditLine:
-        case ControlKind::RichEdit: {
-            auto* edit = new QTextEdit(this);
-            edit->setAcceptRichText(false);
-            edit->setTabChangesFocus(true);
-            if (spec.kind == ControlKind::RichEditLine) {
-                edit->setLineWrapMode(QTextEdit::NoWrap);
-                edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                edit->document()->setDocumentMargin(1);
-            } else {
-                edit->document()->setDocumentMargin(2);
+            case ControlKind::RichEditLine:
+            case ControlKind::RichEdit: {
+                auto* edit = new QTextEdit(this);
+                edit->setAcceptRichText(false);
+                edit->setTabChangesFocus(true);
+                if (spec.kind == ControlKind::RichEditLine) {
+                    edit->setLineWrapMode(QTextEdit::NoWrap);
+                    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                    edit->document()->setDocumentMargin(1);
+                } else {
+                    edit->document()->setDocumentMargin(2);
+                }
+                w = edit;
+                break;
             }
-            w = edit;
-            break;
-        }
-        case ControlKind::ListBox: w = new QListWidget(this); break;
-        case ControlKind::MapPicture: {
-            auto* map = new ClickLabel(this);
-            map->onClick = [this, id = spec.id] { OnCommand(id); };
-            map->setStyleSheet(QStringLiteral("background-color: rgb(0,0,64);"));
-            // The 128 x 128 picture is scaled into the place the layout gives it, so that
-            // it lines up with the controls whatever the font.
-            map->setScaledContents(true);
-            w = map;
-            break;
-        }
-        case ControlKind::Spectrum:
-            // Needs the operating state, which needs the keyboard window: made afterwards.
-            m_spectrumRect = rect;
-            continue;
-        case ControlKind::FrequencyMap: {
-            auto* surface = new QWidget(this);
-            surface->setAutoFillBackground(true);
-            QPalette pal = surface->palette();
-            pal.setColor(QPalette::Window, Qt::darkGray);
-            surface->setPalette(pal);
-            surface->setAccessibleName(caption);
-            w = surface;
-            break;
-        }
-        case ControlKind::DropList:
-        case ControlKind::DropCombo: {
-            auto* combo = new QComboBox(this);
-            combo->setEditable(spec.kind == ControlKind::DropCombo);
-            rect.setHeight(toPixels({0, 0, 0, 12}, base).height());
-            w = combo;
-            break;
-        }
-        case ControlKind::Button: {
-            auto* button = new QPushButton(caption, this);
-            button->setAutoDefault(false);
-            button->setDefault(false);
-            w = button;
-            break;
-        }
-        case ControlKind::CheckBox: w = new QCheckBox(caption, this); break;
-        case ControlKind::Edit: w = new QLineEdit(this); break;
-        case ControlKind::Spin: {
-            // A vertical scroll bar steps like an up-down control whose up arrow lowers the
-            // value: here the Morse element length, so up means faster.
-            auto* spin = new QScrollBar(Qt::Vertical, this);
-            spin->setRange(10, 100);
-            w = spin;
-            break;
-        }
-        case ControlKind::Static:
-        case ControlKind::Label: w = new QLabel(caption, this); break;
-        case ControlKind::Radio: w = new QRadioButton(caption, this); break;
-        case ControlKind::ClickStatic: {
-            auto* label = new ClickLabel(caption, this);
-            label->onClick = [this, id = spec.id] { OnCommand(id); };
-            w = label;
-            break;
-        }
-        case ControlKind::Trackbar: w = new QSlider(Qt::Horizontal, this); break;
+            case ControlKind::ListBox:
+                w = new QListWidget(this);
+                break;
+            case ControlKind::MapPicture: {
+                auto* map = new ClickLabel(this);
+                map->onClick = [this, id = spec.id] { OnCommand(id); };
+                map->setStyleSheet(QStringLiteral("background-color: rgb(0,0,64);"));
+                // The 128 x 128 picture is scaled into the place the layout gives it, so that
+                // it lines up with the controls whatever the font.
+                map->setScaledContents(true);
+                w = map;
+                break;
+            }
+            case ControlKind::Spectrum:
+                // Needs the operating state, which needs the keyboard window: made afterwards.
+                m_spectrumRect = rect;
+                continue;
+            case ControlKind::FrequencyMap: {
+                auto* surface = new QWidget(this);
+                surface->setAutoFillBackground(true);
+                QPalette pal = surface->palette();
+                pal.setColor(QPalette::Window, Qt::darkGray);
+                surface->setPalette(pal);
+                surface->setAccessibleName(caption);
+                w = surface;
+                break;
+            }
+            case ControlKind::DropList:
+            case ControlKind::DropCombo: {
+                auto* combo = new QComboBox(this);
+                combo->setEditable(spec.kind == ControlKind::DropCombo);
+                rect.setHeight(toPixels({0, 0, 0, 12}, base).height());
+                w = combo;
+                break;
+            }
+            case ControlKind::Button: {
+                auto* button = new QPushButton(caption, this);
+                button->setAutoDefault(false);
+                button->setDefault(false);
+                w = button;
+                break;
+            }
+            case ControlKind::CheckBox:
+                w = new QCheckBox(caption, this);
+                break;
+            case ControlKind::Edit:
+                w = new QLineEdit(this);
+                break;
+            case ControlKind::Spin: {
+                // A vertical scroll bar steps like an up-down control whose up arrow lowers the
+                // value: here the Morse element length, so up means faster.
+                auto* spin = new QScrollBar(Qt::Vertical, this);
+                spin->setRange(10, 100);
+                w = spin;
+                break;
+            }
+            case ControlKind::Static:
+            case ControlKind::Label:
+                w = new QLabel(caption, this);
+                break;
+            case ControlKind::Radio:
+                w = new QRadioButton(caption, this);
+                break;
+            case ControlKind::ClickStatic: {
+                auto* label = new ClickLabel(caption, this);
+                label->onClick = [this, id = spec.id] { OnCommand(id); };
+                w = label;
+                break;
+            }
+            case ControlKind::Trackbar:
+                w = new QSlider(Qt::Horizontal, this);
+                break;
         }
         w->setGeometry(rect);
         if (spec.id != 0) {
@@ -300,8 +313,9 @@ void CMainWindow::buildSystemMenu()
     menu->addSeparator();
     menu->addAction(QStringLiteral("Close"), this, [this] { CloseMainWindow(); });
     m_menuButton->setMenu(menu);
-    m_menuButton->setStyleSheet(QStringLiteral("QToolButton { color: white; font-weight: bold; }"
-                                               "QToolButton::menu-indicator { image: none; }"));
+    m_menuButton->setStyleSheet(
+        QStringLiteral("QToolButton { color: white; font-weight: bold; }"
+                       "QToolButton::menu-indicator { image: none; }"));
     const QRect map = control(1163)->geometry();
     m_menuButton->setGeometry(map.right() - 17, map.top() + 1, 17, 17);
     m_menuButton->raise();
@@ -477,8 +491,7 @@ void CMainWindow::OnWaveEvent(const engine::WaveEvent& event)
 
 void CMainWindow::ClockTick()
 {
-    const TickResult r =
-        m_state->ClockTick({*m_receiveWindow, *m_alertLine}, m_clock.now(), m_gmt != 0);
+    const TickResult r = m_state->ClockTick({*m_receiveWindow, *m_alertLine}, m_clock.now(), m_gmt != 0);
     if (r.cwSpeedChanged) showCwSpeed();
     if (r.clockChanged) {
         m_timeButton->setText(QString::fromStdString(m_state->clock().text()));
@@ -507,31 +520,33 @@ void CMainWindow::AppendToEntryLine(std::string_view text)
 bool CMainWindow::isRouted(int id) const
 {
     switch (id) {
-    case kCmdAbout:
-    case 136:   // no action: the key is only swallowed
-    case 1182:
-    case 1202:
-    case 1330:
-    case 1331:
-    case 1333:
-    case 1351:
-    case 1352:
-    case 1353:
-    case 1004:
-    case 1102:
-    case 1103:
-    case 1123:
-    case 1125:
-    case 1127:
-    case 1145:
-    case 1157:
-    case 1180:
-    case 1181:
-    case 1188:
-    case 1332:
-    case 1339:
-    case 1340: return true;
-    default: return false;
+        case kCmdAbout:
+        case 136:  // no action: the key is only swallowed
+        case 1182:
+        case 1202:
+        case 1330:
+        case 1331:
+        case 1333:
+        case 1351:
+        case 1352:
+        case 1353:
+        case 1004:
+        case 1102:
+        case 1103:
+        case 1123:
+        case 1125:
+        case 1127:
+        case 1145:
+        case 1157:
+        case 1180:
+        case 1181:
+        case 1188:
+        case 1332:
+        case 1339:
+        case 1340:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -539,63 +554,89 @@ bool CMainWindow::OnCommand(int id)
 {
     auto checkbox = [this](int cid) { return qobject_cast<QCheckBox*>(control(cid)); };
     switch (id) {
-    case kCmdAbout: showAboutBox(); break;
-    case 1004: CloseMainWindow(); break;
-    case 1102: m_hexMonitor ^= 1; checkbox(1102)->setChecked(m_hexMonitor != 0); break;
-    case 1123:
-        m_jr ^= 1;
-        checkbox(1123)->setChecked(m_jr != 0);
-        m_state->cwSpeed().markChanged();
-        break;
-    case 1125: m_com = checkbox(1125)->isChecked() ? 1 : 0; break;
-    case 1127: m_gmt ^= 1; checkbox(1127)->setChecked(m_gmt != 0); break;
-    case 1145:
-    case 1332: toggleDxListView(); break;
-    case 1103:
-        if (m_splitDirection == 1) m_splitDirection = 0;
-        break;
-    case 1157:
-        if (m_splitDirection == 0) m_splitDirection = 1;
-        break;
-    case 1180:
-        m_afc ^= 1;
-        checkbox(1180)->setChecked(m_afc != 0);
-        m_state->setAfc(m_afc != 0);
-        break;
-    case 1181:
-        m_net ^= 1;
-        checkbox(1181)->setChecked(m_net != 0);
-        m_state->setNet(m_net != 0);
-        break;
-    case 1188:
-        m_inv ^= 1;
-        checkbox(1188)->setChecked(m_inv != 0);
-        m_state->setInversion(m_inv != 0);
-        break;
-    case 1182:
-        m_audioEnabled ^= 1;
-        checkbox(1182)->setChecked(m_audioEnabled != 0);
-        m_state->ApplyAudioEnabled(m_audioEnabled != 0);
-        break;
-    case 1330: m_state->ApplyAudioEnabled(m_audioEnabled != 0); break;
-    case 1202: {
-        const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Send"));
-        if (!path.isEmpty()) sendTextFile(path);
-        m_keyboardEdit->setFocus(Qt::OtherFocusReason);
-        break;
-    }
-    case 1331: ToggleTransmit(); break;
-    case 1333:
-        m_state->SetRtty100Baud();
-        m_modeBox->setCurrentIndex(m_state->operatingMode());
-        break;
-    case 1351: m_spectrum->stepCarrier(+1.0); break;
-    case 1352: m_spectrum->stepCarrier(-1.0); break;
-    case 1353: m_spectrum->stepDisplayType(); break;
-    case 136:
-    case 1339:
-    case 1340: break;
-    default: return false;
+        case kCmdAbout:
+            showAboutBox();
+            break;
+        case 1004:
+            CloseMainWindow();
+            break;
+        case 1102:
+            m_hexMonitor ^= 1;
+            checkbox(1102)->setChecked(m_hexMonitor != 0);
+            break;
+        case 1123:
+            m_jr ^= 1;
+            checkbox(1123)->setChecked(m_jr != 0);
+            m_state->cwSpeed().markChanged();
+            break;
+        case 1125:
+            m_com = checkbox(1125)->isChecked() ? 1 : 0;
+            break;
+        case 1127:
+            m_gmt ^= 1;
+            checkbox(1127)->setChecked(m_gmt != 0);
+            break;
+        case 1145:
+        case 1332:
+            toggleDxListView();
+            break;
+        case 1103:
+            if (m_splitDirection == 1) m_splitDirection = 0;
+            break;
+        case 1157:
+            if (m_splitDirection == 0) m_splitDirection = 1;
+            break;
+        case 1180:
+            m_afc ^= 1;
+            checkbox(1180)->setChecked(m_afc != 0);
+            m_state->setAfc(m_afc != 0);
+            break;
+        case 1181:
+            m_net ^= 1;
+            checkbox(1181)->setChecked(m_net != 0);
+            m_state->setNet(m_net != 0);
+            break;
+        case 1188:
+            m_inv ^= 1;
+            checkbox(1188)->setChecked(m_inv != 0);
+            m_state->setInversion(m_inv != 0);
+            break;
+        case 1182:
+            m_audioEnabled ^= 1;
+            checkbox(1182)->setChecked(m_audioEnabled != 0);
+            m_state->ApplyAudioEnabled(m_audioEnabled != 0);
+            break;
+        case 1330:
+            m_state->ApplyAudioEnabled(m_audioEnabled != 0);
+            break;
+        case 1202: {
+            const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Send"));
+            if (!path.isEmpty()) sendTextFile(path);
+            m_keyboardEdit->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+        case 1331:
+            ToggleTransmit();
+            break;
+        case 1333:
+            m_state->SetRtty100Baud();
+            m_modeBox->setCurrentIndex(m_state->operatingMode());
+            break;
+        case 1351:
+            m_spectrum->stepCarrier(+1.0);
+            break;
+        case 1352:
+            m_spectrum->stepCarrier(-1.0);
+            break;
+        case 1353:
+            m_spectrum->stepDisplayType();
+            break;
+        case 136:
+        case 1339:
+        case 1340:
+            break;
+        default:
+            return false;
     }
     return true;
 }
@@ -604,10 +645,15 @@ void CMainWindow::ToggleTransmit()
 {
     using Toggle = engine::TransmitMachine::Toggle;
     switch (m_state->ToggleTransmit()) {
-    case Toggle::Started: m_keyboardEdit->setFocus(Qt::OtherFocusReason); break;
-    case Toggle::Ending:
-    case Toggle::Ended: focusEntryLine(); break;
-    case Toggle::Refused: break;
+        case Toggle::Started:
+            m_keyboardEdit->setFocus(Qt::OtherFocusReason);
+            break;
+        case Toggle::Ending:
+        case Toggle::Ended:
+            focusEntryLine();
+            break;
+        case Toggle::Refused:
+            break;
     }
 }
 
@@ -694,8 +740,10 @@ bool CMainWindow::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto* drag = static_cast<QDropEvent*>(event);
             if (drag->mimeData()->hasUrls()) {
-                if (watched == m_keyboardEdit->viewport()) drag->acceptProposedAction();
-                else drag->ignore();
+                if (watched == m_keyboardEdit->viewport())
+                    drag->acceptProposedAction();
+                else
+                    drag->ignore();
                 return true;
             }
         } else if (event->type() == QEvent::Drop) {
@@ -717,16 +765,17 @@ bool CMainWindow::eventFilter(QObject* watched, QEvent* event)
         }
     }
     switch (event->type()) {
-    case QEvent::KeyPress:
-        if (handleApplicationKey(watched, static_cast<QKeyEvent*>(event))) return true;
-        break;
-    case QEvent::FocusIn:
-        if (watched == m_modeBox) m_globals.receivePaused = true;
-        break;
-    case QEvent::FocusOut:
-        if (watched == m_modeBox || watched == m_receiveEdit) m_globals.receivePaused = false;
-        break;
-    default: break;
+        case QEvent::KeyPress:
+            if (handleApplicationKey(watched, static_cast<QKeyEvent*>(event))) return true;
+            break;
+        case QEvent::FocusIn:
+            if (watched == m_modeBox) m_globals.receivePaused = true;
+            break;
+        case QEvent::FocusOut:
+            if (watched == m_modeBox || watched == m_receiveEdit) m_globals.receivePaused = false;
+            break;
+        default:
+            break;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -50,8 +50,7 @@ public:
     static constexpr int kCmdAbout = 16;
     static constexpr int kCmdSetup = 1008;
 
-    CMainWindow(ApplicationGlobals& globals, MainWindowServices services = {},
-                QWidget* parent = nullptr);
+    CMainWindow(ApplicationGlobals& globals, MainWindowServices services = {}, QWidget* parent = nullptr);
     ~CMainWindow() override;
 
     // Initialises the window and runs it modally. Returns the dialog result: 0 asks for a

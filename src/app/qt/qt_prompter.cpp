@@ -24,9 +24,9 @@ std::optional<std::string> QtPrompter::askText(std::string_view prompt, std::str
 
 Prompter::Answer QtPrompter::askYesNoCancel(std::string_view text, std::string_view caption)
 {
-    const auto button = QMessageBox::question(
-        m_parent, q(caption), q(text), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-        QMessageBox::Yes);
+    const auto button =
+        QMessageBox::question(m_parent, q(caption), q(text),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (button == QMessageBox::Yes) return Answer::Yes;
     if (button == QMessageBox::No) return Answer::No;
     return Answer::Cancel;
