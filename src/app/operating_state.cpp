@@ -12,7 +12,17 @@ OperatingState::OperatingState(ApplicationGlobals& globals, TransceiverPort& tra
                                engine::WaveBackend::Notify notify)
     : m_globals(globals),
       m_transceiver(transceiver),
-      m_soundCard(std::make_unique<engine::SoundCard>(backend, std::move(notify))),
+      // Played blocks of a voice message go straight to its player on the device's thread:
+      // the player waits for them there, and must finish even while this thread waits.
+      m_soundCard(std::make_unique<engine::SoundCard>(
+          backend,
+          [this, notify = std::move(notify)](const engine::WaveEvent& e) {
+              if (e.message == engine::WaveMessage::OutputDone && m_voiceKeyer.running()) {
+                  m_voicePlayer.onOutputDone(e.header);
+              } else if (notify) {
+                  notify(e);
+              }
+          })),
       m_transmitAudio(*m_soundCard),
       m_keyLine(transceiver),
       m_keyboardBuffer(keyboardWindow, m_expander),
@@ -75,7 +85,10 @@ void OperatingState::ApplySettings()
 
 OperatingState::~OperatingState()
 {
-    // The sound card stops its devices before the engine objects it feeds go away.
+    // A voice message playing ends first (its blocks still come back), then the sound card
+    // stops its devices before the engine objects it feeds go away.
+    m_voiceKeyer.clearQueue();
+    m_voiceKeyer.waitIdle();
     m_soundCard.reset();
 }
 

@@ -19,6 +19,7 @@
 #include "display/spectrum_port.h"
 #include "display/tuning_clicks.h"
 #include "engine/audio/sound_card.h"
+#include "engine/audio/voice_file_player.h"
 #include "engine/dsp/sine_table.h"
 #include "engine/receive_dispatch.h"
 #include "engine/rx/fsk31_demodulator.h"
@@ -28,6 +29,7 @@
 #include "engine/tx/key_line.h"
 #include "engine/tx/transmit_audio.h"
 #include "engine/tx/transmit_machine.h"
+#include "engine/tx/voice_keyer.h"
 #include "macros/keyboard_transmit_buffer.h"
 #include "macros/text_expander.h"
 
@@ -110,6 +112,7 @@ public:
     // Sound card.
     void OnWaveEvent(const engine::WaveEvent& event);
     void ApplyAudioEnabled(bool enabled);
+    void CloseInput() { m_soundCard->CloseWaveIn(); }
     bool inputOpen() const noexcept { return m_soundCard->inputOpen(); }
     void setSpectrumInvalidator(std::function<void()> invalidate)
     {
@@ -122,6 +125,10 @@ public:
     bool transmitActive() const noexcept { return m_transmit.active(); }
     engine::TransmitMachine& transmitMachine() noexcept { return m_transmit; }
     macros::KeyboardTransmitBuffer& keyboardBuffer() noexcept { return m_keyboardBuffer; }
+
+    // Voice messages of the SSB modes: message n plays "SSB<n+1>.wav" from the working
+    // directory (or the one set on the keyer) with the key line on.
+    engine::VoiceKeyer& voiceKeyer() noexcept { return m_voiceKeyer; }
 
     // Filled by the decoders (and the transmit echo), emptied by the tick.
     std::string& receiveTextBuffer() noexcept { return m_receiveText; }
@@ -161,6 +168,8 @@ private:
     std::unique_ptr<engine::SoundCard> m_soundCard;
     engine::SoundCardTransmitAudio<engine::SoundCard> m_transmitAudio;
     PortKeyLine m_keyLine;
+    engine::VoiceFilePlayer m_voicePlayer{m_transmitAudio};
+    engine::VoiceKeyer m_voiceKeyer{m_transmitAudio, m_keyLine, m_voicePlayer};
     macros::PassThroughExpander m_expander;
     macros::KeyboardTransmitBuffer m_keyboardBuffer;
     engine::TransmitMachine m_transmit;

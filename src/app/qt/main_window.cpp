@@ -519,6 +519,9 @@ void CMainWindow::AppendToEntryLine(std::string_view text)
 
 bool CMainWindow::isRouted(int id) const
 {
+    // The function keys queue voice messages in the SSB modes; sending macro text in the
+    // other modes belongs to the macro store.
+    if (id >= kCmdFirstMacro && id <= kCmdLastMacro) return isVoiceMode();
     switch (id) {
         case kCmdAbout:
         case 136:  // no action: the key is only swallowed
@@ -550,8 +553,20 @@ bool CMainWindow::isRouted(int id) const
     }
 }
 
+bool CMainWindow::isVoiceMode() const
+{
+    const int mode = m_state->operatingMode();
+    return mode >= 1 && mode <= 3;
+}
+
 bool CMainWindow::OnCommand(int id)
 {
+    if (id >= kCmdFirstMacro && id <= kCmdLastMacro) {
+        if (!isVoiceMode()) return false;
+        m_state->voiceKeyer().queueMessage(id - kCmdFirstMacro);
+        m_keyboardEdit->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
     auto checkbox = [this](int cid) { return qobject_cast<QCheckBox*>(control(cid)); };
     switch (id) {
         case kCmdAbout:
@@ -698,6 +713,7 @@ void CMainWindow::OnOK()
 
 void CMainWindow::OnCancel()
 {
+    if (m_state->operatingMode() == static_cast<int>(OperatingMode::Ssb)) m_state->voiceKeyer().clearQueue();
     if (auto* status = qobject_cast<QLabel*>(control(1173))) status->clear();
     focusEntryLine();
 }
@@ -727,7 +743,7 @@ void CMainWindow::CloseMainWindow()
         if (answer == Prompter::Answer::Yes && !OnCommand(1001)) return;
     }
     m_timer.stop();
-    m_state->ApplyAudioEnabled(false);
+    m_state->CloseInput();
     m_ended = true;
     m_endResult = kResultCancel;
     done(kResultCancel);

@@ -49,6 +49,8 @@ public:
     // Command ids of the system menu.
     static constexpr int kCmdAbout = 16;
     static constexpr int kCmdSetup = 1008;
+    static constexpr int kCmdFirstMacro = 1250;  // F1 .. Shift+F12: slots 0 .. 23
+    static constexpr int kCmdLastMacro = 1273;
 
     CMainWindow(ApplicationGlobals& globals, MainWindowServices services = {}, QWidget* parent = nullptr);
     ~CMainWindow() override;
@@ -101,6 +103,7 @@ private:
     void setUpRichEdits();
     void showAboutBox();
     void toggleDxListView();
+    bool isVoiceMode() const;
     void sendTextFile(const QString& path);
     void onModeSelected(int index);
     void showCwSpeed();
