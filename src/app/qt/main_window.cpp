@@ -110,6 +110,7 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
     setWindowTitle(QStringLiteral("VEXA32"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    buildCommandTable();
     buildControls();
     if (m_soundBackend == nullptr) {
         m_ownSoundBackend = std::make_unique<engine::NullWaveBackend>();
@@ -517,46 +518,76 @@ void CMainWindow::AppendToEntryLine(std::string_view text)
     m_entryLine->setCurrentCharFormat(m_normalFormat);
 }
 
+bool CMainWindow::isVoiceMode() const
+{
+    const int mode = m_state->operatingMode();
+    return mode >= 1 && mode <= 3;
+}
+
+void CMainWindow::buildCommandTable()
+{
+    auto toggle = [this](int id, int& value) {
+        value ^= 1;
+        if (auto* box = qobject_cast<QCheckBox*>(control(id))) box->setChecked(value != 0);
+    };
+    auto& c = m_commands;
+    // System menu, window and log.
+    c[kCmdAbout] = [this] { showAboutBox(); };
+    c[1004] = [this] { CloseMainWindow(); };  // "Close"
+    c[1202] = [this] {                        // "Send": a text file into the keyboard window
+        const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Send"));
+        if (!path.isEmpty()) sendTextFile(path);
+        m_keyboardEdit->setFocus(Qt::OtherFocusReason);
+    };
+    c[1145] = c[1332] = [this] { toggleDxListView(); };  // "DXC"
+    // Check boxes bound to members.
+    c[1102] = [this, toggle] { toggle(1102, m_hexMonitor); };  // "Hex"
+    c[1123] = [this, toggle] {                                 // "JR"
+        toggle(1123, m_jr);
+        m_state->cwSpeed().markChanged();
+    };
+    c[1125] = [this] { m_com = qobject_cast<QCheckBox*>(control(1125))->isChecked() ? 1 : 0; };
+    c[1127] = [this, toggle] { toggle(1127, m_gmt); };  // "GMT": nothing is redrawn
+    c[1180] = [this, toggle] {                          // "afc"
+        toggle(1180, m_afc);
+        m_state->setAfc(m_afc != 0);
+    };
+    c[1181] = [this, toggle] {  // "net"
+        toggle(1181, m_net);
+        m_state->setNet(m_net != 0);
+    };
+    c[1188] = [this, toggle] {  // "inv"
+        toggle(1188, m_inv);
+        m_state->setInversion(m_inv != 0);
+    };
+    // Split direction radio buttons (the split steps themselves belong to the band plan).
+    c[1103] = [this] { m_splitDirection = 0; };
+    c[1157] = [this] { m_splitDirection = 1; };
+    // Sound card and transmit path.
+    c[1182] = [this, toggle] {  // "spec": the sound-card switch
+        toggle(1182, m_audioEnabled);
+        m_state->ApplyAudioEnabled(m_audioEnabled != 0);
+    };
+    c[1330] = [this] { m_state->ApplyAudioEnabled(m_audioEnabled != 0); };  // Ctrl+Shift+S
+    c[1331] = [this] { ToggleTransmit(); };                                 // Pause, Alt+X
+    c[1333] = [this] {                                                      // Ctrl+Shift+Alt+B
+        m_state->SetRtty100Baud();
+        m_modeBox->setCurrentIndex(m_state->operatingMode());
+    };
+    // Spectrum window.
+    c[1351] = [this] { m_spectrum->stepCarrier(+1.0); };  // Alt+Right
+    c[1352] = [this] { m_spectrum->stepCarrier(-1.0); };  // Alt+Left
+    c[1353] = [this] { m_spectrum->stepDisplayType(); };  // Alt+W
+    // Keys that do nothing but must not reach a control.
+    c[136] = c[1339] = c[1340] = [] {};
+}
+
 bool CMainWindow::isRouted(int id) const
 {
     // The function keys queue voice messages in the SSB modes; sending macro text in the
     // other modes belongs to the macro store.
     if (id >= kCmdFirstMacro && id <= kCmdLastMacro) return isVoiceMode();
-    switch (id) {
-        case kCmdAbout:
-        case 136:  // no action: the key is only swallowed
-        case 1182:
-        case 1202:
-        case 1330:
-        case 1331:
-        case 1333:
-        case 1351:
-        case 1352:
-        case 1353:
-        case 1004:
-        case 1102:
-        case 1103:
-        case 1123:
-        case 1125:
-        case 1127:
-        case 1145:
-        case 1157:
-        case 1180:
-        case 1181:
-        case 1188:
-        case 1332:
-        case 1339:
-        case 1340:
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool CMainWindow::isVoiceMode() const
-{
-    const int mode = m_state->operatingMode();
-    return mode >= 1 && mode <= 3;
+    return m_commands.count(id) != 0;
 }
 
 bool CMainWindow::OnCommand(int id)
@@ -567,92 +598,9 @@ bool CMainWindow::OnCommand(int id)
         m_keyboardEdit->setFocus(Qt::OtherFocusReason);
         return true;
     }
-    auto checkbox = [this](int cid) { return qobject_cast<QCheckBox*>(control(cid)); };
-    switch (id) {
-        case kCmdAbout:
-            showAboutBox();
-            break;
-        case 1004:
-            CloseMainWindow();
-            break;
-        case 1102:
-            m_hexMonitor ^= 1;
-            checkbox(1102)->setChecked(m_hexMonitor != 0);
-            break;
-        case 1123:
-            m_jr ^= 1;
-            checkbox(1123)->setChecked(m_jr != 0);
-            m_state->cwSpeed().markChanged();
-            break;
-        case 1125:
-            m_com = checkbox(1125)->isChecked() ? 1 : 0;
-            break;
-        case 1127:
-            m_gmt ^= 1;
-            checkbox(1127)->setChecked(m_gmt != 0);
-            break;
-        case 1145:
-        case 1332:
-            toggleDxListView();
-            break;
-        case 1103:
-            if (m_splitDirection == 1) m_splitDirection = 0;
-            break;
-        case 1157:
-            if (m_splitDirection == 0) m_splitDirection = 1;
-            break;
-        case 1180:
-            m_afc ^= 1;
-            checkbox(1180)->setChecked(m_afc != 0);
-            m_state->setAfc(m_afc != 0);
-            break;
-        case 1181:
-            m_net ^= 1;
-            checkbox(1181)->setChecked(m_net != 0);
-            m_state->setNet(m_net != 0);
-            break;
-        case 1188:
-            m_inv ^= 1;
-            checkbox(1188)->setChecked(m_inv != 0);
-            m_state->setInversion(m_inv != 0);
-            break;
-        case 1182:
-            m_audioEnabled ^= 1;
-            checkbox(1182)->setChecked(m_audioEnabled != 0);
-            m_state->ApplyAudioEnabled(m_audioEnabled != 0);
-            break;
-        case 1330:
-            m_state->ApplyAudioEnabled(m_audioEnabled != 0);
-            break;
-        case 1202: {
-            const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Send"));
-            if (!path.isEmpty()) sendTextFile(path);
-            m_keyboardEdit->setFocus(Qt::OtherFocusReason);
-            break;
-        }
-        case 1331:
-            ToggleTransmit();
-            break;
-        case 1333:
-            m_state->SetRtty100Baud();
-            m_modeBox->setCurrentIndex(m_state->operatingMode());
-            break;
-        case 1351:
-            m_spectrum->stepCarrier(+1.0);
-            break;
-        case 1352:
-            m_spectrum->stepCarrier(-1.0);
-            break;
-        case 1353:
-            m_spectrum->stepDisplayType();
-            break;
-        case 136:
-        case 1339:
-        case 1340:
-            break;
-        default:
-            return false;
-    }
+    const auto it = m_commands.find(id);
+    if (it == m_commands.end()) return false;
+    it->second();
     return true;
 }
 

@@ -4,6 +4,7 @@
 // in the core (src/app) and the engine.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string_view>
@@ -102,6 +103,7 @@ private:
     void connectCommands();
     void setUpRichEdits();
     void showAboutBox();
+    void buildCommandTable();
     void toggleDxListView();
     bool isVoiceMode() const;
     void sendTextFile(const QString& path);
@@ -122,6 +124,7 @@ private:
     std::unique_ptr<OperatingState> m_state;
 
     std::map<int, QWidget*> m_controls;
+    std::map<int, std::function<void()>> m_commands;  // command id -> handler
     QTextEdit* m_entryLine = nullptr;
     QTextEdit* m_receiveEdit = nullptr;
     QTextEdit* m_keyboardEdit = nullptr;
