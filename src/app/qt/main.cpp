@@ -1,10 +1,58 @@
+// Vexa's entry point: command line, data directory, then the main window loop.
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
 #include <QApplication>
-#include <QDialog>
+
+#include "app/app_paths.h"
+#include "app/application_globals.h"
+#include "app/command_line.h"
+#include "app/qt/application_loop.h"
+#include "app/sound_backend.h"
+#include "common/profile.h"
+#include "common/version.h"
 
 int main(int argc, char** argv)
 {
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    const vexa::app::CommandLineResult cmd = vexa::app::parseCommandLine(args);
+    if (!cmd.ok()) {
+        std::fprintf(stderr, "vexa: %s\n%s", cmd.error.c_str(), vexa::app::usageText().c_str());
+        return 2;
+    }
+    if (cmd.options.help) {
+        std::fputs(vexa::app::usageText().c_str(), stdout);
+        return 0;
+    }
+    if (cmd.options.version) {
+        std::printf("%.*s\n", static_cast<int>(vexa::kVersionString.size()), vexa::kVersionString.data());
+        return 0;
+    }
+
     QApplication app(argc, argv);
-    QDialog dialog;
-    dialog.setWindowTitle("Vexa v 1.03/D [XX9XX]");
-    return dialog.exec() == QDialog::Accepted ? 0 : 0;
+    QApplication::setApplicationName(QStringLiteral("vexa"));
+
+    const auto data =
+        vexa::app::enterDataDirectory(cmd.options.dataDir ? std::filesystem::path(*cmd.options.dataDir)
+                                                          : vexa::app::defaultDataDirectory());
+    if (!data.ok()) {
+        std::fprintf(stderr, "vexa: %s\n", data.error.c_str());
+        return 1;
+    }
+
+    // Lives as long as the application: a rebuilt window finds it as the old one left it.
+    vexa::app::ApplicationGlobals globals;
+    globals.profileFile = vexa::app::profilePath();
+
+    // The sound card outlives the windows too, so a layout switch does not restart the demo.
+    const std::string soundDevice = vexa::Profile(globals.profileFile).readString("Sound", "Device", "");
+    vexa::app::SoundBackendChoice sound = vexa::app::chooseSoundBackend(
+        cmd.options.demo, soundDevice, vexa::app::demoRecordingPath(vexa::app::executableDirectory()));
+    if (!sound.notice.empty()) std::fprintf(stderr, "vexa: %s\n", sound.notice.c_str());
+
+    vexa::app::qt::MainWindowServices services;
+    services.sound = sound.backend.get();
+    const int result = vexa::app::qt::RunApplicationLoop(globals, services);
+    return result == vexa::app::kResultCancel ? 0 : result;
 }

@@ -1,0 +1,26 @@
+// Everything that outlives one main window: the layout to build next, the settings in
+// memory, the station data and the state of the received-text flow. A layout switch
+// rebuilds the window; none of this is lost.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "app/main_window_template.h"
+#include "app/receive_text_flow.h"
+#include "app/settings.h"
+
+namespace vexa::app {
+
+struct ApplicationGlobals {
+    int mainWindowTemplate = kNormalTemplate;
+    int operatingMode = 0;              // set to PSK31 by the window's initialisation
+    std::filesystem::path profileFile;  // empty: no profile, every setting at its default
+    Settings settings;                  // holds the station data too
+    ReceiveTextFlow textFlow;
+    bool receivePaused = false;
+    std::string lastLookupCall;
+    unsigned long tickCounter = 0;
+};
+
+}  // namespace vexa::app

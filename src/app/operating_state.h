@@ -1,0 +1,189 @@
+// The operating state of one main window: the engine objects (receivers, transmit path,
+// sound card) and their wiring for the current operating mode, the receive text buffers
+// the decoders fill, and the clock tick's text flow. No Qt: the window reaches it through
+// plain calls and the ports, and hands it the sound card's events on its own thread.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "app/application_globals.h"
+#include "app/clock_caption.h"
+#include "app/cw_speed.h"
+#include "app/transceiver_port.h"
+#include "common/ports.h"
+#include "display/spectrum_port.h"
+#include "display/tuning_clicks.h"
+#include "engine/audio/sound_card.h"
+#include "engine/audio/voice_file_player.h"
+#include "engine/dsp/sine_table.h"
+#include "engine/receive_dispatch.h"
+#include "engine/rx/fsk31_demodulator.h"
+#include "engine/rx/psk_receiver.h"
+#include "engine/rx/rtty_demodulator.h"
+#include "engine/rx/text_sink.h"
+#include "engine/tx/key_line.h"
+#include "engine/tx/transmit_audio.h"
+#include "engine/tx/transmit_machine.h"
+#include "engine/tx/voice_keyer.h"
+#include "macros/keyboard_transmit_buffer.h"
+#include "macros/text_expander.h"
+
+namespace vexa::app {
+
+// What the window shows after a clock tick.
+struct TickResult {
+    bool receiveTextWritten = false;
+    bool clockChanged = false;        // clock().text() holds the new "&Time" caption
+    bool invalidateSpectrum = false;  // once a second from the second second on
+    bool cwSpeedChanged = false;      // show cwSpeed().speed() again
+};
+
+// The windows a tick writes into.
+struct TickWindows {
+    TextWindow& receiveWindow;
+    TextWindow& alertLine;
+};
+
+class OperatingState final : public display::SpectrumPort {
+public:
+    // keyboardWindow: where typed text waits to be sent. backend: the sound card's device
+    // primitives; notify receives its events on the backend's thread and must hand them
+    // to OnWaveEvent on the window's thread. All must outlive the state.
+    OperatingState(ApplicationGlobals& globals, TransceiverPort& transceiver, TextWindow& keyboardWindow,
+                   engine::WaveBackend& backend, engine::WaveBackend::Notify notify);
+    ~OperatingState() override;
+    OperatingState(const OperatingState&) = delete;
+    OperatingState& operator=(const OperatingState&) = delete;
+
+    // Hands the settings in memory (call, CW identification unit, Baudot unshift on space,
+    // wrap column, DigiSide) to the engine objects; after every read of the settings.
+    void ApplySettings();
+
+    // Switches the engine to `mode` (0..11, see OperatingMode), sends the transceiver its
+    // mode command and stores the mode. Values outside 0..11 change nothing in the engine.
+    void SetOperatingMode(int mode);
+    // RTTY at 100 Bd (the 45.45 Bd of SetOperatingMode(4) otherwise).
+    void SetRtty100Baud();
+
+    // Receive frequency of every demodulator, and of the transmit tone when `withTransmit`.
+    void setCarrierFrequency(double hz, bool withTransmit);
+    double carrierFrequency() const noexcept { return m_carrierHz; }
+    // "inv" and "DigiSide": QPSK quarter turns and the RTTY mark tone.
+    void setInversion(bool inv);
+
+    // The "afc" and "net" check boxes.
+    void setAfc(bool on) noexcept { m_afc = on; }
+    void setNet(bool on) noexcept { m_net = on; }
+    // The spectrum window's size, for a click applied by the transmit path.
+    void setSpectrumSize(int widthPx, int heightPx) noexcept
+    {
+        m_spectrumWidthPx = widthPx;
+        m_spectrumHeightPx = heightPx;
+    }
+
+    // What the spectrum window reads and the retuning it asks for.
+    int operatingMode() const override { return m_globals.operatingMode; }
+    double transmitFrequency() const override { return m_transmit.modulator().frequency(); }
+    double receiveFrequency() const override { return m_carrierHz; }
+    double secondChannelFrequency() const override { return m_dispatch.secondChannelFrequency; }
+    bool transmitting() const override { return m_transmit.transmitting(); }
+    bool afcEnabled() const override { return m_afc; }
+    bool netEnabled() const override { return m_net; }
+    int32_t driftIndicator() const override;
+    display::SpectrumSettings spectrumSettings() const override;
+    std::span<const float, 1024> spectrumReal() const override { return m_dispatch.spectrum.re; }
+    std::span<const float, 1024> spectrumImag() const override { return m_dispatch.spectrum.im; }
+    bool spectrumCaptureRequested() const override { return m_dispatch.spectrumCaptureRequested; }
+    void requestSpectrumCapture() override { m_dispatch.spectrumCaptureRequested = true; }
+    void tuneTransmitAndReceive(double hz) override;
+    void tuneReceive(double hz) override;
+    void setSecondChannelFrequency(double hz) override;
+    void afcStep() override;
+    display::TuningClicks& tuningClicks() override { return m_clicks; }
+
+    // One 55 ms clock tick: second-channel tail, received text, CW speed, clock caption.
+    TickResult ClockTick(TickWindows windows, std::time_t now, bool gmt);
+
+    // Sound card.
+    void OnWaveEvent(const engine::WaveEvent& event);
+    void ApplyAudioEnabled(bool enabled);
+    void CloseInput() { m_soundCard->CloseWaveIn(); }
+    bool inputOpen() const noexcept { return m_soundCard->inputOpen(); }
+    void setSpectrumInvalidator(std::function<void()> invalidate)
+    {
+        m_invalidateSpectrum = std::move(invalidate);
+    }
+    engine::ReceiveDispatch& dispatch() noexcept { return m_dispatch; }
+
+    // Transmit key.
+    engine::TransmitMachine::Toggle ToggleTransmit();
+    bool transmitActive() const noexcept { return m_transmit.active(); }
+    engine::TransmitMachine& transmitMachine() noexcept { return m_transmit; }
+    macros::KeyboardTransmitBuffer& keyboardBuffer() noexcept { return m_keyboardBuffer; }
+
+    // Voice messages of the SSB modes: message n plays "SSB<n+1>.wav" from the working
+    // directory (or the one set on the keyer) with the key line on.
+    engine::VoiceKeyer& voiceKeyer() noexcept { return m_voiceKeyer; }
+
+    // Filled by the decoders (and the transmit echo), emptied by the tick.
+    std::string& receiveTextBuffer() noexcept { return m_receiveText; }
+    std::string& secondChannelTextBuffer() noexcept { return m_secondChannelText; }
+
+    engine::PskReceiver& mainReceiver() noexcept { return m_mainRx; }
+    engine::PskReceiver& secondReceiver() noexcept { return m_secondRx; }
+    engine::RttyDemodulator& rttyDemodulator() noexcept { return m_rtty; }
+    engine::Fsk31Demodulator& fsk31Demodulator() noexcept { return m_fsk31; }
+    CwSpeed& cwSpeed() noexcept { return m_cwSpeed; }
+    const ClockCaption& clock() const noexcept { return m_clock; }
+    ApplicationGlobals& globals() noexcept { return m_globals; }
+    TransceiverPort& transceiver() noexcept { return m_transceiver; }
+
+private:
+    // The key line as the transmit path drives it: through the transceiver port.
+    class PortKeyLine final : public engine::KeyLine {
+    public:
+        explicit PortKeyLine(TransceiverPort& port) : m_port(port) {}
+        void SetPtt(bool on) override { m_port.SetPtt(on); }
+
+    private:
+        TransceiverPort& m_port;
+    };
+
+    ApplicationGlobals& m_globals;
+    TransceiverPort& m_transceiver;
+    engine::SineTable m_sine;
+    std::string m_receiveText;
+    std::string m_secondChannelText;
+    engine::TextSink m_receiveSink{&m_receiveText};
+    engine::TextSink m_secondSink{&m_secondChannelText};
+    engine::PskReceiver m_mainRx{m_sine, m_receiveSink};
+    engine::PskReceiver m_secondRx{m_sine, m_secondSink};
+    engine::RttyDemodulator m_rtty{m_sine};
+    engine::Fsk31Demodulator m_fsk31{m_sine};
+    std::unique_ptr<engine::SoundCard> m_soundCard;
+    engine::SoundCardTransmitAudio<engine::SoundCard> m_transmitAudio;
+    PortKeyLine m_keyLine;
+    engine::VoiceFilePlayer m_voicePlayer{m_transmitAudio};
+    engine::VoiceKeyer m_voiceKeyer{m_transmitAudio, m_keyLine, m_voicePlayer};
+    macros::PassThroughExpander m_expander;
+    macros::KeyboardTransmitBuffer m_keyboardBuffer;
+    engine::TransmitMachine m_transmit;
+    engine::ReceiveDispatch m_dispatch;
+    std::function<void()> m_invalidateSpectrum;
+    double m_carrierHz = 1000.0;
+    bool m_inv = false;
+    bool m_afc = false;
+    bool m_net = true;
+    display::TuningClicks m_clicks;
+    int m_spectrumWidthPx = 0;
+    int m_spectrumHeightPx = 0;
+    CwSpeed m_cwSpeed;
+    ClockCaption m_clock;
+};
+
+}  // namespace vexa::app

@@ -1,0 +1,29 @@
+#include "app/qt/application_loop.h"
+
+#include <memory>
+
+#include <QCoreApplication>
+#include <QEvent>
+
+namespace vexa::app::qt {
+
+int RunApplicationLoop(ApplicationGlobals& globals, const MainWindowServices& services,
+                       const std::function<void(CMainWindow&)>& onWindowBuilt)
+{
+    for (;;) {
+        int result = kResultCancel;
+        {
+            auto window = std::make_unique<CMainWindow>(globals, services);
+            if (onWindowBuilt) onWindowBuilt(*window);
+            result = window->run();
+        }
+        if (result != kResultRebuild) return result;
+        // Let everything the old window left behind (posted events, deferred deletes,
+        // queued audio blocks) run out before the new one is built.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+}  // namespace vexa::app::qt

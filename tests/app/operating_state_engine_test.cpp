@@ -1,0 +1,133 @@
+// The operating state with real engine objects: the mode switch rewires decoders, rates
+// and the modulator, and the demo recording fed through a file sound card comes out as
+// text in the receive buffer, all without a screen.
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+
+#include <gtest/gtest.h>
+
+#include "app/operating_state.h"
+#include "engine/audio/null_wave_backend.h"
+#include "engine/audio/wave_file_backend.h"
+#include "fake_text_window.h"
+
+namespace vexa::app {
+namespace {
+
+using Decoding = engine::PskReceiver::Decoding;
+
+TEST(OperatingStateEngine, ModeSwitchRewiresDecodersRatesAndModulator)
+{
+    ApplicationGlobals globals;
+    test::FakeTextWindow keyboard;
+    engine::NullWaveBackend backend;
+    TransceiverPort none;
+    OperatingState state(globals, none, keyboard, backend, {});
+
+    state.SetOperatingMode(10);
+    EXPECT_EQ(state.mainReceiver().decoding(), Decoding::Qpsk);
+    EXPECT_DOUBLE_EQ(state.transmitMachine().modulator().symbolRate(), 31.25);
+    EXPECT_EQ(state.dispatch().operatingMode, 10);
+
+    state.SetOperatingMode(9);
+    EXPECT_EQ(state.mainReceiver().decoding(), Decoding::Bpsk);
+
+    state.SetOperatingMode(4);
+    EXPECT_DOUBLE_EQ(state.rttyDemodulator().symbolRate(), 45.45);
+    EXPECT_DOUBLE_EQ(state.transmitMachine().modulator().symbolRate(), 90.9);
+    EXPECT_DOUBLE_EQ(state.transmitMachine().modulator().shift(), 180.0);
+
+    state.SetRtty100Baud();
+    EXPECT_EQ(state.operatingMode(), 4);
+    EXPECT_DOUBLE_EQ(state.rttyDemodulator().symbolRate(), 100.0);
+    EXPECT_DOUBLE_EQ(state.transmitMachine().modulator().symbolRate(), 200.0);
+
+    state.SetOperatingMode(11);
+    EXPECT_EQ(state.mainReceiver().decoding(), Decoding::Bpsk);
+    EXPECT_EQ(state.fsk31Demodulator().publishedCorrection(), 0);
+    EXPECT_EQ(state.dispatch().demodulator(11), &state.fsk31Demodulator());
+    EXPECT_EQ(state.dispatch().demodulator(4), &state.rttyDemodulator());
+}
+
+TEST(OperatingStateEngine, CarrierAndClicksRetuneEveryReceiverAndTheToneWhenAsked)
+{
+    ApplicationGlobals globals;
+    globals.settings.soundFq = 1500;
+    test::FakeTextWindow keyboard;
+    engine::NullWaveBackend backend;
+    TransceiverPort none;
+    OperatingState state(globals, none, keyboard, backend, {});
+    EXPECT_DOUBLE_EQ(state.receiveFrequency(), 1500.0);
+    EXPECT_DOUBLE_EQ(state.transmitFrequency(), 1500.0);
+
+    state.tuneReceive(1200.0);
+    EXPECT_DOUBLE_EQ(state.mainReceiver().frequency(), 1200.0);
+    EXPECT_DOUBLE_EQ(state.rttyDemodulator().frequency(), 1200.0);
+    EXPECT_DOUBLE_EQ(state.fsk31Demodulator().frequency(), 1200.0);
+    EXPECT_DOUBLE_EQ(state.transmitFrequency(), 1500.0) << "split: the tone stays";
+
+    state.tuneTransmitAndReceive(900.0);
+    EXPECT_DOUBLE_EQ(state.transmitFrequency(), 900.0);
+
+    state.setSecondChannelFrequency(1800.0);
+    EXPECT_DOUBLE_EQ(state.secondReceiver().frequency(), 1800.0);
+    EXPECT_DOUBLE_EQ(state.dispatch().secondChannelFrequency, 1800.0);
+    state.setSecondChannelFrequency(0.0);
+    EXPECT_DOUBLE_EQ(state.dispatch().secondChannelFrequency, 0.0);
+}
+
+// Sound-card events arrive on the backend's thread; the test plays the window's thread.
+class EventQueue {
+public:
+    void push(const engine::WaveEvent& e)
+    {
+        std::lock_guard lock(m_mutex);
+        m_events.push_back(e);
+        m_wake.notify_one();
+    }
+    bool pop(engine::WaveEvent& e)
+    {
+        std::unique_lock lock(m_mutex);
+        if (!m_wake.wait_for(lock, std::chrono::seconds(5), [&] { return !m_events.empty(); })) return false;
+        e = m_events.front();
+        m_events.pop_front();
+        return true;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<engine::WaveEvent> m_events;
+};
+
+TEST(OperatingStateEngine, DemoRecordingDecodesIntoTheReceiveBufferAndTheSecondChannel)
+{
+    engine::WaveFileOptions options;
+    options.inputPath = VEXA_DEMO_RECORDING;
+    options.pacedInput = false;
+    engine::WaveFileBackend backend(options);
+    ASSERT_EQ(backend.inputError(), "");
+    EventQueue events;
+    ApplicationGlobals globals;
+    test::FakeTextWindow keyboard;
+    TransceiverPort none;
+    OperatingState state(globals, none, keyboard, backend,
+                         [&](const engine::WaveEvent& e) { events.push(e); });
+    state.SetOperatingMode(9);
+    state.setSecondChannelFrequency(1480.0);  // the other contact on the demo band
+    state.ApplyAudioEnabled(true);
+    ASSERT_TRUE(state.inputOpen());
+
+    engine::WaveEvent e{};
+    while (!backend.inputFinished() && events.pop(e)) state.OnWaveEvent(e);
+    state.ApplyAudioEnabled(false);
+
+    EXPECT_NE(state.receiveTextBuffer().find("CQ CQ CQ de DL9VXA DL9VXA pse k"), std::string::npos)
+        << state.receiveTextBuffer();
+    EXPECT_FALSE(state.secondChannelTextBuffer().empty());
+    EXPECT_FALSE(state.spectrumCaptureRequested()) << "a full block was captured for the display";
+}
+
+}  // namespace
+}  // namespace vexa::app

@@ -1,0 +1,121 @@
+#include "app/operating_state.h"
+
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/audio/null_wave_backend.h"
+#include "fake_text_window.h"
+
+namespace vexa::app {
+namespace {
+
+// The state with a keyboard window and a sound card that has no device.
+struct Station {
+    ApplicationGlobals globals;
+    test::FakeTextWindow keyboard;
+    engine::NullWaveBackend backend;
+};
+
+class RecordingTransceiver final : public TransceiverPort {
+public:
+    std::vector<int> modeCommands;
+    void SetTransceiverMode(int code) override { modeCommands.push_back(code); }
+};
+
+TEST(OperatingState, EachModeSendsItsTransceiverModeCommand)
+{
+    Station st;
+    ApplicationGlobals& globals = st.globals;
+    RecordingTransceiver trx;
+    OperatingState state(globals, trx, st.keyboard, st.backend, {});
+    // mode -> command; SSB (3) picks its side band with the band buttons, so sends none here.
+    const std::vector<std::pair<int, int>> expected = {{0, 3}, {1, 1}, {2, 0}, {4, 4},  {5, 1}, {6, 1},
+                                                       {7, 2}, {8, 5}, {9, 4}, {10, 4}, {11, 4}};
+    for (const auto& [mode, command] : expected) {
+        trx.modeCommands.clear();
+        state.SetOperatingMode(mode);
+        ASSERT_EQ(trx.modeCommands.size(), 1u) << "mode " << mode;
+        EXPECT_EQ(trx.modeCommands[0], command) << "mode " << mode;
+        EXPECT_EQ(state.operatingMode(), mode);
+        EXPECT_EQ(globals.operatingMode, mode);
+    }
+    trx.modeCommands.clear();
+    state.SetOperatingMode(3);
+    EXPECT_TRUE(trx.modeCommands.empty());
+    EXPECT_EQ(state.operatingMode(), 3);
+}
+
+TEST(OperatingState, TheDefaultTransceiverPortAcceptsEverything)
+{
+    Station st;
+    ApplicationGlobals& globals = st.globals;
+    TransceiverPort none;
+    OperatingState state(globals, none, st.keyboard, st.backend, {});
+    for (int mode = 0; mode < 12; ++mode) state.SetOperatingMode(mode);
+    EXPECT_EQ(state.operatingMode(), 11);
+}
+
+TEST(OperatingState, ClockTickMovesTextCountsTicksAndChangesTheClockOncePerSecond)
+{
+    Station st;
+    ApplicationGlobals& globals = st.globals;
+    TransceiverPort none;
+    OperatingState state(globals, none, st.keyboard, st.backend, {});
+    test::FakeTextWindow receive, alert;
+    state.receiveTextBuffer() = "CQ de G4XYZ ";
+    state.secondChannelTextBuffer() = "second";
+
+    const std::time_t t0 = 1700000000;  // 22:13:20 UTC
+    TickResult r = state.ClockTick({receive, alert}, t0, true);
+    EXPECT_TRUE(r.receiveTextWritten);
+    EXPECT_TRUE(r.clockChanged);
+    EXPECT_FALSE(r.invalidateSpectrum) << "the spectrum is redrawn from the second second on";
+    EXPECT_EQ(state.clock().text(), "22:13:20");
+    EXPECT_EQ(receive.content, "CQ de G4XYZ ");
+    EXPECT_EQ(alert.content, "second");
+    EXPECT_EQ(globals.textFlow.capturedCall(), "G4XYZ");
+
+    r = state.ClockTick({receive, alert}, t0, true);
+    EXPECT_FALSE(r.clockChanged);
+    EXPECT_FALSE(r.receiveTextWritten);
+    r = state.ClockTick({receive, alert}, t0 + 1, true);
+    EXPECT_TRUE(r.clockChanged);
+    EXPECT_TRUE(r.invalidateSpectrum);
+    EXPECT_EQ(globals.tickCounter, 3u);
+
+    globals.receivePaused = true;
+    state.receiveTextBuffer() = "waits";
+    state.ClockTick({receive, alert}, t0 + 1, true);
+    EXPECT_EQ(receive.content, "CQ de G4XYZ ");
+    globals.receivePaused = false;
+    state.ClockTick({receive, alert}, t0 + 1, true);
+    EXPECT_EQ(receive.content, "CQ de G4XYZ waits");
+}
+
+TEST(CwSpeed, StartsAtThirtyAndNeverShowsMoreThanThirty)
+{
+    CwSpeed cw;
+    EXPECT_EQ(cw.speed(), 30);
+    EXPECT_EQ(cw.elementLength(), 20);
+    EXPECT_FALSE(cw.update());
+    cw.addToElementLength(-5);
+    EXPECT_TRUE(cw.update());
+    EXPECT_EQ(cw.elementLength(), 20);
+    EXPECT_EQ(cw.speed(), 30);
+    cw.addToElementLength(10);
+    EXPECT_TRUE(cw.update());
+    EXPECT_EQ(cw.speed(), 20);
+    EXPECT_FALSE(cw.update());
+    cw.markChanged();
+    EXPECT_TRUE(cw.update());
+}
+
+TEST(ClockCaption, ShowsUtcWhenGmtIsOn)
+{
+    EXPECT_EQ(FormatClock(0, true), "00:00:00");
+    EXPECT_EQ(FormatClock(86399, true), "23:59:59");
+}
+
+}  // namespace
+}  // namespace vexa::app

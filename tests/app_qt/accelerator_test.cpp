@@ -1,0 +1,111 @@
+// The application-wide accelerators reach their commands from any control, before the
+// control sees the key; keys without a handler yet reach the control as usual.
+#include <set>
+
+#include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+#include "app/qt/accelerator_table.h"
+#include "app/qt/application_loop.h"
+#include "app/qt/main_window.h"
+#include "ui/spectrum_widget.h"
+
+namespace vexa::app::qt {
+namespace {
+
+void runOnce(ApplicationGlobals& globals, std::function<void(CMainWindow&)> drive)
+{
+    RunApplicationLoop(globals, {}, [&](CMainWindow& window) {
+        QTimer::singleShot(0, &window, [&window, drive] {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+            window.activateWindow();
+            (void)QTest::qWaitForWindowActive(&window);
+            drive(window);
+            if (window.isVisible()) window.done(kResultCancel);
+        });
+    });
+}
+
+TEST(AcceleratorTable, HoldsEveryKeyOnceWithItsCommand)
+{
+    std::set<std::pair<int, int>> seen;
+    for (const Accelerator& a : acceleratorTable()) {
+        EXPECT_TRUE(seen.insert({a.key, static_cast<int>(a.modifiers.toInt())}).second)
+            << "key " << a.key << " appears twice";
+    }
+    EXPECT_EQ(acceleratorTable().size(), 24u + 24u + 20u + 21u);
+    EXPECT_EQ(findAccelerator(Qt::Key_F1, Qt::NoModifier), 1250);
+    EXPECT_EQ(findAccelerator(Qt::Key_F12, Qt::ShiftModifier), 1273);
+    EXPECT_EQ(findAccelerator(Qt::Key_F11, Qt::ControlModifier | Qt::ShiftModifier), 1322);
+    EXPECT_EQ(findAccelerator(Qt::Key_0, Qt::AltModifier), 1219);
+    EXPECT_EQ(findAccelerator(Qt::Key_8, Qt::AltModifier), 1217) << "a recall, not the help button";
+    EXPECT_EQ(findAccelerator(Qt::Key_Pause, Qt::NoModifier), 1331);
+    EXPECT_EQ(findAccelerator(Qt::Key_X, Qt::AltModifier), 1331);
+    EXPECT_EQ(findAccelerator(Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier), 1333);
+    EXPECT_EQ(findAccelerator(Qt::Key_1, Qt::ControlModifier | Qt::KeypadModifier), std::nullopt)
+        << "keypad digits are not the digit keys";
+    EXPECT_EQ(findAccelerator(Qt::Key_X, Qt::NoModifier), std::nullopt);
+}
+
+TEST(Accelerators, ReachTheirCommandsFromAnyControl)
+{
+    ApplicationGlobals globals;
+    runOnce(globals, [&](CMainWindow& w) {
+        QTextEdit* keyboard = w.richEdit(1108);
+        keyboard->setFocus();
+
+        const auto type = w.spectrum()->displayType();
+        QTest::keyClick(keyboard, Qt::Key_W, Qt::AltModifier);
+        EXPECT_NE(w.spectrum()->displayType(), type) << "Alt+W steps the display";
+        EXPECT_EQ(keyboard->toPlainText(), QString()) << "the key goes no further";
+
+        const double hz = w.state().carrierFrequency();
+        QTest::keyClick(keyboard, Qt::Key_Right, Qt::AltModifier);
+        EXPECT_DOUBLE_EQ(w.state().carrierFrequency(), hz + 1.0);
+        QTest::keyClick(w.richEdit(1002), Qt::Key_Left, Qt::AltModifier);
+        QTest::keyClick(w.richEdit(1002), Qt::Key_Left, Qt::AltModifier);
+        EXPECT_DOUBLE_EQ(w.state().carrierFrequency(), hz - 1.0);
+        EXPECT_DOUBLE_EQ(w.state().transmitFrequency(), hz - 1.0) << "net is on";
+
+        QTest::keyClick(keyboard, Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+        EXPECT_EQ(w.state().operatingMode(), 4);
+        EXPECT_EQ(w.findChild<QComboBox*>(QStringLiteral("1106"))->currentIndex(), 4);
+        EXPECT_DOUBLE_EQ(w.state().rttyDemodulator().symbolRate(), 100.0);
+        EXPECT_DOUBLE_EQ(w.state().transmitMachine().modulator().symbolRate(), 200.0);
+
+        // The mode box's RTTY is 45.45 Bd again.
+        w.SetOperatingMode(4);
+        EXPECT_DOUBLE_EQ(w.state().rttyDemodulator().symbolRate(), 45.45);
+
+        // Ctrl+Shift+S applies the sound-card switch: off closes the input, on opens it.
+        auto* spec = w.findChild<QCheckBox*>(QStringLiteral("1182"));
+        spec->click();
+        EXPECT_FALSE(spec->isChecked());
+        EXPECT_FALSE(w.state().inputOpen());
+        QTest::keyClick(keyboard, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_FALSE(w.state().inputOpen());
+
+        // A key whose command has no handler yet reaches the control.
+        QTest::keyClick(keyboard, Qt::Key_5, Qt::AltModifier);  // recall mark 4: not routed
+        QTest::keyClicks(keyboard, QStringLiteral("ok"));
+        EXPECT_EQ(keyboard->toPlainText(), QStringLiteral("5ok")) << "the editor had the Alt+5";
+    });
+}
+
+TEST(Accelerators, TransmitKeyIsRefusedInModesThatCannotSend)
+{
+    ApplicationGlobals globals;
+    runOnce(globals, [&](CMainWindow& w) {
+        w.SetOperatingMode(7);  // AM
+        QTest::keyClick(w.richEdit(1002), Qt::Key_Pause);
+        EXPECT_FALSE(w.state().transmitActive());
+        EXPECT_TRUE(w.richEdit(1002)->hasFocus());
+    });
+}
+
+}  // namespace
+}  // namespace vexa::app::qt
