@@ -21,6 +21,8 @@ struct ApplicationGlobals {
     bool receivePaused = false;
     std::string lastLookupCall;
     unsigned long tickCounter = 0;
+    // The transceiver's dial frequency in Hz; 14.071 MHz until a transceiver reports its own.
+    int dialFrequency = 14071000;
 };
 
 }  // namespace vexa::app

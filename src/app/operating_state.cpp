@@ -281,4 +281,12 @@ TickResult OperatingState::ClockTick(TickWindows windows, std::time_t now, bool 
     return result;
 }
 
+int OperatingState::GetSignalFrequency() const
+{
+    const int dial = m_globals.dialFrequency;
+    if (!isDemodulatedMode(m_globals.operatingMode)) return dial;
+    const auto offset = static_cast<int>(m_carrierHz + 0.5);
+    return m_globals.settings.digiSide == 0 ? dial + offset : dial - offset;
+}
+
 }  // namespace vexa::app

@@ -73,6 +73,9 @@ public:
     // Receive frequency of every demodulator, and of the transmit tone when `withTransmit`.
     void setCarrierFrequency(double hz, bool withTransmit);
     double carrierFrequency() const noexcept { return m_carrierHz; }
+    // The frequency the signal is on: the dial frequency with the audio offset applied in
+    // the digital modes, on the side "DigiSide" names (rounded to the nearest hertz).
+    int GetSignalFrequency() const;
     // "inv" and "DigiSide": QPSK quarter turns and the RTTY mark tone.
     void setInversion(bool inv);
 

@@ -50,6 +50,28 @@ TEST(OperatingStateEngine, ModeSwitchRewiresDecodersRatesAndModulator)
     EXPECT_EQ(state.dispatch().demodulator(4), &state.rttyDemodulator());
 }
 
+TEST(OperatingStateEngine, SignalFrequencyAddsTheRoundedToneOnTheDigitalSide)
+{
+    ApplicationGlobals globals;
+    test::FakeTextWindow keyboard;
+    engine::NullWaveBackend backend;
+    TransceiverPort none;
+    OperatingState state(globals, none, keyboard, backend, {});
+    state.setCarrierFrequency(1500.5, false);
+
+    for (int mode : {4, 9, 10, 11}) {
+        state.SetOperatingMode(mode);
+        globals.settings.digiSide = 0;
+        EXPECT_EQ(state.GetSignalFrequency(), 14071000 + 1501) << mode;
+        globals.settings.digiSide = 1;
+        EXPECT_EQ(state.GetSignalFrequency(), 14071000 - 1501) << mode;
+    }
+    for (int mode : {0, 1, 2, 3, 7}) {
+        state.SetOperatingMode(mode);
+        EXPECT_EQ(state.GetSignalFrequency(), 14071000) << mode;
+    }
+}
+
 TEST(OperatingStateEngine, CarrierAndClicksRetuneEveryReceiverAndTheToneWhenAsked)
 {
     ApplicationGlobals globals;

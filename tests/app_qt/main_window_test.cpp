@@ -104,6 +104,26 @@ TEST(MainWindow, FirstStartOpensTheNormalLayoutInPskWithTheStationCaption)
     EXPECT_EQ(built, std::vector<int>{kNormalTemplate});
 }
 
+TEST(MainWindow, FrequencyFieldsShowTheSignalAndAudioFrequencyAndFollowTuning)
+{
+    ApplicationGlobals globals;
+    runWindow(globals, {}, [&](CMainWindow& w) {
+        auto* dial = w.findChild<QComboBox*>(QStringLiteral("1105"));
+        auto* audio = w.findChild<QLineEdit*>(QStringLiteral("1189"));
+        // USB: 14.071 MHz dial plus the 1000 Hz receive tone.
+        EXPECT_EQ(dial->currentText(), QStringLiteral("14.072.000"));
+        EXPECT_EQ(audio->text(), QStringLiteral("1000.0"));
+
+        QTest::keyClick(&w, Qt::Key_Right, Qt::AltModifier);
+        EXPECT_EQ(audio->text(), QStringLiteral("1001.0"));
+        EXPECT_EQ(dial->currentText(), QStringLiteral("14.072.001"));
+
+        // Outside the digital modes the signal is on the dial frequency.
+        w.SetOperatingMode(1);
+        EXPECT_EQ(dial->currentText(), QStringLiteral("14.071.000"));
+    });
+}
+
 TEST(MainWindow, EveryControlExistsWithItsKindPlacementAndCaption)
 {
     ApplicationGlobals globals;

@@ -37,6 +37,7 @@
 #include "common/profile.h"
 #include "common/version.h"
 #include "engine/audio/null_wave_backend.h"
+#include "ui/frequency_readouts.h"
 #include "ui/spectrum_widget.h"
 
 namespace vexa::app::qt {
@@ -131,6 +132,7 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
     m_controls[1170] = m_spectrum;
     m_state->setSpectrumSize(m_spectrumRect.width(), m_spectrumRect.height());
     m_state->setSpectrumInvalidator([this] { m_spectrum->update(); });
+    connect(m_spectrum, &ui::SpectrumWidget::frequencyChanged, this, &CMainWindow::ShowFrequency);
     connectCommands();
     connect(&m_timer, &QTimer::timeout, this, &CMainWindow::ClockTick);
     qApp->installEventFilter(this);
@@ -470,7 +472,14 @@ void CMainWindow::setUpRichEdits()
 void CMainWindow::SetOperatingMode(int mode)
 {
     m_state->SetOperatingMode(mode);
+    ShowFrequency();
     if (m_modeBox->currentIndex() != mode) m_modeBox->setCurrentIndex(mode);
+}
+
+void CMainWindow::ShowFrequency()
+{
+    ui::showFrequencyReadouts(qobject_cast<QComboBox*>(control(1105)), qobject_cast<QLineEdit*>(control(1189)),
+                              m_state->GetSignalFrequency(), m_state->carrierFrequency());
 }
 
 void CMainWindow::onModeSelected(int index)
@@ -559,6 +568,7 @@ void CMainWindow::buildCommandTable()
     c[1188] = [this, toggle] {  // "inv"
         toggle(1188, m_inv);
         m_state->setInversion(m_inv != 0);
+        ShowFrequency();
     };
     // Split direction radio buttons (the split steps themselves belong to the band plan).
     c[1103] = [this] { m_splitDirection = 0; };

@@ -65,6 +65,9 @@ public:
     bool isRouted(int id) const;
 
     void SetOperatingMode(int mode);
+    // Rewrites the "&Fq:" field with the signal frequency and the "Hz" field with the
+    // receive audio frequency.
+    void ShowFrequency();
     void ToggleTransmit();
     void OnWaveEvent(const engine::WaveEvent& event);
     void ClockTick();
