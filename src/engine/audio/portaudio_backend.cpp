@@ -10,9 +10,10 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
-#include <deque>
 #include <mutex>
 #include <thread>
+
+#include "engine/audio/block_queue.h"
 
 namespace vexa::engine {
 namespace {
@@ -54,23 +55,16 @@ std::string lower(std::string s)
 
 }  // namespace
 
-// One direction of the card: its PortAudio stream, the queued blocks and the worker.
-struct Direction {
+// One direction of the card: the queued blocks and the worker, and its PortAudio stream.
+struct Direction : BlockQueue {
     PaStream* stream = nullptr;
-    WaveDevice device = 0;
-    WaveBackend::Notify notify;
-    std::deque<WaveHeader*> queue;
-    bool running = false;  // input: recording; output: not paused
     bool busy = false;     // the worker is inside a blocking PortAudio call
-    bool quit = false;
     bool active = false;   // the PortAudio stream is started
     bool failed = false;   // the device stopped working (unplugged): no more reads/writes
     bool discard = false;  // input: drop samples read before a stop or reset
     int rate = 0;
     int channels = 1;
     soxr_t resampler = nullptr;  // null when the device runs at 11025 Hz
-    uint64_t resets = 0;
-    std::thread worker;
 };
 
 struct PortAudioBackend::Impl {
@@ -86,7 +80,6 @@ struct PortAudioBackend::Impl {
     PaDeviceIndex findDevice(bool input) const;
     bool openStream(Direction& d, bool input);
     void closeStream(Direction& d);
-    void stopWorker(Direction& d, std::condition_variable& wake, std::unique_lock<std::mutex>& lock);
     void waitIdle(Direction& d, std::unique_lock<std::mutex>& lock) { idle.wait(lock, [&] { return !d.busy; }); }
     void inputLoop();
     void outputLoop();
@@ -185,21 +178,6 @@ void PortAudioBackend::Impl::closeStream(Direction& d)
     d.rate = 0;
 }
 
-void PortAudioBackend::Impl::stopWorker(Direction& d, std::condition_variable& wake, std::unique_lock<std::mutex>& lock)
-{
-    if (!d.worker.joinable())
-        return;
-    d.quit = true;
-    wake.notify_all();
-    std::thread worker = std::move(d.worker);
-    lock.unlock();
-    if (worker.get_id() == std::this_thread::get_id())
-        worker.detach();
-    else
-        worker.join();
-    lock.lock();
-}
-
 void PortAudioBackend::Impl::inputLoop()
 {
     std::unique_lock lock(mutex);
@@ -267,7 +245,7 @@ void PortAudioBackend::Impl::inputLoop()
             std::memcpy(h->data, pending.data(), n * sizeof(int16_t));
             pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(n));
             h->bytesRecorded = static_cast<uint32_t>(n * 2);
-            h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
+            markReturned(*h);
             filled.push_back(h);
         }
         // No block queued: a card drops what it cannot store; keep at most four blocks.
@@ -278,9 +256,7 @@ void PortAudioBackend::Impl::inputLoop()
         const WaveBackend::Notify notify = in.notify;
         const WaveDevice device = in.device;
         lock.unlock();
-        for (WaveHeader* h : filled)
-            if (notify)
-                notify(WaveEvent{WaveMessage::InputData, device, h});
+        notifyEach(notify, WaveMessage::InputData, device, filled);
         filled.clear();
         lock.lock();
     }
@@ -346,13 +322,8 @@ void PortAudioBackend::Impl::outputLoop()
         if (out.resets != resets || out.queue.empty() || out.queue.front() != h)
             continue;  // a reset has already returned the block
         out.queue.pop_front();
-        h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
-        const WaveBackend::Notify notify = out.notify;
-        const WaveDevice device = out.device;
-        lock.unlock();
-        if (notify)
-            notify(WaveEvent{WaveMessage::OutputDone, device, h});
-        lock.lock();
+        markReturned(*h);
+        out.deliver(WaveMessage::OutputDone, h, lock);
     }
 }
 
@@ -385,8 +356,8 @@ PortAudioBackend::~PortAudioBackend()
 {
     {
         std::unique_lock lock(m->mutex);
-        m->stopWorker(m->in, m->inWake, lock);
-        m->stopWorker(m->out, m->outWake, lock);
+        m->in.stopWorker(m->inWake, lock);
+        m->out.stopWorker(m->outWake, lock);
         m->closeStream(m->in);
         m->closeStream(m->out);
     }
@@ -434,7 +405,7 @@ std::optional<WaveDevice> PortAudioBackend::openInput(Notify notify)
     std::unique_lock lock(m->mutex);
     if (m->in.device != 0)
         return std::nullopt;
-    m->stopWorker(m->in, m->inWake, lock);
+    m->in.stopWorker(m->inWake, lock);
     m->in = Direction{};
     if (!m->openStream(m->in, true))
         return std::nullopt;
@@ -447,27 +418,22 @@ std::optional<WaveDevice> PortAudioBackend::openInput(Notify notify)
 bool PortAudioBackend::prepareInput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m->mutex);
-    if (d == 0 || d != m->in.device || h.data == nullptr || h.bufferLength < 2)
-        return false;
-    h.flags |= WaveHeader::kPrepared;
-    return true;
+    return h.bufferLength >= 2 && m->in.prepare(d, h);
 }
 
 bool PortAudioBackend::addInputBuffer(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m->mutex);
-    if (d == 0 || d != m->in.device || !(h.flags & WaveHeader::kPrepared) || (h.flags & WaveHeader::kInQueue))
+    if (!m->in.enqueue(d, h))
         return false;
-    h.flags = (h.flags | WaveHeader::kInQueue) & ~WaveHeader::kDone;
     h.bytesRecorded = 0;
-    m->in.queue.push_back(&h);
     return true;
 }
 
 bool PortAudioBackend::startInput(WaveDevice d)
 {
     std::lock_guard lock(m->mutex);
-    if (d == 0 || d != m->in.device)
+    if (!m->in.owns(d))
         return false;
     if (!m->in.active) {
         if (Pa_StartStream(m->in.stream) != paNoError)
@@ -482,7 +448,7 @@ bool PortAudioBackend::startInput(WaveDevice d)
 bool PortAudioBackend::stopInput(WaveDevice d)
 {
     std::unique_lock lock(m->mutex);
-    if (d == 0 || d != m->in.device)
+    if (!m->in.owns(d))
         return false;
     m->in.running = false;
     m->in.discard = true;  // audio from before the stop must not open the next recording
@@ -502,7 +468,7 @@ bool PortAudioBackend::resetInput(WaveDevice d)
     Notify notify;
     {
         std::unique_lock lock(m->mutex);
-        if (d == 0 || d != m->in.device)
+        if (!m->in.owns(d))
             return false;
         m->in.running = false;
         m->in.discard = true;
@@ -511,36 +477,28 @@ bool PortAudioBackend::resetInput(WaveDevice d)
             Pa_StopStream(m->in.stream);
             m->in.active = false;
         }
-        returned.assign(m->in.queue.begin(), m->in.queue.end());
-        m->in.queue.clear();
-        for (WaveHeader* h : returned) {
+        returned = m->in.takeAll();
+        for (WaveHeader* h : returned)
             h->bytesRecorded = 0;
-            h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
-        }
         notify = m->in.notify;
     }
-    for (WaveHeader* h : returned)
-        if (notify)
-            notify(WaveEvent{WaveMessage::InputData, d, h});
+    notifyEach(notify, WaveMessage::InputData, d, returned);
     return true;
 }
 
 bool PortAudioBackend::unprepareInput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m->mutex);
-    if (d == 0 || d != m->in.device || (h.flags & WaveHeader::kInQueue))
-        return false;
-    h.flags &= ~WaveHeader::kPrepared;
-    return true;
+    return m->in.unprepare(d, h);
 }
 
 bool PortAudioBackend::closeInput(WaveDevice d)
 {
     std::unique_lock lock(m->mutex);
-    if (d == 0 || d != m->in.device || !m->in.queue.empty())
+    if (!m->in.owns(d) || !m->in.queue.empty())
         return false;
     m->in.running = false;
-    m->stopWorker(m->in, m->inWake, lock);
+    m->in.stopWorker(m->inWake, lock);
     m->closeStream(m->in);
     m->in.device = 0;
     m->in.notify = nullptr;
@@ -558,7 +516,7 @@ std::optional<WaveDevice> PortAudioBackend::openOutput(Notify notify)
     std::unique_lock lock(m->mutex);
     if (m->out.device != 0)
         return std::nullopt;
-    m->stopWorker(m->out, m->outWake, lock);
+    m->out.stopWorker(m->outWake, lock);
     m->out = Direction{};
     if (!m->openStream(m->out, false))
         return std::nullopt;
@@ -572,19 +530,14 @@ std::optional<WaveDevice> PortAudioBackend::openOutput(Notify notify)
 bool PortAudioBackend::prepareOutput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m->mutex);
-    if (d == 0 || d != m->out.device || h.data == nullptr)
-        return false;
-    h.flags |= WaveHeader::kPrepared;
-    return true;
+    return m->out.prepare(d, h);
 }
 
 bool PortAudioBackend::writeOutput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m->mutex);
-    if (d == 0 || d != m->out.device || !(h.flags & WaveHeader::kPrepared) || (h.flags & WaveHeader::kInQueue))
+    if (!m->out.enqueue(d, h))
         return false;
-    h.flags = (h.flags | WaveHeader::kInQueue) & ~WaveHeader::kDone;
-    m->out.queue.push_back(&h);
     m->outWake.notify_all();
     return true;
 }
@@ -592,7 +545,7 @@ bool PortAudioBackend::writeOutput(WaveDevice d, WaveHeader& h)
 bool PortAudioBackend::pauseOutput(WaveDevice d)
 {
     std::unique_lock lock(m->mutex);
-    if (d == 0 || d != m->out.device)
+    if (!m->out.owns(d))
         return false;
     m->out.running = false;
     m->waitIdle(m->out, lock);
@@ -610,7 +563,7 @@ bool PortAudioBackend::resetOutput(WaveDevice d)
     Notify notify;
     {
         std::unique_lock lock(m->mutex);
-        if (d == 0 || d != m->out.device)
+        if (!m->out.owns(d))
             return false;
         m->out.running = false;
         m->waitIdle(m->out, lock);
@@ -620,36 +573,28 @@ bool PortAudioBackend::resetOutput(WaveDevice d)
         }
         if (m->out.resampler != nullptr)
             soxr_clear(m->out.resampler);
-        returned.assign(m->out.queue.begin(), m->out.queue.end());
-        m->out.queue.clear();
-        for (WaveHeader* h : returned)
-            h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
+        returned = m->out.takeAll();
         ++m->out.resets;
         m->out.running = true;
         notify = m->out.notify;
     }
-    for (WaveHeader* h : returned)
-        if (notify)
-            notify(WaveEvent{WaveMessage::OutputDone, d, h});
+    notifyEach(notify, WaveMessage::OutputDone, d, returned);
     return true;
 }
 
 bool PortAudioBackend::unprepareOutput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m->mutex);
-    if (d == 0 || d != m->out.device || (h.flags & WaveHeader::kInQueue))
-        return false;
-    h.flags &= ~WaveHeader::kPrepared;
-    return true;
+    return m->out.unprepare(d, h);
 }
 
 bool PortAudioBackend::closeOutput(WaveDevice d)
 {
     std::unique_lock lock(m->mutex);
-    if (d == 0 || d != m->out.device || !m->out.queue.empty())
+    if (!m->out.owns(d) || !m->out.queue.empty())
         return false;
     m->out.running = false;
-    m->stopWorker(m->out, m->outWake, lock);
+    m->out.stopWorker(m->outWake, lock);
     if (m->out.active) {
         Pa_StopStream(m->out.stream);
         m->out.active = false;
