@@ -14,19 +14,10 @@
 #include <thread>
 
 #include "engine/audio/block_queue.h"
+#include "engine/audio/sample_convert.h"
 
 namespace vexa::engine {
 namespace {
-
-int16_t floatToSample(float v)
-{
-    const double scaled = std::nearbyint(static_cast<double>(v) * 32768.0);
-    if (scaled >= 32767.0)
-        return 32767;
-    if (scaled <= -32768.0)
-        return -32768;
-    return static_cast<int16_t>(static_cast<int32_t>(scaled));
-}
 
 // Probing the host audio systems makes ALSA and JACK print a screenful of messages about
 // devices and servers that are simply not there ("Unknown PCM cards.pcm.rear", "jack server
@@ -212,12 +203,7 @@ void PortAudioBackend::Impl::inputLoop()
             }
         } else {
             error = Pa_ReadStream(stream, rawFloat.data(), static_cast<unsigned long>(chunkFrames));
-            for (int i = 0; i < chunkFrames; ++i) {
-                float sum = 0.0F;
-                for (int c = 0; c < channels; ++c)
-                    sum += rawFloat[static_cast<size_t>(i * channels + c)];
-                mono[static_cast<size_t>(i)] = sum / static_cast<float>(channels);
-            }
+            mixToMono(rawFloat, channels, mono);
             size_t done = 0;
             soxr_process(resampler, mono.data(), mono.size(), nullptr, converted.data(), converted.size(), &done);
             for (size_t i = 0; i < done; ++i)
@@ -283,10 +269,7 @@ void PortAudioBackend::Impl::outputLoop()
         // The block stays queued (and owned by the card) while it is copied out here.
         PaError error = paNoError;
         if (resampler == nullptr) {
-            samples16.resize(n * static_cast<size_t>(channels));
-            for (size_t i = 0; i < n; ++i)
-                for (int c = 0; c < channels; ++c)
-                    samples16[i * static_cast<size_t>(channels) + static_cast<size_t>(c)] = h->data[i];
+            spreadToChannels(std::span<const int16_t>(h->data, n), channels, samples16);
         } else {
             monoFloat.resize(n);
             for (size_t i = 0; i < n; ++i)
@@ -305,10 +288,7 @@ void PortAudioBackend::Impl::outputLoop()
                 converted.resize(n * static_cast<size_t>(out.rate) / WaveFormat::kSampleRate + 64);
                 size_t done = 0;
                 soxr_process(resampler, monoFloat.data(), n, nullptr, converted.data(), converted.size(), &done);
-                frames.resize(done * static_cast<size_t>(channels));
-                for (size_t i = 0; i < done; ++i)
-                    for (int c = 0; c < channels; ++c)
-                        frames[i * static_cast<size_t>(channels) + static_cast<size_t>(c)] = converted[i];
+                spreadToChannels(std::span<const float>(converted.data(), done), channels, frames);
                 if (done > 0)
                     error = Pa_WriteStream(stream, frames.data(), static_cast<unsigned long>(done));
             }
@@ -336,10 +316,8 @@ void PortAudioBackend::Impl::flushOutputResampler()
     size_t done = 0;
     soxr_process(out.resampler, nullptr, 0, nullptr, tail.data(), tail.size(), &done);
     if (done > 0) {
-        std::vector<float> frames(done * static_cast<size_t>(out.channels));
-        for (size_t i = 0; i < done; ++i)
-            for (int c = 0; c < out.channels; ++c)
-                frames[i * static_cast<size_t>(out.channels) + static_cast<size_t>(c)] = tail[i];
+        std::vector<float> frames;
+        spreadToChannels(std::span<const float>(tail.data(), done), out.channels, frames);
         Pa_WriteStream(out.stream, frames.data(), static_cast<unsigned long>(done));
     }
     soxr_clear(out.resampler);
