@@ -177,6 +177,8 @@ void PortAudioBackend::Impl::inputLoop()
     std::vector<float> rawFloat(static_cast<size_t>(chunkFrames * in.channels));
     std::vector<float> mono(static_cast<size_t>(chunkFrames));
     std::vector<float> converted(static_cast<size_t>(chunkFrames) * WaveFormat::kSampleRate / static_cast<size_t>(in.rate) + 64);
+    std::vector<int16_t> got;
+    got.reserve(std::max(static_cast<size_t>(chunkFrames), converted.size()));
     std::vector<int16_t> pending;
     pending.reserve(4 * 2048);
     std::vector<WaveHeader*> filled;
@@ -191,10 +193,9 @@ void PortAudioBackend::Impl::inputLoop()
         lock.unlock();
 
         PaError error = paNoError;
-        std::vector<int16_t> got;
+        got.clear();
         if (resampler == nullptr) {
             error = Pa_ReadStream(stream, raw16.data(), static_cast<unsigned long>(chunkFrames));
-            got.reserve(static_cast<size_t>(chunkFrames));
             for (int i = 0; i < chunkFrames; ++i) {
                 int32_t sum = 0;
                 for (int c = 0; c < channels; ++c)
