@@ -17,7 +17,7 @@ TransmitMachine::TransmitMachine(const SineTable& table, TransmitAudio& audio, K
       m_qpsk(m_table),
       m_sine(&table)
 {
-    setMode(9);
+    setMode(static_cast<int>(OperatingMode::Psk31));
 }
 
 void TransmitMachine::setVaricode(const std::array<uint16_t, 256>& varicode) noexcept
@@ -28,9 +28,9 @@ void TransmitMachine::setVaricode(const std::array<uint16_t, 256>& varicode) noe
 void TransmitMachine::setMode(int mode, double rttyBaud) noexcept
 {
     m_mode = mode;
-    if (mode == 9 || mode == 10 || mode == 11)
+    if (isVaricodeMode(mode))
         m_modulator.configure(16.625, 31.25);
-    else if (mode == 4)
+    else if (isMode(mode, OperatingMode::Rtty))
         // Two half-bit symbols per bit; 180 Hz rather than 170 centres both tones in the
         // receiver's band-pass.
         m_modulator.configure(180.0, rttyBaud >= 100.0 ? 200.0 : 90.9);
@@ -70,7 +70,8 @@ TransmitMachine::Toggle TransmitMachine::ToggleTransmit()
         }
         return Toggle::Ending;
     }
-    if (!(m_mode == 0 || m_mode == 4 || m_mode == 9 || m_mode == 10 || m_mode == 11)) return Toggle::Refused;
+    const bool cw = isMode(m_mode, OperatingMode::Cw);
+    if (!cw && !isDemodulatedMode(m_mode)) return Toggle::Refused;
 
     m_transmitting = true;
     m_active = true;
@@ -97,7 +98,7 @@ TransmitMachine::Toggle TransmitMachine::ToggleTransmit()
     m_starting = false;
     // In the digital modes a transmission lives on its returning blocks; when the output
     // took none (it failed to open) the key line must not stay on.
-    if (m_mode != 0 && m_blocksInFlight == 0) {
+    if (!cw && m_blocksInFlight == 0) {
         finish();
         return Toggle::Ended;
     }
@@ -126,10 +127,10 @@ void TransmitMachine::FillTransmitBlock(WaveHeader* header)
     if (header->data == nullptr) return;
     const int samples = static_cast<int>(header->bufferLength / 2);
 
-    if (m_mode == 9 || m_mode == 10 || m_mode == 11) {
+    if (isVaricodeMode(m_mode)) {
         m_currentHeader = header;
         fillPsk(header->data, samples);
-    } else if (m_mode == 4) {
+    } else if (isMode(m_mode, OperatingMode::Rtty)) {
         fillRtty(header, header->data, samples);
     } else {
         return;
@@ -181,7 +182,7 @@ void TransmitMachine::pskSymbolBoundary()
         (!cwBusy || m_cwSeparator > 0)) {
         if (m_cwSeparator > 0) --m_cwSeparator;
         m_pskSymbol = encoder().nextSymbol(m_needChar);
-        if (m_mode == 11) m_pskSymbol += ToneModulator::kFskLower;
+        if (isMode(m_mode, OperatingMode::Fsk31)) m_pskSymbol += ToneModulator::kFskLower;
     }
     setSymbol(m_pskSymbol % 12);
 }

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "common/operating_mode.h"
 #include "common/transmit_text_source.h"
 #include "engine/audio/wave_header.h"
 #include "engine/dsp/sine_table.h"
@@ -118,7 +119,7 @@ private:
     int fadedSample();
     void setSymbol(int symbol);
     void echo(int c);
-    VaricodeEncoder& encoder() noexcept { return m_mode == 10 ? m_qpsk : m_bpsk; }
+    VaricodeEncoder& encoder() noexcept { return isMode(m_mode, OperatingMode::Qpsk) ? m_qpsk : m_bpsk; }
 
     TransmitAudio& m_audio;
     KeyLine& m_keyLine;
@@ -130,7 +131,7 @@ private:
     MorseTable m_morse;
     const SineTable* m_sine;
 
-    int m_mode = 9;
+    int m_mode = static_cast<int>(OperatingMode::Psk31);
     bool m_transmitting = false;
     bool m_active = false;
     bool m_starting = false;
