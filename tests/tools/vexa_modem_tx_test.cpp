@@ -21,7 +21,10 @@ using namespace vexa::engine;
 
 using vexa::test::ShellRun;
 
-ShellRun shell(const std::string& command) { return vexa::test::runShell(command + " 2>&1"); }
+ShellRun shell(const std::string& command)
+{
+    return vexa::test::runShell(command + " 2>&1");
+}
 
 const std::string kModem = VEXA_MODEM;
 

@@ -15,10 +15,8 @@ namespace vexa::engine {
 inline int16_t floatToSample(float v) noexcept
 {
     const double scaled = std::nearbyint(static_cast<double>(v) * 32768.0);
-    if (scaled >= 32767.0)
-        return 32767;
-    if (scaled <= -32768.0)
-        return -32768;
+    if (scaled >= 32767.0) return 32767;
+    if (scaled <= -32768.0) return -32768;
     return static_cast<int16_t>(static_cast<int32_t>(scaled));
 }
 
@@ -28,8 +26,7 @@ inline void mixToMono(std::span<const float> interleaved, int channels, std::spa
     const auto width = static_cast<std::size_t>(channels);
     for (std::size_t i = 0; i < mono.size(); ++i) {
         float sum = 0.0F;
-        for (std::size_t c = 0; c < width; ++c)
-            sum += interleaved[i * width + c];
+        for (std::size_t c = 0; c < width; ++c) sum += interleaved[i * width + c];
         mono[i] = sum / static_cast<float>(channels);
     }
 }
@@ -41,8 +38,7 @@ void spreadToChannels(std::span<const T> mono, int channels, std::vector<T>& fra
     const auto width = static_cast<std::size_t>(channels);
     frames.resize(mono.size() * width);
     for (std::size_t i = 0; i < mono.size(); ++i)
-        for (std::size_t c = 0; c < width; ++c)
-            frames[i * width + c] = mono[i];
+        for (std::size_t c = 0; c < width; ++c) frames[i * width + c] = mono[i];
 }
 
 }  // namespace vexa::engine
