@@ -28,10 +28,15 @@ inline constexpr int kOperatingModeCount = 12;
 inline constexpr std::array<std::string_view, kOperatingModeCount> kOperatingModeNames = {
     "CW", "USB", "LSB", "SSB", "RTTY", "SSTV", "FAX", "AM", "FM", "PSK", "QPSK", "FSK31"};
 
-// Subsystems carry the mode as its number (the combo box index); this names it.
+// Subsystems carry the mode as its number (the combo box index).
+constexpr int modeNumber(OperatingMode m) noexcept
+{
+    return static_cast<int>(m);
+}
+
 constexpr bool isMode(int mode, OperatingMode m) noexcept
 {
-    return mode == static_cast<int>(m);
+    return mode == modeNumber(m);
 }
 
 // PSK31, QPSK and FSK31: varicode text at 31.25 Bd.

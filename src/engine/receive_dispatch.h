@@ -36,7 +36,7 @@ public:
     PskDemodulator* demodulator(int mode) const noexcept;
 
     // Main-window state the dispatch reads (and, for the capture flag, clears).
-    int operatingMode = static_cast<int>(OperatingMode::Psk31);
+    int operatingMode = modeNumber(OperatingMode::Psk31);
     bool transmitting = false;
     double secondChannelFrequency = 0.0;  // Hz; 0 = second channel off
     bool spectrumCaptureRequested = true;

@@ -17,7 +17,7 @@ TransmitMachine::TransmitMachine(const SineTable& table, TransmitAudio& audio, K
       m_qpsk(m_table),
       m_sine(&table)
 {
-    setMode(static_cast<int>(OperatingMode::Psk31));
+    setMode(modeNumber(OperatingMode::Psk31));
 }
 
 void TransmitMachine::setVaricode(const std::array<uint16_t, 256>& varicode) noexcept

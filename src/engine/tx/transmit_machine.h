@@ -131,7 +131,7 @@ private:
     MorseTable m_morse;
     const SineTable* m_sine;
 
-    int m_mode = static_cast<int>(OperatingMode::Psk31);
+    int m_mode = modeNumber(OperatingMode::Psk31);
     bool m_transmitting = false;
     bool m_active = false;
     bool m_starting = false;
