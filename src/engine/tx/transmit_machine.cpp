@@ -127,11 +127,11 @@ void TransmitMachine::FillTransmitBlock(WaveHeader* header)
     if (header->data == nullptr) return;
     const int samples = static_cast<int>(header->bufferLength / 2);
 
+    m_currentHeader = header;
     if (isVaricodeMode(m_mode)) {
-        m_currentHeader = header;
         fillPsk(header->data, samples);
     } else if (isMode(m_mode, OperatingMode::Rtty)) {
-        fillRtty(header, header->data, samples);
+        fillRtty(header->data, samples);
     } else {
         return;
     }
@@ -177,9 +177,8 @@ void TransmitMachine::pskSymbolBoundary()
     }
     if (m_needChar) stepStateCounter();
 
-    const bool cwBusy = m_pattern != 0 || !m_cwText.empty() || m_elementCounter != 0;
     if (m_counter >= kIdleFrom && m_counter < kTailFrom && m_counter != kCwGap &&
-        (!cwBusy || m_cwSeparator > 0)) {
+        (!cwIdBusy() || m_cwSeparator > 0)) {
         if (m_cwSeparator > 0) --m_cwSeparator;
         m_pskSymbol = encoder().nextSymbol(m_needChar);
         if (isMode(m_mode, OperatingMode::Fsk31)) m_pskSymbol += ToneModulator::kFskLower;
@@ -206,7 +205,7 @@ void TransmitMachine::stepStateCounter()
     } else if (m_counter < kTextFrom) {
         // idle zero bits come from the encoder
     } else if (m_counter < kEndRequested) {
-        if (m_pattern != 0 || !m_cwText.empty() || m_elementCounter != 0)
+        if (cwIdBusy())
             cwElement();
         else
             takePskCharacter();
@@ -322,7 +321,7 @@ void TransmitMachine::loadBaudot(int c)
     m_shift = c < ' ' ? Shift::None : (letters ? Shift::Letters : Shift::Figures);
 }
 
-void TransmitMachine::fillRtty(WaveHeader* header, int16_t* data, int samples)
+void TransmitMachine::fillRtty(int16_t* data, int samples)
 {
     for (int i = 0; i < samples; ++i) {
         if (m_symbolBoundary) {
@@ -342,7 +341,7 @@ void TransmitMachine::fillRtty(WaveHeader* header, int16_t* data, int samples)
                 // The end: no more text is taken (it stays in the window unsent); silence
                 // until the end block has played. A character in progress finishes first.
                 if (m_counter == kEndRequested) {
-                    if (m_endBlock == nullptr) m_endBlock = header;
+                    if (m_endBlock == nullptr) m_endBlock = m_currentHeader;
                     ++m_counter;
                 }
                 setSymbol(ToneModulator::kSilence);

@@ -110,10 +110,12 @@ public:
 private:
     void finish();
     void fillPsk(int16_t* data, int samples);
-    void fillRtty(WaveHeader* header, int16_t* data, int samples);
+    void fillRtty(int16_t* data, int samples);
     void pskSymbolBoundary();
     void stepStateCounter();
     void cwElement();
+    // The identification still has keying or characters to send.
+    bool cwIdBusy() const noexcept { return m_pattern != 0 || !m_cwText.empty() || m_elementCounter != 0; }
     void takePskCharacter();
     void loadBaudot(int c);
     int fadedSample();
@@ -136,7 +138,7 @@ private:
     bool m_active = false;
     bool m_starting = false;
     int m_blocksInFlight = 0;
-    WaveHeader* m_currentHeader = nullptr;
+    WaveHeader* m_currentHeader = nullptr;  // the block being filled
 
     uint32_t m_counter = 0;
     bool m_symbolBoundary = false;
