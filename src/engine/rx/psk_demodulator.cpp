@@ -28,7 +28,6 @@ PskDemodulator::PskDemodulator(const SineTable& table, const DemodulatorConfig& 
       m_decimatedRateHz(config.decimatedRateHz),
       m_symbolRateBd(config.symbolRateBd)
 {
-    m_carrierHz = kInitialFrequencyHz;
     setSampleRate(kInitialSampleRate);
     reset();
 }

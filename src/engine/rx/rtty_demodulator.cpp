@@ -19,7 +19,6 @@ constexpr int kFlushSamples = 1200;  // a little over 0.1 s at 11025 samples/s
 RttyDemodulator::RttyDemodulator(const SineTable& table) noexcept
     : PskDemodulator(table, kRttyDemodulatorConfig)
 {
-    m_level = 0;
     setSymbolRate(kRttyDemodulatorConfig.symbolRateBd);
 }
 
