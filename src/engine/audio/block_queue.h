@@ -29,7 +29,7 @@ struct BlockQueue {
     std::deque<WaveHeader*> queue;
     bool running = false;  // input: recording; output: not paused
     bool quit = false;
-    uint64_t resets = 0;  // output: tells the worker that its block was returned meanwhile
+    uint64_t resets = 0;  // output: counts the resets, so the worker sees its block was returned
     std::thread worker;
 
     bool owns(WaveDevice d) const noexcept { return d != 0 && d == device; }
