@@ -71,6 +71,8 @@ struct PortAudioBackend::Impl {
     PaDeviceIndex findDevice(bool input) const;
     bool openStream(Direction& d, bool input);
     void closeStream(Direction& d);
+    static void stopStream(Direction& d);
+    void haltInput(std::unique_lock<std::mutex>& lock);
     void waitIdle(Direction& d, std::unique_lock<std::mutex>& lock) { idle.wait(lock, [&] { return !d.busy; }); }
     void inputLoop();
     void outputLoop();
@@ -167,6 +169,27 @@ void PortAudioBackend::Impl::closeStream(Direction& d)
     d.resampler = nullptr;
     d.active = false;
     d.rate = 0;
+}
+
+// Plays (output) or records (input) what the device has buffered, then stops.
+void PortAudioBackend::Impl::stopStream(Direction& d)
+{
+    if (!d.active)
+        return;
+    Pa_StopStream(d.stream);
+    d.active = false;
+}
+
+// Stops recording and drops what was recorded but not yet delivered: audio from before a
+// stop or reset must not open the next recording.
+void PortAudioBackend::Impl::haltInput(std::unique_lock<std::mutex>& lock)
+{
+    in.running = false;
+    in.discard = true;
+    waitIdle(in, lock);
+    if (in.resampler != nullptr)
+        soxr_clear(in.resampler);
+    stopStream(in);
 }
 
 void PortAudioBackend::Impl::inputLoop()
@@ -429,15 +452,7 @@ bool PortAudioBackend::stopInput(WaveDevice d)
     std::unique_lock lock(m->mutex);
     if (!m->in.owns(d))
         return false;
-    m->in.running = false;
-    m->in.discard = true;  // audio from before the stop must not open the next recording
-    m->waitIdle(m->in, lock);
-    if (m->in.resampler != nullptr)
-        soxr_clear(m->in.resampler);
-    if (m->in.active) {
-        Pa_StopStream(m->in.stream);
-        m->in.active = false;
-    }
+    m->haltInput(lock);
     return true;
 }
 
@@ -449,13 +464,7 @@ bool PortAudioBackend::resetInput(WaveDevice d)
         std::unique_lock lock(m->mutex);
         if (!m->in.owns(d))
             return false;
-        m->in.running = false;
-        m->in.discard = true;
-        m->waitIdle(m->in, lock);
-        if (m->in.active) {
-            Pa_StopStream(m->in.stream);
-            m->in.active = false;
-        }
+        m->haltInput(lock);
         returned = m->in.takeAll();
         for (WaveHeader* h : returned)
             h->bytesRecorded = 0;
@@ -528,11 +537,8 @@ bool PortAudioBackend::pauseOutput(WaveDevice d)
         return false;
     m->out.running = false;
     m->waitIdle(m->out, lock);
-    if (m->out.active) {
-        m->flushOutputResampler();
-        Pa_StopStream(m->out.stream);  // plays what the device has buffered, then stops
-        m->out.active = false;
-    }
+    m->flushOutputResampler();
+    Impl::stopStream(m->out);
     return true;
 }
 
@@ -574,10 +580,7 @@ bool PortAudioBackend::closeOutput(WaveDevice d)
         return false;
     m->out.running = false;
     m->out.stopWorker(m->outWake, lock);
-    if (m->out.active) {
-        Pa_StopStream(m->out.stream);
-        m->out.active = false;
-    }
+    Impl::stopStream(m->out);
     m->closeStream(m->out);
     m->out.device = 0;
     m->out.notify = nullptr;
