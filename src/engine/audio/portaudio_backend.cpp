@@ -44,8 +44,6 @@ std::string lower(std::string s)
     return s;
 }
 
-}  // namespace
-
 // One direction of the card: the queued blocks and the worker, and its PortAudio stream.
 struct Direction : BlockQueue {
     PaStream* stream = nullptr;
@@ -57,6 +55,8 @@ struct Direction : BlockQueue {
     int channels = 1;
     soxr_t resampler = nullptr;  // null when the device runs at 11025 Hz
 };
+
+}  // namespace
 
 struct PortAudioBackend::Impl {
     PortAudioOptions options;
