@@ -28,9 +28,27 @@ inline constexpr int kOperatingModeCount = 12;
 inline constexpr std::array<std::string_view, kOperatingModeCount> kOperatingModeNames = {
     "CW", "USB", "LSB", "SSB", "RTTY", "SSTV", "FAX", "AM", "FM", "PSK", "QPSK", "FSK31"};
 
+// Subsystems carry the mode as its number (the combo box index).
+constexpr int modeNumber(OperatingMode m) noexcept
+{
+    return static_cast<int>(m);
+}
+
+constexpr bool isMode(int mode, OperatingMode m) noexcept
+{
+    return mode == modeNumber(m);
+}
+
+// PSK31, QPSK and FSK31: varicode text at 31.25 Bd.
+constexpr bool isVaricodeMode(int mode) noexcept
+{
+    return isMode(mode, OperatingMode::Psk31) || isMode(mode, OperatingMode::Qpsk) ||
+           isMode(mode, OperatingMode::Fsk31);
+}
+
 constexpr bool isDemodulatedMode(int mode) noexcept
 {
-    return mode == 4 || mode == 9 || mode == 10 || mode == 11;
+    return isMode(mode, OperatingMode::Rtty) || isVaricodeMode(mode);
 }
 
 }  // namespace vexa

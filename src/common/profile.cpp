@@ -164,11 +164,17 @@ bool Profile::writeString(std::string_view section, std::string_view key, std::s
     if (value.find_first_of("\r\n") != std::string_view::npos || key.empty() ||
         key.find_first_of("=\r\n") != std::string_view::npos || section.find_first_of("]\r\n") != std::string_view::npos)
         return false;
-    std::string stored(value);
     // Blanks around a value and enclosing quotes are not part of it on reading; quote
     // such a value so that it reads back exactly.
-    if (!value.empty() && (trim(value) != value || (value.size() >= 2 && value.front() == '"' && value.back() == '"')))
-        stored = "\"" + stored + "\"";
+    const bool quote =
+        !value.empty() && (trim(value) != value || (value.size() >= 2 && value.front() == '"' && value.back() == '"'));
+    std::string stored;
+    stored.reserve(value.size() + 2);
+    if (quote)
+        stored += '"';
+    stored += value;
+    if (quote)
+        stored += '"';
 
     std::vector<std::string> lines = readLines(m_file);
     bool inSection = false;
@@ -203,7 +209,12 @@ bool Profile::writeString(std::string_view section, std::string_view key, std::s
     } else {
         if (!lines.empty() && !trim(lines.back()).empty())
             lines.emplace_back();
-        lines.push_back("[" + std::string(section) + "]");
+        std::string header;
+        header.reserve(section.size() + 2);
+        header += '[';
+        header += section;
+        header += ']';
+        lines.push_back(std::move(header));
         lines.push_back(entry);
     }
     return replaceFile(m_file, lines);

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "common/operating_mode.h"
+
 namespace vexa::display {
 
 int AutoScale::peakWindowPx(int mode) noexcept
 {
-    if (mode == 9) return 16;
-    if (mode == 4) return 128;
+    if (isMode(mode, OperatingMode::Psk31)) return 16;
+    if (isMode(mode, OperatingMode::Rtty)) return 128;
     return -1;
 }
 

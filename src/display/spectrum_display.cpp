@@ -1,5 +1,7 @@
 #include "display/spectrum_display.h"
 
+#include "common/operating_mode.h"
+
 namespace vexa::display {
 
 SpectrumScale SpectrumDisplay::scale() const
@@ -45,7 +47,7 @@ SpectrumDisplay::DrawResult SpectrumDisplay::draw(int widthPx, int heightPx)
     markers.drift = port.driftIndicator();
     m_markers = layoutMarkers(scale, widthPx, heightPx, markers);
 
-    if (fresh && mode >= 9 && mode <= 11 && port.afcEnabled() && !port.transmitting()) {
+    if (fresh && isVaricodeMode(mode) && port.afcEnabled() && !port.transmitting()) {
         const double rx = port.receiveFrequency();
         const double tx = port.transmitFrequency();
         port.afcStep();

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "common/operating_mode.h"
+
 namespace vexa::display {
 
 void TuningClicks::leftDown(int x, int y, bool shift) noexcept
@@ -43,7 +45,7 @@ double fineTuningOffsetHz(int y256, int heightPx, int mode) noexcept
     if (heightPx <= 0) return 0.0;
     const double half256 = 128.0 * heightPx;
     const double offset = (half256 - y256) / half256 * 4.8;
-    return mode == 9 ? 2.0 * offset : offset;
+    return isMode(mode, OperatingMode::Psk31) ? 2.0 * offset : offset;
 }
 
 namespace {

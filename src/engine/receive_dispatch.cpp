@@ -2,13 +2,15 @@
 
 #include <algorithm>
 
+#include "common/operating_mode.h"
+
 namespace vexa::engine {
 
 ReceiveDispatch::ReceiveDispatch(PskDemodulator& main, PskDemodulator& second, WaveDispatchPort port)
     : m_second(second), m_port(std::move(port))
 {
-    m_byMode[9] = &main;
-    m_byMode[10] = &main;
+    m_byMode[static_cast<std::size_t>(OperatingMode::Psk31)] = &main;
+    m_byMode[static_cast<std::size_t>(OperatingMode::Qpsk)] = &main;
 }
 
 void ReceiveDispatch::setDemodulator(int mode, PskDemodulator* demodulator) noexcept
@@ -29,8 +31,9 @@ void ReceiveDispatch::demodulate(std::span<const int16_t> samples) noexcept
     // The two PSK channels are independent, so running the block through one and then the
     // other gives the same symbols as interleaving them sample by sample.
     demodulator->processBlock(samples);
-    if ((operatingMode == 9 || operatingMode == 10) && secondChannelFrequency > 0.0)
-        m_second.processBlock(samples);
+    const bool psk =
+        isMode(operatingMode, OperatingMode::Psk31) || isMode(operatingMode, OperatingMode::Qpsk);
+    if (psk && secondChannelFrequency > 0.0) m_second.processBlock(samples);
 }
 
 int ReceiveDispatch::OnWaveInData(WaveDevice device, WaveHeader& header)

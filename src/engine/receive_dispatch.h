@@ -8,6 +8,7 @@
 #include <functional>
 #include <span>
 
+#include "common/operating_mode.h"
 #include "engine/audio/wave_header.h"
 #include "engine/rx/psk_demodulator.h"
 #include "engine/spectrum_input.h"
@@ -25,9 +26,9 @@ struct WaveDispatchPort {
 
 class ReceiveDispatch {
 public:
-    static constexpr int kModes = 12;
+    static constexpr int kModes = kOperatingModeCount;
 
-    // main serves modes 9 and 10, second the second PSK channel. Not owned.
+    // main serves PSK31 and QPSK, second the second PSK channel. Not owned.
     ReceiveDispatch(PskDemodulator& main, PskDemodulator& second, WaveDispatchPort port);
 
     // The demodulator for a mode (4: RTTY, 11: FSK31); nullptr: nothing is demodulated.
@@ -35,7 +36,7 @@ public:
     PskDemodulator* demodulator(int mode) const noexcept;
 
     // Main-window state the dispatch reads (and, for the capture flag, clears).
-    int operatingMode = 9;
+    int operatingMode = modeNumber(OperatingMode::Psk31);
     bool transmitting = false;
     double secondChannelFrequency = 0.0;  // Hz; 0 = second channel off
     bool spectrumCaptureRequested = true;

@@ -10,6 +10,7 @@
 #include "engine/audio/audio_file.h"
 #include "engine/rx/rtty_demodulator.h"
 #include "engine/rx/text_sink.h"
+#include "support/shell_run.h"
 #include "support/temp_dir.h"
 #include "tx_roundtrip_support.h"
 
@@ -60,14 +61,7 @@ TEST(RttyRoundTrip, ReversedPolarityNeedsTheReverseFlag)
 // minimodem prints what it decodes on standard output; its carrier reports go to stderr.
 std::string minimodem(const std::string& args)
 {
-    std::string out;
-    FILE* p = ::popen(("minimodem " + args + " 2>/dev/null").c_str(), "r");
-    if (p == nullptr) return out;
-    char buf[512];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    ::pclose(p);
-    return out;
+    return vexa::test::runShell("minimodem " + args + " 2>/dev/null").out;
 }
 
 TEST(RttyRoundTrip, MinimodemDecodesVexa)

@@ -1,7 +1,6 @@
 // Independent floating-point FSK test signals for the RTTY and FSK31 receivers: keyed
 // continuous-phase tones built straight from the published codes (ITA2 with bit 1 as the
-// least significant bit, PSK31 varicode), white noise scaled to an SNR in 2500 Hz, and a
-// character error count. Written apart from the engine on purpose, so that a mistake in
+// least significant bit, PSK31 varicode) and white noise scaled to an SNR in 2500 Hz. Written apart from the engine on purpose, so that a mistake in
 // the engine's tables or timing cannot cancel out in a round trip.
 #pragma once
 
@@ -12,6 +11,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "support/text_distance.h"
 
 namespace vexa::test {
 
@@ -183,23 +184,6 @@ inline std::vector<int16_t> withNoise(const std::vector<float>& s, double signal
 inline std::vector<int16_t> toPcm(const std::vector<float>& s)
 {
     return withNoise(s, 1.0, 300.0, 1);
-}
-
-// Edit distance between what was sent and what came out, for a character error rate.
-inline int editDistance(std::string_view a, std::string_view b)
-{
-    std::vector<int> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = static_cast<int>(j);
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        int diag = row[0];
-        row[0] = static_cast<int>(i);
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const int up = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diag + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diag = up;
-        }
-    }
-    return row[b.size()];
 }
 
 }  // namespace vexa::test

@@ -8,15 +8,15 @@
 
 namespace vexa::test {
 
-inline std::size_t editDistance(std::string_view a, std::string_view b)
+inline int editDistance(std::string_view a, std::string_view b)
 {
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    std::vector<int> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = static_cast<int>(j);
     for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
+        int diagonal = row[0];
+        row[0] = static_cast<int>(i);
         for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t up = row[j];
+            const int up = row[j];
             row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
             diagonal = up;
         }

@@ -3,8 +3,6 @@
 // 100 Bd RTTY and FSK31.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -12,28 +10,17 @@
 #include "engine/audio/audio_file.h"
 #include "support/fsk_test_signal.h"
 #include "support/minimodem_harness.h"
+#include "support/shell_run.h"
 #include "support/temp_dir.h"
 
 namespace vexa {
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-};
+using ToolRun = test::ShellRun;
 
 ToolRun vexaModem(const std::string& arguments)
 {
-    ToolRun r;
-    const std::string command = std::string(VEXA_MODEM) + " " + arguments + " 2>/dev/null";
-    std::FILE* p = ::popen(command.c_str(), "r");
-    if (p == nullptr) return r;
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, p)) > 0) r.out.append(buffer, n);
-    const int status = ::pclose(p);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return test::runShell(std::string(VEXA_MODEM) + " " + arguments + " 2>/dev/null");
 }
 
 class VexaModemRttyFsk31 : public ::testing::Test {
@@ -58,7 +45,7 @@ TEST_F(VexaModemRttyFsk31, RttyFromMinimodem)
     EXPECT_EQ(vexaModem("rx --mode rtty --freq 1700 " + wav).out, "CQ DE DL0VXA 599 TNX");
     EXPECT_EQ(vexaModem("rx --mode rtty --freq 1700 --keep-shift " + wav).out, "CQ DE DL0VXA 599 5,/");
     const ToolRun reversed = vexaModem("rx --mode rtty --freq 1700 --reverse " + wav);
-    EXPECT_EQ(reversed.exitCode, 0);
+    EXPECT_EQ(reversed.status, 0);
     EXPECT_NE(reversed.out, "CQ DE DL0VXA 599 TNX");
 }
 
@@ -71,7 +58,7 @@ TEST_F(VexaModemRttyFsk31, Rtty100FromFileAndRawStandardInput)
     const std::string wav = writeWav("rtty100.wav", pcm);
 
     const ToolRun fromFile = vexaModem("rx --mode rtty100 --freq 1200 " + wav);
-    EXPECT_EQ(fromFile.exitCode, 0);
+    EXPECT_EQ(fromFile.status, 0);
     EXPECT_EQ(fromFile.out, text);
 
     const std::string raw = dir.file("rtty100.raw");
@@ -100,7 +87,7 @@ TEST_F(VexaModemRttyFsk31, Fsk31WithAfc)
     const std::string wav = writeWav("fsk31.wav", test::toPcm(w.samples()));
 
     const ToolRun r = vexaModem("rx --mode fsk31 --freq 1500 --afc " + wav);
-    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.status, 0);
     ASSERT_GE(r.out.size(), text.size());
     // The AFC needs the first words to pull in; the last round must be clean.
     EXPECT_EQ(r.out.substr(r.out.size() - text.size()), text) << r.out;
@@ -108,7 +95,7 @@ TEST_F(VexaModemRttyFsk31, Fsk31WithAfc)
 
 TEST_F(VexaModemRttyFsk31, UnknownModeIsAUsageError)
 {
-    EXPECT_EQ(vexaModem("rx --mode rtty75 x.wav").exitCode, 2);
+    EXPECT_EQ(vexaModem("rx --mode rtty75 x.wav").status, 2);
 }
 
 }  // namespace

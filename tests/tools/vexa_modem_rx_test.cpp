@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <sndfile.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <fstream>
@@ -10,27 +9,16 @@
 
 #include "engine/audio/audio_file.h"
 #include "support/psk_reference.h"
+#include "support/shell_run.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-struct Run {
-    int status;
-    std::string out;
-};
+using Run = vexa::test::ShellRun;
 
 Run run(const std::string& args)
 {
-    const std::string command = std::string(VEXA_MODEM) + " " + args + " 2>&1";
-    Run r{-1, {}};
-    FILE* p = popen(command.c_str(), "r");
-    if (p == nullptr) return r;
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, p)) > 0) r.out.append(buffer, n);
-    const int status = pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return vexa::test::runShell(std::string(VEXA_MODEM) + " " + args + " 2>&1");
 }
 
 constexpr std::string_view kText = "vexa-modem decodes this\r\n";

@@ -3,8 +3,6 @@
 // with a message and a non-zero exit.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -14,28 +12,18 @@
 #include "engine/tx/memory_transmit_audio.h"
 #include "engine/tx/string_transmit_source.h"
 #include "engine/tx/transmit_machine.h"
+#include "support/shell_run.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using namespace vexa::engine;
 
-struct ShellRun {
-    int status;
-    std::string out;
-};
+using vexa::test::ShellRun;
 
 ShellRun shell(const std::string& command)
 {
-    ShellRun r{-1, {}};
-    FILE* p = popen((command + " 2>&1").c_str(), "r");
-    if (p == nullptr) return r;
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, p)) > 0) r.out.append(buffer, n);
-    const int status = pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return vexa::test::runShell(command + " 2>&1");
 }
 
 const std::string kModem = VEXA_MODEM;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "common/operating_mode.h"
 #include "engine/audio/audio_file.h"
 #include "engine/audio/wave_header.h"
 #include "engine/dsp/sine_table.h"
@@ -60,7 +61,8 @@ public:
     PskModeReceiver(int operatingMode, const RxOptions& o, engine::TextSink& text)
         : m_mode(operatingMode), m_afc(o.afc), m_hz(o.frequencyHz), m_rx(m_table, text)
     {
-        m_rx.setDecoding(operatingMode == 10 ? PskReceiver::Decoding::Qpsk : PskReceiver::Decoding::Bpsk);
+        m_rx.setDecoding(isMode(operatingMode, OperatingMode::Qpsk) ? PskReceiver::Decoding::Qpsk
+                                                                    : PskReceiver::Decoding::Bpsk);
         m_rx.setReverse(o.reverse);
         m_rx.demodulator().reset();
         m_rx.setFrequency(m_hz);
@@ -123,7 +125,8 @@ public:
     void process(std::span<const int16_t> block) override { m_rx.processBlock(block); }
     void afcStep() override
     {
-        const auto retune = engine::AfcStep({11, m_afc, false, m_hz, m_rx.publishedCorrection(), 0});
+        const auto retune = engine::AfcStep(
+            {modeNumber(OperatingMode::Fsk31), m_afc, false, m_hz, m_rx.publishedCorrection(), 0});
         if (!retune) return;
         m_hz = retune->receiveHz;
         m_rx.setFrequency(m_hz);
@@ -151,13 +154,12 @@ std::unique_ptr<ModeReceiver> make(int mode, const RxOptions& o, engine::TextSin
     return std::make_unique<Receiver>(mode, o, text);
 }
 
-// New modes (RTTY, FSK31) add one line here.
 constexpr std::array kModes = {
-    RxMode{"psk31", 9, make<PskModeReceiver>},
-    RxMode{"qpsk", 10, make<PskModeReceiver>},
-    RxMode{"rtty", 4, make<RttyModeReceiver<4545>>},
-    RxMode{"rtty100", 4, make<RttyModeReceiver<10000>>},
-    RxMode{"fsk31", 11, make<Fsk31ModeReceiver>},
+    RxMode{"psk31", modeNumber(OperatingMode::Psk31), make<PskModeReceiver>},
+    RxMode{"qpsk", modeNumber(OperatingMode::Qpsk), make<PskModeReceiver>},
+    RxMode{"rtty", modeNumber(OperatingMode::Rtty), make<RttyModeReceiver<4545>>},
+    RxMode{"rtty100", modeNumber(OperatingMode::Rtty), make<RttyModeReceiver<10000>>},
+    RxMode{"fsk31", modeNumber(OperatingMode::Fsk31), make<Fsk31ModeReceiver>},
 };
 
 const RxMode* findMode(std::string_view name)

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "common/operating_mode.h"
 #include "engine/audio/audio_file.h"
 #include "engine/rx/varicode_table.h"
 #include "engine/tx/memory_transmit_audio.h"
@@ -38,11 +39,11 @@ struct ModeChoice {
 
 std::optional<ModeChoice> parseMode(const std::string& name)
 {
-    if (name == "psk31" || name == "psk") return ModeChoice{9, 0};
-    if (name == "qpsk") return ModeChoice{10, 0};
-    if (name == "fsk31") return ModeChoice{11, 0};
-    if (name == "rtty") return ModeChoice{4, 45.45};
-    if (name == "rtty100") return ModeChoice{4, 100.0};
+    if (name == "psk31" || name == "psk") return ModeChoice{modeNumber(OperatingMode::Psk31), 0};
+    if (name == "qpsk") return ModeChoice{modeNumber(OperatingMode::Qpsk), 0};
+    if (name == "fsk31") return ModeChoice{modeNumber(OperatingMode::Fsk31), 0};
+    if (name == "rtty") return ModeChoice{modeNumber(OperatingMode::Rtty), 45.45};
+    if (name == "rtty100") return ModeChoice{modeNumber(OperatingMode::Rtty), 100.0};
     return std::nullopt;
 }
 
@@ -107,7 +108,7 @@ int runTx(int argc, char** argv)
         std::fputs(kUsage, stderr);
         return 2;
     }
-    if (!cwid.empty() && mode->mode == 4) {
+    if (!cwid.empty() && isMode(mode->mode, OperatingMode::Rtty)) {
         std::fputs("vexa-modem tx: --cwid works in psk31, qpsk and fsk31 only\n", stderr);
         return 2;
     }
@@ -132,7 +133,7 @@ int runTx(int argc, char** argv)
     engine::MemoryTransmitAudio audio;
     engine::RecordingKeyLine key;
     // RTTY: two idle LTRS after the text, so that the receiver sees the last stop bit end.
-    engine::StringTransmitSource source(text, mode->mode == 4 ? 2 : 0);
+    engine::StringTransmitSource source(text, isMode(mode->mode, OperatingMode::Rtty) ? 2 : 0);
     TransmitMachine machine(table, audio, key, source);
     machine.setVaricode(engine::kVaricodeTable);
     machine.setMode(mode->mode, mode->rttyBaud);

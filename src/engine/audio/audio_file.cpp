@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "engine/audio/sample_convert.h"
 #include "engine/audio/wave_header.h"
 
 namespace vexa::engine {
@@ -61,17 +62,6 @@ sf_count_t memTell(void* user) { return static_cast<MemoryFile*>(user)->position
 
 SF_VIRTUAL_IO memoryIo() { return SF_VIRTUAL_IO{memLength, memSeek, memRead, memWrite, memTell}; }
 
-int16_t toSample(float v)
-{
-    // 32768 (not 32767) keeps a 16-bit source bit-exact through the float path.
-    const double scaled = std::nearbyint(static_cast<double>(v) * 32768.0);
-    if (scaled >= 32767.0)
-        return 32767;
-    if (scaled <= -32768.0)
-        return -32768;
-    return static_cast<int16_t>(static_cast<int32_t>(scaled));
-}
-
 AudioReadResult readOpened(SNDFILE* file, const SF_INFO& info, const std::string& name)
 {
     AudioReadResult result;
@@ -103,6 +93,20 @@ AudioReadResult readOpened(SNDFILE* file, const SF_INFO& info, const std::string
     return result;
 }
 
+// Reads a file libsndfile has opened (nullptr: it could not) and closes it.
+AudioReadResult readAndClose(SNDFILE* file, const SF_INFO& info, const std::string& name)
+{
+    if (file == nullptr) {
+        AudioReadResult result;
+        result.error = AudioFileError::NotAudio;
+        result.message = name + ": not an audio file (" + sf_strerror(nullptr) + ")";
+        return result;
+    }
+    AudioReadResult result = readOpened(file, info, name);
+    sf_close(file);
+    return result;
+}
+
 }  // namespace
 
 bool convertToEngineFormat(std::span<const float> interleaved, int channels, int fromRate,
@@ -112,17 +116,12 @@ bool convertToEngineFormat(std::span<const float> interleaved, int channels, int
         return false;
     const size_t frames = interleaved.size() / static_cast<size_t>(channels);
     std::vector<float> mono(frames);
-    for (size_t i = 0; i < frames; ++i) {
-        float sum = 0.0F;
-        for (int c = 0; c < channels; ++c)
-            sum += interleaved[i * static_cast<size_t>(channels) + static_cast<size_t>(c)];
-        mono[i] = sum / static_cast<float>(channels);
-    }
+    mixToMono(interleaved, channels, mono);
     out.clear();
     if (fromRate == WaveFormat::kSampleRate) {
         out.reserve(frames);
         for (float v : mono)
-            out.push_back(toSample(v));
+            out.push_back(floatToSample(v));
         return true;
     }
     if (frames == 0)
@@ -138,7 +137,7 @@ bool convertToEngineFormat(std::span<const float> interleaved, int channels, int
         return false;
     out.reserve(done);
     for (size_t i = 0; i < done; ++i)
-        out.push_back(toSample(resampled[i]));
+        out.push_back(floatToSample(resampled[i]));
     return true;
 }
 
@@ -148,16 +147,7 @@ AudioReadResult readAudioMemory(std::span<const unsigned char> bytes, const std:
     image.bytes.assign(bytes.begin(), bytes.end());
     SF_VIRTUAL_IO io = memoryIo();
     SF_INFO info{};
-    SNDFILE* file = sf_open_virtual(&io, SFM_READ, &info, &image);
-    if (file == nullptr) {
-        AudioReadResult result;
-        result.error = AudioFileError::NotAudio;
-        result.message = name + ": not an audio file (" + sf_strerror(nullptr) + ")";
-        return result;
-    }
-    AudioReadResult result = readOpened(file, info, name);
-    sf_close(file);
-    return result;
+    return readAndClose(sf_open_virtual(&io, SFM_READ, &info, &image), info, name);
 }
 
 AudioReadResult readAudioFile(const std::string& path)
@@ -180,16 +170,7 @@ AudioReadResult readAudioFile(const std::string& path)
     }
     std::fclose(probe);
     SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (file == nullptr) {
-        AudioReadResult result;
-        result.error = AudioFileError::NotAudio;
-        result.message = path + ": not an audio file (" + sf_strerror(nullptr) + ")";
-        return result;
-    }
-    AudioReadResult result = readOpened(file, info, path);
-    sf_close(file);
-    return result;
+    return readAndClose(sf_open(path.c_str(), SFM_READ, &info), info, path);
 }
 
 AudioWriteResult writeWaveFile(const std::string& path, std::span<const int16_t> samples)

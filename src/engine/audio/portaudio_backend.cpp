@@ -10,22 +10,14 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
-#include <deque>
 #include <mutex>
 #include <thread>
 
+#include "engine/audio/block_queue.h"
+#include "engine/audio/sample_convert.h"
+
 namespace vexa::engine {
 namespace {
-
-int16_t floatToSample(float v)
-{
-    const double scaled = std::nearbyint(static_cast<double>(v) * 32768.0);
-    if (scaled >= 32767.0)
-        return 32767;
-    if (scaled <= -32768.0)
-        return -32768;
-    return static_cast<int16_t>(static_cast<int32_t>(scaled));
-}
 
 // Probing the host audio systems makes ALSA and JACK print a screenful of messages about
 // devices and servers that are simply not there ("Unknown PCM cards.pcm.rear", "jack server
@@ -52,26 +44,19 @@ std::string lower(std::string s)
     return s;
 }
 
-}  // namespace
-
-// One direction of the card: its PortAudio stream, the queued blocks and the worker.
-struct Direction {
+// One direction of the card: the queued blocks and the worker, and its PortAudio stream.
+struct Direction : BlockQueue {
     PaStream* stream = nullptr;
-    WaveDevice device = 0;
-    WaveBackend::Notify notify;
-    std::deque<WaveHeader*> queue;
-    bool running = false;  // input: recording; output: not paused
     bool busy = false;     // the worker is inside a blocking PortAudio call
-    bool quit = false;
     bool active = false;   // the PortAudio stream is started
     bool failed = false;   // the device stopped working (unplugged): no more reads/writes
     bool discard = false;  // input: drop samples read before a stop or reset
     int rate = 0;
     int channels = 1;
     soxr_t resampler = nullptr;  // null when the device runs at 11025 Hz
-    uint64_t resets = 0;
-    std::thread worker;
 };
+
+}  // namespace
 
 struct PortAudioBackend::Impl {
     PortAudioOptions options;
@@ -86,7 +71,8 @@ struct PortAudioBackend::Impl {
     PaDeviceIndex findDevice(bool input) const;
     bool openStream(Direction& d, bool input);
     void closeStream(Direction& d);
-    void stopWorker(Direction& d, std::condition_variable& wake, std::unique_lock<std::mutex>& lock);
+    static void stopStream(Direction& d);
+    void haltInput(std::unique_lock<std::mutex>& lock);
     void waitIdle(Direction& d, std::unique_lock<std::mutex>& lock) { idle.wait(lock, [&] { return !d.busy; }); }
     void inputLoop();
     void outputLoop();
@@ -185,19 +171,25 @@ void PortAudioBackend::Impl::closeStream(Direction& d)
     d.rate = 0;
 }
 
-void PortAudioBackend::Impl::stopWorker(Direction& d, std::condition_variable& wake, std::unique_lock<std::mutex>& lock)
+// Plays (output) or records (input) what the device has buffered, then stops.
+void PortAudioBackend::Impl::stopStream(Direction& d)
 {
-    if (!d.worker.joinable())
+    if (!d.active)
         return;
-    d.quit = true;
-    wake.notify_all();
-    std::thread worker = std::move(d.worker);
-    lock.unlock();
-    if (worker.get_id() == std::this_thread::get_id())
-        worker.detach();
-    else
-        worker.join();
-    lock.lock();
+    Pa_StopStream(d.stream);
+    d.active = false;
+}
+
+// Stops recording and drops what was recorded but not yet delivered: audio from before a
+// stop or reset must not open the next recording.
+void PortAudioBackend::Impl::haltInput(std::unique_lock<std::mutex>& lock)
+{
+    in.running = false;
+    in.discard = true;
+    waitIdle(in, lock);
+    if (in.resampler != nullptr)
+        soxr_clear(in.resampler);
+    stopStream(in);
 }
 
 void PortAudioBackend::Impl::inputLoop()
@@ -208,6 +200,8 @@ void PortAudioBackend::Impl::inputLoop()
     std::vector<float> rawFloat(static_cast<size_t>(chunkFrames * in.channels));
     std::vector<float> mono(static_cast<size_t>(chunkFrames));
     std::vector<float> converted(static_cast<size_t>(chunkFrames) * WaveFormat::kSampleRate / static_cast<size_t>(in.rate) + 64);
+    std::vector<int16_t> got;
+    got.reserve(std::max(static_cast<size_t>(chunkFrames), converted.size()));
     std::vector<int16_t> pending;
     pending.reserve(4 * 2048);
     std::vector<WaveHeader*> filled;
@@ -222,10 +216,9 @@ void PortAudioBackend::Impl::inputLoop()
         lock.unlock();
 
         PaError error = paNoError;
-        std::vector<int16_t> got;
+        got.clear();
         if (resampler == nullptr) {
             error = Pa_ReadStream(stream, raw16.data(), static_cast<unsigned long>(chunkFrames));
-            got.reserve(static_cast<size_t>(chunkFrames));
             for (int i = 0; i < chunkFrames; ++i) {
                 int32_t sum = 0;
                 for (int c = 0; c < channels; ++c)
@@ -234,12 +227,7 @@ void PortAudioBackend::Impl::inputLoop()
             }
         } else {
             error = Pa_ReadStream(stream, rawFloat.data(), static_cast<unsigned long>(chunkFrames));
-            for (int i = 0; i < chunkFrames; ++i) {
-                float sum = 0.0F;
-                for (int c = 0; c < channels; ++c)
-                    sum += rawFloat[static_cast<size_t>(i * channels + c)];
-                mono[static_cast<size_t>(i)] = sum / static_cast<float>(channels);
-            }
+            mixToMono(rawFloat, channels, mono);
             size_t done = 0;
             soxr_process(resampler, mono.data(), mono.size(), nullptr, converted.data(), converted.size(), &done);
             for (size_t i = 0; i < done; ++i)
@@ -267,7 +255,7 @@ void PortAudioBackend::Impl::inputLoop()
             std::memcpy(h->data, pending.data(), n * sizeof(int16_t));
             pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(n));
             h->bytesRecorded = static_cast<uint32_t>(n * 2);
-            h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
+            markReturned(*h);
             filled.push_back(h);
         }
         // No block queued: a card drops what it cannot store; keep at most four blocks.
@@ -278,9 +266,7 @@ void PortAudioBackend::Impl::inputLoop()
         const WaveBackend::Notify notify = in.notify;
         const WaveDevice device = in.device;
         lock.unlock();
-        for (WaveHeader* h : filled)
-            if (notify)
-                notify(WaveEvent{WaveMessage::InputData, device, h});
+        notifyEach(notify, WaveMessage::InputData, device, filled);
         filled.clear();
         lock.lock();
     }
@@ -307,10 +293,7 @@ void PortAudioBackend::Impl::outputLoop()
         // The block stays queued (and owned by the card) while it is copied out here.
         PaError error = paNoError;
         if (resampler == nullptr) {
-            samples16.resize(n * static_cast<size_t>(channels));
-            for (size_t i = 0; i < n; ++i)
-                for (int c = 0; c < channels; ++c)
-                    samples16[i * static_cast<size_t>(channels) + static_cast<size_t>(c)] = h->data[i];
+            spreadToChannels(std::span<const int16_t>(h->data, n), channels, samples16);
         } else {
             monoFloat.resize(n);
             for (size_t i = 0; i < n; ++i)
@@ -329,10 +312,7 @@ void PortAudioBackend::Impl::outputLoop()
                 converted.resize(n * static_cast<size_t>(out.rate) / WaveFormat::kSampleRate + 64);
                 size_t done = 0;
                 soxr_process(resampler, monoFloat.data(), n, nullptr, converted.data(), converted.size(), &done);
-                frames.resize(done * static_cast<size_t>(channels));
-                for (size_t i = 0; i < done; ++i)
-                    for (int c = 0; c < channels; ++c)
-                        frames[i * static_cast<size_t>(channels) + static_cast<size_t>(c)] = converted[i];
+                spreadToChannels(std::span<const float>(converted.data(), done), channels, frames);
                 if (done > 0)
                     error = Pa_WriteStream(stream, frames.data(), static_cast<unsigned long>(done));
             }
@@ -346,13 +326,8 @@ void PortAudioBackend::Impl::outputLoop()
         if (out.resets != resets || out.queue.empty() || out.queue.front() != h)
             continue;  // a reset has already returned the block
         out.queue.pop_front();
-        h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
-        const WaveBackend::Notify notify = out.notify;
-        const WaveDevice device = out.device;
-        lock.unlock();
-        if (notify)
-            notify(WaveEvent{WaveMessage::OutputDone, device, h});
-        lock.lock();
+        markReturned(*h);
+        out.deliver(WaveMessage::OutputDone, h, lock);
     }
 }
 
@@ -365,10 +340,8 @@ void PortAudioBackend::Impl::flushOutputResampler()
     size_t done = 0;
     soxr_process(out.resampler, nullptr, 0, nullptr, tail.data(), tail.size(), &done);
     if (done > 0) {
-        std::vector<float> frames(done * static_cast<size_t>(out.channels));
-        for (size_t i = 0; i < done; ++i)
-            for (int c = 0; c < out.channels; ++c)
-                frames[i * static_cast<size_t>(out.channels) + static_cast<size_t>(c)] = tail[i];
+        std::vector<float> frames;
+        spreadToChannels(std::span<const float>(tail.data(), done), out.channels, frames);
         Pa_WriteStream(out.stream, frames.data(), static_cast<unsigned long>(done));
     }
     soxr_clear(out.resampler);
@@ -385,8 +358,8 @@ PortAudioBackend::~PortAudioBackend()
 {
     {
         std::unique_lock lock(m->mutex);
-        m->stopWorker(m->in, m->inWake, lock);
-        m->stopWorker(m->out, m->outWake, lock);
+        m->in.stopWorker(m->inWake, lock);
+        m->out.stopWorker(m->outWake, lock);
         m->closeStream(m->in);
         m->closeStream(m->out);
     }
@@ -434,7 +407,7 @@ std::optional<WaveDevice> PortAudioBackend::openInput(Notify notify)
     std::unique_lock lock(m->mutex);
     if (m->in.device != 0)
         return std::nullopt;
-    m->stopWorker(m->in, m->inWake, lock);
+    m->in.stopWorker(m->inWake, lock);
     m->in = Direction{};
     if (!m->openStream(m->in, true))
         return std::nullopt;
@@ -447,27 +420,22 @@ std::optional<WaveDevice> PortAudioBackend::openInput(Notify notify)
 bool PortAudioBackend::prepareInput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m->mutex);
-    if (d == 0 || d != m->in.device || h.data == nullptr || h.bufferLength < 2)
-        return false;
-    h.flags |= WaveHeader::kPrepared;
-    return true;
+    return h.bufferLength >= 2 && m->in.prepare(d, h);
 }
 
 bool PortAudioBackend::addInputBuffer(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m->mutex);
-    if (d == 0 || d != m->in.device || !(h.flags & WaveHeader::kPrepared) || (h.flags & WaveHeader::kInQueue))
+    if (!m->in.enqueue(d, h))
         return false;
-    h.flags = (h.flags | WaveHeader::kInQueue) & ~WaveHeader::kDone;
     h.bytesRecorded = 0;
-    m->in.queue.push_back(&h);
     return true;
 }
 
 bool PortAudioBackend::startInput(WaveDevice d)
 {
     std::lock_guard lock(m->mutex);
-    if (d == 0 || d != m->in.device)
+    if (!m->in.owns(d))
         return false;
     if (!m->in.active) {
         if (Pa_StartStream(m->in.stream) != paNoError)
@@ -482,17 +450,9 @@ bool PortAudioBackend::startInput(WaveDevice d)
 bool PortAudioBackend::stopInput(WaveDevice d)
 {
     std::unique_lock lock(m->mutex);
-    if (d == 0 || d != m->in.device)
+    if (!m->in.owns(d))
         return false;
-    m->in.running = false;
-    m->in.discard = true;  // audio from before the stop must not open the next recording
-    m->waitIdle(m->in, lock);
-    if (m->in.resampler != nullptr)
-        soxr_clear(m->in.resampler);
-    if (m->in.active) {
-        Pa_StopStream(m->in.stream);
-        m->in.active = false;
-    }
+    m->haltInput(lock);
     return true;
 }
 
@@ -502,45 +462,31 @@ bool PortAudioBackend::resetInput(WaveDevice d)
     Notify notify;
     {
         std::unique_lock lock(m->mutex);
-        if (d == 0 || d != m->in.device)
+        if (!m->in.owns(d))
             return false;
-        m->in.running = false;
-        m->in.discard = true;
-        m->waitIdle(m->in, lock);
-        if (m->in.active) {
-            Pa_StopStream(m->in.stream);
-            m->in.active = false;
-        }
-        returned.assign(m->in.queue.begin(), m->in.queue.end());
-        m->in.queue.clear();
-        for (WaveHeader* h : returned) {
+        m->haltInput(lock);
+        returned = m->in.takeAll();
+        for (WaveHeader* h : returned)
             h->bytesRecorded = 0;
-            h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
-        }
         notify = m->in.notify;
     }
-    for (WaveHeader* h : returned)
-        if (notify)
-            notify(WaveEvent{WaveMessage::InputData, d, h});
+    notifyEach(notify, WaveMessage::InputData, d, returned);
     return true;
 }
 
 bool PortAudioBackend::unprepareInput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m->mutex);
-    if (d == 0 || d != m->in.device || (h.flags & WaveHeader::kInQueue))
-        return false;
-    h.flags &= ~WaveHeader::kPrepared;
-    return true;
+    return m->in.unprepare(d, h);
 }
 
 bool PortAudioBackend::closeInput(WaveDevice d)
 {
     std::unique_lock lock(m->mutex);
-    if (d == 0 || d != m->in.device || !m->in.queue.empty())
+    if (!m->in.owns(d) || !m->in.queue.empty())
         return false;
     m->in.running = false;
-    m->stopWorker(m->in, m->inWake, lock);
+    m->in.stopWorker(m->inWake, lock);
     m->closeStream(m->in);
     m->in.device = 0;
     m->in.notify = nullptr;
@@ -558,7 +504,7 @@ std::optional<WaveDevice> PortAudioBackend::openOutput(Notify notify)
     std::unique_lock lock(m->mutex);
     if (m->out.device != 0)
         return std::nullopt;
-    m->stopWorker(m->out, m->outWake, lock);
+    m->out.stopWorker(m->outWake, lock);
     m->out = Direction{};
     if (!m->openStream(m->out, false))
         return std::nullopt;
@@ -572,19 +518,14 @@ std::optional<WaveDevice> PortAudioBackend::openOutput(Notify notify)
 bool PortAudioBackend::prepareOutput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m->mutex);
-    if (d == 0 || d != m->out.device || h.data == nullptr)
-        return false;
-    h.flags |= WaveHeader::kPrepared;
-    return true;
+    return m->out.prepare(d, h);
 }
 
 bool PortAudioBackend::writeOutput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m->mutex);
-    if (d == 0 || d != m->out.device || !(h.flags & WaveHeader::kPrepared) || (h.flags & WaveHeader::kInQueue))
+    if (!m->out.enqueue(d, h))
         return false;
-    h.flags = (h.flags | WaveHeader::kInQueue) & ~WaveHeader::kDone;
-    m->out.queue.push_back(&h);
     m->outWake.notify_all();
     return true;
 }
@@ -592,15 +533,12 @@ bool PortAudioBackend::writeOutput(WaveDevice d, WaveHeader& h)
 bool PortAudioBackend::pauseOutput(WaveDevice d)
 {
     std::unique_lock lock(m->mutex);
-    if (d == 0 || d != m->out.device)
+    if (!m->out.owns(d))
         return false;
     m->out.running = false;
     m->waitIdle(m->out, lock);
-    if (m->out.active) {
-        m->flushOutputResampler();
-        Pa_StopStream(m->out.stream);  // plays what the device has buffered, then stops
-        m->out.active = false;
-    }
+    m->flushOutputResampler();
+    Impl::stopStream(m->out);
     return true;
 }
 
@@ -610,7 +548,7 @@ bool PortAudioBackend::resetOutput(WaveDevice d)
     Notify notify;
     {
         std::unique_lock lock(m->mutex);
-        if (d == 0 || d != m->out.device)
+        if (!m->out.owns(d))
             return false;
         m->out.running = false;
         m->waitIdle(m->out, lock);
@@ -620,40 +558,29 @@ bool PortAudioBackend::resetOutput(WaveDevice d)
         }
         if (m->out.resampler != nullptr)
             soxr_clear(m->out.resampler);
-        returned.assign(m->out.queue.begin(), m->out.queue.end());
-        m->out.queue.clear();
-        for (WaveHeader* h : returned)
-            h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
+        returned = m->out.takeAll();
         ++m->out.resets;
         m->out.running = true;
         notify = m->out.notify;
     }
-    for (WaveHeader* h : returned)
-        if (notify)
-            notify(WaveEvent{WaveMessage::OutputDone, d, h});
+    notifyEach(notify, WaveMessage::OutputDone, d, returned);
     return true;
 }
 
 bool PortAudioBackend::unprepareOutput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m->mutex);
-    if (d == 0 || d != m->out.device || (h.flags & WaveHeader::kInQueue))
-        return false;
-    h.flags &= ~WaveHeader::kPrepared;
-    return true;
+    return m->out.unprepare(d, h);
 }
 
 bool PortAudioBackend::closeOutput(WaveDevice d)
 {
     std::unique_lock lock(m->mutex);
-    if (d == 0 || d != m->out.device || !m->out.queue.empty())
+    if (!m->out.owns(d) || !m->out.queue.empty())
         return false;
     m->out.running = false;
-    m->stopWorker(m->out, m->outWake, lock);
-    if (m->out.active) {
-        Pa_StopStream(m->out.stream);
-        m->out.active = false;
-    }
+    m->out.stopWorker(m->outWake, lock);
+    Impl::stopStream(m->out);
     m->closeStream(m->out);
     m->out.device = 0;
     m->out.notify = nullptr;

@@ -52,8 +52,8 @@ WaveFileBackend::WaveFileBackend(std::vector<int16_t> inputSamples, WaveFileOpti
 WaveFileBackend::~WaveFileBackend()
 {
     std::unique_lock lock(m_mutex);
-    stopWorker(m_in, lock, m_inWake);
-    stopWorker(m_out, lock, m_outWake);
+    m_in.stopWorker(m_inWake, lock);
+    m_out.stopWorker(m_outWake, lock);
 }
 
 std::string WaveFileBackend::outputError() const
@@ -74,32 +74,6 @@ size_t WaveFileBackend::samplesPlayed() const
     return m_played;
 }
 
-void WaveFileBackend::stopWorker(Direction& dir, std::unique_lock<std::mutex>& lock, std::condition_variable& cv)
-{
-    if (!dir.worker.joinable())
-        return;
-    dir.quit = true;
-    cv.notify_all();
-    std::thread worker = std::move(dir.worker);
-    lock.unlock();
-    // A consumer may close the device from inside a notification, on the worker itself.
-    if (worker.get_id() == std::this_thread::get_id())
-        worker.detach();
-    else
-        worker.join();
-    lock.lock();
-}
-
-std::vector<WaveHeader*> WaveFileBackend::takeQueue(Direction& dir)
-{
-    std::vector<WaveHeader*> taken(dir.queue.begin(), dir.queue.end());
-    dir.queue.clear();
-    for (WaveHeader* h : taken) {
-        h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
-    }
-    return taken;
-}
-
 // Input
 
 int WaveFileBackend::inputDeviceCount() { return m_hasInput ? 1 : 0; }
@@ -111,7 +85,7 @@ std::optional<WaveDevice> WaveFileBackend::openInput(Notify notify)
     std::unique_lock lock(m_mutex);
     if (!m_hasInput || m_in.device != 0)
         return std::nullopt;  // no recording, or already open (busy)
-    stopWorker(m_in, lock, m_inWake);  // a worker detached by a close from its own thread
+    m_in.stopWorker(m_inWake, lock);  // a worker detached by a close from its own thread
     m_in = Direction{};
     m_in.device = allocateWaveDevice();
     m_in.notify = std::move(notify);
@@ -122,20 +96,15 @@ std::optional<WaveDevice> WaveFileBackend::openInput(Notify notify)
 bool WaveFileBackend::prepareInput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m_mutex);
-    if (!ownsInput(d) || h.data == nullptr || h.bufferLength < 2)
-        return false;
-    h.flags |= WaveHeader::kPrepared;
-    return true;
+    return h.bufferLength >= 2 && m_in.prepare(d, h);
 }
 
 bool WaveFileBackend::addInputBuffer(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m_mutex);
-    if (!ownsInput(d) || !(h.flags & WaveHeader::kPrepared) || (h.flags & WaveHeader::kInQueue))
+    if (!m_in.enqueue(d, h))
         return false;
-    h.flags = (h.flags | WaveHeader::kInQueue) & ~WaveHeader::kDone;
     h.bytesRecorded = 0;
-    m_in.queue.push_back(&h);
     m_inWake.notify_all();
     return true;
 }
@@ -143,7 +112,7 @@ bool WaveFileBackend::addInputBuffer(WaveDevice d, WaveHeader& h)
 bool WaveFileBackend::startInput(WaveDevice d)
 {
     std::lock_guard lock(m_mutex);
-    if (!ownsInput(d))
+    if (!m_in.owns(d))
         return false;
     if (!m_in.running) {
         m_in.running = true;
@@ -157,7 +126,7 @@ bool WaveFileBackend::startInput(WaveDevice d)
 bool WaveFileBackend::stopInput(WaveDevice d)
 {
     std::lock_guard lock(m_mutex);
-    if (!ownsInput(d))
+    if (!m_in.owns(d))
         return false;
     m_in.running = false;
     return true;
@@ -169,35 +138,30 @@ bool WaveFileBackend::resetInput(WaveDevice d)
     Notify notify;
     {
         std::lock_guard lock(m_mutex);
-        if (!ownsInput(d))
+        if (!m_in.owns(d))
             return false;
         m_in.running = false;
-        returned = takeQueue(m_in);
+        returned = m_in.takeAll();
         for (WaveHeader* h : returned)
             h->bytesRecorded = 0;
         notify = m_in.notify;
     }
-    for (WaveHeader* h : returned)
-        if (notify)
-            notify(WaveEvent{WaveMessage::InputData, d, h});
+    notifyEach(notify, WaveMessage::InputData, d, returned);
     return true;
 }
 
 bool WaveFileBackend::unprepareInput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m_mutex);
-    if (!ownsInput(d) || (h.flags & WaveHeader::kInQueue))
-        return false;
-    h.flags &= ~WaveHeader::kPrepared;
-    return true;
+    return m_in.unprepare(d, h);
 }
 
 bool WaveFileBackend::closeInput(WaveDevice d)
 {
     std::unique_lock lock(m_mutex);
-    if (!ownsInput(d) || !m_in.queue.empty())
+    if (!m_in.owns(d) || !m_in.queue.empty())
         return false;  // blocks still queued: reset first
-    stopWorker(m_in, lock, m_inWake);
+    m_in.stopWorker(m_inWake, lock);
     m_in.device = 0;
     m_in.notify = nullptr;
     return true;
@@ -248,13 +212,8 @@ void WaveFileBackend::inputLoop()
         }
         m_inputDelivered += want;
         h->bytesRecorded = static_cast<uint32_t>(filled * 2);
-        h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
-        const Notify notify = m_in.notify;
-        const WaveDevice device = m_in.device;
-        lock.unlock();
-        if (notify)
-            notify(WaveEvent{WaveMessage::InputData, device, h});
-        lock.lock();
+        markReturned(*h);
+        m_in.deliver(WaveMessage::InputData, h, lock);
     }
 }
 
@@ -283,7 +242,7 @@ std::optional<WaveDevice> WaveFileBackend::openOutput(Notify notify)
         // Keep the header right after every block, so the file is valid while still open.
         sf_command(m_outputFile->file, SFC_SET_UPDATE_HEADER_AUTO, nullptr, SF_TRUE);
     }
-    stopWorker(m_out, lock, m_outWake);
+    m_out.stopWorker(m_outWake, lock);
     m_out = Direction{};
     m_out.device = allocateWaveDevice();
     m_out.notify = std::move(notify);
@@ -296,19 +255,14 @@ std::optional<WaveDevice> WaveFileBackend::openOutput(Notify notify)
 bool WaveFileBackend::prepareOutput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m_mutex);
-    if (!ownsOutput(d) || h.data == nullptr)
-        return false;
-    h.flags |= WaveHeader::kPrepared;
-    return true;
+    return m_out.prepare(d, h);
 }
 
 bool WaveFileBackend::writeOutput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m_mutex);
-    if (!ownsOutput(d) || !(h.flags & WaveHeader::kPrepared) || (h.flags & WaveHeader::kInQueue))
+    if (!m_out.enqueue(d, h))
         return false;
-    h.flags = (h.flags | WaveHeader::kInQueue) & ~WaveHeader::kDone;
-    m_out.queue.push_back(&h);
     m_outWake.notify_all();
     return true;
 }
@@ -316,7 +270,7 @@ bool WaveFileBackend::writeOutput(WaveDevice d, WaveHeader& h)
 bool WaveFileBackend::pauseOutput(WaveDevice d)
 {
     std::lock_guard lock(m_mutex);
-    if (!ownsOutput(d))
+    if (!m_out.owns(d))
         return false;
     m_out.running = false;
     return true;
@@ -328,36 +282,31 @@ bool WaveFileBackend::resetOutput(WaveDevice d)
     Notify notify;
     {
         std::lock_guard lock(m_mutex);
-        if (!ownsOutput(d))
+        if (!m_out.owns(d))
             return false;
-        returned = takeQueue(m_out);
+        returned = m_out.takeAll();
         m_out.running = true;  // a reset also ends a pause
         m_out.base = Clock::now();
         ++m_out.resets;
         m_outWake.notify_all();
         notify = m_out.notify;
     }
-    for (WaveHeader* h : returned)
-        if (notify)
-            notify(WaveEvent{WaveMessage::OutputDone, d, h});
+    notifyEach(notify, WaveMessage::OutputDone, d, returned);
     return true;
 }
 
 bool WaveFileBackend::unprepareOutput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m_mutex);
-    if (!ownsOutput(d) || (h.flags & WaveHeader::kInQueue))
-        return false;
-    h.flags &= ~WaveHeader::kPrepared;
-    return true;
+    return m_out.unprepare(d, h);
 }
 
 bool WaveFileBackend::closeOutput(WaveDevice d)
 {
     std::unique_lock lock(m_mutex);
-    if (!ownsOutput(d) || !m_out.queue.empty())
+    if (!m_out.owns(d) || !m_out.queue.empty())
         return false;
-    stopWorker(m_out, lock, m_outWake);
+    m_out.stopWorker(m_outWake, lock);
     m_out.device = 0;
     m_out.notify = nullptr;
     return true;
@@ -401,13 +350,8 @@ void WaveFileBackend::outputLoop()
                 m_outputFile->error = m_options.outputPath + ": " + sf_strerror(m_outputFile->file);
         }
         m_played += samples;
-        h->flags = (h->flags & ~WaveHeader::kInQueue) | WaveHeader::kDone;
-        const Notify notify = m_out.notify;
-        const WaveDevice device = m_out.device;
-        lock.unlock();
-        if (notify)
-            notify(WaveEvent{WaveMessage::OutputDone, device, h});
-        lock.lock();
+        markReturned(*h);
+        m_out.deliver(WaveMessage::OutputDone, h, lock);
     }
 }
 

@@ -6,14 +6,12 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "engine/audio/sound_card.h"
+#include "engine/audio/block_queue.h"
 
 namespace vexa::engine {
 
@@ -69,25 +67,14 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
-    // One direction: the queue of blocks handed to the "device" and its worker thread.
-    struct Direction {
-        WaveDevice device = 0;
-        Notify notify;
-        std::deque<WaveHeader*> queue;
-        bool running = false;  // input: started; output: not paused
-        bool quit = false;
-        Clock::time_point base{};  // pacing: when sample 'basePosition' was due
+    // One direction, with the pacing of its blocks.
+    struct Direction : BlockQueue {
+        Clock::time_point base{};  // when sample 'basePosition' was due
         size_t basePosition = 0;
-        uint64_t resets = 0;  // output: a block seen before a reset is timed anew
-        std::thread worker;
     };
 
     void inputLoop();
     void outputLoop();
-    bool ownsInput(WaveDevice d) const { return d != 0 && d == m_in.device; }
-    bool ownsOutput(WaveDevice d) const { return d != 0 && d == m_out.device; }
-    static void stopWorker(Direction& dir, std::unique_lock<std::mutex>& lock, std::condition_variable& cv);
-    std::vector<WaveHeader*> takeQueue(Direction& dir);
 
     WaveFileOptions m_options;
     std::vector<int16_t> m_input;

@@ -28,7 +28,6 @@ PskDemodulator::PskDemodulator(const SineTable& table, const DemodulatorConfig& 
       m_decimatedRateHz(config.decimatedRateHz),
       m_symbolRateBd(config.symbolRateBd)
 {
-    m_carrierHz = kInitialFrequencyHz;
     setSampleRate(kInitialSampleRate);
     reset();
 }
@@ -115,27 +114,30 @@ bool PskDemodulator::symbolClockStep(int32_t timingValue) noexcept
     return next > 0xFFFF;
 }
 
+int32_t PskDemodulator::phaseStep(int32_t si, int32_t sq, int32_t scale) noexcept
+{
+    // Cross over dot is the tangent of the angle between this correlator output and the
+    // previous one. The products wrap in 32 bits for strong signals.
+    const int32_t i = si >> 16;
+    const int32_t q = sq >> 16;
+    int32_t dot = wrap::add(wrap::mul(i, m_prevI), wrap::mul(q, m_prevQ));
+    if (dot == 0) dot = 1;
+    const int32_t cross =
+        wrap::sub(wrap::mul(wrap::mul(i, scale), m_prevQ), wrap::mul(wrap::mul(q, m_prevI), scale));
+    m_prevI = i;
+    m_prevQ = q;
+    m_level = energyBitLength(wrap::add(wrap::mul(i, i), wrap::mul(q, q)));
+    return wrap::div(cross, dot);
+}
+
 void PskDemodulator::decimatedStep() noexcept
 {
     int32_t si = 0;
     int32_t sq = 0;
     decimatedFront(si, sq);
 
-    // Cross over dot: proportional to the tangent of the phase step since the last
-    // decimated sample. The products wrap in 32 bits for strong signals; the value only
-    // feeds the indicator.
-    const int32_t i = si >> 16;
-    const int32_t q = sq >> 16;
-    int32_t dot = wrap::add(wrap::mul(i, m_prevI), wrap::mul(q, m_prevQ));
-    if (dot == 0) dot = 1;
-    const int32_t cross =
-        wrap::sub(wrap::mul(wrap::mul(i, 4096), m_prevQ), wrap::mul(wrap::mul(q, m_prevI), 4096));
-    const int32_t phaseStep = wrap::div(cross, dot);
-    m_prevI = i;
-    m_prevQ = q;
-    m_discriminator = wrap::add(phaseStep, wrap::sub(m_discriminator, m_discriminator >> 12));
-
-    m_level = energyBitLength(wrap::add(wrap::mul(q, q), wrap::mul(i, i)));
+    // For PSK the phase step only feeds the indicator, so its wrapping is harmless.
+    m_discriminator = wrap::add(phaseStep(si, sq, 4096), wrap::sub(m_discriminator, m_discriminator >> 12));
     const int32_t timingValue = 30 + m_level;
     if (symbolClockStep(timingValue) && m_sink != nullptr) m_sink->symbol(si, sq, timingValue);
 }

@@ -131,6 +131,11 @@ protected:
     // histories, advance the index and correlate.
     void decimatedFront(int32_t& si, int32_t& sq) noexcept;
 
+    // scale x tan of the phase turned since the previous decimated sample, from the
+    // correlator outputs (taken >> 16). Also moves them into the previous I/Q and sets the
+    // level from their energy.
+    int32_t phaseStep(int32_t si, int32_t sq, int32_t scale) noexcept;
+
     // The early-late symbol clock, once per decimated sample; true when a symbol is complete.
     bool symbolClockStep(int32_t timingValue) noexcept;
 

@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "engine/dsp/energy_log.h"
-
 namespace vexa::engine {
 namespace {
 
@@ -21,7 +19,6 @@ constexpr int kFlushSamples = 1200;  // a little over 0.1 s at 11025 samples/s
 RttyDemodulator::RttyDemodulator(const SineTable& table) noexcept
     : PskDemodulator(table, kRttyDemodulatorConfig)
 {
-    m_level = 0;
     setSymbolRate(kRttyDemodulatorConfig.symbolRateBd);
 }
 
@@ -45,20 +42,11 @@ void RttyDemodulator::decimatedStep() noexcept
     int32_t sq = 0;
     decimatedFront(si, sq);
 
-    // Cross over dot: the phase step since the last decimated sample, i.e. the offset of
-    // the tone from the receive frequency. At the tone offsets of 85 Hz and 750 samples/s
-    // the step is about 0.7 rad, so 256 x tan gives about 220 and the clamp at 200 makes
-    // each sample vote with nearly full weight for its side.
-    const int32_t i = si >> 16;
-    const int32_t q = sq >> 16;
-    int32_t dot = wrap::add(wrap::mul(i, m_prevI), wrap::mul(q, m_prevQ));
-    if (dot == 0) dot = 1;
-    const int32_t cross =
-        wrap::sub(wrap::mul(wrap::mul(i, 256), m_prevQ), wrap::mul(wrap::mul(q, m_prevI), 256));
-    m_prevI = i;
-    m_prevQ = q;
-    m_level = energyBitLength(wrap::add(wrap::mul(i, i), wrap::mul(q, q)));
-    detectorStep(wrap::div(cross, dot));
+    // The phase step since the last decimated sample is the offset of the tone from the
+    // receive frequency. At the tone offsets of 85 Hz and 750 samples/s the step is about
+    // 0.7 rad, so 256 x tan gives about 220 and the clamp at 200 makes each sample vote
+    // with nearly full weight for its side.
+    detectorStep(phaseStep(si, sq, 256));
 }
 
 void RttyDemodulator::detectorStep(int32_t discriminator) noexcept

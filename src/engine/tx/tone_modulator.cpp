@@ -69,20 +69,20 @@ int ToneModulator::next(bool& symbolEnd) noexcept
     const int cur = m_currentSymbol;
     int sample;
 
-    if (cur >= 10 || prev >= 10) {
+    if (cur >= kRttyLower || prev >= kRttyLower) {
         // RTTY tones. The cross-fade tables stop at symbol 9, so a tone next to anything
         // that is not a tone fades in or out with the same raised cosine at its own pitch:
         // the key-up at the end of a transmission (and the first key-down) makes no click.
-        const int tone = cur >= 10 ? cur : prev;
+        const int tone = cur >= kRttyLower ? cur : prev;
         const int64_t c = t.Cos16(m_phase);
-        if (cur >= 10 && prev >= 10)
+        if (cur >= kRttyLower && prev >= kRttyLower)
             sample = static_cast<int>(c);
-        else if (cur >= 10)
+        else if (cur >= kRttyLower)
             sample = static_cast<int>((c * wc) >> 16);
         else
             sample = static_cast<int>((c * wp) >> 16);
-        m_phase = static_cast<uint16_t>(m_phase + ((tone & 1) ? m_upperIncrement : m_lowerIncrement));
-    } else if (cur < 5 || prev < 5) {
+        m_phase = static_cast<uint16_t>(m_phase + (tone == kRttyUpper ? m_upperIncrement : m_lowerIncrement));
+    } else if (cur < kFskLower || prev < kFskLower) {
         const int64_t c = t.Cos16(m_phase);
         const int64_t s = t.Sin16(m_phase);
         const int64_t acc =

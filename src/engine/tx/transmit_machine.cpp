@@ -17,7 +17,7 @@ TransmitMachine::TransmitMachine(const SineTable& table, TransmitAudio& audio, K
       m_qpsk(m_table),
       m_sine(&table)
 {
-    setMode(9);
+    setMode(modeNumber(OperatingMode::Psk31));
 }
 
 void TransmitMachine::setVaricode(const std::array<uint16_t, 256>& varicode) noexcept
@@ -28,9 +28,9 @@ void TransmitMachine::setVaricode(const std::array<uint16_t, 256>& varicode) noe
 void TransmitMachine::setMode(int mode, double rttyBaud) noexcept
 {
     m_mode = mode;
-    if (mode == 9 || mode == 10 || mode == 11)
+    if (isVaricodeMode(mode))
         m_modulator.configure(16.625, 31.25);
-    else if (mode == 4)
+    else if (isMode(mode, OperatingMode::Rtty))
         // Two half-bit symbols per bit; 180 Hz rather than 170 centres both tones in the
         // receiver's band-pass.
         m_modulator.configure(180.0, rttyBaud >= 100.0 ? 200.0 : 90.9);
@@ -70,7 +70,8 @@ TransmitMachine::Toggle TransmitMachine::ToggleTransmit()
         }
         return Toggle::Ending;
     }
-    if (!(m_mode == 0 || m_mode == 4 || m_mode == 9 || m_mode == 10 || m_mode == 11)) return Toggle::Refused;
+    const bool cw = isMode(m_mode, OperatingMode::Cw);
+    if (!cw && !isDemodulatedMode(m_mode)) return Toggle::Refused;
 
     m_transmitting = true;
     m_active = true;
@@ -97,7 +98,7 @@ TransmitMachine::Toggle TransmitMachine::ToggleTransmit()
     m_starting = false;
     // In the digital modes a transmission lives on its returning blocks; when the output
     // took none (it failed to open) the key line must not stay on.
-    if (m_mode != 0 && m_blocksInFlight == 0) {
+    if (!cw && m_blocksInFlight == 0) {
         finish();
         return Toggle::Ended;
     }
@@ -126,11 +127,11 @@ void TransmitMachine::FillTransmitBlock(WaveHeader* header)
     if (header->data == nullptr) return;
     const int samples = static_cast<int>(header->bufferLength / 2);
 
-    if (m_mode == 9 || m_mode == 10 || m_mode == 11) {
-        m_currentHeader = header;
+    m_currentHeader = header;
+    if (isVaricodeMode(m_mode)) {
         fillPsk(header->data, samples);
-    } else if (m_mode == 4) {
-        fillRtty(header, header->data, samples);
+    } else if (isMode(m_mode, OperatingMode::Rtty)) {
+        fillRtty(header->data, samples);
     } else {
         return;
     }
@@ -176,12 +177,11 @@ void TransmitMachine::pskSymbolBoundary()
     }
     if (m_needChar) stepStateCounter();
 
-    const bool cwBusy = m_pattern != 0 || !m_cwText.empty() || m_elementCounter != 0;
     if (m_counter >= kIdleFrom && m_counter < kTailFrom && m_counter != kCwGap &&
-        (!cwBusy || m_cwSeparator > 0)) {
+        (!cwIdBusy() || m_cwSeparator > 0)) {
         if (m_cwSeparator > 0) --m_cwSeparator;
         m_pskSymbol = encoder().nextSymbol(m_needChar);
-        if (m_mode == 11) m_pskSymbol += ToneModulator::kFskLower;
+        if (isMode(m_mode, OperatingMode::Fsk31)) m_pskSymbol += ToneModulator::kFskLower;
     }
     setSymbol(m_pskSymbol % 12);
 }
@@ -205,7 +205,7 @@ void TransmitMachine::stepStateCounter()
     } else if (m_counter < kTextFrom) {
         // idle zero bits come from the encoder
     } else if (m_counter < kEndRequested) {
-        if (m_pattern != 0 || !m_cwText.empty() || m_elementCounter != 0)
+        if (cwIdBusy())
             cwElement();
         else
             takePskCharacter();
@@ -321,7 +321,7 @@ void TransmitMachine::loadBaudot(int c)
     m_shift = c < ' ' ? Shift::None : (letters ? Shift::Letters : Shift::Figures);
 }
 
-void TransmitMachine::fillRtty(WaveHeader* header, int16_t* data, int samples)
+void TransmitMachine::fillRtty(int16_t* data, int samples)
 {
     for (int i = 0; i < samples; ++i) {
         if (m_symbolBoundary) {
@@ -341,7 +341,7 @@ void TransmitMachine::fillRtty(WaveHeader* header, int16_t* data, int samples)
                 // The end: no more text is taken (it stays in the window unsent); silence
                 // until the end block has played. A character in progress finishes first.
                 if (m_counter == kEndRequested) {
-                    if (m_endBlock == nullptr) m_endBlock = header;
+                    if (m_endBlock == nullptr) m_endBlock = m_currentHeader;
                     ++m_counter;
                 }
                 setSymbol(ToneModulator::kSilence);

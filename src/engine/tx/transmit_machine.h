@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "common/operating_mode.h"
 #include "common/transmit_text_source.h"
 #include "engine/audio/wave_header.h"
 #include "engine/dsp/sine_table.h"
@@ -109,16 +110,18 @@ public:
 private:
     void finish();
     void fillPsk(int16_t* data, int samples);
-    void fillRtty(WaveHeader* header, int16_t* data, int samples);
+    void fillRtty(int16_t* data, int samples);
     void pskSymbolBoundary();
     void stepStateCounter();
     void cwElement();
+    // The identification still has keying or characters to send.
+    bool cwIdBusy() const noexcept { return m_pattern != 0 || !m_cwText.empty() || m_elementCounter != 0; }
     void takePskCharacter();
     void loadBaudot(int c);
     int fadedSample();
     void setSymbol(int symbol);
     void echo(int c);
-    VaricodeEncoder& encoder() noexcept { return m_mode == 10 ? m_qpsk : m_bpsk; }
+    VaricodeEncoder& encoder() noexcept { return isMode(m_mode, OperatingMode::Qpsk) ? m_qpsk : m_bpsk; }
 
     TransmitAudio& m_audio;
     KeyLine& m_keyLine;
@@ -130,12 +133,12 @@ private:
     MorseTable m_morse;
     const SineTable* m_sine;
 
-    int m_mode = 9;
+    int m_mode = modeNumber(OperatingMode::Psk31);
     bool m_transmitting = false;
     bool m_active = false;
     bool m_starting = false;
     int m_blocksInFlight = 0;
-    WaveHeader* m_currentHeader = nullptr;
+    WaveHeader* m_currentHeader = nullptr;  // the block being filled
 
     uint32_t m_counter = 0;
     bool m_symbolBoundary = false;
