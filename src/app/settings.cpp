@@ -18,11 +18,9 @@ std::string formatDegrees(double value)
 double readDegrees(const Profile& profile, const char* key, double current, double limit)
 {
     const std::string text = profile.readString("Station", key, "");
-    if (text.empty())
-        return current;
+    if (text.empty()) return current;
     const char* first = text.c_str();
-    if (*first == '+')
-        ++first;
+    if (*first == '+') ++first;
     double value = 0.0;
     const auto r = std::from_chars(first, text.c_str() + text.size(), value);
     if (r.ec != std::errc() || r.ptr == first || !std::isfinite(value) || std::fabs(value) > limit)
@@ -37,7 +35,10 @@ int spectrumStartBinFor(int startFq) noexcept
     return static_cast<int>(std::trunc(startFq / (11025.0 / 2048.0)));
 }
 
-void Settings::recomputeSpectrumStartBin() noexcept { spectrumStartBin = spectrumStartBinFor(startFq); }
+void Settings::recomputeSpectrumStartBin() noexcept
+{
+    spectrumStartBin = spectrumStartBinFor(startFq);
+}
 
 void Settings::readLayout(const Profile& profile)
 {
@@ -106,8 +107,7 @@ bool Settings::writeIntegerKeys(Profile& profile) const
         {"Keyboard", "LargeScreen", largeScreen},
     };
     bool ok = true;
-    for (const Entry& e : entries)
-        ok = profile.writeInt(e.section, e.key, e.value) && ok;
+    for (const Entry& e : entries) ok = profile.writeInt(e.section, e.key, e.value) && ok;
     return ok;
 }
 

@@ -19,8 +19,8 @@ struct StationData {
     std::string call = "XX9XX";
     std::string name = "Sam";
     std::string qth = "Lakeside";
-    double latitude = 50.5;    // degrees, north positive
-    double longitude = 30.5;   // degrees, east positive
+    double latitude = 50.5;   // degrees, north positive
+    double longitude = 30.5;  // degrees, east positive
 };
 
 struct Settings {
@@ -33,7 +33,7 @@ struct Settings {
     // "TX1"
     int comPort = 2;  // 0 none, n: COM n (see serial_device.h)
     int comSpeed = 1200;
-    int type = 0;  // TransceiverType: 0 None, 1 IC735, 2 ICxxx, 3 FT990, 4 TS850
+    int type = 0;          // TransceiverType: 0 None, 1 IC735, 2 ICxxx, 3 FT990, 4 TS850
     int swapPttAndCw = 0;  // non-zero: PTT on DTR instead of RTS
     int digiSide = 0;      // 0 USB, 1 LSB
     int icomAddr = 0;

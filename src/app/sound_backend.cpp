@@ -6,7 +6,8 @@
 
 namespace vexa::app {
 
-std::unique_ptr<engine::WaveBackend> makeDemoBackend(const std::filesystem::path& recording, std::string& error)
+std::unique_ptr<engine::WaveBackend> makeDemoBackend(const std::filesystem::path& recording,
+                                                     std::string& error)
 {
     engine::WaveFileOptions options;
     options.inputPath = recording.string();
@@ -14,8 +15,7 @@ std::unique_ptr<engine::WaveBackend> makeDemoBackend(const std::filesystem::path
     options.loopInput = true;
     auto backend = std::make_unique<engine::WaveFileBackend>(options);
     error = backend->inputError();
-    if (!error.empty())
-        return nullptr;
+    if (!error.empty()) return nullptr;
     return backend;
 }
 
@@ -42,8 +42,7 @@ SoundBackendChoice chooseSoundBackend(bool demoRequested, const std::string& dev
         }
     }
     std::unique_ptr<engine::WaveBackend> device = makeDevice(deviceName);
-    if (!device)
-        device = std::make_unique<engine::NullWaveBackend>();
+    if (!device) device = std::make_unique<engine::NullWaveBackend>();
     if (device->inputCapabilities()) {
         choice.backend = std::move(device);
         return choice;
@@ -60,7 +59,8 @@ SoundBackendChoice chooseSoundBackend(bool demoRequested, const std::string& dev
         }
     }
     if (choice.notice.empty())
-        choice.notice = deviceName.empty() ? "No sound card found" : "Sound device \"" + deviceName + "\" not found";
+        choice.notice =
+            deviceName.empty() ? "No sound card found" : "Sound device \"" + deviceName + "\" not found";
     // Every open on it fails silently, as with a missing card; the program goes on.
     choice.backend = std::move(device);
     return choice;

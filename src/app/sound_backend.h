@@ -19,7 +19,8 @@ struct SoundBackendChoice {
 };
 
 // Makes the real-device backend for a device name ("" = the default device).
-using DeviceBackendFactory = std::function<std::unique_ptr<engine::WaveBackend>(const std::string& deviceName)>;
+using DeviceBackendFactory =
+    std::function<std::unique_ptr<engine::WaveBackend>(const std::string& deviceName)>;
 
 // The PortAudio backend.
 std::unique_ptr<engine::WaveBackend> makePortAudioBackend(const std::string& deviceName);
@@ -31,6 +32,7 @@ SoundBackendChoice chooseSoundBackend(bool demoRequested, const std::string& dev
                                       const DeviceBackendFactory& makeDevice = makePortAudioBackend);
 
 // The demo input: the recording looped at real time; the output plays into nothing.
-std::unique_ptr<engine::WaveBackend> makeDemoBackend(const std::filesystem::path& recording, std::string& error);
+std::unique_ptr<engine::WaveBackend> makeDemoBackend(const std::filesystem::path& recording,
+                                                     std::string& error);
 
 }  // namespace vexa::app

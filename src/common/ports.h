@@ -16,8 +16,8 @@ public:
     virtual ~TextWindow() = default;
     virtual std::string text() const = 0;
     virtual int length() const = 0;
-    virtual int caret() const = 0;                     // == selection end
-    virtual void select(int start, int end) = 0;       // caret goes to end
+    virtual int caret() const = 0;                // == selection end
+    virtual void select(int start, int end) = 0;  // caret goes to end
     virtual int selectionStart() const = 0;
     virtual int selectionEnd() const = 0;
     virtual void replaceSelection(std::string_view text) = 0;

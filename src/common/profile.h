@@ -23,7 +23,8 @@ public:
 
     // The value with surrounding blanks removed and one pair of enclosing double quotes
     // stripped, as the value was written.
-    std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    std::string readString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const;
 
     // Creates the directory and the file when needed; the file is replaced atomically.
     // False when the value cannot be written (unwritable place, or a value with a line

@@ -115,7 +115,8 @@ TEST(Settings, ConfirmedSheetWritesEveryIntegerKeyInOrder)
     EXPECT_EQ(slurp(profile.file()),
               "[Station]\nCwId=2\n\n"
               "[TX1]\nComPort=2\nComSpeed=9600\nType=0\nSwapPttAndCw=0\nDigiSide=0\nIcomAddr=0\n\n"
-              "[Spectrum]\nSoundFq=1000\nStartFq=384\nAverageInverted=0\nShowAverage=0\nAverageThickLine=0\nZoom=2\n\n"
+              "[Spectrum]\nSoundFq=1000\nStartFq=384\nAverageInverted=0\nShowAverage=0\nAverageThickLine="
+              "0\nZoom=2\n\n"
               "[Keyboard]\nWrap=80\nBoldFont=0\nLargeScreen=1\n");
     Settings back;
     readAll(back, profile);

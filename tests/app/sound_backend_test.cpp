@@ -24,8 +24,7 @@ std::unique_ptr<engine::WaveBackend> noCard(const std::string&)
 std::filesystem::path makeRecording(const test::TempDir& dir)
 {
     std::vector<int16_t> samples(3000);
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<int16_t>(i);
+    for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<int16_t>(i);
     const std::string path = dir.file("demo.wav");
     EXPECT_TRUE(engine::writeWaveFile(path, samples).ok());
     return path;

@@ -45,8 +45,7 @@ TEST(AudioFile, WaveWrittenAndReadBackIsBitExact)
 {
     test::TempDir dir;
     std::vector<int16_t> samples;
-    for (int i = 0; i < 5000; ++i)
-        samples.push_back(static_cast<int16_t>((i * 7919) % 65536 - 32768));
+    for (int i = 0; i < 5000; ++i) samples.push_back(static_cast<int16_t>((i * 7919) % 65536 - 32768));
     samples.push_back(32767);
     samples.push_back(-32768);
     const std::string path = dir.file("round.wav");
@@ -127,7 +126,8 @@ TEST(AudioFile, MemoryImageReadsLikeAFile)
     const std::string path = dir.file("m.wav");
     ASSERT_TRUE(writeWaveFile(path, samples).ok());
     std::ifstream in(path, std::ios::binary);
-    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
+                                           std::istreambuf_iterator<char>());
     const AudioReadResult r = readAudioMemory(bytes, "image");
     ASSERT_TRUE(r.ok()) << r.message;
     EXPECT_EQ(r.samples, samples);

@@ -35,41 +35,37 @@ std::optional<std::string> findProgram(const std::string& name)
     size_t start = 0;
     while (start <= dirs.size()) {
         const size_t end = dirs.find(':', start);
-        const std::string dir = dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        const std::string dir =
+            dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
         const std::string candidate = dir + "/" + name;
-        if (!dir.empty() && access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-        if (end == std::string::npos)
-            break;
+        if (!dir.empty() && access(candidate.c_str(), X_OK) == 0) return candidate;
+        if (end == std::string::npos) break;
         start = end + 1;
     }
     return std::nullopt;
 }
 
 // Starts a program; stdin/stdout may be redirected to files. Returns the pid or -1.
-pid_t spawn(const std::vector<std::string>& args, const std::string& stdinFile = {}, const std::string& stdoutFile = {})
+pid_t spawn(const std::vector<std::string>& args, const std::string& stdinFile = {},
+            const std::string& stdoutFile = {})
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    if (!stdinFile.empty())
-        posix_spawn_file_actions_addopen(&actions, 0, stdinFile.c_str(), O_RDONLY, 0);
+    if (!stdinFile.empty()) posix_spawn_file_actions_addopen(&actions, 0, stdinFile.c_str(), O_RDONLY, 0);
     if (!stdoutFile.empty())
         posix_spawn_file_actions_addopen(&actions, 1, stdoutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<char*> argv;
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     pid_t pid = -1;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-        pid = -1;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     return pid;
 }
 
 void stop(pid_t pid, int sig = SIGTERM)
 {
-    if (pid <= 0)
-        return;
+    if (pid <= 0) return;
     kill(pid, sig);
     int status = 0;
     waitpid(pid, &status, 0);
@@ -90,7 +86,8 @@ double toneLevel(const int16_t* s, size_t n, double hz)
 void writeTone(int16_t* s, size_t n, double hz, double amplitude, size_t& phaseIndex)
 {
     for (size_t i = 0; i < n; ++i, ++phaseIndex)
-        s[i] = static_cast<int16_t>(amplitude * std::sin(2.0 * std::numbers::pi * hz * static_cast<double>(phaseIndex) / 11025.0));
+        s[i] = static_cast<int16_t>(
+            amplitude * std::sin(2.0 * std::numbers::pi * hz * static_cast<double>(phaseIndex) / 11025.0));
 }
 
 // A private home with an ALSA configuration whose default device is PulseAudio, and the
@@ -100,7 +97,8 @@ class SoundServerTest : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override
     {
-        std::ofstream(m_dir.path() / ".asoundrc") << "pcm.!default { type pulse }\nctl.!default { type pulse }\n";
+        std::ofstream(m_dir.path() / ".asoundrc")
+            << "pcm.!default { type pulse }\nctl.!default { type pulse }\n";
         std::ofstream(m_dir.path() / "client.conf") << "autospawn = no\n";
         setenv("HOME", m_dir.path().c_str(), 1);
         setenv("XDG_RUNTIME_DIR", m_dir.path().c_str(), 1);
@@ -110,24 +108,22 @@ protected:
         setenv("PULSE_SERVER", ("unix:" + m_socket.string()).c_str(), 1);
     }
 
-    void TearDown() override
-    {
-        stop(m_server);
-    }
+    void TearDown() override { stop(m_server); }
 
     // Starts the daemon with a null sink as default sink and its monitor as default source.
     bool startServer()
     {
         const auto daemon = findProgram("pulseaudio");
-        if (!daemon)
-            return false;
+        if (!daemon) return false;
         const std::filesystem::path script = m_dir.path() / "server.pa";
         std::ofstream(script) << "load-module module-null-sink sink_name=vexa_test\n"
-                              << "load-module module-native-protocol-unix auth-anonymous=1 socket=" << m_socket.string() << "\n"
+                              << "load-module module-native-protocol-unix auth-anonymous=1 socket="
+                              << m_socket.string() << "\n"
                               << "set-default-sink vexa_test\n"
                               << "set-default-source vexa_test.monitor\n";
-        m_server = spawn({*daemon, "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
-                          "--log-target=file:" + (m_dir.path() / "server.log").string(), "-F", script.string()});
+        m_server =
+            spawn({*daemon, "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+                   "--log-target=file:" + (m_dir.path() / "server.log").string(), "-F", script.string()});
         for (int i = 0; i < 100 && m_server > 0; ++i) {
             if (std::filesystem::exists(m_socket)) {
                 std::this_thread::sleep_for(200ms);
@@ -146,8 +142,7 @@ protected:
 TEST_P(SoundServerTest, AudioPlayedIntoTheSinkArrivesInTheInputBlocks)
 {
     const auto pacat = findProgram("pacat");
-    if (!findProgram("pulseaudio") || !pacat)
-        GTEST_SKIP() << "pulseaudio is not installed";
+    if (!findProgram("pulseaudio") || !pacat) GTEST_SKIP() << "pulseaudio is not installed";
     ASSERT_TRUE(startServer());
 
     PortAudioBackend backend(PortAudioOptions{"", GetParam()});
@@ -161,10 +156,11 @@ TEST_P(SoundServerTest, AudioPlayedIntoTheSinkArrivesInTheInputBlocks)
     size_t phase = 0;
     writeTone(tone.data(), tone.size(), 1500.0, 12000.0, phase);
     const std::string raw = (m_dir.path() / "tone.raw").string();
-    std::ofstream(raw, std::ios::binary).write(reinterpret_cast<const char*>(tone.data()),
-                                                static_cast<std::streamsize>(tone.size() * 2));
+    std::ofstream(raw, std::ios::binary)
+        .write(reinterpret_cast<const char*>(tone.data()), static_cast<std::streamsize>(tone.size() * 2));
     const pid_t player = spawn({*pacat, "--playback", "--raw", "--device=vexa_test", "--rate=11025",
-                                "--channels=1", "--format=s16le"}, raw);
+                                "--channels=1", "--format=s16le"},
+                               raw);
     ASSERT_GT(player, 0);
 
     double best = 0.0;
@@ -172,8 +168,7 @@ TEST_P(SoundServerTest, AudioPlayedIntoTheSinkArrivesInTheInputBlocks)
     const auto until = std::chrono::steady_clock::now() + 6s;
     while (std::chrono::steady_clock::now() < until && (best < 9000.0 || blocks < 4)) {
         const auto e = events.pop(1s);
-        if (!e)
-            continue;
+        if (!e) continue;
         ++blocks;
         EXPECT_EQ(e->message, WaveMessage::InputData);
         EXPECT_EQ(e->device, card.inputDevice());
@@ -202,12 +197,12 @@ TEST_P(SoundServerTest, AudioPlayedIntoTheSinkArrivesInTheInputBlocks)
 TEST_P(SoundServerTest, OutputBlocksReachTheSinkMonitor)
 {
     const auto parec = findProgram("parec");
-    if (!findProgram("pulseaudio") || !parec)
-        GTEST_SKIP() << "pulseaudio is not installed";
+    if (!findProgram("pulseaudio") || !parec) GTEST_SKIP() << "pulseaudio is not installed";
     ASSERT_TRUE(startServer());
     const std::string captured = (m_dir.path() / "monitor.raw").string();
-    const pid_t recorder = spawn({*parec, "--raw", "--device=vexa_test.monitor", "--rate=11025", "--channels=1",
-                                  "--format=s16le"}, {}, captured);
+    const pid_t recorder = spawn(
+        {*parec, "--raw", "--device=vexa_test.monitor", "--rate=11025", "--channels=1", "--format=s16le"}, {},
+        captured);
     ASSERT_GT(recorder, 0);
     std::this_thread::sleep_for(300ms);
 
@@ -259,7 +254,8 @@ TEST_P(SoundServerTest, OutputBlocksReachTheSinkMonitor)
 
 INSTANTIATE_TEST_SUITE_P(DeviceRate, SoundServerTest, ::testing::Values(0, 48000),
                          [](const ::testing::TestParamInfo<int>& p) {
-                             return p.param == 0 ? std::string("Native11025") : "Resampled" + std::to_string(p.param);
+                             return p.param == 0 ? std::string("Native11025")
+                                                 : "Resampled" + std::to_string(p.param);
                          });
 
 TEST(PortAudioBackend, NoSoundServerMeansSilentFailure)

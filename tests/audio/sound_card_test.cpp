@@ -22,8 +22,7 @@ using namespace std::chrono_literals;
 std::vector<int16_t> ramp(size_t n)
 {
     std::vector<int16_t> v(n);
-    for (size_t i = 0; i < n; ++i)
-        v[i] = static_cast<int16_t>(i % 30000);
+    for (size_t i = 0; i < n; ++i) v[i] = static_cast<int16_t>(i % 30000);
     return v;
 }
 
@@ -54,7 +53,8 @@ TEST(SoundCard, WaveInputDeliversFullBlocksInOrderThenAShortOne)
         const size_t samples = e->header->bytesRecorded / 2;
         EXPECT_EQ(e->header->bufferLength, 4096U);
         EXPECT_EQ(samples, block < 3 ? 2048U : 100U);
-        ASSERT_TRUE(std::equal(e->header->data, e->header->data + samples, source.begin() + static_cast<long>(position)));
+        ASSERT_TRUE(std::equal(e->header->data, e->header->data + samples,
+                               source.begin() + static_cast<long>(position)));
         position += samples;
         EXPECT_TRUE(card.addInputBuffer(*e->header));
     }
@@ -142,8 +142,7 @@ TEST(SoundCard, OutputBlocksReachTheFileInOrder)
     ASSERT_TRUE(card.outputOpen());
     int16_t next = 0;
     auto fill = [&](WaveHeader& h) {
-        for (uint32_t i = 0; i < h.bufferLength / 2; ++i)
-            h.data[i] = next++;
+        for (uint32_t i = 0; i < h.bufferLength / 2; ++i) h.data[i] = next++;
     };
     for (WaveHeader& h : card.outputHeaders()) {
         EXPECT_EQ(h.bufferLength, 8192U);
@@ -185,8 +184,7 @@ TEST(SoundCard, PacedLoopingInputRunsAtRealTime)
         const auto e = events.pop();
         ASSERT_TRUE(e);
         ASSERT_EQ(e->header->bytesRecorded, 4096U);
-        for (int i = 0; i < 2048; ++i)
-            ASSERT_EQ(e->header->data[i], (block * 2048 + i) % 1000);
+        for (int i = 0; i < 2048; ++i) ASSERT_EQ(e->header->data[i], (block * 2048 + i) % 1000);
         card.addInputBuffer(*e->header);
     }
     // Three blocks are 557 ms of audio; they cannot have come sooner.

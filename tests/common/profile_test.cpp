@@ -40,7 +40,8 @@ TEST(Profile, MissingFileSectionOrKeyGivesTheDefault)
 TEST(Profile, SectionsAndKeysMatchRegardlessOfCase)
 {
     test::TempDir dir;
-    std::ofstream(dir.path() / "a.ini") << "[spectrum]\r\n  soundfq = 1500 \r\nSTARTFQ=-20\r\n[Keyboard]\nf1=  <CR>CQ<SP> \n";
+    std::ofstream(dir.path() / "a.ini")
+        << "[spectrum]\r\n  soundfq = 1500 \r\nSTARTFQ=-20\r\n[Keyboard]\nf1=  <CR>CQ<SP> \n";
     Profile p(dir.path() / "a.ini");
     EXPECT_EQ(p.readInt("Spectrum", "SoundFq", 1000), 1500);
     EXPECT_EQ(p.readInt("SPECTRUM", "StartFq", 384), -20);

@@ -1,7 +1,7 @@
 // Independent floating-point FSK test signals for the RTTY and FSK31 receivers: keyed
 // continuous-phase tones built straight from the published codes (ITA2 with bit 1 as the
-// least significant bit, PSK31 varicode) and white noise scaled to an SNR in 2500 Hz. Written apart from the engine on purpose, so that a mistake in
-// the engine's tables or timing cannot cancel out in a round trip.
+// least significant bit, PSK31 varicode) and white noise scaled to an SNR in 2500 Hz. Written apart from the
+// engine on purpose, so that a mistake in the engine's tables or timing cannot cancel out in a round trip.
 #pragma once
 
 #include <algorithm>

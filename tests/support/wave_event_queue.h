@@ -26,8 +26,7 @@ public:
     std::optional<engine::WaveEvent> pop(std::chrono::milliseconds timeout = std::chrono::seconds(5))
     {
         std::unique_lock lock(m_mutex);
-        if (!m_cv.wait_for(lock, timeout, [this] { return !m_events.empty(); }))
-            return std::nullopt;
+        if (!m_cv.wait_for(lock, timeout, [this] { return !m_events.empty(); })) return std::nullopt;
         engine::WaveEvent e = m_events.front();
         m_events.pop_front();
         return e;

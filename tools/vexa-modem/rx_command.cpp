@@ -180,9 +180,10 @@ std::optional<double> parseHz(std::string_view text)
 int usageError(const char* message, const char* arg = nullptr)
 {
     std::fprintf(stderr, "vexa-modem rx: %s%s%s\n", message, arg ? " " : "", arg ? arg : "");
-    std::fputs("usage: vexa-modem rx --mode psk31|qpsk|rtty|rtty100|fsk31 [--freq HZ] [--reverse] [--afc]\n"
-               "                     [--keep-shift] FILE|-\n",
-               stderr);
+    std::fputs(
+        "usage: vexa-modem rx --mode psk31|qpsk|rtty|rtty100|fsk31 [--freq HZ] [--reverse] [--afc]\n"
+        "                     [--keep-shift] FILE|-\n",
+        stderr);
     return 2;
 }
 

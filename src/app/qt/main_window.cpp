@@ -478,8 +478,9 @@ void CMainWindow::SetOperatingMode(int mode)
 
 void CMainWindow::ShowFrequency()
 {
-    ui::showFrequencyReadouts(qobject_cast<QComboBox*>(control(1105)), qobject_cast<QLineEdit*>(control(1189)),
-                              m_state->GetSignalFrequency(), m_state->carrierFrequency());
+    ui::showFrequencyReadouts(qobject_cast<QComboBox*>(control(1105)),
+                              qobject_cast<QLineEdit*>(control(1189)), m_state->GetSignalFrequency(),
+                              m_state->carrierFrequency());
 }
 
 void CMainWindow::onModeSelected(int index)

@@ -22,15 +22,19 @@ struct MemoryFile {
     sf_count_t position = 0;
 };
 
-sf_count_t memLength(void* user) { return static_cast<sf_count_t>(static_cast<MemoryFile*>(user)->bytes.size()); }
+sf_count_t memLength(void* user)
+{
+    return static_cast<sf_count_t>(static_cast<MemoryFile*>(user)->bytes.size());
+}
 
 sf_count_t memSeek(sf_count_t offset, int whence, void* user)
 {
     auto* f = static_cast<MemoryFile*>(user);
-    sf_count_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? f->position : static_cast<sf_count_t>(f->bytes.size());
+    sf_count_t base = whence == SEEK_SET   ? 0
+                      : whence == SEEK_CUR ? f->position
+                                           : static_cast<sf_count_t>(f->bytes.size());
     const sf_count_t target = base + offset;
-    if (target < 0)
-        return -1;
+    if (target < 0) return -1;
     f->position = target;
     return f->position;
 }
@@ -39,8 +43,7 @@ sf_count_t memRead(void* ptr, sf_count_t count, void* user)
 {
     auto* f = static_cast<MemoryFile*>(user);
     const auto size = static_cast<sf_count_t>(f->bytes.size());
-    if (f->position >= size)
-        return 0;
+    if (f->position >= size) return 0;
     const sf_count_t n = std::min(count, size - f->position);
     std::memcpy(ptr, f->bytes.data() + f->position, static_cast<size_t>(n));
     f->position += n;
@@ -51,16 +54,21 @@ sf_count_t memWrite(const void* ptr, sf_count_t count, void* user)
 {
     auto* f = static_cast<MemoryFile*>(user);
     const auto end = static_cast<size_t>(f->position + count);
-    if (f->bytes.size() < end)
-        f->bytes.resize(end);
+    if (f->bytes.size() < end) f->bytes.resize(end);
     std::memcpy(f->bytes.data() + f->position, ptr, static_cast<size_t>(count));
     f->position += count;
     return count;
 }
 
-sf_count_t memTell(void* user) { return static_cast<MemoryFile*>(user)->position; }
+sf_count_t memTell(void* user)
+{
+    return static_cast<MemoryFile*>(user)->position;
+}
 
-SF_VIRTUAL_IO memoryIo() { return SF_VIRTUAL_IO{memLength, memSeek, memRead, memWrite, memTell}; }
+SF_VIRTUAL_IO memoryIo()
+{
+    return SF_VIRTUAL_IO{memLength, memSeek, memRead, memWrite, memTell};
+}
 
 AudioReadResult readOpened(SNDFILE* file, const SF_INFO& info, const std::string& name)
 {
@@ -76,8 +84,7 @@ AudioReadResult readOpened(SNDFILE* file, const SF_INFO& info, const std::string
     std::vector<float> chunk(static_cast<size_t>(8192 * info.channels));
     for (;;) {
         const sf_count_t got = sf_readf_float(file, chunk.data(), 8192);
-        if (got <= 0)
-            break;
+        if (got <= 0) break;
         interleaved.insert(interleaved.end(), chunk.begin(), chunk.begin() + got * info.channels);
     }
     if (sf_error(file) != SF_ERR_NO_ERROR) {
@@ -112,32 +119,28 @@ AudioReadResult readAndClose(SNDFILE* file, const SF_INFO& info, const std::stri
 bool convertToEngineFormat(std::span<const float> interleaved, int channels, int fromRate,
                            std::vector<int16_t>& out)
 {
-    if (channels < 1 || fromRate < 1)
-        return false;
+    if (channels < 1 || fromRate < 1) return false;
     const size_t frames = interleaved.size() / static_cast<size_t>(channels);
     std::vector<float> mono(frames);
     mixToMono(interleaved, channels, mono);
     out.clear();
     if (fromRate == WaveFormat::kSampleRate) {
         out.reserve(frames);
-        for (float v : mono)
-            out.push_back(floatToSample(v));
+        for (float v : mono) out.push_back(floatToSample(v));
         return true;
     }
-    if (frames == 0)
-        return true;
+    if (frames == 0) return true;
     const double ratio = static_cast<double>(WaveFormat::kSampleRate) / fromRate;
     std::vector<float> resampled(static_cast<size_t>(std::ceil(static_cast<double>(frames) * ratio)) + 16);
     size_t done = 0;
     const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
     const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
-    const soxr_error_t error = soxr_oneshot(fromRate, WaveFormat::kSampleRate, 1, mono.data(), frames, nullptr,
-                                            resampled.data(), resampled.size(), &done, &io, &quality, nullptr);
-    if (error != nullptr)
-        return false;
+    const soxr_error_t error =
+        soxr_oneshot(fromRate, WaveFormat::kSampleRate, 1, mono.data(), frames, nullptr, resampled.data(),
+                     resampled.size(), &done, &io, &quality, nullptr);
+    if (error != nullptr) return false;
     out.reserve(done);
-    for (size_t i = 0; i < done; ++i)
-        out.push_back(floatToSample(resampled[i]));
+    for (size_t i = 0; i < done; ++i) out.push_back(floatToSample(resampled[i]));
     return true;
 }
 
@@ -188,8 +191,7 @@ AudioWriteResult writeWaveFile(const std::string& path, std::span<const int16_t>
         SF_VIRTUAL_IO io = memoryIo();
         SNDFILE* file = sf_open_virtual(&io, SFM_WRITE, &info, &image);
         if (file == nullptr || sf_writef_short(file, samples.data(), count) != count) {
-            if (file != nullptr)
-                sf_close(file);
+            if (file != nullptr) sf_close(file);
             result.error = AudioFileError::WriteFailed;
             result.message = "standard output: cannot encode the audio";
             return result;
@@ -211,8 +213,7 @@ AudioWriteResult writeWaveFile(const std::string& path, std::span<const int16_t>
     }
     const sf_count_t written = sf_writef_short(file, samples.data(), count);
     std::string error = written == count ? "" : sf_strerror(file);
-    if (sf_close(file) != 0 && error.empty())
-        error = "cannot complete the file";
+    if (sf_close(file) != 0 && error.empty()) error = "cannot complete the file";
     if (!error.empty()) {
         result.error = AudioFileError::WriteFailed;
         result.message = path + ": " + error;

@@ -28,8 +28,7 @@ void quietJack(const char*) {}
 
 void silenceHostAudioMessages()
 {
-    if (std::getenv("VEXA_AUDIO_DEBUG") != nullptr)
-        return;
+    if (std::getenv("VEXA_AUDIO_DEBUG") != nullptr) return;
     snd_lib_error_set_handler(quietAlsa);
     jack_set_error_function(quietJack);
     jack_set_info_function(quietJack);
@@ -39,8 +38,7 @@ void silenceHostAudioMessages()
 std::string lower(std::string s)
 {
     for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return s;
 }
 
@@ -73,7 +71,10 @@ struct PortAudioBackend::Impl {
     void closeStream(Direction& d);
     static void stopStream(Direction& d);
     void haltInput(std::unique_lock<std::mutex>& lock);
-    void waitIdle(Direction& d, std::unique_lock<std::mutex>& lock) { idle.wait(lock, [&] { return !d.busy; }); }
+    void waitIdle(Direction& d, std::unique_lock<std::mutex>& lock)
+    {
+        idle.wait(lock, [&] { return !d.busy; });
+    }
     void inputLoop();
     void outputLoop();
     void flushOutputResampler();
@@ -81,21 +82,16 @@ struct PortAudioBackend::Impl {
 
 PaDeviceIndex PortAudioBackend::Impl::findDevice(bool input) const
 {
-    if (!initialised)
-        return paNoDevice;
-    if (options.deviceName.empty())
-        return input ? Pa_GetDefaultInputDevice() : Pa_GetDefaultOutputDevice();
+    if (!initialised) return paNoDevice;
+    if (options.deviceName.empty()) return input ? Pa_GetDefaultInputDevice() : Pa_GetDefaultOutputDevice();
     const int count = Pa_GetDeviceCount();
     PaDeviceIndex partial = paNoDevice;
     const std::string wanted = lower(options.deviceName);
     for (PaDeviceIndex i = 0; i < count; ++i) {
         const PaDeviceInfo* info = Pa_GetDeviceInfo(i);
-        if (info == nullptr || (input ? info->maxInputChannels : info->maxOutputChannels) < 1)
-            continue;
-        if (options.deviceName == info->name)
-            return i;
-        if (partial == paNoDevice && lower(info->name).find(wanted) != std::string::npos)
-            partial = i;
+        if (info == nullptr || (input ? info->maxInputChannels : info->maxOutputChannels) < 1) continue;
+        if (options.deviceName == info->name) return i;
+        if (partial == paNoDevice && lower(info->name).find(wanted) != std::string::npos) partial = i;
     }
     return partial;
 }
@@ -106,11 +102,9 @@ PaDeviceIndex PortAudioBackend::Impl::findDevice(bool input) const
 bool PortAudioBackend::Impl::openStream(Direction& d, bool input)
 {
     const PaDeviceIndex index = findDevice(input);
-    if (index == paNoDevice)
-        return false;
+    if (index == paNoDevice) return false;
     const PaDeviceInfo* info = Pa_GetDeviceInfo(index);
-    if (info == nullptr)
-        return false;
+    if (info == nullptr) return false;
     const int maxChannels = input ? info->maxInputChannels : info->maxOutputChannels;
     std::vector<double> rates;
     if (options.forcedDeviceRate > 0) {
@@ -139,8 +133,9 @@ bool PortAudioBackend::Impl::openStream(Direction& d, bool input)
                 soxr_error_t error = nullptr;
                 const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
                 const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
-                resampler = input ? soxr_create(rate, WaveFormat::kSampleRate, 1, &error, &io, &quality, nullptr)
-                                  : soxr_create(WaveFormat::kSampleRate, rate, 1, &error, &io, &quality, nullptr);
+                resampler =
+                    input ? soxr_create(rate, WaveFormat::kSampleRate, 1, &error, &io, &quality, nullptr)
+                          : soxr_create(WaveFormat::kSampleRate, rate, 1, &error, &io, &quality, nullptr);
                 if (error != nullptr) {
                     Pa_CloseStream(stream);
                     return false;
@@ -159,12 +154,10 @@ bool PortAudioBackend::Impl::openStream(Direction& d, bool input)
 void PortAudioBackend::Impl::closeStream(Direction& d)
 {
     if (d.stream != nullptr) {
-        if (d.active)
-            Pa_AbortStream(d.stream);
+        if (d.active) Pa_AbortStream(d.stream);
         Pa_CloseStream(d.stream);
     }
-    if (d.resampler != nullptr)
-        soxr_delete(d.resampler);
+    if (d.resampler != nullptr) soxr_delete(d.resampler);
     d.stream = nullptr;
     d.resampler = nullptr;
     d.active = false;
@@ -174,8 +167,7 @@ void PortAudioBackend::Impl::closeStream(Direction& d)
 // Plays (output) or records (input) what the device has buffered, then stops.
 void PortAudioBackend::Impl::stopStream(Direction& d)
 {
-    if (!d.active)
-        return;
+    if (!d.active) return;
     Pa_StopStream(d.stream);
     d.active = false;
 }
@@ -187,8 +179,7 @@ void PortAudioBackend::Impl::haltInput(std::unique_lock<std::mutex>& lock)
     in.running = false;
     in.discard = true;
     waitIdle(in, lock);
-    if (in.resampler != nullptr)
-        soxr_clear(in.resampler);
+    if (in.resampler != nullptr) soxr_clear(in.resampler);
     stopStream(in);
 }
 
@@ -199,7 +190,8 @@ void PortAudioBackend::Impl::inputLoop()
     std::vector<int16_t> raw16(static_cast<size_t>(chunkFrames * in.channels));
     std::vector<float> rawFloat(static_cast<size_t>(chunkFrames * in.channels));
     std::vector<float> mono(static_cast<size_t>(chunkFrames));
-    std::vector<float> converted(static_cast<size_t>(chunkFrames) * WaveFormat::kSampleRate / static_cast<size_t>(in.rate) + 64);
+    std::vector<float> converted(
+        static_cast<size_t>(chunkFrames) * WaveFormat::kSampleRate / static_cast<size_t>(in.rate) + 64);
     std::vector<int16_t> got;
     got.reserve(std::max(static_cast<size_t>(chunkFrames), converted.size()));
     std::vector<int16_t> pending;
@@ -207,8 +199,7 @@ void PortAudioBackend::Impl::inputLoop()
     std::vector<WaveHeader*> filled;
     for (;;) {
         inWake.wait(lock, [&] { return in.quit || (in.running && !in.failed); });
-        if (in.quit)
-            return;
+        if (in.quit) return;
         in.busy = true;
         PaStream* stream = in.stream;
         soxr_t resampler = in.resampler;
@@ -221,17 +212,16 @@ void PortAudioBackend::Impl::inputLoop()
             error = Pa_ReadStream(stream, raw16.data(), static_cast<unsigned long>(chunkFrames));
             for (int i = 0; i < chunkFrames; ++i) {
                 int32_t sum = 0;
-                for (int c = 0; c < channels; ++c)
-                    sum += raw16[static_cast<size_t>(i * channels + c)];
+                for (int c = 0; c < channels; ++c) sum += raw16[static_cast<size_t>(i * channels + c)];
                 got.push_back(static_cast<int16_t>(sum / channels));
             }
         } else {
             error = Pa_ReadStream(stream, rawFloat.data(), static_cast<unsigned long>(chunkFrames));
             mixToMono(rawFloat, channels, mono);
             size_t done = 0;
-            soxr_process(resampler, mono.data(), mono.size(), nullptr, converted.data(), converted.size(), &done);
-            for (size_t i = 0; i < done; ++i)
-                got.push_back(floatToSample(converted[i]));
+            soxr_process(resampler, mono.data(), mono.size(), nullptr, converted.data(), converted.size(),
+                         &done);
+            for (size_t i = 0; i < done; ++i) got.push_back(floatToSample(converted[i]));
         }
 
         lock.lock();
@@ -245,8 +235,7 @@ void PortAudioBackend::Impl::inputLoop()
             pending.clear();
             in.discard = false;
         }
-        if (!in.running)
-            continue;
+        if (!in.running) continue;
         pending.insert(pending.end(), got.begin(), got.end());
         while (!in.queue.empty() && pending.size() >= in.queue.front()->bufferLength / 2) {
             WaveHeader* h = in.queue.front();
@@ -259,10 +248,8 @@ void PortAudioBackend::Impl::inputLoop()
             filled.push_back(h);
         }
         // No block queued: a card drops what it cannot store; keep at most four blocks.
-        if (pending.size() > 4 * 2048)
-            pending.erase(pending.begin(), pending.end() - 4 * 2048);
-        if (filled.empty())
-            continue;
+        if (pending.size() > 4 * 2048) pending.erase(pending.begin(), pending.end() - 4 * 2048);
+        if (filled.empty()) continue;
         const WaveBackend::Notify notify = in.notify;
         const WaveDevice device = in.device;
         lock.unlock();
@@ -281,8 +268,7 @@ void PortAudioBackend::Impl::outputLoop()
     std::vector<float> frames;
     for (;;) {
         outWake.wait(lock, [&] { return out.quit || (out.running && !out.failed && !out.queue.empty()); });
-        if (out.quit)
-            return;
+        if (out.quit) return;
         WaveHeader* h = out.queue.front();
         const uint64_t resets = out.resets;
         const size_t n = h->bufferLength / 2;
@@ -296,8 +282,7 @@ void PortAudioBackend::Impl::outputLoop()
             spreadToChannels(std::span<const int16_t>(h->data, n), channels, samples16);
         } else {
             monoFloat.resize(n);
-            for (size_t i = 0; i < n; ++i)
-                monoFloat[i] = static_cast<float>(h->data[i]) / 32768.0F;
+            for (size_t i = 0; i < n; ++i) monoFloat[i] = static_cast<float>(h->data[i]) / 32768.0F;
         }
         lock.unlock();
 
@@ -311,18 +296,17 @@ void PortAudioBackend::Impl::outputLoop()
             } else {
                 converted.resize(n * static_cast<size_t>(out.rate) / WaveFormat::kSampleRate + 64);
                 size_t done = 0;
-                soxr_process(resampler, monoFloat.data(), n, nullptr, converted.data(), converted.size(), &done);
+                soxr_process(resampler, monoFloat.data(), n, nullptr, converted.data(), converted.size(),
+                             &done);
                 spreadToChannels(std::span<const float>(converted.data(), done), channels, frames);
-                if (done > 0)
-                    error = Pa_WriteStream(stream, frames.data(), static_cast<unsigned long>(done));
+                if (done > 0) error = Pa_WriteStream(stream, frames.data(), static_cast<unsigned long>(done));
             }
         }
 
         lock.lock();
         out.busy = false;
         idle.notify_all();
-        if (error != paNoError && error != paOutputUnderflowed)
-            out.failed = true;
+        if (error != paNoError && error != paOutputUnderflowed) out.failed = true;
         if (out.resets != resets || out.queue.empty() || out.queue.front() != h)
             continue;  // a reset has already returned the block
         out.queue.pop_front();
@@ -334,8 +318,7 @@ void PortAudioBackend::Impl::outputLoop()
 // The resampler holds back a few milliseconds; play them before the stream stops.
 void PortAudioBackend::Impl::flushOutputResampler()
 {
-    if (out.resampler == nullptr || !out.active)
-        return;
+    if (out.resampler == nullptr || !out.active) return;
     std::vector<float> tail(4096);
     size_t done = 0;
     soxr_process(out.resampler, nullptr, 0, nullptr, tail.data(), tail.size(), &done);
@@ -363,15 +346,13 @@ PortAudioBackend::~PortAudioBackend()
         m->closeStream(m->in);
         m->closeStream(m->out);
     }
-    if (m->initialised)
-        Pa_Terminate();
+    if (m->initialised) Pa_Terminate();
 }
 
 static std::vector<std::string> deviceNames(bool initialised, bool input)
 {
     std::vector<std::string> names;
-    if (!initialised)
-        return names;
+    if (!initialised) return names;
     const int count = Pa_GetDeviceCount();
     for (PaDeviceIndex i = 0; i < count; ++i) {
         const PaDeviceInfo* info = Pa_GetDeviceInfo(i);
@@ -381,8 +362,14 @@ static std::vector<std::string> deviceNames(bool initialised, bool input)
     return names;
 }
 
-std::vector<std::string> PortAudioBackend::inputDeviceNames() const { return deviceNames(m->initialised, true); }
-std::vector<std::string> PortAudioBackend::outputDeviceNames() const { return deviceNames(m->initialised, false); }
+std::vector<std::string> PortAudioBackend::inputDeviceNames() const
+{
+    return deviceNames(m->initialised, true);
+}
+std::vector<std::string> PortAudioBackend::outputDeviceNames() const
+{
+    return deviceNames(m->initialised, false);
+}
 
 int PortAudioBackend::inputDeviceRate() const
 {
@@ -398,19 +385,23 @@ int PortAudioBackend::outputDeviceRate() const
 
 // Input
 
-int PortAudioBackend::inputDeviceCount() { return static_cast<int>(inputDeviceNames().size()); }
+int PortAudioBackend::inputDeviceCount()
+{
+    return static_cast<int>(inputDeviceNames().size());
+}
 
-bool PortAudioBackend::inputCapabilities() { return m->findDevice(true) != paNoDevice; }
+bool PortAudioBackend::inputCapabilities()
+{
+    return m->findDevice(true) != paNoDevice;
+}
 
 std::optional<WaveDevice> PortAudioBackend::openInput(Notify notify)
 {
     std::unique_lock lock(m->mutex);
-    if (m->in.device != 0)
-        return std::nullopt;
+    if (m->in.device != 0) return std::nullopt;
     m->in.stopWorker(m->inWake, lock);
     m->in = Direction{};
-    if (!m->openStream(m->in, true))
-        return std::nullopt;
+    if (!m->openStream(m->in, true)) return std::nullopt;
     m->in.device = allocateWaveDevice();
     m->in.notify = std::move(notify);
     m->in.worker = std::thread([this] { m->inputLoop(); });
@@ -426,8 +417,7 @@ bool PortAudioBackend::prepareInput(WaveDevice d, WaveHeader& h)
 bool PortAudioBackend::addInputBuffer(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m->mutex);
-    if (!m->in.enqueue(d, h))
-        return false;
+    if (!m->in.enqueue(d, h)) return false;
     h.bytesRecorded = 0;
     return true;
 }
@@ -435,11 +425,9 @@ bool PortAudioBackend::addInputBuffer(WaveDevice d, WaveHeader& h)
 bool PortAudioBackend::startInput(WaveDevice d)
 {
     std::lock_guard lock(m->mutex);
-    if (!m->in.owns(d))
-        return false;
+    if (!m->in.owns(d)) return false;
     if (!m->in.active) {
-        if (Pa_StartStream(m->in.stream) != paNoError)
-            return false;
+        if (Pa_StartStream(m->in.stream) != paNoError) return false;
         m->in.active = true;
     }
     m->in.running = true;
@@ -450,8 +438,7 @@ bool PortAudioBackend::startInput(WaveDevice d)
 bool PortAudioBackend::stopInput(WaveDevice d)
 {
     std::unique_lock lock(m->mutex);
-    if (!m->in.owns(d))
-        return false;
+    if (!m->in.owns(d)) return false;
     m->haltInput(lock);
     return true;
 }
@@ -462,12 +449,10 @@ bool PortAudioBackend::resetInput(WaveDevice d)
     Notify notify;
     {
         std::unique_lock lock(m->mutex);
-        if (!m->in.owns(d))
-            return false;
+        if (!m->in.owns(d)) return false;
         m->haltInput(lock);
         returned = m->in.takeAll();
-        for (WaveHeader* h : returned)
-            h->bytesRecorded = 0;
+        for (WaveHeader* h : returned) h->bytesRecorded = 0;
         notify = m->in.notify;
     }
     notifyEach(notify, WaveMessage::InputData, d, returned);
@@ -483,8 +468,7 @@ bool PortAudioBackend::unprepareInput(WaveDevice d, WaveHeader& h)
 bool PortAudioBackend::closeInput(WaveDevice d)
 {
     std::unique_lock lock(m->mutex);
-    if (!m->in.owns(d) || !m->in.queue.empty())
-        return false;
+    if (!m->in.owns(d) || !m->in.queue.empty()) return false;
     m->in.running = false;
     m->in.stopWorker(m->inWake, lock);
     m->closeStream(m->in);
@@ -495,19 +479,23 @@ bool PortAudioBackend::closeInput(WaveDevice d)
 
 // Output
 
-int PortAudioBackend::outputDeviceCount() { return static_cast<int>(outputDeviceNames().size()); }
+int PortAudioBackend::outputDeviceCount()
+{
+    return static_cast<int>(outputDeviceNames().size());
+}
 
-bool PortAudioBackend::outputCapabilities() { return m->findDevice(false) != paNoDevice; }
+bool PortAudioBackend::outputCapabilities()
+{
+    return m->findDevice(false) != paNoDevice;
+}
 
 std::optional<WaveDevice> PortAudioBackend::openOutput(Notify notify)
 {
     std::unique_lock lock(m->mutex);
-    if (m->out.device != 0)
-        return std::nullopt;
+    if (m->out.device != 0) return std::nullopt;
     m->out.stopWorker(m->outWake, lock);
     m->out = Direction{};
-    if (!m->openStream(m->out, false))
-        return std::nullopt;
+    if (!m->openStream(m->out, false)) return std::nullopt;
     m->out.device = allocateWaveDevice();
     m->out.notify = std::move(notify);
     m->out.running = true;
@@ -524,8 +512,7 @@ bool PortAudioBackend::prepareOutput(WaveDevice d, WaveHeader& h)
 bool PortAudioBackend::writeOutput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m->mutex);
-    if (!m->out.enqueue(d, h))
-        return false;
+    if (!m->out.enqueue(d, h)) return false;
     m->outWake.notify_all();
     return true;
 }
@@ -533,8 +520,7 @@ bool PortAudioBackend::writeOutput(WaveDevice d, WaveHeader& h)
 bool PortAudioBackend::pauseOutput(WaveDevice d)
 {
     std::unique_lock lock(m->mutex);
-    if (!m->out.owns(d))
-        return false;
+    if (!m->out.owns(d)) return false;
     m->out.running = false;
     m->waitIdle(m->out, lock);
     m->flushOutputResampler();
@@ -548,16 +534,14 @@ bool PortAudioBackend::resetOutput(WaveDevice d)
     Notify notify;
     {
         std::unique_lock lock(m->mutex);
-        if (!m->out.owns(d))
-            return false;
+        if (!m->out.owns(d)) return false;
         m->out.running = false;
         m->waitIdle(m->out, lock);
         if (m->out.active) {
             Pa_AbortStream(m->out.stream);
             m->out.active = false;
         }
-        if (m->out.resampler != nullptr)
-            soxr_clear(m->out.resampler);
+        if (m->out.resampler != nullptr) soxr_clear(m->out.resampler);
         returned = m->out.takeAll();
         ++m->out.resets;
         m->out.running = true;
@@ -576,8 +560,7 @@ bool PortAudioBackend::unprepareOutput(WaveDevice d, WaveHeader& h)
 bool PortAudioBackend::closeOutput(WaveDevice d)
 {
     std::unique_lock lock(m->mutex);
-    if (!m->out.owns(d) || !m->out.queue.empty())
-        return false;
+    if (!m->out.owns(d) || !m->out.queue.empty()) return false;
     m->out.running = false;
     m->out.stopWorker(m->outWake, lock);
     Impl::stopStream(m->out);

@@ -27,14 +27,11 @@ SoundCard::~SoundCard()
 // next attempt instead of being held half-open for the rest of the run.
 void SoundCard::OpenWaveIn()
 {
-    if (m_inputOpen)
-        return;
+    if (m_inputOpen) return;
     (void)m_backend.inputDeviceCount();
-    if (!m_backend.inputCapabilities())
-        return;
+    if (!m_backend.inputCapabilities()) return;
     const std::optional<WaveDevice> device = m_backend.openInput(m_notify);
-    if (!device)
-        return;
+    if (!device) return;
     m_inputDevice = *device;
     int prepared = 0;
     bool ok = true;
@@ -62,28 +59,21 @@ void SoundCard::OpenWaveIn()
 
 void SoundCard::CloseWaveIn()
 {
-    if (!m_inputOpen)
-        return;
+    if (!m_inputOpen) return;
     m_inputOpen = false;
-    if (!m_backend.stopInput(m_inputDevice))
-        return;
-    if (!m_backend.resetInput(m_inputDevice))
-        return;
-    for (WaveHeader& h : m_inHeaders)
-        (void)m_backend.unprepareInput(m_inputDevice, h);
+    if (!m_backend.stopInput(m_inputDevice)) return;
+    if (!m_backend.resetInput(m_inputDevice)) return;
+    for (WaveHeader& h : m_inHeaders) (void)m_backend.unprepareInput(m_inputDevice, h);
     (void)m_backend.closeInput(m_inputDevice);
 }
 
 void SoundCard::OpenWaveOut()
 {
-    if (m_outputOpen)
-        return;
+    if (m_outputOpen) return;
     (void)m_backend.outputDeviceCount();
-    if (!m_backend.outputCapabilities())
-        return;
+    if (!m_backend.outputCapabilities()) return;
     const std::optional<WaveDevice> device = m_backend.openOutput(m_notify);
-    if (!device)
-        return;
+    if (!device) return;
     m_outputDevice = *device;
     int prepared = 0;
     for (int i = 0; i < kOutputBlockCount; ++i) {
@@ -105,29 +95,23 @@ void SoundCard::OpenWaveOut()
 
 void SoundCard::CloseWaveOut()
 {
-    if (!m_outputOpen)
-        return;
+    if (!m_outputOpen) return;
     m_outputOpen = false;
-    if (!m_backend.pauseOutput(m_outputDevice))
-        return;
-    if (!m_backend.resetOutput(m_outputDevice))
-        return;
-    for (WaveHeader& h : m_outHeaders)
-        (void)m_backend.unprepareOutput(m_outputDevice, h);
+    if (!m_backend.pauseOutput(m_outputDevice)) return;
+    if (!m_backend.resetOutput(m_outputDevice)) return;
+    for (WaveHeader& h : m_outHeaders) (void)m_backend.unprepareOutput(m_outputDevice, h);
     (void)m_backend.closeOutput(m_outputDevice);
 }
 
 bool SoundCard::addInputBuffer(WaveHeader& header)
 {
-    if (!m_inputOpen)
-        return false;
+    if (!m_inputOpen) return false;
     return m_backend.addInputBuffer(m_inputDevice, header);
 }
 
 bool SoundCard::writeOutput(WaveHeader& header)
 {
-    if (!m_outputOpen)
-        return false;
+    if (!m_outputOpen) return false;
     return m_backend.writeOutput(m_outputDevice, header);
 }
 

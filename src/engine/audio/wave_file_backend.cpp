@@ -14,8 +14,7 @@ struct WaveFileBackend::OutputFile {
     std::string error;
     ~OutputFile()
     {
-        if (file != nullptr)
-            sf_close(file);
+        if (file != nullptr) sf_close(file);
     }
 };
 
@@ -32,8 +31,7 @@ std::chrono::steady_clock::duration samplesToDuration(size_t samples)
 WaveFileBackend::WaveFileBackend(WaveFileOptions options)
     : m_options(std::move(options)), m_outputFile(std::make_unique<OutputFile>())
 {
-    if (m_options.inputPath.empty())
-        return;
+    if (m_options.inputPath.empty()) return;
     AudioReadResult r = readAudioFile(m_options.inputPath);
     if (!r.ok()) {
         m_inputError = r.message;
@@ -44,7 +42,9 @@ WaveFileBackend::WaveFileBackend(WaveFileOptions options)
 }
 
 WaveFileBackend::WaveFileBackend(std::vector<int16_t> inputSamples, WaveFileOptions options)
-    : m_options(std::move(options)), m_input(std::move(inputSamples)), m_hasInput(true),
+    : m_options(std::move(options)),
+      m_input(std::move(inputSamples)),
+      m_hasInput(true),
       m_outputFile(std::make_unique<OutputFile>())
 {
 }
@@ -76,15 +76,20 @@ size_t WaveFileBackend::samplesPlayed() const
 
 // Input
 
-int WaveFileBackend::inputDeviceCount() { return m_hasInput ? 1 : 0; }
+int WaveFileBackend::inputDeviceCount()
+{
+    return m_hasInput ? 1 : 0;
+}
 
-bool WaveFileBackend::inputCapabilities() { return m_hasInput; }
+bool WaveFileBackend::inputCapabilities()
+{
+    return m_hasInput;
+}
 
 std::optional<WaveDevice> WaveFileBackend::openInput(Notify notify)
 {
     std::unique_lock lock(m_mutex);
-    if (!m_hasInput || m_in.device != 0)
-        return std::nullopt;  // no recording, or already open (busy)
+    if (!m_hasInput || m_in.device != 0) return std::nullopt;  // no recording, or already open (busy)
     m_in.stopWorker(m_inWake, lock);  // a worker detached by a close from its own thread
     m_in = Direction{};
     m_in.device = allocateWaveDevice();
@@ -102,8 +107,7 @@ bool WaveFileBackend::prepareInput(WaveDevice d, WaveHeader& h)
 bool WaveFileBackend::addInputBuffer(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m_mutex);
-    if (!m_in.enqueue(d, h))
-        return false;
+    if (!m_in.enqueue(d, h)) return false;
     h.bytesRecorded = 0;
     m_inWake.notify_all();
     return true;
@@ -112,8 +116,7 @@ bool WaveFileBackend::addInputBuffer(WaveDevice d, WaveHeader& h)
 bool WaveFileBackend::startInput(WaveDevice d)
 {
     std::lock_guard lock(m_mutex);
-    if (!m_in.owns(d))
-        return false;
+    if (!m_in.owns(d)) return false;
     if (!m_in.running) {
         m_in.running = true;
         m_in.base = Clock::now();
@@ -126,8 +129,7 @@ bool WaveFileBackend::startInput(WaveDevice d)
 bool WaveFileBackend::stopInput(WaveDevice d)
 {
     std::lock_guard lock(m_mutex);
-    if (!m_in.owns(d))
-        return false;
+    if (!m_in.owns(d)) return false;
     m_in.running = false;
     return true;
 }
@@ -138,12 +140,10 @@ bool WaveFileBackend::resetInput(WaveDevice d)
     Notify notify;
     {
         std::lock_guard lock(m_mutex);
-        if (!m_in.owns(d))
-            return false;
+        if (!m_in.owns(d)) return false;
         m_in.running = false;
         returned = m_in.takeAll();
-        for (WaveHeader* h : returned)
-            h->bytesRecorded = 0;
+        for (WaveHeader* h : returned) h->bytesRecorded = 0;
         notify = m_in.notify;
     }
     notifyEach(notify, WaveMessage::InputData, d, returned);
@@ -159,8 +159,7 @@ bool WaveFileBackend::unprepareInput(WaveDevice d, WaveHeader& h)
 bool WaveFileBackend::closeInput(WaveDevice d)
 {
     std::unique_lock lock(m_mutex);
-    if (!m_in.owns(d) || !m_in.queue.empty())
-        return false;  // blocks still queued: reset first
+    if (!m_in.owns(d) || !m_in.queue.empty()) return false;  // blocks still queued: reset first
     m_in.stopWorker(m_inWake, lock);
     m_in.device = 0;
     m_in.notify = nullptr;
@@ -171,8 +170,7 @@ void WaveFileBackend::inputLoop()
 {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        if (m_in.quit)
-            return;
+        if (m_in.quit) return;
         if (!m_in.running || m_in.queue.empty() || m_inputFinished) {
             m_inWake.wait(lock);
             continue;
@@ -194,8 +192,7 @@ void WaveFileBackend::inputLoop()
                 std::fill_n(h->data, want, int16_t{0});
             } else {
                 while (filled < want) {
-                    if (m_inputPosition >= m_input.size())
-                        m_inputPosition = 0;
+                    if (m_inputPosition >= m_input.size()) m_inputPosition = 0;
                     const size_t n = std::min(want - filled, m_input.size() - m_inputPosition);
                     std::memcpy(h->data + filled, m_input.data() + m_inputPosition, n * sizeof(int16_t));
                     filled += n;
@@ -207,8 +204,7 @@ void WaveFileBackend::inputLoop()
             filled = std::min(want, m_input.size() - std::min(m_inputPosition, m_input.size()));
             std::memcpy(h->data, m_input.data() + m_inputPosition, filled * sizeof(int16_t));
             m_inputPosition += filled;
-            if (filled < want)
-                m_inputFinished = true;  // this short (maybe empty) block is the last
+            if (filled < want) m_inputFinished = true;  // this short (maybe empty) block is the last
         }
         m_inputDelivered += want;
         h->bytesRecorded = static_cast<uint32_t>(filled * 2);
@@ -219,15 +215,20 @@ void WaveFileBackend::inputLoop()
 
 // Output
 
-int WaveFileBackend::outputDeviceCount() { return 1; }
+int WaveFileBackend::outputDeviceCount()
+{
+    return 1;
+}
 
-bool WaveFileBackend::outputCapabilities() { return true; }
+bool WaveFileBackend::outputCapabilities()
+{
+    return true;
+}
 
 std::optional<WaveDevice> WaveFileBackend::openOutput(Notify notify)
 {
     std::unique_lock lock(m_mutex);
-    if (m_out.device != 0)
-        return std::nullopt;
+    if (m_out.device != 0) return std::nullopt;
     if (!m_options.outputPath.empty() && m_outputFile->file == nullptr) {
         // One file for the backend's life: every transmission is appended to it.
         SF_INFO info{};
@@ -261,8 +262,7 @@ bool WaveFileBackend::prepareOutput(WaveDevice d, WaveHeader& h)
 bool WaveFileBackend::writeOutput(WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m_mutex);
-    if (!m_out.enqueue(d, h))
-        return false;
+    if (!m_out.enqueue(d, h)) return false;
     m_outWake.notify_all();
     return true;
 }
@@ -270,8 +270,7 @@ bool WaveFileBackend::writeOutput(WaveDevice d, WaveHeader& h)
 bool WaveFileBackend::pauseOutput(WaveDevice d)
 {
     std::lock_guard lock(m_mutex);
-    if (!m_out.owns(d))
-        return false;
+    if (!m_out.owns(d)) return false;
     m_out.running = false;
     return true;
 }
@@ -282,8 +281,7 @@ bool WaveFileBackend::resetOutput(WaveDevice d)
     Notify notify;
     {
         std::lock_guard lock(m_mutex);
-        if (!m_out.owns(d))
-            return false;
+        if (!m_out.owns(d)) return false;
         returned = m_out.takeAll();
         m_out.running = true;  // a reset also ends a pause
         m_out.base = Clock::now();
@@ -304,8 +302,7 @@ bool WaveFileBackend::unprepareOutput(WaveDevice d, WaveHeader& h)
 bool WaveFileBackend::closeOutput(WaveDevice d)
 {
     std::unique_lock lock(m_mutex);
-    if (!m_out.owns(d) || !m_out.queue.empty())
-        return false;
+    if (!m_out.owns(d) || !m_out.queue.empty()) return false;
     m_out.stopWorker(m_outWake, lock);
     m_out.device = 0;
     m_out.notify = nullptr;
@@ -321,8 +318,7 @@ void WaveFileBackend::outputLoop()
     uint64_t pendingResets = 0;
     Clock::time_point due{};
     for (;;) {
-        if (m_out.quit)
-            return;
+        if (m_out.quit) return;
         if (!m_out.running || m_out.queue.empty()) {
             pending = nullptr;
             m_outWake.wait(lock);

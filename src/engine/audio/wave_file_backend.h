@@ -16,11 +16,11 @@
 namespace vexa::engine {
 
 struct WaveFileOptions {
-    std::string inputPath;   // empty: no input device
-    bool pacedInput = true;  // false: a block is filled as soon as one is queued
-    bool loopInput = false;  // start again at the end (the demo)
-    std::string outputPath;  // empty: the output is played into nothing
-    bool pacedOutput = true; // false: a block is returned as soon as it is written
+    std::string inputPath;    // empty: no input device
+    bool pacedInput = true;   // false: a block is filled as soon as one is queued
+    bool loopInput = false;   // start again at the end (the demo)
+    std::string outputPath;   // empty: the output is played into nothing
+    bool pacedOutput = true;  // false: a block is returned as soon as it is written
 };
 
 class WaveFileBackend final : public WaveBackend {

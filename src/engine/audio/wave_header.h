@@ -16,7 +16,7 @@ struct WaveFormat {
 };
 
 inline constexpr int kInputBlockCount = 4;
-inline constexpr int kInputBlockBytes = 4096;   // 2048 samples, about 186 ms
+inline constexpr int kInputBlockBytes = 4096;  // 2048 samples, about 186 ms
 inline constexpr int kOutputBlockCount = 4;
 inline constexpr int kOutputBlockBytes = 8192;  // 4096 samples, about 372 ms
 

@@ -26,10 +26,7 @@ public:
         return -m_table[0x10000 - p];
     }
 
-    int32_t Cos16(uint16_t phase16) const noexcept
-    {
-        return Sin16(static_cast<uint16_t>(phase16 + 0x4000));
-    }
+    int32_t Cos16(uint16_t phase16) const noexcept { return Sin16(static_cast<uint16_t>(phase16 + 0x4000)); }
 
 private:
     std::array<int32_t, kSize> m_table;
