@@ -11,7 +11,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   portaudio19-dev libasound2-dev libjack-jackd2-dev libsndfile1-dev libsoxr-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev clang-format
   hamradio-files
   # tests: an independent RTTY modem, a headless X server, a private sound server
   minimodem xvfb xauth pulseaudio pulseaudio-utils libasound2-plugins alsa-utils
@@ -45,6 +45,7 @@ case "${1:-}" in
           -DVEXA_BUILD_UI=OFF -DVEXA_BUILD_BENCH=OFF >/dev/null
     cmake --build build-asan -j "$jobs"
     scripts/check-layers
+    scripts/check-format
     ctest --test-dir build --output-on-failure -j "$jobs"
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
     ;;
