@@ -4,13 +4,25 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <span>
 #include <vector>
 
 #include "display/spectrum_port.h"
 
 namespace vexa::testing {
+
+// One input block (2048 samples at 11025 Hz) of a steady tone at a moderate level.
+inline std::array<int16_t, 2048> toneBlock(double hz)
+{
+    std::array<int16_t, 2048> b{};
+    for (std::size_t i = 0; i < b.size(); ++i)
+        b[i] = static_cast<int16_t>(8000 *
+                                    std::sin(2 * std::numbers::pi * hz * static_cast<double>(i) / 11025.0));
+    return b;
+}
 
 class FakeSpectrumPort : public display::SpectrumPort {
 public:

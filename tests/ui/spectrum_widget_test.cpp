@@ -21,14 +21,7 @@ namespace {
 using display::SpectrumScale;
 constexpr double kBin = SpectrumScale::kBinWidthHz;
 
-std::array<int16_t, 2048> toneBlock(double hz)
-{
-    std::array<int16_t, 2048> b{};
-    for (std::size_t i = 0; i < b.size(); ++i)
-        b[i] = static_cast<int16_t>(8000 *
-                                    std::sin(2 * std::numbers::pi * hz * static_cast<double>(i) / 11025.0));
-    return b;
-}
+using testing::toneBlock;
 
 struct SpectrumWidgetTest : ::testing::Test {
     testing::FakeSpectrumPort port;
