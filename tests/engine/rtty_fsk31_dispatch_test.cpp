@@ -81,7 +81,7 @@ std::vector<int16_t> rttyAudio(std::string_view text)
 std::vector<int16_t> fsk31Audio(std::string_view text, double hz)
 {
     test::FskWriter w(10000.0);
-    test::keyFsk31(w, test::varicodeBits(text), hz);
+    test::keyFsk31(w, test::varicodeBitsWithIdle(text), hz);
     return test::toPcm(w.samples());
 }
 

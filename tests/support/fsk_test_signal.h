@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "support/psk_reference.h"
 #include "support/text_distance.h"
 
 namespace vexa::test {
@@ -107,40 +108,12 @@ inline void keyRtty(FskWriter& w, const std::vector<int>& codes, const RttyKeyin
     w.tone(k.markHz, tailSeconds);
 }
 
-// The published varicode words for the characters the tests send.
-struct VaricodeEntry {
-    char c;
-    std::string_view word;
-};
-inline constexpr VaricodeEntry kVaricodeWords[] = {
-    {' ', "1"},        {'\r', "11111"},    {'\n', "11101"},    {'0', "10110111"},  {'1', "10111101"},
-    {'2', "11101101"}, {'3', "11111111"},  {'5', "101011011"}, {'9', "110110111"}, {'C', "10101101"},
-    {'D', "10110101"}, {'E', "1110111"},   {'Q', "111011101"}, {'T', "1101101"},   {'X', "101110101"},
-    {'N', "11011101"}, {'a', "1011"},      {'d', "101101"},    {'e', "11"},        {'h', "101011"},
-    {'i', "1101"},     {'k', "10111111"},  {'n', "1111"},      {'o', "111"},       {'q', "110111111"},
-    {'r', "10101"},    {'s', "10111"},     {'t', "101"},       {'u', "110111"},    {'w', "1101011"},
-    {'x', "11011111"}, {'y', "1011101"},   {'g', "1011011"},   {'l', "11011"},     {'m', "111011"},
-    {'b', "1011111"},  {'c', "101111"},    {'f', "111101"},    {'j', "111101011"}, {'p', "111111"},
-    {'v', "1111011"},  {'z', "111010101"},
-};
-
-inline std::string_view varicodeWord(char c)
-{
-    for (const auto& e : kVaricodeWords) {
-        if (e.c == c) return e.word;
-    }
-    return "";
-}
-
-// Bits for text: idle zeros, each word followed by two zeros, idle zeros again.
-inline std::vector<int> varicodeBits(std::string_view text, int idleBits = 32)
+// Varicode bits for text (the full published table), framed by idle zeros.
+inline std::vector<int> varicodeBitsWithIdle(std::string_view text, int idleBits = 32)
 {
     std::vector<int> bits(static_cast<std::size_t>(idleBits), 0);
-    for (char c : text) {
-        for (char b : varicodeWord(c)) bits.push_back(b == '1' ? 1 : 0);
-        bits.push_back(0);
-        bits.push_back(0);
-    }
+    const std::vector<int> words = varicodeBits(text);
+    bits.insert(bits.end(), words.begin(), words.end());
     bits.insert(bits.end(), static_cast<std::size_t>(idleBits), 0);
     return bits;
 }

@@ -83,7 +83,7 @@ TEST_F(VexaModemRttyFsk31, Fsk31WithAfc)
     std::string sent;
     for (int i = 0; i < 3; ++i) sent += text;
     test::FskWriter w(12000.0);
-    test::keyFsk31(w, test::varicodeBits(sent), 1502.0);  // 2 Hz above the receiver
+    test::keyFsk31(w, test::varicodeBitsWithIdle(sent), 1502.0);  // 2 Hz above the receiver
     const std::string wav = writeWav("fsk31.wav", test::toPcm(w.samples()));
 
     const ToolRun r = vexaModem("rx --mode fsk31 --freq 1500 --afc " + wav);
