@@ -215,8 +215,9 @@ TEST(SoundCard, MissingDeviceFailsSilently)
     EXPECT_FALSE(other.inputOpen());
 }
 
-// A device that opens but then refuses to start (as a busy or unplugged card may).
-class RefusesToStart final : public WaveBackend {
+// A device that opens but then refuses to start (as a busy or unplugged card may);
+// the output side is the null backend's.
+class RefusesToStart final : public NullWaveBackend {
 public:
     explicit RefusesToStart(WaveBackend& inner) : m_inner(inner) {}
     bool refuse = true;
@@ -230,15 +231,6 @@ public:
     bool resetInput(WaveDevice d) override { return m_inner.resetInput(d); }
     bool unprepareInput(WaveDevice d, WaveHeader& h) override { return m_inner.unprepareInput(d, h); }
     bool closeInput(WaveDevice d) override { return m_inner.closeInput(d); }
-    int outputDeviceCount() override { return 0; }
-    bool outputCapabilities() override { return false; }
-    std::optional<WaveDevice> openOutput(Notify) override { return std::nullopt; }
-    bool prepareOutput(WaveDevice, WaveHeader&) override { return false; }
-    bool writeOutput(WaveDevice, WaveHeader&) override { return false; }
-    bool pauseOutput(WaveDevice) override { return false; }
-    bool resetOutput(WaveDevice) override { return false; }
-    bool unprepareOutput(WaveDevice, WaveHeader&) override { return false; }
-    bool closeOutput(WaveDevice) override { return false; }
 
 private:
     WaveBackend& m_inner;

@@ -6,7 +6,7 @@
 
 namespace vexa::engine {
 
-class NullWaveBackend final : public WaveBackend {
+class NullWaveBackend : public WaveBackend {
 public:
     int inputDeviceCount() override { return 0; }
     bool inputCapabilities() override { return false; }
