@@ -7,7 +7,7 @@
 
 namespace vexa::app {
 
-OperatingState::OperatingState(ApplicationGlobals& globals, TransceiverPort& transceiver,
+OperatingState::OperatingState(ApplicationGlobals& globals, rig::TransceiverPort& transceiver,
                                TextWindow& keyboardWindow, engine::WaveBackend& backend,
                                engine::WaveBackend::Notify notify)
     : m_globals(globals),
@@ -102,43 +102,43 @@ void OperatingState::SetOperatingMode(int mode)
     using M = OperatingMode;
     switch (static_cast<M>(mode)) {
         case M::Cw:
-            m_transceiver.SetTransceiverMode(kTrxCw);
+            m_transceiver.SetTransceiverMode(rig::kTrxCw);
             break;
         case M::Usb:
         case M::Sstv:
         case M::Fax:
-            m_transceiver.SetTransceiverMode(kTrxUsb);
+            m_transceiver.SetTransceiverMode(rig::kTrxUsb);
             break;
         case M::Lsb:
-            m_transceiver.SetTransceiverMode(kTrxLsb);
+            m_transceiver.SetTransceiverMode(rig::kTrxLsb);
             break;
         case M::Ssb:
             // The side band follows the dial frequency; that belongs to the band buttons.
             break;
         case M::Rtty:
             m_rtty.setSymbolRate(45.45);
-            m_transceiver.SetTransceiverMode(kTrxDigital);
+            m_transceiver.SetTransceiverMode(rig::kTrxDigital);
             break;
         case M::Am:
-            m_transceiver.SetTransceiverMode(kTrxAm);
+            m_transceiver.SetTransceiverMode(rig::kTrxAm);
             break;
         case M::Fm:
-            m_transceiver.SetTransceiverMode(kTrxFm);
+            m_transceiver.SetTransceiverMode(rig::kTrxFm);
             break;
         case M::Psk31:
             m_mainRx.setDecoding(engine::PskReceiver::Decoding::Bpsk);
-            m_transceiver.SetTransceiverMode(kTrxDigital);
+            m_transceiver.SetTransceiverMode(rig::kTrxDigital);
             break;
         case M::Qpsk:
             m_mainRx.setDecoding(engine::PskReceiver::Decoding::Qpsk);
             m_mainRx.setReverse(m_inv);
             m_transmit.setQpskInverted(m_inv);
-            m_transceiver.SetTransceiverMode(kTrxDigital);
+            m_transceiver.SetTransceiverMode(rig::kTrxDigital);
             break;
         case M::Fsk31:
             m_mainRx.setDecoding(engine::PskReceiver::Decoding::Bpsk);
             m_fsk31.setPublishedCorrection(0);
-            m_transceiver.SetTransceiverMode(kTrxDigital);
+            m_transceiver.SetTransceiverMode(rig::kTrxDigital);
             break;
     }
     // The transmit path configures its modulator per mode (16.625/31.25 for the PSK family,

@@ -14,7 +14,6 @@
 #include "app/application_globals.h"
 #include "app/clock_caption.h"
 #include "app/cw_speed.h"
-#include "app/transceiver_port.h"
 #include "common/ports.h"
 #include "display/spectrum_port.h"
 #include "display/tuning_clicks.h"
@@ -32,6 +31,7 @@
 #include "engine/tx/voice_keyer.h"
 #include "macros/keyboard_transmit_buffer.h"
 #include "macros/text_expander.h"
+#include "rig/transceiver_port.h"
 
 namespace vexa::app {
 
@@ -54,7 +54,7 @@ public:
     // keyboardWindow: where typed text waits to be sent. backend: the sound card's device
     // primitives; notify receives its events on the backend's thread and must hand them
     // to OnWaveEvent on the window's thread. All must outlive the state.
-    OperatingState(ApplicationGlobals& globals, TransceiverPort& transceiver, TextWindow& keyboardWindow,
+    OperatingState(ApplicationGlobals& globals, rig::TransceiverPort& transceiver, TextWindow& keyboardWindow,
                    engine::WaveBackend& backend, engine::WaveBackend::Notify notify);
     ~OperatingState() override;
     OperatingState(const OperatingState&) = delete;
@@ -144,21 +144,21 @@ public:
     CwSpeed& cwSpeed() noexcept { return m_cwSpeed; }
     const ClockCaption& clock() const noexcept { return m_clock; }
     ApplicationGlobals& globals() noexcept { return m_globals; }
-    TransceiverPort& transceiver() noexcept { return m_transceiver; }
+    rig::TransceiverPort& transceiver() noexcept { return m_transceiver; }
 
 private:
     // The key line as the transmit path drives it: through the transceiver port.
     class PortKeyLine final : public engine::KeyLine {
     public:
-        explicit PortKeyLine(TransceiverPort& port) : m_port(port) {}
+        explicit PortKeyLine(rig::TransceiverPort& port) : m_port(port) {}
         void SetPtt(bool on) override { m_port.SetPtt(on); }
 
     private:
-        TransceiverPort& m_port;
+        rig::TransceiverPort& m_port;
     };
 
     ApplicationGlobals& m_globals;
-    TransceiverPort& m_transceiver;
+    rig::TransceiverPort& m_transceiver;
     engine::SineTable m_sine;
     std::string m_receiveText;
     std::string m_secondChannelText;

@@ -10,8 +10,8 @@
 #include <fstream>
 
 #include "app/command_line.h"
-#include "app/serial_device.h"
 #include "app/settings.h"
+#include "rig/serial_device.h"
 #include "support/temp_dir.h"
 
 namespace vexa::app {
@@ -154,14 +154,14 @@ TEST(SerialDevice, ComPortsMapToDevicesUnlessTheProfileSaysOtherwise)
 {
     test::TempDir dir;
     Profile profile(dir.path() / "vexa.ini");
-    EXPECT_EQ(serialDevicePath(0, profile), "");
-    EXPECT_EQ(serialDevicePath(1, profile), "/dev/ttyS0");
-    EXPECT_EQ(serialDevicePath(2, profile), "/dev/ttyS1");
-    EXPECT_EQ(serialDevicePath(4, profile), "/dev/ttyS3");
+    EXPECT_EQ(rig::serialDevicePath(0, profile), "");
+    EXPECT_EQ(rig::serialDevicePath(1, profile), "/dev/ttyS0");
+    EXPECT_EQ(rig::serialDevicePath(2, profile), "/dev/ttyS1");
+    EXPECT_EQ(rig::serialDevicePath(4, profile), "/dev/ttyS3");
     std::ofstream(dir.path() / "vexa.ini") << "[tx1]\ncom2device = /dev/ttyUSB0\nCom3Device=\n";
-    EXPECT_EQ(serialDevicePath(2, profile), "/dev/ttyUSB0");
-    EXPECT_EQ(serialDevicePath(3, profile), "/dev/ttyS2");  // empty value: the default
-    EXPECT_EQ(comDeviceKey(2), "Com2Device");
+    EXPECT_EQ(rig::serialDevicePath(2, profile), "/dev/ttyUSB0");
+    EXPECT_EQ(rig::serialDevicePath(3, profile), "/dev/ttyS2");  // empty value: the default
+    EXPECT_EQ(rig::comDeviceKey(2), "Com2Device");
 }
 
 }  // namespace

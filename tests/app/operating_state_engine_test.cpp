@@ -22,7 +22,7 @@ TEST(OperatingStateEngine, ModeSwitchRewiresDecodersRatesAndModulator)
     ApplicationGlobals globals;
     test::FakeTextWindow keyboard;
     engine::NullWaveBackend backend;
-    TransceiverPort none;
+    rig::TransceiverPort none;
     OperatingState state(globals, none, keyboard, backend, {});
 
     state.SetOperatingMode(10);
@@ -55,7 +55,7 @@ TEST(OperatingStateEngine, SignalFrequencyAddsTheRoundedToneOnTheDigitalSide)
     ApplicationGlobals globals;
     test::FakeTextWindow keyboard;
     engine::NullWaveBackend backend;
-    TransceiverPort none;
+    rig::TransceiverPort none;
     OperatingState state(globals, none, keyboard, backend, {});
     state.setCarrierFrequency(1500.5, false);
 
@@ -78,7 +78,7 @@ TEST(OperatingStateEngine, CarrierAndClicksRetuneEveryReceiverAndTheToneWhenAske
     globals.settings.soundFq = 1500;
     test::FakeTextWindow keyboard;
     engine::NullWaveBackend backend;
-    TransceiverPort none;
+    rig::TransceiverPort none;
     OperatingState state(globals, none, keyboard, backend, {});
     EXPECT_DOUBLE_EQ(state.receiveFrequency(), 1500.0);
     EXPECT_DOUBLE_EQ(state.transmitFrequency(), 1500.0);
@@ -133,7 +133,7 @@ TEST(OperatingStateEngine, DemoRecordingDecodesIntoTheReceiveBufferAndTheSecondC
     EventQueue events;
     ApplicationGlobals globals;
     test::FakeTextWindow keyboard;
-    TransceiverPort none;
+    rig::TransceiverPort none;
     OperatingState state(globals, none, keyboard, backend,
                          [&](const engine::WaveEvent& e) { events.push(e); });
     state.SetOperatingMode(9);

@@ -17,7 +17,7 @@ struct Station {
     engine::NullWaveBackend backend;
 };
 
-class RecordingTransceiver final : public TransceiverPort {
+class RecordingTransceiver final : public rig::TransceiverPort {
 public:
     std::vector<int> modeCommands;
     void SetTransceiverMode(int code) override { modeCommands.push_back(code); }
@@ -50,7 +50,7 @@ TEST(OperatingState, TheDefaultTransceiverPortAcceptsEverything)
 {
     Station st;
     ApplicationGlobals& globals = st.globals;
-    TransceiverPort none;
+    rig::TransceiverPort none;
     OperatingState state(globals, none, st.keyboard, st.backend, {});
     for (int mode = 0; mode < 12; ++mode) state.SetOperatingMode(mode);
     EXPECT_EQ(state.operatingMode(), 11);
@@ -60,7 +60,7 @@ TEST(OperatingState, ClockTickMovesTextCountsTicksAndChangesTheClockOncePerSecon
 {
     Station st;
     ApplicationGlobals& globals = st.globals;
-    TransceiverPort none;
+    rig::TransceiverPort none;
     OperatingState state(globals, none, st.keyboard, st.backend, {});
     test::FakeTextWindow receive, alert;
     state.receiveTextBuffer() = "CQ de G4XYZ ";

@@ -30,7 +30,7 @@
 namespace vexa::app::qt {
 namespace {
 
-class RecordingTransceiver final : public TransceiverPort {
+class RecordingTransceiver final : public rig::TransceiverPort {
 public:
     std::vector<int> modeCommands;
     void SetTransceiverMode(int code) override { modeCommands.push_back(code); }

@@ -18,7 +18,7 @@ namespace vexa::app::qt {
 namespace {
 
 // The key line is driven from the voice keyer's thread too.
-class RecordingPtt final : public TransceiverPort {
+class RecordingPtt final : public rig::TransceiverPort {
 public:
     std::vector<bool> ptt;
     void SetPtt(bool on) override

@@ -15,8 +15,8 @@
 
 #include "app/application_globals.h"
 #include "app/operating_state.h"
-#include "app/transceiver_port.h"
 #include "common/ports.h"
+#include "rig/transceiver_port.h"
 
 class QCheckBox;
 class QComboBox;
@@ -37,10 +37,10 @@ class QtTextWindow;
 
 // What the window uses from outside; null members get the real thing.
 struct MainWindowServices {
-    TransceiverPort* transceiver = nullptr;  // null: no transceiver (commands do nothing)
-    Prompter* prompter = nullptr;            // null: Qt message boxes
-    Clock* clock = nullptr;                  // null: the system clock
-    engine::WaveBackend* sound = nullptr;    // null: no sound card
+    rig::TransceiverPort* transceiver = nullptr;  // null: no transceiver (commands do nothing)
+    Prompter* prompter = nullptr;                 // null: Qt message boxes
+    Clock* clock = nullptr;                       // null: the system clock
+    engine::WaveBackend* sound = nullptr;         // null: no sound card
 };
 
 class CMainWindow : public QDialog {
@@ -116,8 +116,8 @@ private:
     bool handleApplicationKey(QObject* watched, QKeyEvent* key);
 
     ApplicationGlobals& m_globals;
-    TransceiverPort m_noTransceiver;
-    TransceiverPort& m_transceiver;
+    rig::TransceiverPort m_noTransceiver;
+    rig::TransceiverPort& m_transceiver;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter& m_prompter;
     std::unique_ptr<Clock> m_ownClock;

@@ -1,6 +1,6 @@
-#include "app/serial_device.h"
+#include "rig/serial_device.h"
 
-namespace vexa::app {
+namespace vexa::rig {
 
 std::string comDeviceKey(int port)
 {
@@ -15,4 +15,4 @@ std::string serialDevicePath(int port, const Profile& profile)
     return chosen.empty() ? fallback : chosen;
 }
 
-}  // namespace vexa::app
+}  // namespace vexa::rig

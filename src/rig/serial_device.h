@@ -7,7 +7,7 @@
 
 #include "common/profile.h"
 
-namespace vexa::app {
+namespace vexa::rig {
 
 // The profile key that overrides the device of one port: "Com%iDevice".
 std::string comDeviceKey(int port);
@@ -15,4 +15,4 @@ std::string comDeviceKey(int port);
 // The device path of COM port 'port'; empty for port 0 (none) or a negative number.
 std::string serialDevicePath(int port, const Profile& profile);
 
-}  // namespace vexa::app
+}  // namespace vexa::rig

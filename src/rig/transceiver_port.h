@@ -2,7 +2,7 @@
 // defaults do nothing, which is what a station without a transceiver connection gets.
 #pragma once
 
-namespace vexa::app {
+namespace vexa::rig {
 
 // Transceiver mode command codes.
 enum TransceiverModeCode : int {
@@ -21,4 +21,4 @@ public:
     virtual void SetPtt(bool on) { (void)on; }
 };
 
-}  // namespace vexa::app
+}  // namespace vexa::rig
