@@ -258,13 +258,18 @@ TEST(TransmitMachine, ModesWithoutAudioNeverLeaveTheKeyDown)
     }
     {
         Rig rig("hello");
+        int failures = 0;
+        rig.machine.setOutputFailureHook([&] { ++failures; });
         rig.audio.failOpenOutput = true;
         EXPECT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Ended);
         EXPECT_FALSE(rig.key.on());
         EXPECT_TRUE(rig.audio.inputOpen());
+        EXPECT_EQ(failures, 1);
     }
     {
         Rig rig("", StringTransmitSource::kNoEnd);
+        int failures = 0;
+        rig.machine.setOutputFailureHook([&] { ++failures; });
         rig.audio.refuseWritesAfter = 6;  // the device stops taking blocks mid-transmission
         ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
         std::vector<int16_t> out;
@@ -272,6 +277,71 @@ TEST(TransmitMachine, ModesWithoutAudioNeverLeaveTheKeyDown)
             rig.machine.FillTransmitBlock(rig.audio.playNext(out));
         EXPECT_FALSE(rig.machine.active());
         EXPECT_FALSE(rig.key.on());
+        EXPECT_TRUE(rig.audio.inputOpen());
+        EXPECT_EQ(failures, 1) << "told once";
+    }
+}
+
+TEST(TransmitMachine, AModeChangeEndsTheTransmissionAtOnce)
+{
+    // During the text, during the tail, and RTTY switched to 100 Bd while sending.
+    struct Case {
+        int from;
+        bool tail;
+        int to;
+        double toBaud;
+    };
+    for (const Case c : {Case{9, false, 3, 45.45}, Case{9, true, 1, 45.45}, Case{11, true, 9, 45.45},
+                         Case{4, false, 4, 100.0}}) {
+        SCOPED_TRACE(testing::Message() << c.from << " -> " << c.to << (c.tail ? " in the tail" : ""));
+        Rig rig("", StringTransmitSource::kNoEnd);
+        rig.machine.setMode(c.from);
+        ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
+        std::vector<int16_t> out;
+        rig.machine.FillTransmitBlock(rig.audio.playNext(out));
+        if (c.tail) {
+            ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Ending);
+        }
+        rig.machine.setMode(c.to, c.toBaud);
+        EXPECT_FALSE(rig.machine.active());
+        EXPECT_FALSE(rig.key.on());
+        EXPECT_TRUE(rig.audio.inputOpen());
+        EXPECT_FALSE(rig.audio.outputOpen());
+        // A block that was still out comes back to nothing.
+        rig.machine.FillTransmitBlock(&rig.audio.outputHeaders()[1]);
+        EXPECT_EQ(rig.key.keyDowns(), 1);
+        EXPECT_EQ(rig.machine.ToggleTransmit(), c.to == 1 || c.to == 3 ? TransmitMachine::Toggle::Refused
+                                                                       : TransmitMachine::Toggle::Started);
+    }
+    // Choosing the mode already set changes nothing.
+    Rig rig("", StringTransmitSource::kNoEnd);
+    ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
+    rig.machine.setMode(9);
+    EXPECT_TRUE(rig.machine.active());
+}
+
+TEST(TransmitMachine, KeyAfterTheEndCharacterDoesNotRestartTheFlushAndTail)
+{
+    // The same text ending with code 174, once left alone and once with the key pressed
+    // while its flush, its tail or its silence runs: the keying must be the same.
+    Rig alone("e");
+    renderTransmission(alone.machine, alone.audio, 2'000'000);
+    for (const uint32_t pressAt : {TransmitMachine::kEndRequested + 2, TransmitMachine::kTailFrom + 3,
+                                   TransmitMachine::kSilenceFrom}) {
+        Rig rig("e");
+        ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
+        std::vector<int16_t> out;
+        bool pressed = false;
+        for (int i = 0; i < 200 && rig.machine.active(); ++i) {
+            if (!pressed && rig.machine.stateCounter() >= pressAt) {
+                EXPECT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Ending);
+                pressed = true;
+            }
+            rig.machine.FillTransmitBlock(rig.audio.playNext(out));
+        }
+        EXPECT_TRUE(pressed);
+        EXPECT_FALSE(rig.machine.active());
+        EXPECT_EQ(rig.symbols, alone.symbols) << "pressed at " << std::hex << pressAt;
     }
 }
 

@@ -27,13 +27,18 @@ void TransmitMachine::setVaricode(const std::array<uint16_t, 256>& varicode) noe
 
 void TransmitMachine::setMode(int mode, double rttyBaud) noexcept
 {
+    // Blocks refilled in a mode that sends no audio would never come back to end the
+    // transmission, and a changed modulator would garble the tail: end it here.
+    const double symbolRate = rttyBaud >= 100.0 ? 200.0 : 90.9;
+    const bool rttyRateChanged = isMode(mode, OperatingMode::Rtty) && m_modulator.symbolRate() != symbolRate;
+    if (m_active && (mode != m_mode || rttyRateChanged)) endNow();
     m_mode = mode;
     if (isVaricodeMode(mode))
         m_modulator.configure(16.625, 31.25);
     else if (isMode(mode, OperatingMode::Rtty))
         // Two half-bit symbols per bit; 180 Hz rather than 170 centres both tones in the
         // receiver's band-pass.
-        m_modulator.configure(180.0, rttyBaud >= 100.0 ? 200.0 : 90.9);
+        m_modulator.configure(180.0, symbolRate);
 }
 
 void TransmitMachine::setFadingTerm(int k, double periodSeconds, double depth) noexcept
@@ -61,7 +66,9 @@ TransmitMachine::Toggle TransmitMachine::ToggleTransmit()
     if (m_active) {
         if (!m_transmitting) return Toggle::Ending;  // already winding down
         m_transmitting = false;
-        m_counter = kEndRequested;
+        // After an end character the flush and tail are already running (or, after a CW
+        // identification, were skipped on purpose): the key must not start them again.
+        if (m_counter < kEndRequested) m_counter = kEndRequested;
         // With nothing in flight no block will ever come back to finish the transmission
         // (CW keys without audio): finish now rather than leave the transmitter keyed.
         if (m_blocksInFlight == 0) {
@@ -99,10 +106,21 @@ TransmitMachine::Toggle TransmitMachine::ToggleTransmit()
     // In the digital modes a transmission lives on its returning blocks; when the output
     // took none (it failed to open) the key line must not stay on.
     if (!cw && m_blocksInFlight == 0) {
-        finish();
+        finishAfterOutputFailure();
         return Toggle::Ended;
     }
     return Toggle::Started;
+}
+
+void TransmitMachine::endNow()
+{
+    if (m_active) finish();
+}
+
+void TransmitMachine::finishAfterOutputFailure()
+{
+    finish();
+    if (m_outputFailed) m_outputFailed();
 }
 
 void TransmitMachine::finish()
@@ -133,12 +151,13 @@ void TransmitMachine::FillTransmitBlock(WaveHeader* header)
     } else if (isMode(m_mode, OperatingMode::Rtty)) {
         fillRtty(header->data, samples);
     } else {
+        if (!m_starting && m_blocksInFlight == 0) finish();  // no audio mode: nothing would end it
         return;
     }
     if (m_audio.writeOutput(*header)) {
         ++m_blocksInFlight;
     } else if (!m_starting && m_blocksInFlight == 0) {
-        finish();  // the last block in circulation was refused: nothing would end it
+        finishAfterOutputFailure();  // the last block in circulation was refused: nothing would end it
     }
 }
 

@@ -56,7 +56,8 @@ public:
     void setVaricode(const std::array<uint16_t, 256>& varicode) noexcept;
 
     // Operating mode number (0 CW, 4 RTTY, 9 PSK31, 10 QPSK, 11 FSK31, others: no audio);
-    // configures the modulator for it. rttyBaud is 45.45 or 100.
+    // configures the modulator for it. rttyBaud is 45.45 or 100. A transmission still
+    // running in another mode or speed ends first, at once (see endNow).
     void setMode(int mode, double rttyBaud = 45.45) noexcept;
     int mode() const noexcept { return m_mode; }
     void setFrequency(double hz) noexcept { m_modulator.setFrequency(hz); }
@@ -87,6 +88,12 @@ public:
 
     Toggle ToggleTransmit();
     void FillTransmitBlock(WaveHeader* header);
+    // Ends a running transmission now, without the tail: output closed, input reopened, key
+    // line off. Blocks still out come back to a closed output and are ignored.
+    void endNow();
+    // Told when a transmission ends because the output refused its blocks (it failed to
+    // open, or the device failed while playing).
+    void setOutputFailureHook(std::function<void()> hook) { m_outputFailed = std::move(hook); }
 
     // The `transmitting` flag: set from the start until the end is requested.
     bool transmitting() const noexcept { return m_transmitting; }
@@ -109,6 +116,7 @@ public:
 
 private:
     void finish();
+    void finishAfterOutputFailure();
     void fillPsk(int16_t* data, int samples);
     void fillRtty(int16_t* data, int samples);
     void pskSymbolBoundary();
@@ -173,6 +181,7 @@ private:
     std::function<std::optional<double>()> m_takePendingTune;
     std::function<void(double)> m_tuneApplied;
     std::function<void(int)> m_symbolTap;
+    std::function<void()> m_outputFailed;
 };
 
 // The Baudot half-bit word of a 5-bit code, sent from bit 0: two half-bits of space (start),
