@@ -252,6 +252,45 @@ TEST_P(SoundServerTest, OutputBlocksReachTheSinkMonitor)
     EXPECT_LT(other, best / 20.0);
 }
 
+TEST_P(SoundServerTest, AServerThatDiesWhilePlayingReturnsEveryBlock)
+{
+    if (!findProgram("pulseaudio")) GTEST_SKIP() << "pulseaudio is not installed";
+    ASSERT_TRUE(startServer());
+    PortAudioBackend backend(PortAudioOptions{"", GetParam()});
+    test::WaveEventQueue events;
+    SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
+    card.OpenWaveOut();
+    ASSERT_TRUE(card.outputOpen());
+    size_t phase = 0;
+    int out = 0;
+    for (WaveHeader& h : card.outputHeaders()) {
+        writeTone(h.data, 4096, 1000.0, 10000.0, phase);
+        ASSERT_TRUE(card.writeOutput(h));
+        ++out;
+    }
+    ASSERT_TRUE(events.pop(5s));
+    --out;
+    stop(m_server, SIGKILL);
+    m_server = -1;
+    // Blocks keep being refilled as they come back, as a transmission does; once the
+    // device has failed they are refused, and none may stay out.
+    bool refused = false;
+    const auto until = std::chrono::steady_clock::now() + 20s;
+    while (out > 0 && std::chrono::steady_clock::now() < until) {
+        const auto e = events.pop(1s);
+        if (!e) continue;
+        --out;
+        if (card.writeOutput(*e->header))
+            ++out;
+        else
+            refused = true;
+    }
+    EXPECT_EQ(out, 0) << "blocks still held by a dead device";
+    EXPECT_TRUE(refused);
+    card.CloseWaveOut();
+    EXPECT_FALSE(card.outputOpen());
+}
+
 INSTANTIATE_TEST_SUITE_P(DeviceRate, SoundServerTest, ::testing::Values(0, 48000),
                          [](const ::testing::TestParamInfo<int>& p) {
                              return p.param == 0 ? std::string("Native11025")

@@ -17,6 +17,7 @@
 #include "engine/tx/string_transmit_source.h"
 #include "engine/tx/transmit_machine.h"
 #include "engine/tx/voice_keyer.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace vexa::engine {
@@ -82,6 +83,49 @@ TEST(TransmitOnSoundCard, PskTransmissionIsPlayedAndEnds)
     rx.setFrequency(1100.0);
     rx.process(played.samples);
     EXPECT_NE(text.find("\r\nsound card transmit test\r\n"), std::string::npos) << text;
+}
+
+TEST(TransmitOnSoundCard, AnOutputThatFailsMidTransmissionEndsItAndReopensTheInput)
+{
+    // The played file hits a full disk after about three blocks, while a text that never
+    // ends is being sent: only the failure can end this transmission.
+    vexa::test::TempDir dir;
+    WaveFileOptions options;
+    options.outputPath = dir.file("played.wav");
+    options.pacedOutput = false;
+    options.pacedInput = false;
+    WaveFileBackend backend(std::vector<int16_t>(11025, 0), options);
+    EventQueue events;
+    SoundCard card(backend, [&](const WaveEvent& e) { events.post(e); });
+    SoundCardTransmitAudio<SoundCard> audio(card);
+    card.OpenWaveIn();
+    ASSERT_TRUE(card.inputOpen());
+
+    SineTable table;
+    RecordingKeyLine key;
+    StringTransmitSource source("endless", StringTransmitSource::kNoEnd);
+    TransmitMachine machine(table, audio, key, source);
+    machine.setVaricode(kVaricodeTable);
+    int failures = 0;
+    machine.setOutputFailureHook([&] { ++failures; });
+    vexa::test::FileSizeLimit disk(44 + 3 * 8192 + 1000);
+    ASSERT_TRUE(disk.active());
+    ASSERT_EQ(machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
+    WaveEvent e{};
+    int blocks = 0;
+    while (machine.active() && blocks < 200 && events.take(e)) {
+        if (e.message == WaveMessage::OutputDone && e.device == card.outputDevice()) {
+            machine.FillTransmitBlock(e.header);
+            ++blocks;
+        }
+    }
+    EXPECT_FALSE(machine.active());
+    EXPECT_LT(blocks, 10);
+    EXPECT_FALSE(key.on());
+    EXPECT_EQ(failures, 1);
+    EXPECT_FALSE(card.outputOpen());
+    EXPECT_TRUE(card.inputOpen()) << "receiving again";
+    EXPECT_NE(backend.outputError(), "");
 }
 
 TEST(TransmitOnSoundCard, VoiceKeyerPlaysTheRecording)

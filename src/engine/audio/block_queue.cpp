@@ -11,7 +11,8 @@ bool BlockQueue::prepare(WaveDevice d, WaveHeader& h) noexcept
 
 bool BlockQueue::enqueue(WaveDevice d, WaveHeader& h)
 {
-    if (!owns(d) || !(h.flags & WaveHeader::kPrepared) || (h.flags & WaveHeader::kInQueue)) return false;
+    if (!owns(d) || failed || !(h.flags & WaveHeader::kPrepared) || (h.flags & WaveHeader::kInQueue))
+        return false;
     h.flags = (h.flags | WaveHeader::kInQueue) & ~WaveHeader::kDone;
     queue.push_back(&h);
     return true;
@@ -30,6 +31,12 @@ std::vector<WaveHeader*> BlockQueue::takeAll()
     queue.clear();
     for (WaveHeader* h : taken) markReturned(*h);
     return taken;
+}
+
+std::vector<WaveHeader*> BlockQueue::fail()
+{
+    failed = true;
+    return takeAll();
 }
 
 void BlockQueue::stopWorker(std::condition_variable& wake, std::unique_lock<std::mutex>& lock)

@@ -28,6 +28,7 @@ struct BlockQueue {
     WaveBackend::Notify notify;
     std::deque<WaveHeader*> queue;
     bool running = false;  // input: recording; output: not paused
+    bool failed = false;   // the device stopped working (unplugged, disk full): takes no blocks
     bool quit = false;
     uint64_t resets = 0;  // output: counts the resets, so the worker sees its block was returned
     std::thread worker;
@@ -41,6 +42,11 @@ struct BlockQueue {
 
     // Empties the queue, marking every block returned; oldest first.
     std::vector<WaveHeader*> takeAll();
+
+    // The device has failed: from now on blocks are refused, and every queued one is handed
+    // back to the client (the caller notifies, without the lock), so that nothing waits
+    // for blocks a dead device will never return.
+    std::vector<WaveHeader*> fail();
 
     // Ends the worker (unlocking while it finishes). A client may close the device from
     // inside a notification, i.e. on the worker itself: then it is detached instead.

@@ -47,7 +47,6 @@ struct Direction : BlockQueue {
     PaStream* stream = nullptr;
     bool busy = false;     // the worker is inside a blocking PortAudio call
     bool active = false;   // the PortAudio stream is started
-    bool failed = false;   // the device stopped working (unplugged): no more reads/writes
     bool discard = false;  // input: drop samples read before a stop or reset
     int rate = 0;
     int channels = 1;
@@ -306,7 +305,17 @@ void PortAudioBackend::Impl::outputLoop()
         lock.lock();
         out.busy = false;
         idle.notify_all();
-        if (error != paNoError && error != paOutputUnderflowed) out.failed = true;
+        if (error != paNoError && error != paOutputUnderflowed) {
+            // Unplugged or the sound server gone: the blocks would never come back, and a
+            // transmission waiting for them would keep the transmitter keyed.
+            const std::vector<WaveHeader*> returned = out.fail();
+            const WaveBackend::Notify notify = out.notify;
+            const WaveDevice device = out.device;
+            lock.unlock();
+            notifyEach(notify, WaveMessage::OutputDone, device, returned);
+            lock.lock();
+            continue;
+        }
         if (out.resets != resets || out.queue.empty() || out.queue.front() != h)
             continue;  // a reset has already returned the block
         out.queue.pop_front();

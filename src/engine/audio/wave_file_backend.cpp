@@ -319,7 +319,7 @@ void WaveFileBackend::outputLoop()
     Clock::time_point due{};
     for (;;) {
         if (m_out.quit) return;
-        if (!m_out.running || m_out.queue.empty()) {
+        if (!m_out.running || m_out.queue.empty() || m_out.failed) {
             pending = nullptr;
             m_outWake.wait(lock);
             continue;
@@ -339,12 +339,22 @@ void WaveFileBackend::outputLoop()
             m_out.base = due;
         }
         pending = nullptr;
-        m_out.queue.pop_front();
         if (m_outputFile->file != nullptr) {
             const auto n = static_cast<sf_count_t>(samples);
-            if (sf_writef_short(m_outputFile->file, h->data, n) != n && m_outputFile->error.empty())
-                m_outputFile->error = m_options.outputPath + ": " + sf_strerror(m_outputFile->file);
+            if (sf_writef_short(m_outputFile->file, h->data, n) != n) {
+                // A full disk is a dead device: every block comes back and no more are taken.
+                if (m_outputFile->error.empty())
+                    m_outputFile->error = m_options.outputPath + ": " + sf_strerror(m_outputFile->file);
+                const std::vector<WaveHeader*> returned = m_out.fail();
+                const Notify notify = m_out.notify;
+                const WaveDevice device = m_out.device;
+                lock.unlock();
+                notifyEach(notify, WaveMessage::OutputDone, device, returned);
+                lock.lock();
+                continue;
+            }
         }
+        m_out.queue.pop_front();
         m_played += samples;
         markReturned(*h);
         m_out.deliver(WaveMessage::OutputDone, h, lock);
