@@ -2,31 +2,37 @@
 
 #include "common/operating_mode.h"
 #include "display/spectrum_scale.h"
+#include "engine/audio/audio_file.h"
 #include "engine/rx/afc_step.h"
 #include "engine/rx/varicode_table.h"
 
 namespace vexa::app {
+
+namespace {
+
+constexpr const char* kSoundOutputFailed = "Sound output failed";
+
+}  // namespace
 
 OperatingState::OperatingState(ApplicationGlobals& globals, rig::TransceiverPort& transceiver,
                                TextWindow& keyboardWindow, engine::WaveBackend& backend,
                                engine::WaveBackend::Notify notify)
     : m_globals(globals),
       m_transceiver(transceiver),
-      // Played blocks of a voice message go straight to its player on the device's thread:
-      // the player waits for them there, and must finish even while this thread waits.
-      m_soundCard(std::make_unique<engine::SoundCard>(
-          backend,
-          [this, notify = std::move(notify)](const engine::WaveEvent& e) {
-              if (e.message == engine::WaveMessage::OutputDone && m_voiceKeyer.running()) {
-                  m_voicePlayer.onOutputDone(e.header);
-              } else if (notify) {
-                  notify(e);
-              }
-          })),
+      m_soundCard(std::make_unique<engine::SoundCard>(backend, std::move(notify))),
       m_transmitAudio(*m_soundCard),
       m_keyLine(transceiver),
       m_keyboardBuffer(keyboardWindow, m_expander),
       m_transmit(m_sine, m_transmitAudio, m_keyLine, m_keyboardBuffer),
+      m_voiceKeyer(
+          m_transmitAudio, m_keyLine,
+          [](const std::string& path, std::vector<int16_t>& samples) {
+              engine::AudioReadResult file = engine::readAudioFile(path);
+              if (!file.ok()) return false;
+              samples = std::move(file.samples);
+              return true;
+          },
+          [this] { m_transmit.endNow(); }),
       m_dispatch(
           m_mainRx.demodulator(), m_secondRx.demodulator(),
           engine::WaveDispatchPort{[this](engine::WaveDevice d) {
@@ -68,6 +74,15 @@ OperatingState::OperatingState(ApplicationGlobals& globals, rig::TransceiverPort
             setCarrierFrequency(hz, false);
             if (m_invalidateSpectrum) m_invalidateSpectrum();
         });
+    // The operator must learn why the transmission stopped; one line in the receive
+    // window, where the echo of the text sent ended.
+    m_transmit.setOutputFailureHook([this] {
+        const bool midLine =
+            m_receiveText.empty() ? m_globals.textFlow.column() != 0 : m_receiveText.back() != '\n';
+        if (midLine) m_receiveText += "\r\n";
+        m_receiveText += kSoundOutputFailed;
+        m_receiveText += "\r\n";
+    });
     ApplySettings();
     setCarrierFrequency(globals.settings.soundFq, true);
     setInversion(false);
@@ -85,15 +100,23 @@ void OperatingState::ApplySettings()
 
 OperatingState::~OperatingState()
 {
-    // A voice message playing ends first (its blocks still come back), then the sound card
-    // stops its devices before the engine objects it feeds go away.
-    m_voiceKeyer.clearQueue();
-    m_voiceKeyer.waitIdle();
+    // Nothing stays on the air, then the sound card stops its devices before the engine
+    // objects it feeds go away.
+    EndTransmissions();
     m_soundCard.reset();
+}
+
+void OperatingState::EndTransmissions()
+{
+    m_voiceKeyer.stop();
+    m_transmit.endNow();
+    m_dispatch.transmitting = m_transmit.transmitting();
 }
 
 void OperatingState::SetOperatingMode(int mode)
 {
+    // A voice message is a transmission too: it ends with its mode.
+    if (mode != m_globals.operatingMode) m_voiceKeyer.stop();
     if (mode < 0 || mode >= kOperatingModeCount) {
         m_globals.operatingMode = mode;
         m_dispatch.operatingMode = mode;
@@ -239,6 +262,11 @@ void OperatingState::afcStep()
 void OperatingState::OnWaveEvent(const engine::WaveEvent& event)
 {
     if (event.header == nullptr) return;
+    if (event.message == engine::WaveMessage::OutputDone && m_voiceKeyer.running()) {
+        if (m_soundCard->outputOpen() && event.device == m_soundCard->outputDevice())
+            m_voiceKeyer.onOutputDone(event.header);
+        return;
+    }
     m_dispatch.transmitting = m_transmit.transmitting();
     if (event.message == engine::WaveMessage::InputData) {
         m_dispatch.OnWaveInData(event.device, *event.header);

@@ -18,7 +18,6 @@
 #include "display/spectrum_port.h"
 #include "display/tuning_clicks.h"
 #include "engine/audio/sound_card.h"
-#include "engine/audio/voice_file_player.h"
 #include "engine/dsp/sine_table.h"
 #include "engine/receive_dispatch.h"
 #include "engine/rx/fsk31_demodulator.h"
@@ -132,6 +131,9 @@ public:
     // Voice messages of the SSB modes: message n plays "SSB<n+1>.wav" from the working
     // directory (or the one set on the keyer) with the key line on.
     engine::VoiceKeyer& voiceKeyer() noexcept { return m_voiceKeyer; }
+    // Ends whatever is on the air now (a digital transmission without its tail, a voice
+    // message): output closed, key line off, input open again. Closing the window.
+    void EndTransmissions();
 
     // Filled by the decoders (and the transmit echo), emptied by the tick.
     std::string& receiveTextBuffer() noexcept { return m_receiveText; }
@@ -171,11 +173,10 @@ private:
     std::unique_ptr<engine::SoundCard> m_soundCard;
     engine::SoundCardTransmitAudio<engine::SoundCard> m_transmitAudio;
     PortKeyLine m_keyLine;
-    engine::VoiceFilePlayer m_voicePlayer{m_transmitAudio};
-    engine::VoiceKeyer m_voiceKeyer{m_transmitAudio, m_keyLine, m_voicePlayer};
     macros::PassThroughExpander m_expander;
     macros::KeyboardTransmitBuffer m_keyboardBuffer;
     engine::TransmitMachine m_transmit;
+    engine::VoiceKeyer m_voiceKeyer;
     engine::ReceiveDispatch m_dispatch;
     std::function<void()> m_invalidateSpectrum;
     double m_carrierHz = 1000.0;

@@ -1,5 +1,5 @@
 // The application-wide accelerators reach their commands from any control, before the
-// control sees the key; keys without a handler yet reach the control as usual.
+// control sees the key; a key of the table never reaches the control.
 #include <set>
 
 #include <gtest/gtest.h>
@@ -89,10 +89,12 @@ TEST(Accelerators, ReachTheirCommandsFromAnyControl)
         QTest::keyClick(keyboard, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         EXPECT_FALSE(w.state().inputOpen());
 
-        // A key whose command has no handler yet reaches the control.
-        QTest::keyClick(keyboard, Qt::Key_5, Qt::AltModifier);  // recall mark 4: not routed
+        // A key of the table whose command has no handler yet still goes no further: in the
+        // keyboard window it would be sent.
+        for (const int key : {Qt::Key_5, Qt::Key_0, Qt::Key_P, Qt::Key_T})
+            QTest::keyClick(keyboard, key, Qt::AltModifier);
         QTest::keyClicks(keyboard, QStringLiteral("ok"));
-        EXPECT_EQ(keyboard->toPlainText(), QStringLiteral("5ok")) << "the editor had the Alt+5";
+        EXPECT_EQ(keyboard->toPlainText(), QStringLiteral("ok"));
     });
 }
 

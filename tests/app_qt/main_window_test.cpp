@@ -121,6 +121,9 @@ TEST(MainWindow, FrequencyFieldsShowTheSignalAndAudioFrequencyAndFollowTuning)
         // Outside the digital modes the signal is on the dial frequency.
         w.SetOperatingMode(1);
         EXPECT_EQ(dial->currentText(), QStringLiteral("14.071.000"));
+        // RTTY at 100 Bd by its key is a mode change like any other.
+        QTest::keyClick(&w, Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+        EXPECT_EQ(dial->currentText(), QStringLiteral("14.072.001"));
     });
 }
 

@@ -13,6 +13,7 @@
 #include "engine/audio/audio_file.h"
 #include "engine/audio/wave_file_backend.h"
 #include "engine/rx/psk_receiver.h"
+#include "support/file_size_limit.h"
 
 namespace vexa::app::qt {
 namespace {
@@ -115,17 +116,26 @@ TEST(WindowAudio, PauseTransmitsTheKeyboardWindowAndEndsAfterTheTail)
     EXPECT_NE(text.find("cq de xx9xx pse k"), std::string::npos) << text;
 }
 
-TEST(WindowAudio, FunctionKeysPlayVoiceMessagesInSsbAndEscEmptiesTheQueue)
+// Seconds of a square wave as a voice message file.
+std::vector<int16_t> voiceMessage(const QTemporaryDir& dir, const char* name, double seconds)
+{
+    std::vector<int16_t> tone(static_cast<std::size_t>(seconds * 11025));
+    for (std::size_t i = 0; i < tone.size(); ++i) tone[i] = static_cast<int16_t>((i / 5) % 2 ? 8000 : -8000);
+    EXPECT_TRUE(engine::writeWaveFile(dir.filePath(QString::fromLatin1(name)).toStdString(), tone).ok());
+    return tone;
+}
+
+TEST(WindowAudio, FunctionKeysPlayVoiceMessagesInSsbAndEscStopsThemAtOnce)
 {
     QTemporaryDir dir;
-    std::vector<int16_t> tone(5512);  // half a second of a square wave
-    for (std::size_t i = 0; i < tone.size(); ++i) tone[i] = static_cast<int16_t>((i / 5) % 2 ? 8000 : -8000);
-    ASSERT_TRUE(engine::writeWaveFile(dir.filePath(QStringLiteral("SSB1.wav")).toStdString(), tone).ok());
-    ASSERT_TRUE(engine::writeWaveFile(dir.filePath(QStringLiteral("SSB2.wav")).toStdString(), tone).ok());
+    const std::vector<int16_t> tone = voiceMessage(dir, "SSB1.wav", 3.0);
+    voiceMessage(dir, "SSB2.wav", 3.0);
     RecordingPtt trx;
     engine::WaveFileOptions options;
     options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
-    engine::WaveFileBackend backend(options);  // paced: a message takes its real time
+    options.loopInput = true;
+    // Paced: a message takes its real time.
+    engine::WaveFileBackend backend(std::vector<int16_t>(11025, 0), options);
     ApplicationGlobals globals;
     MainWindowServices services;
     services.sound = &backend;
@@ -139,30 +149,25 @@ TEST(WindowAudio, FunctionKeysPlayVoiceMessagesInSsbAndEscEmptiesTheQueue)
         w.SetOperatingMode(3);
         QTest::keyClick(entry, Qt::Key_F1);
         EXPECT_TRUE(w.richEdit(1108)->hasFocus());
-        // Once message 0 has started, the next ones wait in the queue.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return w.state().voiceKeyer().queued() == 0; }, 2000));
+        EXPECT_TRUE(w.state().voiceKeyer().running());
         QTest::keyClick(w.richEdit(1108), Qt::Key_F2);
         QTest::keyClick(w.richEdit(1108), Qt::Key_F1);
-        EXPECT_TRUE(w.state().voiceKeyer().running());
         EXPECT_EQ(w.state().voiceKeyer().queued(), 2u);
         QTest::keyClick(w.richEdit(1108), Qt::Key_Escape);
+        EXPECT_FALSE(w.state().voiceKeyer().running()) << "the message playing ends too";
         EXPECT_EQ(w.state().voiceKeyer().queued(), 0u);
+        EXPECT_EQ(trx.count(), 2u) << "and the key line is released at once";
+        EXPECT_TRUE(w.state().inputOpen());
         EXPECT_TRUE(w.isVisible());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().voiceKeyer().running(); }, 5000));
     });
-    ASSERT_GE(trx.ptt.size(), 2u);
-    EXPECT_EQ(trx.ptt[0], true);
-    EXPECT_EQ(trx.ptt[1], false);
-    EXPECT_EQ(trx.ptt.size(), 2u) << "one message played, the two queued after it dropped";
-    EXPECT_GE(backend.samplesPlayed(), tone.size());
-    EXPECT_LT(backend.samplesPlayed(), 2 * tone.size() + 4096);
+    EXPECT_EQ(trx.ptt, (std::vector<bool>{true, false}));
+    EXPECT_LT(backend.samplesPlayed(), tone.size());
 }
 
-TEST(WindowAudio, AVoiceMessageStillPlayingWhenTheWindowGoesEndsCleanly)
+TEST(WindowAudio, ClosingTheWindowDuringAVoiceMessageStopsItWithoutWaiting)
 {
     QTemporaryDir dir;
-    std::vector<int16_t> tone(11025, 4000);
-    ASSERT_TRUE(engine::writeWaveFile(dir.filePath(QStringLiteral("SSB1.wav")).toStdString(), tone).ok());
+    const std::vector<int16_t> tone = voiceMessage(dir, "SSB1.wav", 5.0);
     RecordingPtt trx;
     engine::WaveFileOptions options;
     options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
@@ -177,8 +182,65 @@ TEST(WindowAudio, AVoiceMessageStillPlayingWhenTheWindowGoesEndsCleanly)
         QTest::keyClick(w.richEdit(1002), Qt::Key_F1);
         ASSERT_TRUE(QTest::qWaitFor([&] { return trx.count() == 1; }, 2000));
         w.CloseMainWindow();
+        EXPECT_EQ(trx.count(), 2u) << "released before the window goes";
     });
-    EXPECT_EQ(trx.ptt, (std::vector<bool>{true, false})) << "the key line is released";
+    EXPECT_EQ(trx.ptt, (std::vector<bool>{true, false}));
+    EXPECT_LT(backend.samplesPlayed(), tone.size()) << "the message was not played to its end";
+}
+
+TEST(WindowAudio, AVoiceMessageEndsADigitalTransmissionFirst)
+{
+    QTemporaryDir dir;
+    voiceMessage(dir, "SSB1.wav", 0.5);
+    RecordingPtt trx;
+    engine::WaveFileOptions options;
+    options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
+    options.pacedOutput = false;
+    engine::WaveFileBackend backend(options);
+    ApplicationGlobals globals;
+    MainWindowServices services;
+    services.sound = &backend;
+    services.transceiver = &trx;
+    runOnce(globals, services, [&](CMainWindow& w) {
+        w.state().voiceKeyer().setDirectory(dir.path().toStdString());
+        QTest::keyClick(w.richEdit(1002), Qt::Key_Pause);
+        ASSERT_TRUE(w.state().transmitActive());
+        // The voice keyer is started while PSK is still sending (a macro, say).
+        w.state().voiceKeyer().queueMessage(0);
+        EXPECT_FALSE(w.state().transmitActive());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().voiceKeyer().running(); }, 5000));
+    });
+    EXPECT_EQ(trx.ptt, (std::vector<bool>{true, false, true, false}));
+}
+
+TEST(WindowAudio, AnOutputThatFailsWhileSendingEndsTheTransmissionWithOneLine)
+{
+    QTemporaryDir dir;
+    RecordingPtt trx;
+    engine::WaveFileOptions options;
+    options.outputPath = dir.filePath(QStringLiteral("tx.wav")).toStdString();
+    options.pacedOutput = false;
+    options.loopInput = true;
+    engine::WaveFileBackend backend(std::vector<int16_t>(11025, 0), options);
+    ApplicationGlobals globals;
+    MainWindowServices services;
+    services.sound = &backend;
+    services.transceiver = &trx;
+    runOnce(globals, services, [&](CMainWindow& w) {
+        ASSERT_TRUE(w.state().inputOpen());
+        test::FileSizeLimit disk(200000);  // the disk is full after about 12 blocks
+        ASSERT_TRUE(disk.active());
+        QTest::keyClick(w.richEdit(1002), Qt::Key_Pause);
+        ASSERT_TRUE(w.state().transmitActive());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().transmitActive(); }, 20000))
+            << "an idle transmission only ends through the failure";
+        EXPECT_TRUE(w.state().inputOpen());
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return w.richEdit(1009)->toPlainText().contains(QStringLiteral("Sound output failed")); },
+            2000));
+        EXPECT_EQ(w.richEdit(1009)->toPlainText().count(QStringLiteral("Sound output failed")), 1);
+    });
+    EXPECT_EQ(trx.ptt, (std::vector<bool>{true, false}));
 }
 
 }  // namespace

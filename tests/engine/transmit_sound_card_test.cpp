@@ -9,7 +9,6 @@
 
 #include "engine/audio/audio_file.h"
 #include "engine/audio/sound_card.h"
-#include "engine/audio/voice_file_player.h"
 #include "engine/audio/wave_file_backend.h"
 #include "engine/rx/psk_receiver.h"
 #include "engine/rx/text_sink.h"
@@ -137,20 +136,22 @@ TEST(TransmitOnSoundCard, VoiceKeyerPlaysTheRecording)
     options.outputPath = dir.file("played.wav");
     options.pacedOutput = false;
     WaveFileBackend backend(options);
-    VoiceFilePlayer* player = nullptr;
-    SoundCard card(backend, [&](const WaveEvent& e) {
-        if (e.message == WaveMessage::OutputDone && player != nullptr) player->onOutputDone(e.header);
-    });
+    EventQueue events;
+    SoundCard card(backend, [&](const WaveEvent& e) { events.post(e); });
     SoundCardTransmitAudio<SoundCard> audio(card);
-    VoiceFilePlayer filePlayer(audio);
-    player = &filePlayer;
     RecordingKeyLine key;
-    {
-        VoiceKeyer keyer(audio, key, filePlayer);
-        keyer.setDirectory(dir.path().string());
-        keyer.queueMessage(1);
-        keyer.waitIdle();
-    }
+    VoiceKeyer keyer(audio, key, [](const std::string& path, std::vector<int16_t>& samples) {
+        AudioReadResult file = readAudioFile(path);
+        samples = std::move(file.samples);
+        return file.ok();
+    });
+    keyer.setDirectory(dir.path().string());
+    keyer.queueMessage(1);
+    WaveEvent e{};
+    while (keyer.running() && events.take(e))
+        if (e.message == WaveMessage::OutputDone && card.outputOpen() && e.device == card.outputDevice())
+            keyer.onOutputDone(e.header);
+    EXPECT_FALSE(keyer.running());
     EXPECT_FALSE(key.on());
     EXPECT_EQ(key.keyDowns(), 1);
     const AudioReadResult played = readAudioFile(dir.file("played.wav"));

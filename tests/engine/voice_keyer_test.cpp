@@ -1,158 +1,122 @@
-// The voice keyer: messages play in order with the key line on, Esc drops what has not
-// started, a message queued while the thread finishes is not lost; the file player sends
-// a recording through the output blocks.
+// The voice keyer on an in-memory sound card: messages play in order with the key line on
+// and the input closed, missing files are skipped, Esc (stop) ends the message playing at
+// once, and a digital transmission is ended before the first message is keyed.
 #include "engine/tx/voice_keyer.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <mutex>
-#include <thread>
+#include <map>
+#include <string>
 #include <vector>
 
-#include "engine/audio/audio_file.h"
-#include "engine/audio/voice_file_player.h"
 #include "engine/tx/memory_transmit_audio.h"
-#include "support/temp_dir.h"
 
 namespace vexa::engine {
 namespace {
 
-// Records the files played; play() can be held until released.
-class ScriptedPlayer : public VoicePlayer {
-public:
-    bool play(const std::string& path) override
+// Recordings by file name; message k is a constant level of 1000 * (k + 1).
+struct Recordings {
+    std::map<std::string, std::vector<int16_t>> files;
+    void add(const std::string& path, std::size_t samples, int16_t level)
     {
-        std::unique_lock lock(m_mutex);
-        played.push_back(path);
-        keyedDuringPlay = keyedDuringPlay && key != nullptr && key->on();
-        ++m_started;
-        m_changed.notify_all();
-        m_changed.wait(lock, [this] { return !m_hold; });
-        return true;
+        files[path] = std::vector<int16_t>(samples, level);
     }
-    void hold(bool h)
+    VoiceKeyer::Loader loader()
     {
-        std::lock_guard lock(m_mutex);
-        m_hold = h;
-        m_changed.notify_all();
+        return [this](const std::string& path, std::vector<int16_t>& out) {
+            const auto it = files.find(path);
+            if (it == files.end()) return false;
+            out = it->second;
+            return true;
+        };
     }
-    void waitStarted(int n)
-    {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] { return m_started >= n; });
-    }
-    std::vector<std::string> played;
-    const RecordingKeyLine* key = nullptr;
-    bool keyedDuringPlay = true;
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_hold = false;
-    int m_started = 0;
 };
 
-TEST(VoiceKeyer, PlaysQueuedMessagesInOrderWithTheKeyOn)
-{
+struct Station {
+    Station() { audio.OpenWaveIn(); }
+    // Plays every queued block back to the keyer, as the sound card's OutputDone events do.
+    std::vector<int16_t> playAll()
+    {
+        std::vector<int16_t> out;
+        while (WaveHeader* h = audio.playNext(out)) keyer.onOutputDone(h);
+        return out;
+    }
+    Recordings files;
     MemoryTransmitAudio audio;
-    audio.OpenWaveIn();
     RecordingKeyLine key;
-    ScriptedPlayer player;
-    player.key = &key;
     int digitalEnded = 0;
-    VoiceKeyer keyer(audio, key, player, [&] { ++digitalEnded; });
-    player.hold(true);
-    keyer.queueMessage(0);
-    player.waitStarted(1);
-    EXPECT_FALSE(audio.inputOpen());
-    keyer.queueMessage(2);
-    keyer.queueMessage(1);
-    EXPECT_TRUE(keyer.running());
-    player.hold(false);
-    keyer.waitIdle();
-    EXPECT_EQ(player.played, (std::vector<std::string>{"SSB1.wav", "SSB3.wav", "SSB2.wav"}));
-    EXPECT_TRUE(player.keyedDuringPlay);
-    EXPECT_FALSE(key.on());
-    EXPECT_EQ(key.keyDowns(), 1);
-    EXPECT_TRUE(audio.inputOpen());
-    EXPECT_EQ(digitalEnded, 1);
-}
-
-TEST(VoiceKeyer, EscDropsMessagesNotStarted)
-{
-    MemoryTransmitAudio audio;
-    RecordingKeyLine key;
-    ScriptedPlayer player;
-    VoiceKeyer keyer(audio, key, player);
-    keyer.setDirectory("/data");
-    player.hold(true);
-    keyer.queueMessage(4);
-    player.waitStarted(1);
-    keyer.queueMessage(5);
-    keyer.queueMessage(6);
-    keyer.clearQueue();
-    player.hold(false);
-    keyer.waitIdle();
-    EXPECT_EQ(player.played, (std::vector<std::string>{"/data/SSB5.wav"}));
-    EXPECT_FALSE(audio.inputOpen());  // it was closed before: stays closed
-}
-
-TEST(VoiceKeyer, NoMessageIsLostWhileTheThreadFinishes)
-{
-    // Messages arriving at random moments around the end of the thread: every one plays.
-    MemoryTransmitAudio audio;
-    RecordingKeyLine key;
-    ScriptedPlayer player;
-    VoiceKeyer keyer(audio, key, player);
-    int queued = 0;
-    for (int round = 0; round < 200; ++round) {
-        keyer.queueMessage(round % 12);
-        ++queued;
-        if (round % 3 == 0) std::this_thread::sleep_for(std::chrono::microseconds(round % 50));
-    }
-    keyer.waitIdle();
-    // A message queued after waitIdle saw the thread finished starts a fresh one.
-    keyer.queueMessage(0);
-    ++queued;
-    keyer.waitIdle();
-    EXPECT_EQ(static_cast<int>(player.played.size()), queued);
-    EXPECT_FALSE(key.on());
-    EXPECT_EQ(key.keyDowns(), key.keyUps());
-}
-
-// A sound card whose blocks come back as soon as they are written.
-class InstantAudio : public MemoryTransmitAudio {
-public:
-    bool writeOutput(WaveHeader& header) override
-    {
-        if (!outputOpen()) return false;
-        played.insert(played.end(), header.data, header.data + header.bufferLength / 2);
-        if (player != nullptr) player->onOutputDone(&header);
-        return true;
-    }
-    VoiceFilePlayer* player = nullptr;
-    std::vector<int16_t> played;
+    VoiceKeyer keyer{audio, key, files.loader(), [this] { ++digitalEnded; }};
 };
 
-TEST(VoiceFilePlayer, SendsTheRecordingThroughTheOutputBlocks)
+TEST(VoiceKeyer, PlaysQueuedMessagesInOrderWithTheKeyOnAndSkipsMissingFiles)
 {
-    vexa::test::TempDir dir;
-    std::vector<int16_t> voice(10000);
-    for (std::size_t i = 0; i < voice.size(); ++i) voice[i] = static_cast<int16_t>((i * 37) % 2000 - 1000);
-    ASSERT_TRUE(writeWaveFile(dir.file("SSB1.wav"), voice).ok());
+    Station s;
+    s.keyer.setDirectory("/voice");
+    s.files.add("/voice/SSB1.wav", 5000, 1000);
+    s.files.add("/voice/SSB3.wav", 100, 3000);
+    s.keyer.queueMessage(0);
+    EXPECT_TRUE(s.keyer.running());
+    EXPECT_TRUE(s.key.on());
+    EXPECT_FALSE(s.audio.inputOpen());
+    EXPECT_EQ(s.digitalEnded, 1);
+    s.keyer.queueMessage(1);  // no such file
+    s.keyer.queueMessage(2);
+    EXPECT_EQ(s.keyer.queued(), 2u);
 
-    InstantAudio audio;
-    VoiceFilePlayer player(audio);
-    audio.player = &player;
-    ASSERT_TRUE(player.play(dir.file("SSB1.wav")));
-    ASSERT_EQ(audio.played.size(), 3u * 4096);  // three blocks, the last padded with silence
-    EXPECT_TRUE(std::equal(voice.begin(), voice.end(), audio.played.begin()));
-    EXPECT_TRUE(
-        std::all_of(audio.played.begin() + 10000, audio.played.end(), [](int16_t s) { return s == 0; }));
-    EXPECT_FALSE(audio.outputOpen());
-    EXPECT_FALSE(player.play(dir.file("SSB2.wav")));  // missing: skipped
+    const std::vector<int16_t> played = s.playAll();
+    // Message 1 in two blocks (the second padded with silence), message 3 in one.
+    ASSERT_EQ(played.size(), 3u * 4096);
+    EXPECT_EQ(played[4999], 1000);
+    EXPECT_EQ(played[5000], 0);
+    EXPECT_EQ(played[2 * 4096], 3000);
+    EXPECT_EQ(played[2 * 4096 + 100], 0);
+    EXPECT_FALSE(s.keyer.running());
+    EXPECT_FALSE(s.key.on());
+    EXPECT_EQ(s.key.keyDowns(), 1);
+    EXPECT_TRUE(s.audio.inputOpen());
+    EXPECT_FALSE(s.audio.outputOpen());
+    EXPECT_EQ(s.digitalEnded, 1) << "only before the first message";
+}
+
+TEST(VoiceKeyer, StopEndsTheMessagePlayingAtOnce)
+{
+    Station s;
+    s.files.add("SSB1.wav", 11025 * 10, 1000);
+    s.keyer.queueMessage(0);
+    s.keyer.queueMessage(0);
+    std::vector<int16_t> out;
+    s.keyer.onOutputDone(s.audio.playNext(out));
+    s.keyer.stop();  // Esc
+    EXPECT_FALSE(s.keyer.running());
+    EXPECT_FALSE(s.key.on());
+    EXPECT_EQ(s.keyer.queued(), 0u);
+    EXPECT_FALSE(s.audio.outputOpen());
+    EXPECT_TRUE(s.audio.inputOpen());
+    // Blocks that were still out and come back afterwards change nothing.
+    s.keyer.onOutputDone(&s.audio.outputHeaders()[2]);
+    EXPECT_EQ(s.audio.writes, 5);
+    EXPECT_EQ(s.key.keyDowns(), 1);
+    EXPECT_EQ(s.key.keyUps(), 1);
+}
+
+TEST(VoiceKeyer, AnOutputThatFailsEndsTheMessageAndReleasesTheKey)
+{
+    Station s;
+    s.files.add("SSB1.wav", 11025 * 10, 1000);
+    s.audio.refuseWritesAfter = 6;
+    s.keyer.queueMessage(0);
+    s.playAll();
+    EXPECT_FALSE(s.keyer.running());
+    EXPECT_FALSE(s.key.on());
+    EXPECT_TRUE(s.audio.inputOpen());
+
+    Station dead;
+    dead.files.add("SSB1.wav", 100, 1000);
+    dead.audio.failOpenOutput = true;
+    dead.keyer.queueMessage(0);
+    EXPECT_FALSE(dead.keyer.running());
+    EXPECT_FALSE(dead.key.on());
+    EXPECT_TRUE(dead.audio.inputOpen());
 }
 
 }  // namespace

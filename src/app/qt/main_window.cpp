@@ -106,7 +106,8 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
       m_prompter(services.prompter ? *services.prompter : *m_ownPrompter),
       m_ownClock(services.clock ? nullptr : std::make_unique<SystemClock>()),
       m_clock(services.clock ? *services.clock : *m_ownClock),
-      m_soundBackend(services.sound)
+      m_soundBackend(services.sound),
+      m_waveEvents([this] { QMetaObject::invokeMethod(this, "takeWaveEvents", Qt::QueuedConnection); })
 {
     setWindowTitle(QStringLiteral("VEXA32"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -118,12 +119,9 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
         m_soundBackend = m_ownSoundBackend.get();
     }
     // Sound-card events arrive on the device's thread and are handled on this one; events
-    // still queued when the window goes are dropped with it.
-    m_state = std::make_unique<OperatingState>(
-        globals, m_transceiver, *m_keyboardWindow, *m_soundBackend, [this](const engine::WaveEvent& e) {
-            QMetaObject::invokeMethod(
-                this, [this, e] { OnWaveEvent(e); }, Qt::QueuedConnection);
-        });
+    // still waiting when the window goes are dropped with it.
+    m_state = std::make_unique<OperatingState>(globals, m_transceiver, *m_keyboardWindow, *m_soundBackend,
+                                               [this](const engine::WaveEvent& e) { m_waveEvents.post(e); });
     m_spectrum = new ui::SpectrumWidget(this, *m_state);
     m_spectrum->setObjectName(QStringLiteral("1170"));
     m_spectrum->setAccessibleName(QStringLiteral("&0"));
@@ -500,6 +498,11 @@ void CMainWindow::OnWaveEvent(const engine::WaveEvent& event)
     if (event.message == engine::WaveMessage::InputData) m_spectrum->blockDispatched();
 }
 
+void CMainWindow::takeWaveEvents()
+{
+    while (const std::optional<engine::WaveEvent> e = m_waveEvents.take()) OnWaveEvent(*e);
+}
+
 void CMainWindow::ClockTick()
 {
     const TickResult r = m_state->ClockTick({*m_receiveWindow, *m_alertLine}, m_clock.now(), m_gmt != 0);
@@ -584,6 +587,7 @@ void CMainWindow::buildCommandTable()
     c[1333] = [this] {                                                      // Ctrl+Shift+Alt+B
         m_state->SetRtty100Baud();
         m_modeBox->setCurrentIndex(m_state->operatingMode());
+        ShowFrequency();
     };
     // Spectrum window.
     c[1351] = [this] { m_spectrum->stepCarrier(+1.0); };  // Alt+Right
@@ -672,7 +676,8 @@ void CMainWindow::OnOK()
 
 void CMainWindow::OnCancel()
 {
-    if (m_state->operatingMode() == static_cast<int>(OperatingMode::Ssb)) m_state->voiceKeyer().clearQueue();
+    // In any mode: a voice message must never be left playing with no way to stop it.
+    m_state->voiceKeyer().stop();
     if (auto* status = qobject_cast<QLabel*>(control(1173))) status->clear();
     focusEntryLine();
 }
@@ -702,6 +707,7 @@ void CMainWindow::CloseMainWindow()
         if (answer == Prompter::Answer::Yes && !OnCommand(1001)) return;
     }
     m_timer.stop();
+    m_state->EndTransmissions();
     m_state->CloseInput();
     m_ended = true;
     m_endResult = kResultCancel;
@@ -759,12 +765,11 @@ bool CMainWindow::handleApplicationKey(QObject* watched, QKeyEvent* key)
 {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || widget->window() != this) return false;
+    // A key of the table goes no further, handled or not: typed into the keyboard window
+    // it would be sent on the air.
     if (const std::optional<int> id = findAccelerator(key->key(), key->modifiers())) {
-        if (isRouted(*id)) {
-            OnCommand(*id);
-            return true;
-        }
-        return false;
+        if (isRouted(*id)) OnCommand(*id);
+        return true;
     }
     if (key->key() == Qt::Key_Backspace && widget == m_keyboardEdit) m_keyboardWindow->countBackspace();
     const auto mods = key->modifiers() & ~Qt::KeypadModifier;

@@ -16,6 +16,7 @@
 #include "app/application_globals.h"
 #include "app/operating_state.h"
 #include "common/ports.h"
+#include "engine/audio/wave_event_mailbox.h"
 #include "rig/transceiver_port.h"
 
 class QCheckBox;
@@ -114,6 +115,9 @@ private:
     void showCwSpeed();
     void focusEntryLine();
     bool handleApplicationKey(QObject* watched, QKeyEvent* key);
+    // Called by name (a queued call that carries nothing): the sound card's events waiting
+    // in the mailbox.
+    Q_INVOKABLE void takeWaveEvents();
 
     ApplicationGlobals& m_globals;
     rig::TransceiverPort m_noTransceiver;
@@ -124,6 +128,7 @@ private:
     Clock& m_clock;
     engine::WaveBackend* m_soundBackend;
     std::unique_ptr<engine::WaveBackend> m_ownSoundBackend;
+    engine::WaveEventMailbox m_waveEvents;
     std::unique_ptr<OperatingState> m_state;
 
     std::map<int, QWidget*> m_controls;

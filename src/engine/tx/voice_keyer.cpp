@@ -1,91 +1,93 @@
 #include "engine/tx/voice_keyer.h"
 
-#include <system_error>
+#include <algorithm>
+#include <cstring>
 
 namespace vexa::engine {
 
-VoiceKeyer::VoiceKeyer(TransmitAudio& audio, KeyLine& keyLine, VoicePlayer& player,
+VoiceKeyer::VoiceKeyer(TransmitAudio& audio, KeyLine& keyLine, Loader load,
                        std::function<void()> endDigitalTransmission)
-    : m_audio(audio), m_keyLine(keyLine), m_player(player), m_endDigital(std::move(endDigitalTransmission))
+    : m_audio(audio),
+      m_keyLine(keyLine),
+      m_load(std::move(load)),
+      m_endDigital(std::move(endDigitalTransmission))
 {
 }
 
 VoiceKeyer::~VoiceKeyer()
 {
-    {
-        std::lock_guard lock(m_mutex);
-        m_queue.clear();
-    }
-    if (m_thread.joinable()) m_thread.join();
-}
-
-void VoiceKeyer::setDirectory(std::string directory)
-{
-    std::lock_guard lock(m_mutex);
-    m_directory = std::move(directory);
+    stop();
 }
 
 void VoiceKeyer::queueMessage(int n)
 {
-    std::lock_guard lock(m_mutex);
     m_queue.push_back(n);
-    if (m_running) return;  // the thread takes it: it checks the queue under this lock
-    // A thread that has marked itself finished has nothing left to do but return.
-    if (m_thread.joinable()) m_thread.join();
-    try {
-        m_thread = std::thread([this] { run(); });
-        m_running = true;
-    } catch (const std::system_error&) {
-        m_keyLine.SetPtt(false);
-    }
-}
-
-void VoiceKeyer::clearQueue()
-{
-    std::lock_guard lock(m_mutex);
-    m_queue.clear();
-}
-
-bool VoiceKeyer::running() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_running;
-}
-
-std::size_t VoiceKeyer::queued() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_queue.size();
-}
-
-void VoiceKeyer::waitIdle()
-{
-    std::unique_lock lock(m_mutex);
-    m_idle.wait(lock, [this] { return !m_running; });
-}
-
-void VoiceKeyer::run()
-{
+    if (m_running) return;  // taken when the message playing has ended
+    m_running = true;
     if (m_endDigital) m_endDigital();
-    const bool inputWasOpen = m_audio.inputOpen();
+    m_inputWasOpen = m_audio.inputOpen();
     m_audio.CloseWaveIn();
     m_keyLine.SetPtt(true);
+    playNext();
+}
 
-    std::unique_lock lock(m_mutex);
+// Starts the first message of the queue that can be played; a missing file, or an output
+// that will not open, skips the message. With none left the keyer ends.
+void VoiceKeyer::playNext()
+{
     while (!m_queue.empty()) {
         const int m = m_queue.front();
         m_queue.pop_front();
         const std::string path = m_directory.empty() ? fileName(m) : m_directory + "/" + fileName(m);
-        lock.unlock();
-        m_player.play(path);  // a missing file is skipped
-        lock.lock();
+        m_samples.clear();
+        if (!m_load || !m_load(path, m_samples) || m_samples.empty()) continue;
+        m_audio.OpenWaveOut();
+        if (!m_audio.outputOpen()) continue;
+        m_next = 0;
+        m_inFlight = 0;
+        for (WaveHeader& h : m_audio.outputHeaders()) fill(h);
+        if (m_inFlight > 0) return;
+        m_audio.CloseWaveOut();  // every block refused: the device has failed
     }
+    finish();
+}
+
+void VoiceKeyer::fill(WaveHeader& h)
+{
+    if (m_next >= m_samples.size() || h.data == nullptr) return;
+    const std::size_t capacity = h.bufferLength / 2;
+    const std::size_t n = std::min(capacity, m_samples.size() - m_next);
+    std::memcpy(h.data, m_samples.data() + m_next, n * sizeof(int16_t));
+    std::fill(h.data + n, h.data + capacity, int16_t{0});
+    m_next += n;
+    if (m_audio.writeOutput(h)) ++m_inFlight;
+}
+
+void VoiceKeyer::onOutputDone(WaveHeader* header)
+{
+    if (!m_running || m_inFlight == 0 || header == nullptr) return;
+    --m_inFlight;
+    fill(*header);
+    if (m_inFlight > 0) return;
+    m_audio.CloseWaveOut();
+    playNext();
+}
+
+void VoiceKeyer::stop()
+{
+    m_queue.clear();
+    if (!m_running) return;
+    m_inFlight = 0;
+    m_audio.CloseWaveOut();  // the blocks still out come back to a closed output
+    finish();
+}
+
+void VoiceKeyer::finish()
+{
+    m_samples.clear();
     m_keyLine.SetPtt(false);
-    if (inputWasOpen) m_audio.OpenWaveIn();
-    // Still under the lock: queueMessage either saw this thread running before the queue
-    // was found empty (and the message was played) or sees it finished and starts another.
+    if (m_inputWasOpen) m_audio.OpenWaveIn();
     m_running = false;
-    m_idle.notify_all();
 }
 
 }  // namespace vexa::engine

@@ -1,0 +1,49 @@
+// The hand-over of sound-card events from the backends' threads to the GUI thread: the
+// backend thread posts into a locked queue and, when the queue was empty, calls `wake`,
+// which the application maps to a queued call on the GUI thread; that call takes the
+// events out in order. The lock, not the toolkit's event queue, is what orders the
+// block's samples before their reading, so the hand-over is plain to a thread checker.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+
+#include "engine/audio/wave_header.h"
+
+namespace vexa::engine {
+
+class WaveEventMailbox {
+public:
+    explicit WaveEventMailbox(std::function<void()> wake) : m_wake(std::move(wake)) {}
+
+    // Any thread.
+    void post(const WaveEvent& event)
+    {
+        bool wasEmpty = false;
+        {
+            std::lock_guard lock(m_mutex);
+            wasEmpty = m_events.empty();
+            m_events.push_back(event);
+        }
+        if (wasEmpty && m_wake) m_wake();
+    }
+
+    // The receiving thread: the oldest event, or nothing.
+    std::optional<WaveEvent> take()
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_events.empty()) return std::nullopt;
+        const WaveEvent e = m_events.front();
+        m_events.pop_front();
+        return e;
+    }
+
+private:
+    std::function<void()> m_wake;
+    std::mutex m_mutex;
+    std::deque<WaveEvent> m_events;
+};
+
+}  // namespace vexa::engine
