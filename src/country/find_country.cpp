@@ -224,9 +224,16 @@ std::optional<CountryMatch> FindCountry(const CountryTable& table, std::string_v
 {
     if (call.empty()) return std::nullopt;
     const std::string upper = upperAscii(call);
+    // A whole call listed in the file is tried as given, without its trailing designators
+    // ("=3DA0BP/J" for 3DA0BP/J/P) and fully stripped ("=3D2EU" for 3D2EU/P).
     std::optional<CountryMatch> m = firstEligible(table, table.wholeCallHits(upper), entities, true);
+    std::string working = upper;
     if (!m) {
-        const std::string working = StripPortableDesignators(upper);
+        dropTrailingMarks(working);
+        m = firstEligible(table, table.wholeCallHits(working), entities, true);
+    }
+    if (!m) {
+        resolvePortable(working);
         m = firstEligible(table, table.wholeCallHits(working), entities, true);
         if (!m) m = longestPrefix(table, working, entities);
     }

@@ -47,6 +47,7 @@ TEST(FindCountry, RealCallsResolveAsTheFileMeansThem)
              Case{"KH6XX", "KH6", "KH6"},
              Case{"3D2AG/P", "3D2/r", "3D2/r"},  // "=" call listed with its suffix
              Case{"3d2eu/p", "3D2/r", "3D2/r"},  // "=" call found after stripping
+             Case{"3DA0BP/J/P", "3DA", "3DA"},   // "=3DA0BP/J" without the trailing /P
              Case{"SV2RSG/A", "SV/a", "SV/a"},
              Case{"SV2ABC", "SV", "SV"},
              Case{"IT9ABC", "*IT9", "I"},  // Sicily counts as Italy
