@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "country/map_overlay.h"
+#include "tests/country/country_fixture.h"
+
 using namespace vexa::country;
 
 namespace {
@@ -61,4 +64,23 @@ TEST(FormatPath, IndicatorPointsAlongTheShortPathAndKeepsItsDirectionAtZero)
     EXPECT_EQ(ind.radius, 0.0);
     EXPECT_EQ(ind.sinLongPath, before.sinLongPath);
     EXPECT_EQ(ind.cosLongPath, before.cosLongPath);
+}
+
+TEST(MapOverlay, NoteAvoidsTheLineAndCarriesPrefixZonesAndHeading)
+{
+    const CountryTable& table = vexa::test::realCountryTable();
+    BearingIndicator ind;
+    const GeoPosition berlin{52.5, 13.4};
+    const auto ja = MapOverlayFor(table, "JA1ABC", berlin, ind);  // north-east: the line points up
+    ASSERT_TRUE(ja);
+    EXPECT_LT(ja->lineEnd.y, 64);
+    EXPECT_GT(ja->lineEnd.x, 64);
+    EXPECT_EQ(ja->top, 68);
+    EXPECT_EQ(ja->text, " JA\nAS-25-45\n42\xB0");
+    const auto zs = MapOverlayFor(table, "ZS1ABC", berlin, ind);  // south
+    ASSERT_TRUE(zs);
+    EXPECT_GT(zs->lineEnd.y, 64);
+    EXPECT_EQ(zs->top, 10);
+    EXPECT_EQ(zs->bottom, 60);
+    EXPECT_FALSE(MapOverlayFor(table, "12345", berlin, ind));
 }
