@@ -176,6 +176,9 @@ bool LoadCountryFile(const std::filesystem::path& path, CountryTable& table, Wor
 {
     table.clear();
     worked.clear();
+    // A directory opens as a stream that reads nothing; it is no country file.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
 

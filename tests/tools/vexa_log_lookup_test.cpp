@@ -40,7 +40,7 @@ TEST(VexaLogLookup, ReadsStdinAndTakesFilesAndPositionFromTheUsersDirectories)
     std::ofstream(dir.file("config/vexa/vexa.ini")) << "[Station]\nLatitude=0\nLongitude=0\n";
     const std::string env = "HOME=" + dir.path().string() + " XDG_DATA_HOME=" + dir.file("data") +
                             " XDG_CONFIG_HOME=" + dir.file("config");
-    const auto r = runShell("printf 'ab1c\\r\\nAC2X\\n\\nZZ9\\n' | " + env + " " + kTool + " lookup");
+    const auto r = runShell("printf 'ab1c\\r\\n  AC2X \\n\\nZZ9\\n' | " + env + " " + kTool + " lookup");
     ASSERT_EQ(r.status, 0);
     EXPECT_EQ(r.out,
               "ab1c\tAB\tAlpha\tEU\t05\t08\t0.00\t10.00\tAB\t90\t1111\n"
@@ -58,6 +58,7 @@ TEST(VexaLogLookup, ExitStatusNamesWhatWentWrong)
     const auto missing = runShell(kTool + " lookup --cty " + dir.file("none.dat") + " K1ABC 2>&1");
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.out.find(dir.file("none.dat")), std::string::npos) << missing.out;
+    EXPECT_EQ(runShell(kTool + " lookup --cty " + dir.path().string() + " K1ABC 2>/dev/null").status, 1);
     for (const char* args :
          {"lookup --own 95 0 K1", "lookup --own 10", "lookup --cty", "lookup --bogus", "nothing", ""}) {
         const auto r = runShell(kTool + " " + args + " 2>&1 </dev/null");

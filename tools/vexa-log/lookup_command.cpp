@@ -131,8 +131,13 @@ int runLookup(int argc, char** argv)
     } else {
         std::string line;
         while (std::getline(std::cin, line)) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            std::cout << LookupLine(table, own, line) << '\n';
+            // Lines from other programs may carry blanks or a CR around the call.
+            const std::size_t first = line.find_first_not_of(" \t\r");
+            const std::size_t last = line.find_last_not_of(" \t\r");
+            const std::string_view call = first == std::string::npos
+                                              ? std::string_view()
+                                              : std::string_view(line).substr(first, last - first + 1);
+            std::cout << LookupLine(table, own, call) << '\n';
         }
     }
     std::cout.flush();
