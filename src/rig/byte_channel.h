@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace vexa::rig {
@@ -26,6 +27,10 @@ public:
     virtual void SetWake(std::function<void()> wake) = 0;
     // GUI thread: true once after the link was lost (device unplugged, daemon gone).
     virtual bool TakeLost() = 0;
+    // GUI thread: true once after a link that reconnects by itself is back.
+    virtual bool TakeConnected() { return false; }
+    // How the operator knows the link: "/dev/ttyUSB0", "localhost:4532".
+    virtual std::string describe() const = 0;
     // Key lines; false where the link has none or the device refused.
     virtual bool SetModemLine(ModemLine line, bool on)
     {

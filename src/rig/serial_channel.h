@@ -59,6 +59,7 @@ public:
     bool TakeLost() override;
     bool SetModemLine(ModemLine line, bool on) override;
     int baudRate() const override { return m_settings.baudRate; }
+    std::string describe() const override { return m_settings.device; }
 
     // -1 closed; the port number while open; 0 after the reader thread has ended.
     int state() const noexcept { return m_state.load(); }
