@@ -49,6 +49,8 @@ public:
     // Tunes so that the signal lies at `signalHz`, and shows the new frequency.
     void TuneTransceiver(int signalHz);
     void PollTransceiver();
+    // Rewrites the frequency fields from the dial frequency.
+    void ShowFrequency() { m_host.ShowFrequency(); }
     // Codes 0 LSB, 1 USB, 2 AM, 3 CW, 4 digital (USB or LSB by "DigiSide"), 5 FM.
     void SetTransceiverMode(int code) override;
     // False when the radio has no such mode (RTTY on the IC-735) or there is no link.
