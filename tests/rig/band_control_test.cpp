@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "rig/frequency_entry.h"
+#include "rig/mark_commands.h"
 #include "support/recording_byte_channel.h"
 #include "support/recording_transceiver_host.h"
 #include "support/scripted_prompter.h"
@@ -188,6 +189,43 @@ TEST(FrequencyEntry, ReadsKilohertzHertzDotsAndCsIntegerForms)
         SCOPED_TRACE(c.text);
         EXPECT_EQ(parseFrequencyEntry(c.text, c.onHz), c.tunes);
     }
+}
+
+}  // namespace
+}  // namespace vexa::rig
+
+namespace vexa::rig {
+namespace {
+
+struct FixedClock : Clock {
+    std::time_t t = 1'700'000'000;
+    std::time_t now() const override { return t; }
+};
+
+TEST(MarkCommands, MarkAskForALabelAndGoToTheNextMarkInItsMode)
+{
+    Station st(9, 14069000);  // PSK31 at 14 070 000
+    FrequencyMarks marks;
+    FixedClock clock;
+    MarkCommands keys(marks, st.trx, st, st.prompter, clock);
+    st.prompter.texts = {"ragchew"};
+    keys.MarkThisFrequency("", "DL1ABC 599");
+    EXPECT_EQ(st.prompter.shown, std::vector<std::string>{"Mark label:"});
+    EXPECT_EQ(marks[11].frequency, 14070000);
+    EXPECT_EQ(marks[11].label, "ragchew");
+    EXPECT_EQ(marks[11].mode, 9);
+    keys.MarkThisFrequency("", "");  // cancelled: nothing marked
+    EXPECT_EQ(marks.qsoRingIndex(), 11);
+
+    marks[12] = {7040000, 2, clock.t, "net", ""};
+    keys.NextMark();
+    EXPECT_EQ(st.trxHost.mode, 2);
+    EXPECT_EQ(st.signal(), 7040000);
+    keys.PreviousMark();
+    EXPECT_EQ(st.trxHost.mode, 9);
+    EXPECT_EQ(st.signal(), 14070000);
+    keys.DeleteMarksHere();
+    EXPECT_EQ(marks[11].frequency, 0);
 }
 
 }  // namespace
