@@ -43,6 +43,14 @@ public:
     {
         shown.push_back({"inform", std::string(text), std::string(caption)});
     }
+
+    // The prompts and messages alone, in order.
+    std::vector<std::string> shownTexts() const
+    {
+        std::vector<std::string> out;
+        for (const Shown& s : shown) out.push_back(s.text);
+        return out;
+    }
 };
 
 }  // namespace vexa::test
