@@ -52,7 +52,7 @@ void append(std::vector<int>& a, const std::vector<int>& b)
 TEST(TransmitMachine, PskTransmissionSymbolSequence)
 {
     Rig rig("e");
-    rig.machine.setMode(9);
+    rig.machine.setMode(OperatingMode::Psk31);
     const std::vector<int16_t> audio = renderTransmission(rig.machine, rig.audio, 2'000'000);
 
     int phase = 0;
@@ -178,7 +178,7 @@ std::vector<int> framesOf(const std::vector<int>& halfBits)
 TEST(TransmitMachine, RttyShiftsFollowTheText)
 {
     Rig rig("a1 B2,x\r\n5", 2);
-    rig.machine.setMode(4);
+    rig.machine.setMode(OperatingMode::Rtty);
     std::string echo;
     rig.machine.setEchoBuffer(&echo);
     renderTransmission(rig.machine, rig.audio, 2'000'000);
@@ -205,7 +205,7 @@ TEST(TransmitMachine, RttyShiftsFollowTheText)
 TEST(TransmitMachine, RttyPolarityAndUnknownCharacters)
 {
     Rig rig("\xE9", 0);  // not in either table: sent as a space
-    rig.machine.setMode(4, 100.0);
+    rig.machine.setMode(OperatingMode::Rtty, 100.0);
     rig.machine.setRttyPolarity(1);
     renderTransmission(rig.machine, rig.audio, 2'000'000);
     ASSERT_GE(rig.symbols.size(), 15u);
@@ -218,7 +218,7 @@ TEST(TransmitMachine, RttyPolarityAndUnknownCharacters)
 TEST(TransmitMachine, RttyEndRequestLetsTheCharacterFinishAndTakesNoMoreText)
 {
     Rig rig("abcdefghijklmnopqrstuvwxyz", StringTransmitSource::kNoEnd);
-    rig.machine.setMode(4);
+    rig.machine.setMode(OperatingMode::Rtty);
     std::string echo;
     rig.machine.setEchoBuffer(&echo);
     ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
@@ -241,13 +241,13 @@ TEST(TransmitMachine, ModesWithoutAudioNeverLeaveTheKeyDown)
 {
     {
         Rig rig("");
-        rig.machine.setMode(3);
+        rig.machine.setMode(OperatingMode::Ssb);
         EXPECT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Refused);
         EXPECT_EQ(rig.key.keyDowns(), 0);
     }
     {
         Rig rig("");
-        rig.machine.setMode(0);  // CW: keyed, no audio blocks
+        rig.machine.setMode(OperatingMode::Cw);  // CW: keyed, no audio blocks
         rig.audio.OpenWaveIn();
         EXPECT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
         EXPECT_TRUE(rig.key.on());
@@ -285,15 +285,17 @@ TEST(TransmitMachine, ModesWithoutAudioNeverLeaveTheKeyDown)
 TEST(TransmitMachine, AModeChangeEndsTheTransmissionAtOnce)
 {
     // During the text, during the tail, and RTTY switched to 100 Bd while sending.
+    using M = OperatingMode;
     struct Case {
-        int from;
+        M from;
         bool tail;
-        int to;
+        M to;
         double toBaud;
     };
-    for (const Case c : {Case{9, false, 3, 45.45}, Case{9, true, 1, 45.45}, Case{11, true, 9, 45.45},
-                         Case{4, false, 4, 100.0}}) {
-        SCOPED_TRACE(testing::Message() << c.from << " -> " << c.to << (c.tail ? " in the tail" : ""));
+    for (const Case c : {Case{M::Psk31, false, M::Ssb, 45.45}, Case{M::Psk31, true, M::Usb, 45.45},
+                         Case{M::Fsk31, true, M::Psk31, 45.45}, Case{M::Rtty, false, M::Rtty, 100.0}}) {
+        SCOPED_TRACE(testing::Message()
+                     << modeName(c.from) << " -> " << modeName(c.to) << (c.tail ? " in the tail" : ""));
         Rig rig("", StringTransmitSource::kNoEnd);
         rig.machine.setMode(c.from);
         ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
@@ -310,13 +312,13 @@ TEST(TransmitMachine, AModeChangeEndsTheTransmissionAtOnce)
         // A block that was still out comes back to nothing.
         rig.machine.FillTransmitBlock(&rig.audio.outputHeaders()[1]);
         EXPECT_EQ(rig.key.keyDowns(), 1);
-        EXPECT_EQ(rig.machine.ToggleTransmit(), c.to == 1 || c.to == 3 ? TransmitMachine::Toggle::Refused
-                                                                       : TransmitMachine::Toggle::Started);
+        EXPECT_EQ(rig.machine.ToggleTransmit(),
+                  isVoiceMode(c.to) ? TransmitMachine::Toggle::Refused : TransmitMachine::Toggle::Started);
     }
     // Choosing the mode already set changes nothing.
     Rig rig("", StringTransmitSource::kNoEnd);
     ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
-    rig.machine.setMode(9);
+    rig.machine.setMode(M::Psk31);
     EXPECT_TRUE(rig.machine.active());
 }
 

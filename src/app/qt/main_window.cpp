@@ -375,7 +375,7 @@ bool CMainWindow::OnInitDialog()
     // The audio blocks must be served in time; without the right to raise it, carry on.
     (void)setpriority(PRIO_PROCESS, 0, -5);
 
-    m_modeBox->setCurrentIndex(m_globals.operatingMode);
+    m_modeBox->setCurrentIndex(modeIndex(m_state->operatingMode()));
 
     m_timer.start(kTickMs);
     if (!m_timer.isActive()) {
@@ -408,7 +408,7 @@ bool CMainWindow::OnInitDialog()
     m_state->ApplySettings();
     setUpRichEdits();
 
-    SetOperatingMode(static_cast<int>(OperatingMode::Psk31));
+    SetOperatingMode(OperatingMode::Psk31);
     m_state->ApplyAudioEnabled(m_audioEnabled != 0);
 
     char caption[256];
@@ -467,11 +467,11 @@ void CMainWindow::setUpRichEdits()
     }
 }
 
-void CMainWindow::SetOperatingMode(int mode)
+void CMainWindow::SetOperatingMode(OperatingMode mode)
 {
     m_state->SetOperatingMode(mode);
     ShowFrequency();
-    if (m_modeBox->currentIndex() != mode) m_modeBox->setCurrentIndex(mode);
+    if (m_modeBox->currentIndex() != modeIndex(mode)) m_modeBox->setCurrentIndex(modeIndex(mode));
 }
 
 void CMainWindow::ShowFrequency()
@@ -483,7 +483,7 @@ void CMainWindow::ShowFrequency()
 
 void CMainWindow::onModeSelected(int index)
 {
-    SetOperatingMode(index);
+    if (const std::optional<OperatingMode> mode = operatingModeFromIndex(index)) SetOperatingMode(*mode);
     focusEntryLine();
 }
 
@@ -494,8 +494,9 @@ void CMainWindow::focusEntryLine()
 
 void CMainWindow::OnWaveEvent(const engine::WaveEvent& event)
 {
-    m_state->OnWaveEvent(event);
-    if (event.message == engine::WaveMessage::InputData) m_spectrum->blockDispatched();
+    const WaveEventResult result = m_state->OnWaveEvent(event);
+    if (result.spectrumCaptured) m_spectrum->blockDispatched();
+    if (result.frequencyChanged) ShowFrequency();
 }
 
 void CMainWindow::takeWaveEvents()
@@ -529,12 +530,6 @@ void CMainWindow::AppendToEntryLine(std::string_view text)
     cursor.insertText(latin1(text), m_timeStampFormat);
     m_entryLine->setTextCursor(cursor);
     m_entryLine->setCurrentCharFormat(m_normalFormat);
-}
-
-bool CMainWindow::isVoiceMode() const
-{
-    const int mode = m_state->operatingMode();
-    return mode >= 1 && mode <= 3;
 }
 
 void CMainWindow::buildCommandTable()
@@ -586,7 +581,7 @@ void CMainWindow::buildCommandTable()
     c[1331] = [this] { ToggleTransmit(); };                                 // Pause, Alt+X
     c[1333] = [this] {                                                      // Ctrl+Shift+Alt+B
         m_state->SetRtty100Baud();
-        m_modeBox->setCurrentIndex(m_state->operatingMode());
+        m_modeBox->setCurrentIndex(modeIndex(m_state->operatingMode()));
         ShowFrequency();
     };
     // Spectrum window.
@@ -601,14 +596,14 @@ bool CMainWindow::isRouted(int id) const
 {
     // The function keys queue voice messages in the SSB modes; sending macro text in the
     // other modes belongs to the macro store.
-    if (id >= kCmdFirstMacro && id <= kCmdLastMacro) return isVoiceMode();
+    if (id >= kCmdFirstMacro && id <= kCmdLastMacro) return vexa::isVoiceMode(m_state->operatingMode());
     return m_commands.count(id) != 0;
 }
 
 bool CMainWindow::OnCommand(int id)
 {
     if (id >= kCmdFirstMacro && id <= kCmdLastMacro) {
-        if (!isVoiceMode()) return false;
+        if (!vexa::isVoiceMode(m_state->operatingMode())) return false;
         m_state->voiceKeyer().queueMessage(id - kCmdFirstMacro);
         m_keyboardEdit->setFocus(Qt::OtherFocusReason);
         return true;
