@@ -33,7 +33,13 @@ int KeyboardTransmitBuffer::NextTransmitChar(int& out)
         m_window.replaceSelection("");
         // The operator's selection stays on the same characters.
         m_window.select(std::max(0, selStart - taken), std::max(0, selEnd - taken));
-        m_pending = piece;
+        // The window keeps a line break as LF alone; RTTY and PSK receivers need the CR
+        // too, or they print the next line where this one ended.
+        for (const char c : piece) {
+            if (c == '\n' && m_lastTaken != '\r') m_pending.push_back('\r');
+            m_pending.push_back(c);
+            m_lastTaken = c;
+        }
         if (m_pending.empty()) {
             out = 0;
             return 1;

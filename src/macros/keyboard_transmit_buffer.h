@@ -26,7 +26,8 @@ public:
     }
 
     // Only the text before the caret is handed out. 0: nothing can be sent now; 1: out is
-    // the next character code, or 0 when nothing was obtained this time.
+    // the next character code, or 0 when nothing was obtained this time. A line break of
+    // the window (a lone LF: typed Enter, pasted or sent text) goes out as CR LF.
     int NextTransmitChar(int& out) override;
     void StartTransmitText() override { m_pending = "\r\n"; }
     void EmptyTransmitText() override;
@@ -51,6 +52,7 @@ private:
     TextExpander* m_expander;
     std::string m_pending;
     int m_wrapCounter = 0;
+    char m_lastTaken = 0;  // the last character taken out of the window
     int m_wrap = kDefaultWrap;
 };
 

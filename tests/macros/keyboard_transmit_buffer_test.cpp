@@ -117,6 +117,21 @@ TEST(KeyboardTransmitBuffer, LongLinesBreakAtTheFirstSpaceAfterTheWrapColumn)
     EXPECT_EQ(g.buffer.wrapCounter(), 1);
 }
 
+TEST(KeyboardTransmitBuffer, LineBreaksGoOutAsCrLf)
+{
+    // The window keeps a break as LF (typed, pasted, or a file read as text); a CR LF
+    // already there is not doubled, a lone CR is left alone.
+    Fixture f("cq\nde\r\nk\rx\n");
+    f.window.caretToEnd();
+    EXPECT_EQ(drain(f.buffer), "cq\r\nde\r\nk\rx\r\n");
+
+    test::TempDir dir;
+    std::ofstream(dir.file("reply.txt"), std::ios::binary) << "line one\r\nline two\n";
+    Fixture g;
+    ASSERT_TRUE(g.buffer.SendTextFile(dir.file("reply.txt")));
+    EXPECT_EQ(drain(g.buffer), "line one\r\nline two\r\n");
+}
+
 TEST(KeyboardTransmitBuffer, EndOfTransmissionEmptiesTheWindow)
 {
     Fixture f("abc");
