@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -57,6 +58,7 @@ void Settings::readOperating(const Profile& profile)
     soundFq = profile.readInt("Spectrum", "SoundFq", soundFq);
     startFq = profile.readInt("Spectrum", "StartFq", startFq);
     zoom = profile.readInt("Spectrum", "Zoom", zoom);
+    clampToSheetRanges();
     averageInverted = profile.readInt("Spectrum", "AverageInverted", averageInverted);
     showAverage = profile.readInt("Spectrum", "ShowAverage", showAverage);
     averageThickLine = profile.readInt("Spectrum", "AverageThickLine", averageThickLine);
@@ -64,6 +66,19 @@ void Settings::readOperating(const Profile& profile)
     unshiftOnSpace = profile.readInt("RTTY", "UnshiftOnSpace", unshiftOnSpace);
     soundDevice = profile.readString("Sound", "Device", soundDevice);
     readStation(profile);
+}
+
+// A hand-edited profile may hold anything; these values feed arithmetic (the Morse unit
+// times four, the carrier added to the dial, pixels per bin), so they are kept to what
+// the settings sheet itself accepts rather than overflow an int or leave the tuning
+// outside the spectrum.
+void Settings::clampToSheetRanges() noexcept
+{
+    cwId = std::clamp(cwId, 1, 3);
+    if (comSpeed <= 0) comSpeed = 1200;
+    soundFq = std::clamp(soundFq, 300, 3000);
+    startFq = std::clamp(startFq, 0, 2000);
+    zoom = std::clamp(zoom, 0, 2);
 }
 
 void Settings::readText(const Profile& profile)

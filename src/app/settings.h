@@ -59,7 +59,7 @@ struct Settings {
     // Start-up step 8: "CwId", "ComPort", "ComSpeed", "Type", "SwapPttAndCw", "DigiSide",
     // "IcomAddr", "SoundFq", "StartFq", "Zoom", "AverageInverted", "ShowAverage",
     // "AverageThickLine"; then the spectrum start bin; then "RTTY"/"UnshiftOnSpace",
-    // "Sound"/"Device" and the station data.
+    // "Sound"/"Device" and the station data. Values outside the sheet's ranges are clamped.
     void readOperating(const Profile& profile);
     // Start-up step 15 (after the macro texts, which the macro store reads): "Wrap", "BoldFont".
     void readText(const Profile& profile);
@@ -75,6 +75,9 @@ struct Settings {
     [[nodiscard]] bool writeStation(Profile& profile) const;
 
     void recomputeSpectrumStartBin() noexcept;
+    // "CwId" 1 to 3, "ComSpeed" positive (else 1200), "SoundFq" 300 to 3000 Hz, "StartFq"
+    // 0 to 2000 Hz, "Zoom" 0 to 2: done by readOperating.
+    void clampToSheetRanges() noexcept;
 };
 
 // trunc(startFq / (11025 / 2048)): 71 for 384 Hz, 0 for 0 Hz.

@@ -141,6 +141,42 @@ TEST(Settings, StationDataSurvivesARestart)
     EXPECT_NEAR(next.station.longitude, -151.2093, 1e-6);
 }
 
+TEST(Settings, HandEditedValuesThatFeedArithmeticAreClampedToTheSheetRanges)
+{
+    struct Case {
+        const char* line;
+        int Settings::*field;
+        int expected;
+    };
+    const Case cases[] = {
+        {"[Station]\nCwId=600000000\n", &Settings::cwId, 3},  // 4 x unit would overflow
+        {"[Station]\nCwId=0\n", &Settings::cwId, 1},
+        {"[Station]\nCwId=2\n", &Settings::cwId, 2},
+        {"[TX1]\nComSpeed=-9600\n", &Settings::comSpeed, 1200},
+        {"[TX1]\nComSpeed=0\n", &Settings::comSpeed, 1200},
+        {"[TX1]\nComSpeed=4800\n", &Settings::comSpeed, 4800},
+        {"[Spectrum]\nSoundFq=2147483647\n", &Settings::soundFq, 3000},  // dial + carrier overflowed
+        {"[Spectrum]\nSoundFq=-40\n", &Settings::soundFq, 300},
+        {"[Spectrum]\nSoundFq=1234\n", &Settings::soundFq, 1234},
+        {"[Spectrum]\nStartFq=99999\n", &Settings::startFq, 2000},
+        {"[Spectrum]\nStartFq=-1\n", &Settings::startFq, 0},
+        {"[Spectrum]\nZoom=7\n", &Settings::zoom, 2},
+        {"[Spectrum]\nZoom=-3\n", &Settings::zoom, 0},
+    };
+    test::TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        std::ofstream(dir.path() / "vexa.ini") << c.line;
+        Settings s;
+        s.readOperating(Profile(dir.path() / "vexa.ini"));
+        EXPECT_EQ(s.*c.field, c.expected);
+    }
+    std::ofstream(dir.path() / "vexa.ini") << "[Spectrum]\nStartFq=99999\n";
+    Settings s;
+    s.readOperating(Profile(dir.path() / "vexa.ini"));
+    EXPECT_EQ(s.spectrumStartBin, spectrumStartBinFor(2000));
+}
+
 TEST(Settings, NonsenseCoordinatesKeepTheDefault)
 {
     test::TempDir dir;
