@@ -99,6 +99,39 @@ TEST(AudioFile, OverloadedFloatInputIsClippedNotWrapped)
     EXPECT_EQ(r.samples, (std::vector<int16_t>{32767, -32768, 16384}));
 }
 
+TEST(AudioFile, NonFiniteFloatSamplesBecomeSilenceOrFullScale)
+{
+    test::TempDir dir;
+    const float nan = std::nanf("");
+    const float inf = HUGE_VALF;
+    writeFloatFile(dir.file("native.wav"), 11025, 1, {nan, inf, -inf, 0.5F});
+    AudioReadResult r = readAudioFile(dir.file("native.wav"));
+    ASSERT_TRUE(r.ok()) << r.message;
+    EXPECT_EQ(r.samples, (std::vector<int16_t>{0, 32767, -32768, 16384}));
+    // Stereo with +inf on one side and -inf on the other mixes to silence, not NaN.
+    writeFloatFile(dir.file("stereo.wav"), 11025, 2, {inf, -inf, 0.25F, 0.25F});
+    r = readAudioFile(dir.file("stereo.wav"));
+    EXPECT_EQ(r.samples, (std::vector<int16_t>{0, 8192}));
+
+    // Through the resampler one bad sample must not spread: the result is that of the
+    // same recording with the NaN as silence and the infinities at full scale.
+    std::vector<float> tone(48000);
+    for (size_t i = 0; i < tone.size(); ++i)
+        tone[i] = 0.3F * static_cast<float>(std::sin(2.0 * std::numbers::pi * 700.0 * i / 48000.0));
+    std::vector<float> bad = tone;
+    std::vector<float> clean = tone;
+    bad[10000] = nan;
+    clean[10000] = 0.0F;
+    bad[30000] = inf;
+    clean[30000] = 1.0F;
+    writeFloatFile(dir.file("bad.wav"), 48000, 1, bad);
+    writeFloatFile(dir.file("clean.wav"), 48000, 1, clean);
+    const AudioReadResult got = readAudioFile(dir.file("bad.wav"));
+    const AudioReadResult want = readAudioFile(dir.file("clean.wav"));
+    ASSERT_TRUE(got.ok() && want.ok());
+    EXPECT_EQ(got.samples, want.samples);
+}
+
 TEST(AudioFile, ErrorsSayWhatIsWrong)
 {
     test::TempDir dir;

@@ -2,6 +2,8 @@
 // the Baudot half-bit words and the tone modulator's arithmetic.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <cstdlib>
 #include <vector>
 
@@ -152,6 +154,27 @@ TEST(ToneModulator, IncrementsFromFrequencyShiftAndRate)
     m.setSampleRate(11025);
     m.setFrequency(6000.0);  // above half the rate: the 16-bit increment wraps
     EXPECT_EQ(m.carrierIncrement(), static_cast<int16_t>(35665));
+}
+
+TEST(ToneModulator, NonFiniteFrequenciesAreRefused)
+{
+    SineTable table;
+    ToneModulator m(table);
+    m.configure(180.0, 90.9);
+    m.setFrequency(1500.0);
+    const int16_t carrier = m.carrierIncrement();
+    const uint32_t symbol = m.symbolIncrement();
+    for (const double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        m.setFrequency(bad);
+        m.configure(bad, 31.25);
+        m.configure(16.625, bad);
+        EXPECT_EQ(m.frequency(), 1500.0);
+        EXPECT_EQ(m.shift(), 180.0);
+        EXPECT_EQ(m.carrierIncrement(), carrier);
+        EXPECT_EQ(m.symbolIncrement(), symbol);
+    }
+    m.setFrequency(1.0e300);  // finite but beyond any increment: no tone rather than UB
+    EXPECT_EQ(m.carrierIncrement(), 0);
 }
 
 TEST(ToneModulator, SymbolsLastTheirPeriodAndFadeInFromSilence)

@@ -1,6 +1,7 @@
 #include "engine/tx/tone_modulator.h"
 
 #include <array>
+#include <cmath>
 
 namespace vexa::engine {
 namespace {
@@ -14,7 +15,9 @@ constexpr std::array<int, 10> kQ = {0, -1, 0, 1, 0, 0, -1, 0, 1, 0};
 int16_t increment16(double hz, int sampleRate) noexcept
 {
     if (hz == 0.0 || sampleRate == 0) return 0;
-    const auto wide = static_cast<int64_t>(hz / sampleRate * 65536.0);
+    const double turns = hz / sampleRate * 65536.0;
+    if (!std::isfinite(turns) || std::fabs(turns) >= 9.0e18) return 0;  // no defined conversion
+    const auto wide = static_cast<int64_t>(turns);
     return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint64_t>(wide) & 0xFFFF));
 }
 
@@ -27,6 +30,7 @@ ToneModulator::ToneModulator(const SineTable& table) noexcept : m_table(&table)
 
 void ToneModulator::configure(double shiftHz, double symbolRate) noexcept
 {
+    if (!std::isfinite(shiftHz) || !std::isfinite(symbolRate)) return;
     m_shift = shiftHz;
     m_symbolRate = symbolRate;
     recompute();
@@ -34,6 +38,9 @@ void ToneModulator::configure(double shiftHz, double symbolRate) noexcept
 
 void ToneModulator::setFrequency(double hz) noexcept
 {
+    // A NaN from a corrupt click or AFC step would leave every later increment undefined;
+    // the tone stays where it was.
+    if (!std::isfinite(hz)) return;
     m_frequency = hz;
     recompute();
 }
@@ -54,7 +61,8 @@ void ToneModulator::recompute() noexcept
     m_carrierIncrement = increment16(m_frequency, m_sampleRate);
     m_upperIncrement = increment16(m_frequency + m_shift / 2, m_sampleRate);
     m_lowerIncrement = increment16(m_frequency - m_shift / 2, m_sampleRate);
-    const auto wide = static_cast<int64_t>(m_symbolRate * 4294967296.0 / m_sampleRate);
+    const double perSample = m_symbolRate * 4294967296.0 / m_sampleRate;
+    const auto wide = std::fabs(perSample) < 9.0e18 ? static_cast<int64_t>(perSample) : int64_t{0};
     m_symbolIncrement = static_cast<uint32_t>(static_cast<uint64_t>(wide));
 }
 

@@ -24,6 +24,7 @@ public:
     explicit ToneModulator(const SineTable& table) noexcept;
 
     // shiftHz: distance between the two tones; symbolRate in Bd. Recomputes all increments.
+    // Non-finite values are refused (nothing changes), here and in setFrequency.
     void configure(double shiftHz, double symbolRate) noexcept;
     void setFrequency(double hz) noexcept;  // centre / carrier audio frequency
     void setSampleRate(int rate) noexcept;  // samples per second
