@@ -74,7 +74,8 @@ StampResult TimeStampEntry(EntryLineState& state, QsoFieldProviders& providers, 
     std::string line = inputs.entryText;
     if (!containsIgnoringCase(line, f.name)) line += " " + f.name;
     if (!containsIgnoringCase(line, f.qth)) line += " " + f.qth;
-    const std::string report = providers.myRst() + "/" + providers.rst();
+    const std::string rst = providers.rst();  // asked first, then my RST
+    const std::string report = providers.myRst() + "/" + rst;
     if (!containsIgnoringCase(line, report)) line += " " + report;
     if (!containsIgnoringCase(line, f.call)) line = f.call + " " + line;
 
