@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "log/clear_entry.h"
 #include "log/log_reader.h"
 #include "log/save_entry.h"
 #include "log/scan_log_file.h"
@@ -223,11 +224,21 @@ TEST_F(LogFile, LogReplacedByADirectoryIsReported)
 {
     fs::create_directory(context.logPath);
     EntryLineState state = edited();
-    const SaveResult r = SaveEntry("DL1ABC 08/Dec/2026 18:05:09z PSK31 14.070.500", state, prompter, context);
+    const std::string entry = "DL1ABC 08/Dec/2026 18:05:09z PSK31 14.070.500";
+    const SaveResult r = SaveEntry(entry, state, prompter, context);
     EXPECT_EQ(r.outcome, SaveOutcome::Failed);
     EXPECT_TRUE(state.unsaved());
     ASSERT_EQ(prompter.seen.size(), 1u);
     EXPECT_NE(prompter.seen[0].text.find("Is a directory"), std::string::npos) << prompter.seen[0].text;
+
+    // Clear with "Yes, save": the save fails, so the complete record stays in the entry line.
+    prompter.buttonAnswers.push_back(Prompter::Answer::Yes);
+    const auto saveAgain = [&] {
+        return SaveForClear{SaveEntry(entry, state, prompter, context).outcome, entry};
+    };
+    EXPECT_FALSE(ConfirmClear(state, prompter, saveAgain, context.zone));
+    EXPECT_EQ(prompter.seen[1].text, "Text is not saved!\r\nSave?");
+    EXPECT_TRUE(state.unsaved());
 
     const SearchResult search = SearchLog(context.logPath, "DL1", &prompter);
     EXPECT_EQ(search.text, "Looking for DL1\r\nNothing found\r\n");
