@@ -265,6 +265,9 @@ int runStats(int argc, char** argv)
         return 1;
     }
     NoWorkedTables tables;
+    std::fputs(
+        "vexa-log: no country tables are linked in yet, so the country and zone columns count nothing\n",
+        stderr);
     std::fputs(crlfToLf(FormatStatistics(tables, scan.qsoTotal)).c_str(), stdout);
     return 0;
 }
