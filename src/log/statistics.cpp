@@ -9,27 +9,30 @@ namespace vexa::log {
 
 namespace {
 
-int nonZero(std::span<const std::uint32_t> masks)
+template <typename Mask>
+int count(int n, Mask mask, std::uint32_t bits)
 {
-    int n = 0;
-    for (const std::uint32_t m : masks) n += m != 0;
-    return n;
-}
-
-int withBit(std::span<const std::uint32_t> masks, std::uint32_t bit)
-{
-    int n = 0;
-    for (const std::uint32_t m : masks) n += (m & bit) != 0;
-    return n;
+    int found = 0;
+    for (int i = 0; i < n; ++i) found += (mask(i) & bits) != 0;
+    return found;
 }
 
 void appendRow(std::string& out, const char* head, const WorkedTablesView& t, int band)
 {
-    const auto c = t.countryMasks(band);
+    const auto country = [&](int i) { return t.countryMask(band, i); };
+    const int countries = static_cast<int>(t.countryCount());
+    const int total = count(countries, country, ~0u);
+    const int waz = count(
+        WorkedTablesView::kCqZones, [&](int z) { return t.cqZoneMask(band, z + 1); }, ~0u);
+    const int itu = count(
+        WorkedTablesView::kItuZones, [&](int z) { return t.ituZoneMask(band, z + 1); }, ~0u);
+    const int was = count(
+        WorkedTablesView::kWasStates, [&](int s) { return t.wasMask(band, s + 1); }, ~0u);
     char row[160];
-    std::snprintf(row, sizeof row, "%s\t%3i\t%3i\t%3i\t%3i\t%3i\t%3i\t%3i\t%3i\t%3i\r\n", head, nonZero(c),
-                  withBit(c, 0x01), withBit(c, 0x02), withBit(c, 0x04), withBit(c, 0x10), withBit(c, 0x08),
-                  nonZero(t.cqZoneMasks(band)), nonZero(t.ituZoneMasks(band)), nonZero(t.wasMasks(band)));
+    std::snprintf(row, sizeof row, "%s\t%3i\t%3i\t%3i\t%3i\t%3i\t%3i\t%3i\t%3i\t%3i\r\n", head, total,
+                  count(countries, country, 0x01), count(countries, country, 0x02),
+                  count(countries, country, 0x04), count(countries, country, 0x10),
+                  count(countries, country, 0x08), waz, itu, was);
     out += row;
 }
 

@@ -5,15 +5,6 @@
 
 namespace vexa::log {
 
-namespace {
-std::uint32_t maskAt(std::span<const std::uint32_t> masks, int index)
-{
-    return index >= 0 && static_cast<std::size_t>(index) < masks.size()
-               ? masks[static_cast<std::size_t>(index)]
-               : 0;
-}
-}  // namespace
-
 int OperatingModeClass(int operatingMode) noexcept
 {
     if (operatingMode == 0) return 0;
@@ -33,9 +24,8 @@ std::string ComputeAlert(std::string_view call, int countryIndex, int signalFreq
     if (r == WorkedBefore::OtherBandOrMode) text = kOtherBandOrMode;
     if (countryIndex < 0 || tables == nullptr) return text;
 
-    if (maskAt(tables->countryMasks(WorkedTablesView::kAllBands), countryIndex) == 0)
-        return std::string(kNewCountry);
-    const std::uint32_t m = maskAt(tables->countryMasks(band), countryIndex);
+    if (tables->countryMask(WorkedTablesView::kAllBands, countryIndex) == 0) return std::string(kNewCountry);
+    const std::uint32_t m = tables->countryMask(band, countryIndex);
     if (modeClass == 0 && (m & 0x01) == 0) text += "\r\nNew country for CW";
     if (modeClass == 1 && (m & 0x02) == 0) text += "\r\nNew country for SSB";
     if (modeClass == 2 && m < 4) text += "\r\nNew country for DIGITAL";

@@ -28,12 +28,20 @@ public:
             if (ituZone >= 1 && ituZone <= 75) m_itu[slot(b)][static_cast<std::size_t>(ituZone - 1)] |= bit;
         }
     }
-    std::span<const std::uint32_t> countryMasks(int band) const override { return m_countries[slot(band)]; }
-    std::span<const std::uint32_t> cqZoneMasks(int band) const override { return m_cq[slot(band)]; }
-    std::span<const std::uint32_t> ituZoneMasks(int band) const override { return m_itu[slot(band)]; }
-    std::span<const std::uint32_t> wasMasks(int band) const override { return m_was[slot(band)]; }
+    std::size_t countryCount() const override { return m_countries[0].size(); }
+    std::uint32_t countryMask(int band, int country) const override
+    {
+        return at(m_countries[slot(band)], country);
+    }
+    std::uint32_t cqZoneMask(int band, int zone) const override { return at(m_cq[slot(band)], zone - 1); }
+    std::uint32_t ituZoneMask(int band, int zone) const override { return at(m_itu[slot(band)], zone - 1); }
+    std::uint32_t wasMask(int band, int state) const override { return at(m_was[slot(band)], state - 1); }
 
 private:
+    static std::uint32_t at(const std::vector<std::uint32_t>& v, int i)
+    {
+        return i >= 0 && static_cast<std::size_t>(i) < v.size() ? v[static_cast<std::size_t>(i)] : 0;
+    }
     static std::size_t slot(int band) { return band == kAllBands ? 9 : static_cast<std::size_t>(band); }
     std::array<std::vector<std::uint32_t>, 10> m_countries;
     std::array<std::vector<std::uint32_t>, 10> m_cq;

@@ -159,10 +159,11 @@ private:
 // Until the country tables are linked in, the statistics count no countries or zones.
 class NoWorkedTables : public WorkedTablesView {
 public:
-    std::span<const std::uint32_t> countryMasks(int) const override { return {}; }
-    std::span<const std::uint32_t> cqZoneMasks(int) const override { return {}; }
-    std::span<const std::uint32_t> ituZoneMasks(int) const override { return {}; }
-    std::span<const std::uint32_t> wasMasks(int) const override { return {}; }
+    std::size_t countryCount() const override { return 0; }
+    std::uint32_t countryMask(int, int) const override { return 0; }
+    std::uint32_t cqZoneMask(int, int) const override { return 0; }
+    std::uint32_t ituZoneMask(int, int) const override { return 0; }
+    std::uint32_t wasMask(int, int) const override { return 0; }
 };
 
 class SystemClock : public Clock {
