@@ -26,6 +26,7 @@
 #include "app/qt/application_loop.h"
 #include "app/qt/control_layout.h"
 #include "app/qt/qt_text_window.h"
+#include "app/qt/text_limit.h"
 
 namespace vexa::app::qt {
 namespace {
@@ -124,6 +125,22 @@ TEST(MainWindow, FrequencyFieldsShowTheSignalAndAudioFrequencyAndFollowTuning)
         // RTTY at 100 Bd by its key is a mode change like any other.
         QTest::keyClick(&w, Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
         EXPECT_EQ(dial->currentText(), QStringLiteral("14.072.001"));
+    });
+}
+
+TEST(MainWindow, TheReceiveLogAndKeyboardWindowsHoldAMillionCharacters)
+{
+    ApplicationGlobals globals;
+    runWindow(globals, {}, [&](CMainWindow& w) {
+        for (const int id : {1007, 1009, 1108}) {
+            SCOPED_TRACE(id);
+            const auto* limit = w.richEdit(id)->findChild<TextLimit*>();
+            ASSERT_NE(limit, nullptr);
+            EXPECT_EQ(limit->limit(), 1000000);
+            EXPECT_EQ(limit->policy(),
+                      id == 1108 ? TextLimit::Policy::RefuseInput : TextLimit::Policy::DropOldest)
+                << "unsent text is never dropped";
+        }
     });
 }
 

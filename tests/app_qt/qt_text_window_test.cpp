@@ -1,8 +1,10 @@
-// The text-window adapter over a real QTextEdit: positions, line breaks, the text limit
+// The text-window adapter over a real QTextEdit: positions, line breaks, the text limits
 // and the backspaces that only the transmit path can take back.
 #include "app/qt/qt_text_window.h"
+#include "app/qt/text_limit.h"
 
 #include <gtest/gtest.h>
+#include <QTest>
 #include <QTextEdit>
 
 namespace vexa::app::qt {
@@ -28,15 +30,38 @@ TEST(QtTextWindow, LineBreaksOfAnyKindBecomeOneAndPositionsCountThemOnce)
     EXPECT_EQ(w.text(), "\xe9t\xe9");
 }
 
-TEST(QtTextWindow, TheLimitDropsWholeOldLinesSoReceivingGoesOn)
+TEST(TextLimit, AFullWindowDropsWholeOldLinesButNeverTheTextJustArrived)
 {
     QTextEdit edit;
-    QtTextWindow w(edit, 20);
+    new TextLimit(edit, 20, TextLimit::Policy::DropOldest);
+    QtTextWindow w(edit);
     w.replaceSelection("first line\nsecond line\n");
     w.replaceSelection("third");
-    EXPECT_LE(w.length(), 20);
     EXPECT_EQ(w.text(), "second line\nthird");
     EXPECT_EQ(w.caret(), w.length());
+
+    // One long paragraph: the oldest characters go, the arrival stays whole.
+    QTextEdit line;
+    new TextLimit(line, 20, TextLimit::Policy::DropOldest);
+    QtTextWindow l(line);
+    l.replaceSelection(std::string(18, 'a'));
+    l.replaceSelection("bbbbb");
+    EXPECT_EQ(l.text(), std::string(15, 'a') + "bbbbb");
+    l.replaceSelection(std::string(30, 'c'));  // longer than the limit on its own
+    EXPECT_EQ(l.text(), std::string(30, 'c'));
+}
+
+TEST(TextLimit, AFullKeyboardWindowTakesNoMore)
+{
+    QTextEdit edit;
+    new TextLimit(edit, 10, TextLimit::Policy::RefuseInput);
+    QtTextWindow w(edit);
+    w.replaceSelection("cq cq ");
+    QTest::keyClicks(&edit, QStringLiteral("de xx9xx"));
+    EXPECT_EQ(w.text(), "cq cq de x");
+    w.select(0, 0);
+    w.replaceSelection("!!");  // inserted at the front: what is there stays, nothing is sent twice
+    EXPECT_EQ(w.text(), "cq cq de x");
 }
 
 TEST(QtTextWindow, BackspacesCountOnlyWhereNothingUnsentCanBeErased)

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <mutex>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -114,6 +116,43 @@ TEST(WindowAudio, PauseTransmitsTheKeyboardWindowAndEndsAfterTheTail)
     rx.setFrequency(1000.0);
     rx.process(audio.samples);
     EXPECT_NE(text.find("cq de xx9xx pse k"), std::string::npos) << text;
+}
+
+TEST(WindowAudio, LineBreaksTypedOrPastedGoOutAsCrLf)
+{
+    QTemporaryDir dir;
+    const std::string out = dir.filePath(QStringLiteral("tx.wav")).toStdString();
+    {
+        engine::WaveFileOptions options;
+        options.outputPath = out;
+        options.pacedOutput = false;
+        engine::WaveFileBackend backend(options);
+        ApplicationGlobals globals;
+        MainWindowServices services;
+        services.sound = &backend;
+        runOnce(globals, services, [&](CMainWindow& w) {
+            QTextEdit* keyboard = w.richEdit(1108);
+            keyboard->setFocus();
+            QTest::keyClicks(keyboard, QStringLiteral("ab"));
+            QTest::keyClick(keyboard, Qt::Key_Return, Qt::ShiftModifier);
+            QTest::keyClicks(keyboard, QStringLiteral("cd"));
+            QApplication::clipboard()->setText(QStringLiteral("\r\nef\r\ngh\n"));
+            keyboard->paste();
+            QTest::keyClick(keyboard, Qt::Key_Pause);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return keyboard->toPlainText().isEmpty(); }, 20000));
+            QTest::keyClick(keyboard, Qt::Key_X, Qt::AltModifier);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().transmitActive(); }, 20000));
+        });
+    }
+    const engine::AudioReadResult audio = engine::readAudioFile(out);
+    ASSERT_TRUE(audio.ok()) << audio.message;
+    engine::SineTable table;
+    std::string text;
+    engine::TextSink sink(&text);
+    engine::PskReceiver rx(table, sink);
+    rx.setFrequency(1000.0);
+    rx.process(audio.samples);
+    EXPECT_NE(text.find("ab\r\ncd\r\nef\r\ngh\r\n"), std::string::npos) << text;
 }
 
 // Seconds of a square wave as a voice message file.

@@ -33,6 +33,7 @@
 #include "app/qt/control_layout.h"
 #include "app/qt/qt_prompter.h"
 #include "app/qt/qt_text_window.h"
+#include "app/qt/text_limit.h"
 #include "common/operating_mode.h"
 #include "common/profile.h"
 #include "common/version.h"
@@ -289,7 +290,11 @@ void CMainWindow::buildControls()
     auto* frequencyBox = qobject_cast<QComboBox*>(control(1105));
     for (int i = 0; i < 10; ++i) frequencyBox->addItem(QStringLiteral("-"));
 
-    m_receiveWindow = std::make_unique<QtTextWindow>(*m_receiveEdit, kRichEditTextLimit);
+    // The receive, log and keyboard windows hold at most a million characters.
+    new TextLimit(*m_receiveEdit, kRichEditTextLimit, TextLimit::Policy::DropOldest);
+    new TextLimit(*m_logEdit, kRichEditTextLimit, TextLimit::Policy::DropOldest);
+    new TextLimit(*m_keyboardEdit, kRichEditTextLimit, TextLimit::Policy::RefuseInput);
+    m_receiveWindow = std::make_unique<QtTextWindow>(*m_receiveEdit);
     m_alertLine = std::make_unique<QtTextWindow>(*m_alertEdit);
     m_keyboardWindow = std::make_unique<QtTextWindow>(*m_keyboardEdit);
 

@@ -21,7 +21,7 @@ QString fromSingleByte(std::string_view text)
 
 }  // namespace
 
-QtTextWindow::QtTextWindow(QTextEdit& edit, int textLimit) : m_edit(edit), m_textLimit(textLimit) {}
+QtTextWindow::QtTextWindow(QTextEdit& edit) : m_edit(edit) {}
 
 std::string QtTextWindow::text() const
 {
@@ -61,15 +61,6 @@ void QtTextWindow::replaceSelection(std::string_view text)
 {
     QTextCursor cursor = m_edit.textCursor();
     cursor.insertText(fromSingleByte(text), m_edit.currentCharFormat());
-    if (m_textLimit > 0 && length() > m_textLimit) {
-        // Drop whole lines from the top so the window keeps receiving.
-        QTextCursor top(m_edit.document());
-        top.setPosition(0);
-        top.setPosition(length() - m_textLimit, QTextCursor::KeepAnchor);
-        top.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        top.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
-        top.removeSelectedText();
-    }
     m_edit.setTextCursor(cursor);
     m_edit.ensureCursorVisible();
 }

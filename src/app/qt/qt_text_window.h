@@ -12,9 +12,7 @@ namespace vexa::app::qt {
 
 class QtTextWindow final : public TextWindow {
 public:
-    // `textLimit`: characters the window keeps; when inserted text would pass it, the
-    // oldest text is dropped so that receiving never stops. 0: no limit.
-    explicit QtTextWindow(QTextEdit& edit, int textLimit = 0);
+    explicit QtTextWindow(QTextEdit& edit);
 
     std::string text() const override;
     int length() const override;
@@ -34,7 +32,6 @@ public:
 
 private:
     QTextEdit& m_edit;
-    int m_textLimit;
     int m_pendingBackspaces = 0;
 };
 
