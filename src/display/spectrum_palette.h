@@ -20,7 +20,6 @@ using SpectrumPalette = std::array<Rgb, 256>;
 const SpectrumPalette& spectrumPalette() noexcept;
 
 // The palette entry closest to a colour (squared RGB distance; the lowest index on ties).
-// Lines drawn into the indexed image use it, as a pen does on a palette device.
 uint8_t nearestPaletteIndex(Rgb colour) noexcept;
 
 }  // namespace vexa::display

@@ -22,16 +22,23 @@ int truncToInt(float v) noexcept
 
 SpectrumRenderer::SpectrumRenderer() noexcept = default;
 
-uint8_t SpectrumRenderer::spectrumLineIndex() noexcept
+// The line types hold nothing but black and the two lines, so their image needs no palette
+// and the lines keep their own colours (the nearest palette entries were a different
+// yellow and blue).
+const SpectrumPalette& SpectrumRenderer::lineColours() noexcept
 {
-    static const uint8_t index = nearestPaletteIndex({255, 200, 0});
-    return index;
+    static const SpectrumPalette colours = [] {
+        SpectrumPalette c{};
+        c[spectrumLineIndex()] = {255, 200, 0};
+        c[averageLineIndex()] = {0, 128, 240};
+        return c;
+    }();
+    return colours;
 }
 
-uint8_t SpectrumRenderer::averageLineIndex() noexcept
+const SpectrumPalette& SpectrumRenderer::imageColours() const noexcept
 {
-    static const uint8_t index = nearestPaletteIndex({0, 128, 240});
-    return index;
+    return m_imageType == DisplayType::Waterfall ? spectrumPalette() : lineColours();
 }
 
 void SpectrumRenderer::setDisplayType(DisplayType type) noexcept
@@ -64,6 +71,7 @@ void SpectrumRenderer::render(Capture re, Capture im, const SpectrumScale& scale
 {
     m_image.resize(widthPx, heightPx);
     m_saved.resize(widthPx, heightPx);
+    m_imageType = m_type;
     if (m_image.empty()) {
         m_binsShown = 0;
         return;

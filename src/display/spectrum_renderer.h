@@ -11,6 +11,7 @@
 #include "display/auto_scale.h"
 #include "display/display_type.h"
 #include "display/indexed_image.h"
+#include "display/spectrum_palette.h"
 #include "display/spectrum_scale.h"
 #include "display/spectrum_transform.h"
 
@@ -40,6 +41,9 @@ public:
                 OperatingMode mode, double transmitHz, const SpectrumOptions& options) noexcept;
 
     const IndexedImage& image() const noexcept { return m_image; }
+    // The colours of the image's values as the last frame drew them: the palette for the
+    // waterfall; for the two line types black and the exact colours of the lines.
+    const SpectrumPalette& imageColours() const noexcept;
     int runningScale() const noexcept { return m_autoScale.scale(); }
     int divisor() const noexcept { return m_autoScale.divisor(m_image.height()); }
     // Magnitudes of the last frame's shown bins (one more than shown, for interpolation).
@@ -49,10 +53,11 @@ public:
     }
     const std::array<int, SpectrumScale::kMaxBins>& average() const noexcept { return m_average; }
 
-    // Palette indices the lines are drawn with: the entries nearest RGB(255, 200, 0) for the
-    // spectrum and RGB(0, 128, 240) for the average.
-    static uint8_t spectrumLineIndex() noexcept;
-    static uint8_t averageLineIndex() noexcept;
+    // Values the lines are drawn with in the line types, shown as RGB(255, 200, 0) for the
+    // spectrum and RGB(0, 128, 240) for the average (see imageColours).
+    static constexpr uint8_t spectrumLineIndex() noexcept { return 1; }
+    static constexpr uint8_t averageLineIndex() noexcept { return 2; }
+    static const SpectrumPalette& lineColours() noexcept;
 
 private:
     void computeMagnitudes(Capture re, Capture im, int startBin, int bins) noexcept;
@@ -69,6 +74,7 @@ private:
     std::array<int, SpectrumScale::kMaxBins> m_average{};
     AutoScale m_autoScale;
     DisplayType m_type = DisplayType::Waterfall;
+    DisplayType m_imageType = DisplayType::Waterfall;  // the type m_image was drawn in
     IndexedImage m_image;
     IndexedImage m_saved;
 };

@@ -43,14 +43,16 @@ SpectrumWidget::SpectrumWidget(QWidget* parent, display::SpectrumPort& port)
     setCursor(Qt::CrossCursor);
 }
 
-const QVector<QRgb>& SpectrumWidget::colourTable()
+const QVector<QRgb>& SpectrumWidget::colourTable(const display::SpectrumPalette& colours)
 {
-    static const QVector<QRgb> table = [] {
+    const auto build = [](const display::SpectrumPalette& p) {
         QVector<QRgb> t;
-        for (const display::Rgb& c : display::spectrumPalette()) t.push_back(qRgb(c.r, c.g, c.b));
+        for (const display::Rgb& c : p) t.push_back(qRgb(c.r, c.g, c.b));
         return t;
-    }();
-    return table;
+    };
+    static const QVector<QRgb> palette = build(display::spectrumPalette());
+    static const QVector<QRgb> lines = build(display::SpectrumRenderer::lineColours());
+    return &colours == &display::SpectrumRenderer::lineColours() ? lines : palette;
 }
 
 void SpectrumWidget::draw()
@@ -89,7 +91,7 @@ void SpectrumWidget::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), Qt::black);
     } else {
         QImage view(image.data(), image.width(), image.height(), image.stride(), QImage::Format_Indexed8);
-        view.setColorTable(colourTable());
+        view.setColorTable(colourTable(m_display.renderer().imageColours()));
         painter.drawImage(0, 0, view);
         // After a resize, until the next block arrives.
         if (image.width() < width())
@@ -105,9 +107,8 @@ void SpectrumWidget::paintEvent(QPaintEvent*)
         painter.setBrush(markerColour(t.colour));
         painter.drawPolygon(toPolygon(t));
     }
-    // The drift arrow is black as the markers are; a grey rim keeps it visible on the dark
-    // waterfall.
-    painter.setPen(QColor(160, 160, 160));
+    // The drift indicator, line and arrow, is black.
+    painter.setPen(Qt::black);
     painter.drawLine(m.driftLineFrom.x, m.driftLineFrom.y, m.driftLineTo.x, m.driftLineTo.y);
     painter.setBrush(Qt::black);
     painter.drawPolygon(toPolygon(m.driftArrow));

@@ -43,8 +43,8 @@ public:
     display::DisplayType displayType() const { return m_display.renderer().displayType(); }
     const display::SpectrumDisplay& spectrumDisplay() const { return m_display; }
 
-    // The waterfall palette as a Qt colour table (also usable for other indexed images).
-    static const QVector<QRgb>& colourTable();
+    // The toolkit's colour table for the waterfall palette or for the line types.
+    static const QVector<QRgb>& colourTable(const display::SpectrumPalette& colours);
 
     QSize sizeHint() const override { return {600, 120}; }
 

@@ -132,6 +132,40 @@ TEST_F(SpectrumWidgetTest, PaintsTheWaterfallThroughThePaletteWithMarkers)
     EXPECT_EQ(shot.pixelColor(widget.width() - 2, 80), QColor(Qt::black));
 }
 
+TEST_F(SpectrumWidgetTest, LinesAndTheDriftLineHaveTheirExactColours)
+{
+    port.settings.options.showAverage = true;
+    widget.stepDisplayType();  // the spectrum line with its average
+    for (int i = 0; i < 8; ++i) {
+        ASSERT_TRUE(port.offerBlock(toneBlock(1500.0)));
+        widget.blockDispatched();
+    }
+    const QImage shot = widget.grab().toImage();
+    int line = 0;
+    int average = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width() - 12; ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            line += c == QColor(255, 200, 0);
+            average += c == QColor(0, 128, 240);
+        }
+    }
+    EXPECT_GT(line, 100);
+    EXPECT_GT(average, 100);
+    // The drift line left of the arrow, at mid height.
+    EXPECT_EQ(shot.pixelColor(widget.width() - 8, 80), QColor(Qt::black));
+
+    widget.stepDisplayType();  // the line history draws in the same colour
+    ASSERT_TRUE(port.offerBlock(toneBlock(1500.0)));
+    widget.blockDispatched();
+    const QImage history = widget.grab().toImage();
+    bool found = false;
+    for (int y = 0; y < history.height() && !found; ++y)
+        for (int x = 0; x < history.width() - 12 && !found; ++x)
+            found = history.pixelColor(x, y) == QColor(255, 200, 0);
+    EXPECT_TRUE(found);
+}
+
 TEST_F(SpectrumWidgetTest, ClockDrawsFromTheSecondSecondOn)
 {
     click(Qt::LeftButton, scale().pixelOf(1500.0), 80);
