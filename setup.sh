@@ -3,7 +3,7 @@
 # builds it, and then, by the first argument:
 #   ./setup.sh          install and build only
 #   ./setup.sh run ...  start Vexa (extra arguments are passed on; no sound card: demo audio)
-#   ./setup.sh test     run every test, including the sanitizer build of the core
+#   ./setup.sh test     run every test, and the sanitizer builds (the core; the threaded code)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -44,10 +44,18 @@ case "${1:-}" in
     cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEXA_SANITIZE=ON \
           -DVEXA_BUILD_UI=OFF -DVEXA_BUILD_BENCH=OFF >/dev/null
     cmake --build build-asan -j "$jobs"
+    # The code that runs threads (sound-card backends and their block queues, the transmit
+    # path and voice keyer on the sound card, the window's audio path) with
+    # ThreadSanitizer: only the tests labelled "threads" and what they link.
+    cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXA_SANITIZE_THREAD=ON \
+          -DVEXA_BUILD_BENCH=OFF >/dev/null
+    cmake --build build-tsan -j "$jobs" --target test_audio test_audio_device test_transmit test_window_audio
     scripts/check-layers
     scripts/check-format
     ctest --test-dir build --output-on-failure -j "$jobs"
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
+    TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp" \
+      ctest --test-dir build-tsan -L threads --output-on-failure -j "$jobs"
     ;;
   "") ;;
   *) echo "usage: $0 [run [VEXA OPTIONS] | test]" >&2; exit 2 ;;

@@ -247,12 +247,12 @@ TEST(SoundCard, FailedStartReleasesTheDeviceForTheNextAttempt)
     backend.refuse = false;
     card.OpenWaveIn();  // would be refused as busy if the first attempt had kept the device
     ASSERT_TRUE(card.inputOpen());
-    // The four blocks the failed open had queued came back empty from its reset; the new
-    // open's first block is full.
+    // The four blocks the failed open had queued came back from its reset, for the old
+    // device (their headers already circulate again for the new one, so only the device
+    // may be looked at); the new open's first block is full.
     for (int i = 0; i < 4; ++i) {
         const auto e = events.pop();
         ASSERT_TRUE(e);
-        EXPECT_EQ(e->header->bytesRecorded, 0U);
         EXPECT_NE(e->device, card.inputDevice());
     }
     const auto e = events.pop();
