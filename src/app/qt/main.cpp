@@ -53,6 +53,6 @@ int main(int argc, char** argv)
 
     vexa::app::qt::MainWindowServices services;
     services.sound = sound.backend.get();
-    const int result = vexa::app::qt::RunApplicationLoop(globals, services);
-    return result == vexa::app::kResultCancel ? 0 : result;
+    vexa::app::qt::runApplicationLoop(globals, services);
+    return 0;
 }
