@@ -55,12 +55,12 @@ OperatingState::OperatingState(ApplicationGlobals& globals, rig::TransceiverPort
             setCarrierFrequency(hz, false);
             if (m_invalidateSpectrum) m_invalidateSpectrum();
         });
-    ApplySettings();
+    applySettings();
     setCarrierFrequency(globals.settings.soundFq, true);
     setInversion(false);
 }
 
-void OperatingState::ApplySettings()
+void OperatingState::applySettings()
 {
     const Settings& s = m_globals.settings;
     m_transmit.setCallSign(s.station.call);
@@ -121,7 +121,7 @@ void OperatingState::SetOperatingMode(OperatingMode mode)
     m_transmit.setMode(mode);
 }
 
-void OperatingState::SetRtty100Baud()
+void OperatingState::setRtty100Baud()
 {
     SetOperatingMode(OperatingMode::Rtty);
     m_transmit.setMode(OperatingMode::Rtty, 100.0);
@@ -168,7 +168,7 @@ void OperatingState::tuneReceive(double hz)
     m_receiver.clearDrift();
 }
 
-WaveEventResult OperatingState::OnWaveEvent(const engine::WaveEvent& event)
+WaveEventResult OperatingState::onWaveEvent(const engine::WaveEvent& event)
 {
     WaveEventResult result;
     if (event.header == nullptr) return result;
@@ -184,7 +184,7 @@ WaveEventResult OperatingState::OnWaveEvent(const engine::WaveEvent& event)
     return result;
 }
 
-void OperatingState::ApplyAudioEnabled(bool enabled)
+void OperatingState::applyAudioEnabled(bool enabled)
 {
     if (!enabled) {
         m_soundCard->CloseWaveIn();

@@ -10,7 +10,7 @@
 #include "app/operating_state.h"
 #include "engine/audio/null_wave_backend.h"
 #include "engine/audio/wave_file_backend.h"
-#include "fake_text_window.h"
+#include "support/memory_text_window.h"
 #include "support/psk_reference.h"
 #include "support/wave_event_queue.h"
 
@@ -22,7 +22,7 @@ using Decoding = engine::PskReceiver::Decoding;
 TEST(OperatingStateEngine, ModeSwitchRewiresDecodersRatesAndModulator)
 {
     ApplicationGlobals globals;
-    test::FakeTextWindow keyboard;
+    test::MemoryTextWindow keyboard;
     engine::NullWaveBackend backend;
     rig::TransceiverPort none;
     OperatingState state(globals, none, keyboard, backend, {});
@@ -40,7 +40,7 @@ TEST(OperatingStateEngine, ModeSwitchRewiresDecodersRatesAndModulator)
     EXPECT_DOUBLE_EQ(state.transmitMachine().modulator().symbolRate(), 90.9);
     EXPECT_DOUBLE_EQ(state.transmitMachine().modulator().shift(), 180.0);
 
-    state.SetRtty100Baud();
+    state.setRtty100Baud();
     EXPECT_EQ(state.operatingMode(), OperatingMode::Rtty);
     EXPECT_DOUBLE_EQ(rx.rtty().symbolRate(), 100.0);
     EXPECT_DOUBLE_EQ(state.transmitMachine().modulator().symbolRate(), 200.0);
@@ -53,7 +53,7 @@ TEST(OperatingStateEngine, ModeSwitchRewiresDecodersRatesAndModulator)
 TEST(OperatingStateEngine, SignalFrequencyAddsTheRoundedToneOnTheDigitalSide)
 {
     ApplicationGlobals globals;
-    test::FakeTextWindow keyboard;
+    test::MemoryTextWindow keyboard;
     engine::NullWaveBackend backend;
     rig::TransceiverPort none;
     OperatingState state(globals, none, keyboard, backend, {});
@@ -77,7 +77,7 @@ TEST(OperatingStateEngine, CarrierAndClicksRetuneEveryReceiverAndTheToneWhenAske
 {
     ApplicationGlobals globals;
     globals.settings.soundFq = 1500;
-    test::FakeTextWindow keyboard;
+    test::MemoryTextWindow keyboard;
     engine::NullWaveBackend backend;
     rig::TransceiverPort none;
     OperatingState state(globals, none, keyboard, backend, {});
@@ -107,22 +107,22 @@ TEST(OperatingStateEngine, DemoRecordingDecodesIntoTheReceiveBufferAndTheSecondC
     ASSERT_EQ(backend.inputError(), "");
     test::WaveEventQueue events;
     ApplicationGlobals globals;
-    test::FakeTextWindow keyboard;
+    test::MemoryTextWindow keyboard;
     rig::TransceiverPort none;
     OperatingState state(globals, none, keyboard, backend,
                          [&](const engine::WaveEvent& e) { events.push(e); });
     state.SetOperatingMode(OperatingMode::Psk31);
     state.setSecondChannelFrequency(1480.0);  // the other contact on the demo band
-    state.ApplyAudioEnabled(true);
+    state.applyAudioEnabled(true);
     ASSERT_TRUE(state.inputOpen());
 
     bool captured = false;
     while (!backend.inputFinished()) {
         const std::optional<engine::WaveEvent> e = events.pop();
         if (!e) break;
-        captured = state.OnWaveEvent(*e).spectrumCaptured || captured;
+        captured = state.onWaveEvent(*e).spectrumCaptured || captured;
     }
-    state.ApplyAudioEnabled(false);
+    state.applyAudioEnabled(false);
 
     EXPECT_NE(state.receiveTextBuffer().find("CQ CQ CQ de DL9VXA DL9VXA pse k"), std::string::npos)
         << state.receiveTextBuffer();
@@ -153,14 +153,14 @@ AfcRun runAfc(bool afc, bool net)
     test::WaveEventQueue events;
     ApplicationGlobals globals;
     globals.settings.soundFq = 1000;
-    test::FakeTextWindow keyboard;
+    test::MemoryTextWindow keyboard;
     rig::TransceiverPort none;
     OperatingState state(globals, none, keyboard, backend,
                          [&](const engine::WaveEvent& e) { events.push(e); });
     state.SetOperatingMode(OperatingMode::Psk31);
     state.setAfc(afc);
     state.setNet(net);
-    state.ApplyAudioEnabled(true);
+    state.applyAudioEnabled(true);
 
     AfcRun r{0, 0, -1.0, 0, {}};
     int blocks = 0;
@@ -168,11 +168,11 @@ AfcRun runAfc(bool afc, bool net)
         const std::optional<engine::WaveEvent> e = events.pop();
         if (!e) break;
         if (e->message == engine::WaveMessage::InputData) ++blocks;
-        if (state.OnWaveEvent(*e).frequencyChanged) ++r.frequencyChanges;
+        if (state.onWaveEvent(*e).frequencyChanged) ++r.frequencyChanges;
         if (r.secondsToLock < 0 && std::fabs(state.receiveFrequency() - 1005.0) < 0.5)
             r.secondsToLock = blocks * 2048 / 11025.0;
     }
-    state.ApplyAudioEnabled(false);
+    state.applyAudioEnabled(false);
     r.receiveHz = state.receiveFrequency();
     r.transmitHz = state.transmitFrequency();
     r.text = state.receiveTextBuffer();

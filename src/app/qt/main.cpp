@@ -18,7 +18,7 @@ int main(int argc, char** argv)
     std::vector<std::string_view> args(argv + 1, argv + argc);
     const vexa::app::CommandLineResult cmd = vexa::app::parseCommandLine(args);
     if (!cmd.ok()) {
-        std::fprintf(stderr, "vexa: %s\n%s", cmd.error.c_str(), vexa::app::usageText().c_str());
+        std::fprintf(stderr, "%s\n", cmd.error.c_str());  // the message names the program
         return 2;
     }
     if (cmd.options.help) {
@@ -53,6 +53,6 @@ int main(int argc, char** argv)
 
     vexa::app::qt::MainWindowServices services;
     services.sound = sound.backend.get();
-    const int result = vexa::app::qt::RunApplicationLoop(globals, services);
-    return result == vexa::app::kResultCancel ? 0 : result;
+    vexa::app::qt::runApplicationLoop(globals, services);
+    return 0;
 }
