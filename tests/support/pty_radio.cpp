@@ -22,8 +22,12 @@ PtyRadio::PtyRadio()
     ::cfmakeraw(&t);
     ::tcsetattr(m_slave, TCSANOW, &t);
     m_path = name;
-    if (::pipe(m_stop) != 0) return;
-    m_thread = std::thread([this] { run(); });
+    if (::pipe(m_stop) != 0) m_stop[0] = m_stop[1] = -1;
+}
+
+void PtyRadio::start()
+{
+    if (m_master >= 0 && m_stop[0] >= 0 && !m_thread.joinable()) m_thread = std::thread([this] { run(); });
 }
 
 PtyRadio::~PtyRadio()

@@ -41,6 +41,9 @@ public:
     void hangUp();
 
 protected:
+    // Starts the simulator's thread; subclasses call it last in their constructor, so that
+    // onBytes() never runs on a half-built radio.
+    void start();
     // Ends the simulator's thread; subclasses call it in their destructor, before the state
     // onBytes() uses is gone.
     void stop();
