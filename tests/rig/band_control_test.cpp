@@ -89,7 +89,7 @@ TEST(BandControl, BandButtonsGoWhereTheModeWorks)
         st.controls.BandButton(c.button);
         EXPECT_EQ(st.signal(), c.signalAfter);
         EXPECT_EQ(st.trxHost.mode, c.modeAfter);
-        EXPECT_EQ(st.prompter.shown,
+        EXPECT_EQ(st.prompter.shownTexts(),
                   c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
         EXPECT_GE(st.mapRefreshes, 1);
     }
@@ -111,10 +111,10 @@ TEST(BandControl, ModeButtonsAndBandSteps)
     Station outside(0, 5000000);
     outside.controls.DigitalButton(10);
     outside.controls.DigitalButton(4);
-    EXPECT_EQ(nossb.prompter.shown, std::vector<std::string>{"No SSB here"});
+    EXPECT_EQ(nossb.prompter.shownTexts(), std::vector<std::string>{"No SSB here"});
     EXPECT_EQ(nossb.trxHost.mode, 9);
     EXPECT_EQ(nossb.signal(), 10145000);
-    EXPECT_EQ(outside.prompter.shown, (std::vector<std::string>{"No PSK here", "No RTTY here"}));
+    EXPECT_EQ(outside.prompter.shownTexts(), (std::vector<std::string>{"No PSK here", "No RTTY here"}));
     EXPECT_EQ(outside.trxHost.mode, 0);
 
     const struct {
@@ -208,9 +208,9 @@ TEST(MarkCommands, MarkAskForALabelAndGoToTheNextMarkInItsMode)
     FrequencyMarks marks;
     FixedClock clock;
     MarkCommands keys(marks, st.trx, st, st.prompter, clock);
-    st.prompter.texts = {"ragchew"};
+    st.prompter.textAnswers = {"ragchew"};
     keys.MarkThisFrequency("", "DL1ABC 599");
-    EXPECT_EQ(st.prompter.shown, std::vector<std::string>{"Mark label:"});
+    EXPECT_EQ(st.prompter.shownTexts(), std::vector<std::string>{"Mark label:"});
     EXPECT_EQ(marks[11].frequency, 14070000);
     EXPECT_EQ(marks[11].label, "ragchew");
     EXPECT_EQ(marks[11].mode, 9);
