@@ -88,8 +88,10 @@ TEST(Settings, MissingKeysKeepTheValuesInMemoryExceptThePortKeys)
     s.comSpeed = 9600;
     s.type = 3;
     s.soundDevice = "USB Audio";
+    s.rigctld = "shack-pi:4532";
     s.station.call = "XX1ABC";
     readAll(s, empty);
+    EXPECT_EQ(s.rigctld, "shack-pi:4532");
     EXPECT_EQ(s.largeScreen, 1);
     EXPECT_EQ(s.wrap, 60);
     EXPECT_EQ(s.cwId, 3);
