@@ -6,6 +6,7 @@
 #include <map>
 
 #include "common/band_plan.h"
+#include "log/country_worked.h"
 #include "log/scan_log_file.h"
 #include "log/statistics.h"
 #include "log/worked_alert.h"
@@ -96,6 +97,32 @@ TEST_F(Alerts, StatisticsTable)
     EXPECT_NE(withTotal.find("TOTAL:\t  2\t  1\t  0\t  1\t  1\t  0\t  2\t  2\t  0\r\n\r\nQSOs total: 4\r\n"),
               std::string::npos);
     EXPECT_EQ(FormatStatistics(tables, std::nullopt).find("QSOs total"), std::string::npos);
+}
+
+// With the real country file: a call of a WAE-only entity counts for its DXCC country.
+TEST(CountryAlerts, WaeEntityIsNoNewCountry)
+{
+    const char* kCty = "/usr/share/hamradio-files/cty.dat";
+    country::CountryTable table;
+    country::WorkedTables tables;
+    if (!country::LoadCountryFile(kCty, table, tables)) GTEST_SKIP() << "no " << kCty;
+    test::TempDir dir;
+    std::ofstream(dir.file("log.log"), std::ios::binary)
+        << "I1ABC 08/Dec/2026 18:05:09z CW 14.010.000\r\n\r\n";
+    WorkedCalls worked;
+    CountryContactRecorder recorder(table, tables);
+    LogContext context;
+    context.logPath = dir.file("log.log");
+    context.workedCalls = &worked;
+    context.recorder = &recorder;
+    ASSERT_EQ(ScanLogFile(context, test::FixedClock(0), nullptr).qsoTotal, 1);
+
+    EXPECT_EQ(ComputeCountryAlert("IT9XYZ", table, tables, 14020000, OperatingMode::Cw, worked), "");
+    EXPECT_EQ(ComputeCountryAlert("IT9XYZ", table, tables, 14200000, OperatingMode::Usb, worked),
+              "\r\nNew country for SSB");
+    EXPECT_EQ(ComputeCountryAlert("I1ABC", table, tables, 14020000, OperatingMode::Cw, worked), "QSO BEFORE");
+    EXPECT_EQ(ComputeCountryAlert("JA1ZZZ", table, tables, 14020000, OperatingMode::Cw, worked),
+              "!!!NEW COUNTRY!!!");
 }
 
 }  // namespace

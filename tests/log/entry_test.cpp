@@ -76,27 +76,27 @@ TEST(QsoFieldProviders, FillFromTheWindowOrAsk)
     prompter.textAnswers.push_back("DK9XX");
     EXPECT_EQ(providers.call(), "DK9XX");
     EXPECT_EQ(entry.text, "DK9XX");
-    ASSERT_EQ(prompter.seen.size(), 1u);
-    EXPECT_EQ(prompter.seen[0].text, "Call:");
-    EXPECT_EQ(prompter.seen[0].proposalOrCaption, "DK9XX");
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "Call:");
+    EXPECT_EQ(prompter.shown[0].extra, "DK9XX");
 
     entry.text = "DK9XX 599 tnx Hans";
     prompter.textAnswers.push_back(std::nullopt);  // Cancel leaves the name empty
     EXPECT_EQ(providers.name(), "");
-    EXPECT_EQ(prompter.seen.back().proposalOrCaption, "tnx");
+    EXPECT_EQ(prompter.shown.back().extra, "tnx");
     EXPECT_EQ(entry.questionsAsked, 2);
 
     // Band, frequency and mode come from the window without a question.
     EXPECT_EQ(providers.band(), "20m");
     EXPECT_EQ(providers.frequency(), "14.070.500");
     EXPECT_EQ(providers.mode(), "PSK");
-    EXPECT_EQ(prompter.seen.size(), 2u);
+    EXPECT_EQ(prompter.shown.size(), 2u);
     // An empty combo box asks.
     fields.mode.clear();
     entry.mode.clear();
     prompter.textAnswers.push_back("MFSK16");
     EXPECT_EQ(providers.mode(), "MFSK16");
-    EXPECT_EQ(prompter.seen.back().text, "Mode:");
+    EXPECT_EQ(prompter.shown.back().text, "Mode:");
 }
 
 TEST(TimeStampEntry, CompletesOnceAndNeverTwice)
@@ -122,8 +122,8 @@ TEST(TimeStampEntry, CompletesOnceAndNeverTwice)
     EXPECT_EQ(first.suffix, " 08/Dec/2026 18:05:09z PSK31 14.070.500 tnx fer QSO ");
     EXPECT_EQ(first.label, "+DL1ABC");
     EXPECT_EQ(state.state(), entry_state::kEdited | entry_state::kTimeStamped);
-    EXPECT_EQ(prompter.seen[1].text, "My RST:");
-    EXPECT_EQ(prompter.seen[1].proposalOrCaption, "599");
+    EXPECT_EQ(prompter.shown[1].text, "My RST:");
+    EXPECT_EQ(prompter.shown[1].extra, "599");
 
     in.entryText = first.line + first.suffix;
     EXPECT_FALSE(TimeStampEntry(state, providers, in, clock, kUtc).stamped);

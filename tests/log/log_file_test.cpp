@@ -70,7 +70,7 @@ TEST_F(LogFile, SavedRecordsAreScannedAndFound)
     EXPECT_EQ(readFile(context.logPath),
               "DL1ABC Hans 599/579 08/Dec/2026 18:05:09z PSK31 14.070.500\r\n\r\n"
               "G4XYZ Bob 08/Dec/2026 18:20:00z CW 7.012.000\r\n\r\n");
-    EXPECT_TRUE(prompter.seen.empty());
+    EXPECT_TRUE(prompter.shown.empty());
 
     WorkedCalls scanned;
     context.workedCalls = &scanned;
@@ -86,7 +86,7 @@ TEST_F(LogFile, SavedRecordsAreScannedAndFound)
               "Looking for dl1\r\n\r\nDL1ABC Hans 599/579 08/Dec/2026 18:05:09z PSK31 14.070.500\r\n");
     EXPECT_EQ(SearchLog(context.logPath, "K1ZZZ", &prompter).text, "Looking for K1ZZZ\r\nNothing found\r\n");
     EXPECT_EQ(SearchLog(dir.file("none.log"), "x", &prompter).text, "Looking for x\r\nNothing found\r\n");
-    EXPECT_TRUE(prompter.seen.empty());
+    EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(LogFile, UnparsedRecordsAskOrPassAsComments)
@@ -95,19 +95,19 @@ TEST_F(LogFile, UnparsedRecordsAskOrPassAsComments)
     const SaveResult comment = save(";  new antenna from today");
     EXPECT_EQ(comment.outcome, SaveOutcome::Saved);
     EXPECT_EQ(comment.unformattedText, ";  new antenna from today \r\n");
-    EXPECT_TRUE(prompter.seen.empty());
+    EXPECT_TRUE(prompter.shown.empty());
 
     // No frequency: the operator is asked; No writes nothing and leaves the entry unsaved.
     const std::string before = readFile(context.logPath);
     EntryLineState state = edited();
     EXPECT_EQ(SaveEntry("DL1ABC 08/Dec/2026 18:05:09z PSK31", state, prompter, context).outcome,
               SaveOutcome::Declined);
-    ASSERT_EQ(prompter.seen.size(), 1u);
-    EXPECT_EQ(prompter.seen[0].text, "Not parsed! Save anyway?");
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "Not parsed! Save anyway?");
     EXPECT_EQ(readFile(context.logPath), before);
     EXPECT_TRUE(state.unsaved());
 
-    prompter.buttonAnswers.push_back(Prompter::Answer::Yes);
+    prompter.answers.push_back(Prompter::Answer::Yes);
     EXPECT_EQ(SaveEntry("DL1ABC 08/Dec/2026 18:05:09z PSK31", state, prompter, context).outcome,
               SaveOutcome::Saved);
     EXPECT_EQ(state.state(), entry_state::kSaved);
@@ -116,8 +116,8 @@ TEST_F(LogFile, UnparsedRecordsAskOrPassAsComments)
     // The scan passes the comment silently and names the other record.
     test::FixedClock clock(0);
     EXPECT_EQ(ScanLogFile(context, clock, &prompter).qsoTotal, 0);
-    ASSERT_EQ(prompter.seen.size(), 3u);
-    EXPECT_EQ(prompter.seen[2].text, "Not parsed:\r\nDL1ABC 08/Dec/2026 18:05:09z PSK31");
+    ASSERT_EQ(prompter.shown.size(), 3u);
+    EXPECT_EQ(prompter.shown[2].text, "Not parsed:\r\nDL1ABC 08/Dec/2026 18:05:09z PSK31");
 }
 
 // A log edited by hand may end without the blank line; the next record must not join it.
@@ -143,7 +143,7 @@ TEST_F(LogFile, DamagedFileKeepsTheRecordsAroundTheDamage)
 
     test::FixedClock clock(0);
     EXPECT_EQ(ScanLogFile(context, clock, &prompter).qsoTotal, 5);
-    EXPECT_EQ(prompter.seen.size(), 0u);
+    EXPECT_EQ(prompter.shown.size(), 0u);
     EXPECT_EQ(worked.check("K1AB", 4, 0), WorkedBefore::SameBandAndMode);
     EXPECT_EQ(SearchLog(context.logPath, "ren\xe9", nullptr).found, 1);
 }
@@ -210,9 +210,9 @@ TEST_F(LogFile, WriteIntoReadOnlyDirectoryIsReportedAndLeavesTheEntryUnsaved)
         test::ScriptedPrompter p;
         const SaveResult r = SaveEntry("DL1ABC 08/Dec/2026 18:05:09z PSK31 14.070.500", state, p, context);
         if (r.outcome != SaveOutcome::Failed || !state.unsaved()) return 1;
-        if (p.seen.size() != 1 || p.seen[0].kind != "message") return 2;
-        if (p.seen[0].text.find(context.logPath) == std::string::npos) return 3;
-        if (p.seen[0].text.find("Permission denied") == std::string::npos) return 4;
+        if (p.shown.size() != 1 || p.shown[0].kind != "inform") return 2;
+        if (p.shown[0].text.find(context.logPath) == std::string::npos) return 3;
+        if (p.shown[0].text.find("Permission denied") == std::string::npos) return 4;
         return 0;
     });
     EXPECT_EQ(code, 0);
@@ -228,16 +228,16 @@ TEST_F(LogFile, LogReplacedByADirectoryIsReported)
     const SaveResult r = SaveEntry(entry, state, prompter, context);
     EXPECT_EQ(r.outcome, SaveOutcome::Failed);
     EXPECT_TRUE(state.unsaved());
-    ASSERT_EQ(prompter.seen.size(), 1u);
-    EXPECT_NE(prompter.seen[0].text.find("Is a directory"), std::string::npos) << prompter.seen[0].text;
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_NE(prompter.shown[0].text.find("Is a directory"), std::string::npos) << prompter.shown[0].text;
 
     // Clear with "Yes, save": the save fails, so the complete record stays in the entry line.
-    prompter.buttonAnswers.push_back(Prompter::Answer::Yes);
+    prompter.answers.push_back(Prompter::Answer::Yes);
     const auto saveAgain = [&] {
         return SaveForClear{SaveEntry(entry, state, prompter, context).outcome, entry};
     };
     EXPECT_FALSE(ConfirmClear(state, prompter, saveAgain, context.zone));
-    EXPECT_EQ(prompter.seen[1].text, "Text is not saved!\r\nSave?");
+    EXPECT_EQ(prompter.shown[1].text, "Text is not saved!\r\nSave?");
     EXPECT_TRUE(state.unsaved());
 
     const SearchResult search = SearchLog(context.logPath, "DL1", &prompter);
@@ -258,8 +258,8 @@ TEST_F(LogFile, PartialWriteLeavesNoHalfRecord)
         test::ScriptedPrompter p;
         const SaveResult r =
             SaveEntry("DL1ABC 08/Dec/2026 18:05:09z PSK31 14.070.500 a long remark", state, p, context);
-        if (r.outcome != SaveOutcome::Failed || p.seen.size() != 1) return 1;
-        return p.seen[0].text.find("File too large") != std::string::npos ? 0 : 2;
+        if (r.outcome != SaveOutcome::Failed || p.shown.size() != 1) return 1;
+        return p.shown[0].text.find("File too large") != std::string::npos ? 0 : 2;
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(readFile(context.logPath), first);

@@ -176,7 +176,7 @@ TEST(TimeStampEntry, StampedRecordsParseBack)
         EXPECT_EQ(r.time, zone.toLocal(clock.value));
         EXPECT_EQ(r.frequencyHz, s.hz);
         EXPECT_EQ(r.modeText, s.modeText);
-        EXPECT_TRUE(prompter.seen.empty());
+        EXPECT_TRUE(prompter.shown.empty());
     }
 }
 

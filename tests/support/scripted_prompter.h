@@ -1,5 +1,5 @@
-// A Prompter that answers from a script and remembers every question and message, for tests
-// of code that asks the operator.
+// A Prompter that answers the input box from a queue and records every prompt and message it
+// was shown, with its caption, for tests of commands that ask the operator.
 #pragma once
 
 #include <deque>
@@ -11,38 +11,45 @@
 
 namespace vexa::test {
 
-class ScriptedPrompter : public Prompter {
+class ScriptedPrompter final : public Prompter {
 public:
-    // Answers are taken in order; with none left, askText cancels and askYesNoCancel says No.
-    std::deque<std::optional<std::string>> textAnswers;
-    std::deque<Answer> buttonAnswers;
-
-    struct Seen {
-        std::string kind;  // "text", "question" or "message"
-        std::string text;
-        std::string proposalOrCaption;
+    struct Shown {
+        std::string kind;   // "ask", "yesno" or "inform"
+        std::string text;   // the prompt or message
+        std::string extra;  // the proposal or the caption
     };
-    std::vector<Seen> seen;
+
+    std::deque<std::optional<std::string>> textAnswers;  // empty queue: cancelled
+    std::deque<Answer> answers;                          // empty queue: Cancel
+    std::vector<Shown> shown;
 
     std::optional<std::string> askText(std::string_view prompt, std::string_view proposal) override
     {
-        seen.push_back({"text", std::string(prompt), std::string(proposal)});
+        shown.push_back({"ask", std::string(prompt), std::string(proposal)});
         if (textAnswers.empty()) return std::nullopt;
-        auto a = textAnswers.front();
+        std::optional<std::string> a = textAnswers.front();
         textAnswers.pop_front();
         return a;
     }
     Answer askYesNoCancel(std::string_view text, std::string_view caption) override
     {
-        seen.push_back({"question", std::string(text), std::string(caption)});
-        if (buttonAnswers.empty()) return Answer::No;
-        const Answer a = buttonAnswers.front();
-        buttonAnswers.pop_front();
+        shown.push_back({"yesno", std::string(text), std::string(caption)});
+        if (answers.empty()) return Answer::Cancel;
+        const Answer a = answers.front();
+        answers.pop_front();
         return a;
     }
     void inform(std::string_view text, std::string_view caption) override
     {
-        seen.push_back({"message", std::string(text), std::string(caption)});
+        shown.push_back({"inform", std::string(text), std::string(caption)});
+    }
+
+    // The prompts and messages alone, in order.
+    std::vector<std::string> shownTexts() const
+    {
+        std::vector<std::string> out;
+        for (const Shown& s : shown) out.push_back(s.text);
+        return out;
     }
 };
 

@@ -1,11 +1,12 @@
-// vexa-log: the logbook on the command line - check, export and import ADIF, statistics
-// and search of Vexa's log file.
+// vexa-log: the logbook and country data on the command line, for users and scripts: country
+// lookup, and check, ADIF export and import, statistics and search of Vexa's log file.
 #include <array>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
 
 #include "log_commands.h"
+#include "lookup_command.h"
 
 namespace {
 
@@ -16,6 +17,11 @@ struct CommandEntry {
 };
 
 constexpr std::array kCommands = {
+    CommandEntry{"lookup", vexa::tools::runLookup,
+                 "lookup [--cty FILE] [--own LAT LON] [CALL...]\n"
+                 "      resolve each CALL (or each line of stdin) to its country; one tab-separated line\n"
+                 "      per call: call, prefix, country, continent, CQ zone, ITU zone, latitude,\n"
+                 "      longitude, DXCC prefix, short-path heading, distance in km"},
     CommandEntry{
         "check", vexa::tools::runCheck,
         "check [LOG]\n      list the records that do not parse, with line number and result code; exit 1 "
@@ -29,7 +35,7 @@ constexpr std::array kCommands = {
         "import-adif IN.adi [LOG]\n      append the contacts of an ADIF file ('-': stdin) to the log, "
         "skipping those already in it"},
     CommandEntry{"stats", vexa::tools::runStats,
-                 "stats [LOG]\n      the statistics of worked countries per band"},
+                 "stats [--cty FILE] [LOG]\n      worked countries, modes and zones per band, from the log"},
     CommandEntry{"search", vexa::tools::runSearch,
                  "search TEXT [LOG]\n      the records containing TEXT, in any letter case"},
 };
