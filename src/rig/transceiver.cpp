@@ -13,25 +13,32 @@ int operatingModeFor(RadioMode mode)
 {
     switch (mode) {
         case RadioMode::Lsb:
-            return modeNumber(OperatingMode::Lsb);
+            return modeIndex(OperatingMode::Lsb);
         case RadioMode::Usb:
-            return modeNumber(OperatingMode::Usb);
+            return modeIndex(OperatingMode::Usb);
         case RadioMode::Am:
-            return modeNumber(OperatingMode::Am);
+            return modeIndex(OperatingMode::Am);
         case RadioMode::Cw:
-            return modeNumber(OperatingMode::Cw);
+            return modeIndex(OperatingMode::Cw);
         case RadioMode::Fm:
-            return modeNumber(OperatingMode::Fm);
+            return modeIndex(OperatingMode::Fm);
         case RadioMode::Rtty:
-            return modeNumber(OperatingMode::Rtty);
+            return modeIndex(OperatingMode::Rtty);
     }
-    return modeNumber(OperatingMode::Usb);
+    return modeIndex(OperatingMode::Usb);
 }
 
 // Modes that run on a side band of the radio: a side-band report must not end them.
+bool demodulated(int mode)
+{
+    const std::optional<OperatingMode> m = operatingModeFromIndex(mode);
+    return m && isDemodulatedMode(*m);
+}
+
 bool runsOnSideBand(int mode)
 {
-    return isDemodulatedMode(mode) || isMode(mode, OperatingMode::Sstv) || isMode(mode, OperatingMode::Fax);
+    return demodulated(mode) || mode == modeIndex(OperatingMode::Sstv) ||
+           mode == modeIndex(OperatingMode::Fax);
 }
 
 }  // namespace
@@ -189,7 +196,7 @@ void Transceiver::modeReported(RadioMode mode, ModeReport how)
     int next = operatingModeFor(mode);
     const bool sideBand = mode == RadioMode::Lsb || mode == RadioMode::Usb;
     if (how == ModeReport::Broadcast && sideBand && runsOnSideBand(current)) next = current;
-    if (how == ModeReport::Broadcast && mode == RadioMode::Rtty && isDemodulatedMode(current)) next = current;
+    if (how == ModeReport::Broadcast && mode == RadioMode::Rtty && demodulated(current)) next = current;
     m_host.storeOperatingMode(next, how == ModeReport::Broadcast);
 }
 

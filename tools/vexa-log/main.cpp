@@ -1,5 +1,5 @@
-// vexa-log: the logbook and country data on the command line, for users and scripts: country
-// lookup, and check, ADIF export and import, statistics and search of Vexa's log file.
+// vexa-log: the logbook and the country data on the command line, for users and scripts:
+// country lookup, log check, ADIF export and import, statistics and search.
 #include <array>
 #include <cstdio>
 #include <cstring>
