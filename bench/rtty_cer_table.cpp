@@ -32,13 +32,7 @@ using namespace vexa;
 
 constexpr double kCentreHz = 1000.0;
 
-// 258 characters of QSO text.
-const std::string kQso =
-    "CQ CQ CQ DE DL0VXA DL0VXA DL0VXA PSE K\n"
-    "DL0VXA DE G4ABC G4ABC GM OM TNX FER CALL UR RST 599 5NN NAME IS JOHN QTH LONDON\n"
-    "G4ABC DE DL0VXA R R FB JOHN UR 579 HR IN BERLIN JO62 RIG 100 W ANT DIPOLE\n"
-    "WX COLD -3 C 73 ES GL SK\n"
-    "PSE QSL VIA BURO, TNX QSO 73 DE DL0VXA K";
+const std::string kQso(test::kQsoText);
 
 enum class Decoder { Discriminator, Matched };
 

@@ -51,6 +51,15 @@ private:
     std::vector<float> m_samples;
 };
 
+// 258 characters of a QSO in RTTY's character set: the text the weak-signal measurements
+// and tests send.
+inline constexpr std::string_view kQsoText =
+    "CQ CQ CQ DE DL0VXA DL0VXA DL0VXA PSE K\n"
+    "DL0VXA DE G4ABC G4ABC GM OM TNX FER CALL UR RST 599 5NN NAME IS JOHN QTH LONDON\n"
+    "G4ABC DE DL0VXA R R FB JOHN UR 579 HR IN BERLIN JO62 RIG 100 W ANT DIPOLE\n"
+    "WX COLD -3 C 73 ES GL SK\n"
+    "PSE QSL VIA BURO, TNX QSO 73 DE DL0VXA K";
+
 // ITA2 in its usual numbering (bit 1 = least significant bit, sent first).
 using namespace std::string_view_literals;
 inline constexpr std::string_view kItaLetters = "\0E\nA SIU\rDRJNFCKTZLWHYPQOBG\x1BMXV\x1F"sv;
