@@ -44,6 +44,8 @@ OperatingState::OperatingState(ApplicationGlobals& globals, rig::TransceiverPort
     m_dispatch.setDemodulator(static_cast<int>(OperatingMode::Rtty), &m_rtty);
     m_dispatch.setDemodulator(static_cast<int>(OperatingMode::Fsk31), &m_fsk31);
     m_rtty.decoder().setTextSink(&m_receiveSink);
+    m_rttyMatched.decoder().setTextSink(&m_receiveSink);
+    m_rttyMatched.setSampleRate(engine::WaveFormat::kSampleRate);
     // FSK31 carries varicode bits: it feeds the main channel's selector, set to BPSK in mode 11.
     m_fsk31.setSink(&m_mainRx.selector());
     for (engine::PskDemodulator* d :
@@ -79,6 +81,16 @@ void OperatingState::ApplySettings()
     m_transmit.setCallSign(s.station.call);
     m_transmit.setCwIdUnit(s.cwId);
     m_rtty.decoder().setUnshiftOnSpace(s.unshiftOnSpace != 0);
+    m_rttyMatched.decoder().setUnshiftOnSpace(s.unshiftOnSpace != 0);
+    // Both RTTY receivers follow every retune, speed and polarity change; the dispatch
+    // hands mode 4's blocks to the one selected.
+    m_rttyMatchedSelected = s.rttyDecoder != 0;
+    m_dispatch.setBlockReceiver(modeNumber(OperatingMode::Rtty),
+                                m_rttyMatchedSelected ? engine::ReceiveDispatch::BlockReceiver(
+                                                            [this](std::span<const int16_t> block) {
+                                                                m_rttyMatched.processBlock(block);
+                                                            })
+                                                      : engine::ReceiveDispatch::BlockReceiver());
     m_keyboardBuffer.setWrap(s.wrap);
     setInversion(m_inv);
 }
@@ -117,6 +129,7 @@ void OperatingState::SetOperatingMode(int mode)
             break;
         case M::Rtty:
             m_rtty.setSymbolRate(45.45);
+            m_rttyMatched.setSymbolRate(45.45);
             m_transceiver.SetTransceiverMode(rig::kTrxDigital);
             break;
         case M::Am:
@@ -153,6 +166,7 @@ void OperatingState::SetRtty100Baud()
     SetOperatingMode(static_cast<int>(OperatingMode::Rtty));
     m_transmit.setMode(static_cast<int>(OperatingMode::Rtty), 100.0);
     m_rtty.setSymbolRate(100.0);
+    m_rttyMatched.setSymbolRate(100.0);
 }
 
 void OperatingState::setCarrierFrequency(double hz, bool withTransmit)
@@ -160,6 +174,7 @@ void OperatingState::setCarrierFrequency(double hz, bool withTransmit)
     m_carrierHz = hz;
     m_mainRx.setFrequency(hz);
     m_rtty.setFrequency(hz);
+    m_rttyMatched.setFrequency(hz);
     m_fsk31.setFrequency(hz);
     if (withTransmit) m_transmit.setFrequency(hz);
 }
@@ -169,6 +184,7 @@ void OperatingState::setInversion(bool inv)
     m_inv = inv;
     const int polarity = (m_globals.settings.digiSide != 0) != inv ? 1 : 0;
     m_rtty.setPolarity(polarity);
+    m_rttyMatched.setPolarity(polarity);
     m_transmit.setRttyPolarity(polarity);
     m_mainRx.setReverse(inv);
     m_transmit.setQpskInverted(inv);
@@ -178,7 +194,7 @@ int32_t OperatingState::driftIndicator() const
 {
     switch (m_globals.operatingMode) {
         case 4:
-            return m_rtty.discriminatorSum();
+            return m_rttyMatchedSelected ? m_rttyMatched.discriminatorSum() : m_rtty.discriminatorSum();
         case 11:
             return m_fsk31.publishedCorrection();
         default:

@@ -24,6 +24,7 @@
 #include "engine/rx/fsk31_demodulator.h"
 #include "engine/rx/psk_receiver.h"
 #include "engine/rx/rtty_demodulator.h"
+#include "engine/rx/rtty_matched_demodulator.h"
 #include "engine/rx/text_sink.h"
 #include "engine/tx/key_line.h"
 #include "engine/tx/transmit_audio.h"
@@ -61,7 +62,8 @@ public:
     OperatingState& operator=(const OperatingState&) = delete;
 
     // Hands the settings in memory (call, CW identification unit, Baudot unshift on space,
-    // wrap column, DigiSide) to the engine objects; after every read of the settings.
+    // RTTY decoder, wrap column, DigiSide) to the engine objects; after every read of the
+    // settings.
     void ApplySettings();
 
     // Switches the engine to `mode` (0..11, see OperatingMode), sends the transceiver its
@@ -140,6 +142,9 @@ public:
     engine::PskReceiver& mainReceiver() noexcept { return m_mainRx; }
     engine::PskReceiver& secondReceiver() noexcept { return m_secondRx; }
     engine::RttyDemodulator& rttyDemodulator() noexcept { return m_rtty; }
+    engine::RttyMatchedDemodulator& rttyMatchedDemodulator() noexcept { return m_rttyMatched; }
+    // The RTTY receiver mode 4 feeds: the matched-filter one unless "RTTY"/"Decoder" is 0.
+    bool rttyMatchedSelected() const noexcept { return m_rttyMatchedSelected; }
     engine::Fsk31Demodulator& fsk31Demodulator() noexcept { return m_fsk31; }
     CwSpeed& cwSpeed() noexcept { return m_cwSpeed; }
     const ClockCaption& clock() const noexcept { return m_clock; }
@@ -167,6 +172,8 @@ private:
     engine::PskReceiver m_mainRx{m_sine, m_receiveSink};
     engine::PskReceiver m_secondRx{m_sine, m_secondSink};
     engine::RttyDemodulator m_rtty{m_sine};
+    engine::RttyMatchedDemodulator m_rttyMatched;
+    bool m_rttyMatchedSelected = false;
     engine::Fsk31Demodulator m_fsk31{m_sine};
     std::unique_ptr<engine::SoundCard> m_soundCard;
     engine::SoundCardTransmitAudio<engine::SoundCard> m_transmitAudio;

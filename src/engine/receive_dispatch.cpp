@@ -1,6 +1,7 @@
 #include "engine/receive_dispatch.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/operating_mode.h"
 
@@ -23,9 +24,21 @@ PskDemodulator* ReceiveDispatch::demodulator(int mode) const noexcept
     return (mode >= 0 && mode < kModes) ? m_byMode[static_cast<std::size_t>(mode)] : nullptr;
 }
 
+void ReceiveDispatch::setBlockReceiver(int mode, BlockReceiver receiver)
+{
+    if (mode >= 0 && mode < kModes) m_blockReceivers[static_cast<std::size_t>(mode)] = std::move(receiver);
+}
+
 void ReceiveDispatch::demodulate(std::span<const int16_t> samples) noexcept
 {
     if (transmitting || samples.empty()) return;
+    if (operatingMode >= 0 && operatingMode < kModes) {
+        const BlockReceiver& receiver = m_blockReceivers[static_cast<std::size_t>(operatingMode)];
+        if (receiver) {
+            receiver(samples);
+            return;
+        }
+    }
     PskDemodulator* demodulator = this->demodulator(operatingMode);
     if (demodulator == nullptr) return;
     // The two PSK channels are independent, so running the block through one and then the

@@ -34,6 +34,10 @@ public:
     // The demodulator for a mode (4: RTTY, 11: FSK31); nullptr: nothing is demodulated.
     void setDemodulator(int mode, PskDemodulator* demodulator) noexcept;
     PskDemodulator* demodulator(int mode) const noexcept;
+    // A receiver of another shape for a mode (the matched-filter RTTY receiver): while set,
+    // it takes the mode's blocks instead of the demodulator. Empty function: none.
+    using BlockReceiver = std::function<void(std::span<const int16_t>)>;
+    void setBlockReceiver(int mode, BlockReceiver receiver);
 
     // Main-window state the dispatch reads (and, for the capture flag, clears).
     int operatingMode = modeNumber(OperatingMode::Psk31);
@@ -55,6 +59,7 @@ private:
     PskDemodulator& m_second;
     WaveDispatchPort m_port;
     std::array<PskDemodulator*, kModes> m_byMode{};
+    std::array<BlockReceiver, kModes> m_blockReceivers{};
 };
 
 }  // namespace vexa::engine

@@ -1,8 +1,9 @@
 // The operating state with real engine objects: the mode switch rewires decoders, rates
-// and the modulator, and the demo recording fed through a file sound card comes out as
-// text in the receive buffer, all without a screen.
+// and the modulator, "RTTY"/"Decoder" picks the receiver of mode 4, and the demo recording fed through a file
+// sound card comes out as text in the receive buffer, all without a screen.
 #include <condition_variable>
 #include <deque>
+#include <fstream>
 #include <mutex>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,8 @@
 #include "engine/audio/null_wave_backend.h"
 #include "engine/audio/wave_file_backend.h"
 #include "fake_text_window.h"
+#include "support/fsk_test_signal.h"
+#include "support/temp_dir.h"
 
 namespace vexa::app {
 namespace {
@@ -48,6 +51,39 @@ TEST(OperatingStateEngine, ModeSwitchRewiresDecodersRatesAndModulator)
     EXPECT_EQ(state.fsk31Demodulator().publishedCorrection(), 0);
     EXPECT_EQ(state.dispatch().demodulator(11), &state.fsk31Demodulator());
     EXPECT_EQ(state.dispatch().demodulator(4), &state.rttyDemodulator());
+}
+
+// Weak RTTY (-4 dB in 2500 Hz) through the receive dispatch: the matched-filter receiver
+// (the default) copies it, the discriminator receiver, chosen in the profile, does not.
+TEST(OperatingStateEngine, RttyDecoderSettingChoosesTheReceiverOfModeFour)
+{
+    test::FskWriter w(1600.0);
+    test::keyRtty(w, test::ita2Codes(test::kQsoText, true), {1085.0, 915.0, 45.45});
+    const auto audio = test::withNoise(w.samples(), 1600.0 * 1600.0 / 2.0, -4.0, 3);
+    for (const bool discriminator : {false, true}) {
+        ApplicationGlobals globals;
+        if (discriminator) {
+            test::TempDir dir;
+            std::ofstream(dir.path() / "vexa.ini") << "[RTTY]\nDecoder=0\n";
+            globals.settings.readOperating(Profile(dir.path() / "vexa.ini"));
+        }
+        test::FakeTextWindow keyboard;
+        engine::NullWaveBackend backend;
+        rig::TransceiverPort none;
+        OperatingState state(globals, none, keyboard, backend, {});
+        state.SetOperatingMode(4);
+        for (std::size_t at = 0; at < audio.size(); at += 2048)
+            state.dispatch().demodulate(
+                std::span(audio).subspan(at, std::min<std::size_t>(2048, audio.size() - at)));
+        const int errors = test::editDistance(test::kQsoText, state.receiveTextBuffer());
+        if (discriminator) {
+            EXPECT_GT(errors, 10);
+            EXPECT_EQ(state.driftIndicator(), state.rttyDemodulator().discriminatorSum());
+        } else {
+            EXPECT_LE(errors, 2) << state.receiveTextBuffer();
+            EXPECT_EQ(state.driftIndicator(), state.rttyMatchedDemodulator().discriminatorSum());
+        }
+    }
 }
 
 TEST(OperatingStateEngine, SignalFrequencyAddsTheRoundedToneOnTheDigitalSide)

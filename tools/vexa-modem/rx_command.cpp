@@ -22,6 +22,7 @@
 #include "engine/rx/fsk31_demodulator.h"
 #include "engine/rx/psk_receiver.h"
 #include "engine/rx/rtty_demodulator.h"
+#include "engine/rx/rtty_matched_demodulator.h"
 #include "engine/rx/text_sink.h"
 #include "engine/rx/varicode_decoder.h"
 
@@ -36,7 +37,8 @@ struct RxOptions {
     double frequencyHz = 1000.0;
     bool reverse = false;
     bool afc = false;
-    bool keepShift = false;  // RTTY: figures stay after a space
+    bool keepShift = false;   // RTTY: figures stay after a space
+    bool matchedRtty = true;  // RTTY: the matched-filter receiver, as the application's default
 };
 
 // Characters go to stdout the moment they are decoded, bytes unchanged (NUL included).
@@ -86,28 +88,52 @@ private:
     PskReceiver m_rx;
 };
 
-// RTTY at kCentiBaud / 100 Bd; the frequency is the centre between mark and space, mark on
-// the upper tone unless reversed. No AFC in RTTY.
+// RTTY at kCentiBaud / 100 Bd, through the matched-filter receiver or the discriminator
+// one; the frequency is the centre between mark and space, mark on the upper tone unless
+// reversed. No AFC in RTTY.
 template <int kCentiBaud>
 class RttyModeReceiver final : public ModeReceiver {
 public:
-    RttyModeReceiver(int, const RxOptions& o, engine::TextSink& text) : m_rx(m_table)
+    RttyModeReceiver(int, const RxOptions& o, engine::TextSink& text)
+        : m_matched(o.matchedRtty), m_rx(m_table)
     {
-        m_rx.setSymbolRate(kCentiBaud / 100.0);
-        m_rx.setPolarity(o.reverse ? 1 : 0);
-        m_rx.decoder().setUnshiftOnSpace(!o.keepShift);
-        m_rx.decoder().setTextSink(&text);
-        m_rx.reset();
-        m_rx.setFrequency(o.frequencyHz);
+        configure(m_rx, o, text);
+        configure(m_matchedRx, o, text);
     }
-    void process(std::span<const int16_t> block) override { m_rx.processBlock(block); }
-    // Bits are handed over at tone changes; a recording that ends on mark still holds the
-    // last character's final bits.
-    void finish() override { m_rx.endOfInput(); }
+    void process(std::span<const int16_t> block) override
+    {
+        if (m_matched) {
+            m_matchedRx.processBlock(block);
+        } else {
+            m_rx.processBlock(block);
+        }
+    }
+    // Both hold the last character of a recording until they see what follows it.
+    void finish() override
+    {
+        if (m_matched) {
+            m_matchedRx.endOfInput();
+        } else {
+            m_rx.endOfInput();
+        }
+    }
 
 private:
+    template <class Receiver>
+    static void configure(Receiver& rx, const RxOptions& o, engine::TextSink& text)
+    {
+        rx.setSymbolRate(kCentiBaud / 100.0);
+        rx.setPolarity(o.reverse ? 1 : 0);
+        rx.decoder().setUnshiftOnSpace(!o.keepShift);
+        rx.decoder().setTextSink(&text);
+        rx.reset();
+        rx.setFrequency(o.frequencyHz);
+    }
+
+    bool m_matched;
     engine::SineTable m_table;
     engine::RttyDemodulator m_rx;
+    engine::RttyMatchedDemodulator m_matchedRx;
 };
 
 // FSK31: the bits go through a decoder selector to the varicode decoder, as in the
@@ -182,7 +208,7 @@ int usageError(const char* message, const char* arg = nullptr)
     std::fprintf(stderr, "vexa-modem rx: %s%s%s\n", message, arg ? " " : "", arg ? arg : "");
     std::fputs(
         "usage: vexa-modem rx --mode psk31|qpsk|rtty|rtty100|fsk31 [--freq HZ] [--reverse] [--afc]\n"
-        "                     [--keep-shift] FILE|-\n",
+        "                     [--keep-shift] [--rtty-decoder matched|discriminator] FILE|-\n",
         stderr);
     return 2;
 }
@@ -254,12 +280,17 @@ int runRx(int argc, char** argv)
     const char* input = nullptr;
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string_view a = args[k];
-        if (a == "--mode" || a == "--freq") {
+        if (a == "--mode" || a == "--freq" || a == "--rtty-decoder") {
             if (k + 1 >= args.size()) return usageError("missing value after", args[k]);
             const char* value = args[++k];
             if (a == "--mode") {
                 mode = findMode(value);
                 if (mode == nullptr) return usageError("unknown mode", value);
+            } else if (a == "--rtty-decoder") {
+                const std::string_view v = value;
+                if (v != "matched" && v != "discriminator")
+                    return usageError("--rtty-decoder must be matched or discriminator, not", value);
+                options.matchedRtty = v == "matched";
             } else {
                 const auto hz = parseHz(value);
                 if (!hz || *hz <= 0.0 || *hz >= engine::WaveFormat::kSampleRate / 2.0)
