@@ -55,6 +55,7 @@ struct WeakSignal {
     double markFadeDb;
     double snrDb;  // of the unfaded signal
     int maxErrors;
+    uint32_t seed = 7;
 };
 
 // 1 % of the 258 characters is 2.6: at most 2 errors. The measured 1 % points are about
@@ -68,6 +69,9 @@ constexpr WeakSignal kWeakSignals[] = {
     {"180 Hz reversed", true, 45.45, 180.0, 1, 0.0, 0.0, -5.5, 2},
     {"170 Hz, 3 Hz high", true, 45.45, 170.0, 0, 3.0, 0.0, -5.5, 2},
     {"100 Bd", true, 100.0, 170.0, 0, 0.0, 0.0, -1.5, 2},
+    // minimodem leads with two bits of mark at 100 Bd: this noise once made a FIGS out of
+    // the filters' empty start and turned the first CQ into ":1".
+    {"100 Bd first character", true, 100.0, 170.0, 0, 0.0, 0.0, 6.0, 0, 1002},
     {"mark faded 10 dB", false, 45.45, 170.0, 0, 0.0, 10.0, 0.0, 2},
 };
 
@@ -99,7 +103,7 @@ TEST_P(MatchedRtty, CopiesWeakSignal)
         power = kAmplitude * kAmplitude / 2.0;
     }
     Receiver r(c.baud, c.polarity);
-    const std::string got = r.run(test::withNoise(clean, power, c.snrDb, 7));
+    const std::string got = r.run(test::withNoise(clean, power, c.snrDb, c.seed));
     EXPECT_LE(test::editDistance(test::kQsoText, got), c.maxErrors) << got;
 }
 

@@ -110,7 +110,9 @@ void RttyMatchedDemodulator::reset() noexcept
     m_spaceLevels = {};
     m_history.fill({});
     m_written = 1;
-    m_read = 1;
+    // The filters are full after one bit: nothing before that is a decision (a frame read
+    // from the empty start of the history once printed a FIGS out of nothing).
+    m_read = kStepsPerBit + 1;
     m_inCharacter = false;
     m_lastStart.reset();
     m_characterHalves = 0;

@@ -132,8 +132,8 @@ private:
 
     // Framing over the history of decision values.
     std::array<Decision, kHistory> m_history{};
-    int64_t m_written = 1;  // index of the next decision value (index 0 is a quiet mark)
-    int64_t m_read = 1;     // next index the start-edge search looks at
+    int64_t m_written = 1;              // index of the next decision value (index 0 is a quiet mark)
+    int64_t m_read = kStepsPerBit + 1;  // next index the start-edge search looks at
     bool m_inCharacter = false;
     double m_crossing = 0.0;            // interpolated zero crossing of the start edge
     std::optional<double> m_lastStart;  // the timing of the last accepted character
