@@ -226,9 +226,9 @@ void RttyMatchedDemodulator::updateIndicators(double upperRe, double upperIm, do
 
 void RttyMatchedDemodulator::frame() noexcept
 {
-    // The search never falls further behind than one character, but a history slot must
-    // not be read after it was overwritten.
-    m_read = std::max(m_read, m_written - kHistory / 2);
+    // The search never falls further behind than one character (under 150 steps at any
+    // rate), but a history slot must not be read after it was overwritten.
+    m_read = std::max(m_read, m_written - (kHistory - 2 * kStepsPerBit));
     for (;;) {
         if (!m_inCharacter) {
             // A start edge: the decision goes from mark to space. It crosses zero when the
