@@ -5,6 +5,7 @@
 // alone. Not a test: run it by hand, it prints a plain table.
 //
 //   rtty_cer_table [--seeds N] [--from DB] [--to DB] [--step DB] [--only NAME] [--garbage S]
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -127,7 +128,8 @@ double cerAt(const Signal& s, double snr, int seeds,
 }
 
 // SNR where the CER curve (falling with SNR) first crosses the goal from below, linearly
-// interpolated; NaN when it never does within the range.
+// interpolated; NaN when the strongest SNR is already worse, -infinity when even the
+// weakest is still better.
 double crossing(const std::vector<double>& snr, const std::vector<double>& cer, double goal)
 {
     // Walk from the strong end down; the last SNR still at or under the goal, interpolated
@@ -138,6 +140,20 @@ double crossing(const std::vector<double>& snr, const std::vector<double>& cer, 
         if (cer[k] > goal) return std::nan("");
     }
     return cer.empty() || cer.back() > goal ? std::nan("") : -INFINITY;
+}
+
+// A crossing as a table cell: "  -6.2 dB", "   above" (worse over the whole range) or
+// "   below" (better over the whole range).
+std::string cell(double snr)
+{
+    char text[32];
+    if (std::isnan(snr))
+        std::snprintf(text, sizeof text, "   above");
+    else if (std::isinf(snr))
+        std::snprintf(text, sizeof text, "   below");
+    else
+        std::snprintf(text, sizeof text, "%+6.1f dB", snr);
+    return text;
 }
 
 void rttyTable(const Signal& s, const Options& o)
@@ -160,8 +176,8 @@ void rttyTable(const Signal& s, const Options& o)
         b.push_back(cb);
     }
     for (double goal : {0.01, 0.05, 0.10}) {
-        std::printf("  CER %2.0f %% at   %+6.1f dB      %+6.1f dB\n", goal * 100.0, crossing(snrs, a, goal),
-                    crossing(snrs, b, goal));
+        std::printf("  CER %2.0f %% at   %s      %s\n", goal * 100.0, cell(crossing(snrs, a, goal)).c_str(),
+                    cell(crossing(snrs, b, goal)).c_str());
     }
 }
 
@@ -224,8 +240,8 @@ void fsk31Table(const Options& o)
         std::fflush(stdout);
     }
     for (double goal : {0.01, 0.05, 0.10}) {
-        std::printf("  CER %2.0f %% at   %+6.1f dB       %+6.1f dB\n", goal * 100.0, crossing(snrs, c, goal),
-                    crossing(snrs, e, goal));
+        std::printf("  CER %2.0f %% at   %s       %s\n", goal * 100.0, cell(crossing(snrs, c, goal)).c_str(),
+                    cell(crossing(snrs, e, goal)).c_str());
     }
 }
 
@@ -284,7 +300,11 @@ int main(int argc, char** argv)
         else
             return usage();
     }
-    if (o.seeds < 1 || o.step <= 0.0) return usage();
+    constexpr std::string_view kNames[] = {"mm45",       "gen170",     "gen180", "mm100", "gen100",
+                                           "gen170off3", "gen170fade", "fsk31",  "noise"};
+    const bool known =
+        o.only.empty() || std::find(std::begin(kNames), std::end(kNames), o.only) != std::end(kNames);
+    if (o.seeds < 1 || o.step <= 0.0 || !known) return usage();
     const auto wanted = [&](std::string_view name) { return o.only.empty() || o.only == name; };
 
     if (wanted("mm45") || wanted("mm100")) {
