@@ -21,7 +21,7 @@
 namespace vexa::engine {
 
 // The two RTTY receivers: the discriminator and slicer, and the matched filters per tone
-// that copy signals about 6 dB weaker (bench/rtty_cer_table).
+// that copy signals 5 to 6 dB weaker (bench/rtty_cer_table).
 enum class RttyDecoder { Discriminator, Matched };
 
 class ModeReceiver {
