@@ -20,7 +20,8 @@ public:
     };
 
     std::deque<std::optional<std::string>> textAnswers;  // empty queue: cancelled
-    std::deque<Answer> answers;                          // empty queue: Cancel
+    std::deque<Answer> answers;                          // empty queue: whenNoAnswer
+    Answer whenNoAnswer = Answer::Cancel;
     std::vector<Shown> shown;
 
     std::optional<std::string> askText(std::string_view prompt, std::string_view proposal) override
@@ -34,7 +35,7 @@ public:
     Answer askYesNoCancel(std::string_view text, std::string_view caption) override
     {
         shown.push_back({"yesno", std::string(text), std::string(caption)});
-        if (answers.empty()) return Answer::Cancel;
+        if (answers.empty()) return whenNoAnswer;
         const Answer a = answers.front();
         answers.pop_front();
         return a;
@@ -42,6 +43,14 @@ public:
     void inform(std::string_view text, std::string_view caption) override
     {
         shown.push_back({"inform", std::string(text), std::string(caption)});
+    }
+
+    // The prompts and messages alone, in order.
+    std::vector<std::string> shownTexts() const
+    {
+        std::vector<std::string> out;
+        for (const Shown& s : shown) out.push_back(s.text);
+        return out;
     }
 };
 
