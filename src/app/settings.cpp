@@ -64,6 +64,7 @@ void Settings::readOperating(const Profile& profile)
     averageThickLine = profile.readInt("Spectrum", "AverageThickLine", averageThickLine);
     recomputeSpectrumStartBin();
     unshiftOnSpace = profile.readInt("RTTY", "UnshiftOnSpace", unshiftOnSpace);
+    rttyDecoder = profile.readInt("RTTY", "Decoder", rttyDecoder);
     soundDevice = profile.readString("Sound", "Device", soundDevice);
     readStation(profile);
 }

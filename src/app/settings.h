@@ -48,6 +48,7 @@ struct Settings {
     int averageThickLine = 0;
     // "RTTY"
     int unshiftOnSpace = 1;  // a space returns the Baudot decoder to letters
+    int rttyDecoder = 1;     // "Decoder": 0 the discriminator receiver, 1 the matched-filter one
     // "Sound"
     std::string soundDevice;  // empty: the system's default device
 
@@ -60,8 +61,8 @@ struct Settings {
     void readLayout(const Profile& profile);
     // Start-up step 8: "CwId", "ComPort", "ComSpeed", "Type", "SwapPttAndCw", "DigiSide",
     // "IcomAddr", "Rigctld", "CatPtt", "SoundFq", "StartFq", "Zoom", "AverageInverted", "ShowAverage",
-    // "AverageThickLine"; then the spectrum start bin; then "RTTY"/"UnshiftOnSpace",
-    // "Sound"/"Device" and the station data.
+    // "AverageThickLine"; then the spectrum start bin; then "RTTY"/"UnshiftOnSpace" and
+    // "Decoder", "Sound"/"Device" and the station data.
     void readOperating(const Profile& profile);
     // Start-up step 15 (after the macro texts, which the macro store reads): "Wrap", "BoldFont".
     void readText(const Profile& profile);

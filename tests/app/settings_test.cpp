@@ -51,6 +51,7 @@ TEST(Settings, FirstStartWithoutProfileGivesTheDefaults)
     EXPECT_EQ(s.averageThickLine, 0);
     EXPECT_EQ(s.spectrumStartBin, 71);
     EXPECT_EQ(s.unshiftOnSpace, 1);
+    EXPECT_EQ(s.rttyDecoder, 1);  // the matched-filter receiver
     EXPECT_EQ(s.soundDevice, "");
     EXPECT_EQ(s.station.call, "XX9XX");
     EXPECT_EQ(s.station.name, "Sam");
