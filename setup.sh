@@ -49,6 +49,8 @@ test_packages=(
   clang-format
   # an independent RTTY modem
   minimodem
+  # Hamlib's rigctld with its dummy rig
+  libhamlib-utils
   # a headless X server
   xvfb
   xauth
@@ -64,9 +66,9 @@ test_packages=(
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
-# The audio tests start a private server of whichever kind the machine has: PulseAudio, or
-# PipeWire with its PulseAudio server. A second server would fight the user's own over the
-# PulseAudio socket, so PulseAudio is installed only where there is no sound server at all.
+# The sound-card tests start a private PulseAudio daemon (skipped without one). A second
+# server would fight the user's own (pipewire-pulse, say) over the PulseAudio socket, so
+# pulseaudio is installed only where there is no sound server at all.
 sound_server_packages() {
   if installed pipewire || installed pipewire-pulse || installed pulseaudio; then
     return

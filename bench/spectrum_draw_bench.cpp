@@ -25,7 +25,7 @@ void drawFrame(benchmark::State& state, vexa::display::DisplayType type)
     const int width = static_cast<int>(state.range(0));
     const int height = 200;
     for (auto _ : state) {
-        port.captureRequested = true;
+        port.capture.request();
         port.offerBlock(block);
         auto r = display.draw(width, height);
         benchmark::DoNotOptimize(r);

@@ -13,8 +13,9 @@
 namespace {
 
 using namespace vexa::engine;
+using vexa::OperatingMode;
 
-void fillBlocks(benchmark::State& state, int mode, double rttyBaud, bool fading)
+void fillBlocks(benchmark::State& state, OperatingMode mode, double rttyBaud, bool fading)
 {
     std::string text;
     while (text.size() < 200000)
@@ -47,23 +48,23 @@ void fillBlocks(benchmark::State& state, int mode, double rttyBaud, bool fading)
 
 void BM_TransmitPsk31(benchmark::State& s)
 {
-    fillBlocks(s, 9, 0, false);
+    fillBlocks(s, OperatingMode::Psk31, 0, false);
 }
 void BM_TransmitQpsk(benchmark::State& s)
 {
-    fillBlocks(s, 10, 0, false);
+    fillBlocks(s, OperatingMode::Qpsk, 0, false);
 }
 void BM_TransmitFsk31(benchmark::State& s)
 {
-    fillBlocks(s, 11, 0, false);
+    fillBlocks(s, OperatingMode::Fsk31, 0, false);
 }
 void BM_TransmitRtty45(benchmark::State& s)
 {
-    fillBlocks(s, 4, 45.45, false);
+    fillBlocks(s, OperatingMode::Rtty, 45.45, false);
 }
 void BM_TransmitPsk31Fading(benchmark::State& s)
 {
-    fillBlocks(s, 9, 0, true);
+    fillBlocks(s, OperatingMode::Psk31, 0, true);
 }
 
 BENCHMARK(BM_TransmitPsk31);

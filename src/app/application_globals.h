@@ -14,7 +14,6 @@ namespace vexa::app {
 
 struct ApplicationGlobals {
     int mainWindowTemplate = kNormalTemplate;
-    int operatingMode = 0;              // set to PSK31 by the window's initialisation
     std::filesystem::path profileFile;  // empty: no profile, every setting at its default
     Settings settings;                  // holds the station data too
     ReceiveTextFlow textFlow;

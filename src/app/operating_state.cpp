@@ -2,7 +2,6 @@
 
 #include "common/operating_mode.h"
 #include "display/spectrum_scale.h"
-#include "engine/rx/afc_step.h"
 #include "engine/rx/varicode_table.h"
 
 namespace vexa::app {
@@ -28,7 +27,7 @@ OperatingState::OperatingState(ApplicationGlobals& globals, rig::TransceiverPort
       m_keyboardBuffer(keyboardWindow, m_expander),
       m_transmit(m_sine, m_transmitAudio, m_keyLine, m_keyboardBuffer),
       m_dispatch(
-          m_mainRx.demodulator(), m_secondRx.demodulator(),
+          m_receiver, m_capture,
           engine::WaveDispatchPort{[this](engine::WaveDevice d) {
                                        return m_soundCard->inputOpen() && d == m_soundCard->inputDevice();
                                    },
@@ -37,20 +36,8 @@ OperatingState::OperatingState(ApplicationGlobals& globals, rig::TransceiverPort
                                        return m_soundCard->outputOpen() && d == m_soundCard->outputDevice();
                                    },
                                    [this](engine::WaveHeader& h) { m_transmit.FillTransmitBlock(&h); },
-                                   [this] {
-                                       if (m_invalidateSpectrum) m_invalidateSpectrum();
-                                   }})
+                                   [this] { return m_transmit.transmitting(); }})
 {
-    m_dispatch.setDemodulator(static_cast<int>(OperatingMode::Rtty), &m_rtty);
-    m_dispatch.setDemodulator(static_cast<int>(OperatingMode::Fsk31), &m_fsk31);
-    m_rtty.decoder().setTextSink(&m_receiveSink);
-    // FSK31 carries varicode bits: it feeds the main channel's selector, set to BPSK in mode 11.
-    m_fsk31.setSink(&m_mainRx.selector());
-    for (engine::PskDemodulator* d :
-         {&m_mainRx.demodulator(), &m_secondRx.demodulator(), static_cast<engine::PskDemodulator*>(&m_rtty),
-          static_cast<engine::PskDemodulator*>(&m_fsk31)}) {
-        d->setSampleRate(engine::WaveFormat::kSampleRate);
-    }
     m_transmit.setVaricode(engine::kVaricodeTable);
     m_transmit.setEchoBuffer(&m_receiveText);
 
@@ -61,7 +48,7 @@ OperatingState::OperatingState(ApplicationGlobals& globals, rig::TransceiverPort
             const display::SpectrumScale scale(settings.startHz, settings.zoom);
             return display::takeTransmitRetune(
                 m_clicks, scale,
-                display::TuningState{m_globals.operatingMode, transmitFrequency(), m_carrierHz, m_net,
+                display::TuningState{operatingMode(), transmitFrequency(), receiveFrequency(), m_net,
                                      m_spectrumWidthPx, m_spectrumHeightPx});
         },
         [this](double hz) {
@@ -78,9 +65,9 @@ void OperatingState::ApplySettings()
     const Settings& s = m_globals.settings;
     m_transmit.setCallSign(s.station.call);
     m_transmit.setCwIdUnit(s.cwId);
-    m_rtty.decoder().setUnshiftOnSpace(s.unshiftOnSpace != 0);
+    m_receiver.rtty().decoder().setUnshiftOnSpace(s.unshiftOnSpace != 0);
     m_keyboardBuffer.setWrap(s.wrap);
-    setInversion(m_inv);
+    setInversion(m_inversion);
 }
 
 OperatingState::~OperatingState()
@@ -92,15 +79,10 @@ OperatingState::~OperatingState()
     m_soundCard.reset();
 }
 
-void OperatingState::SetOperatingMode(int mode)
+void OperatingState::SetOperatingMode(OperatingMode mode)
 {
-    if (mode < 0 || mode >= kOperatingModeCount) {
-        m_globals.operatingMode = mode;
-        m_dispatch.operatingMode = mode;
-        return;
-    }
     using M = OperatingMode;
-    switch (static_cast<M>(mode)) {
+    switch (mode) {
         case M::Cw:
             m_transceiver.SetTransceiverMode(rig::kTrxCw);
             break;
@@ -116,7 +98,6 @@ void OperatingState::SetOperatingMode(int mode)
             // The side band follows the dial frequency; that belongs to the band buttons.
             break;
         case M::Rtty:
-            m_rtty.setSymbolRate(45.45);
             m_transceiver.SetTransceiverMode(rig::kTrxDigital);
             break;
         case M::Am:
@@ -126,64 +107,41 @@ void OperatingState::SetOperatingMode(int mode)
             m_transceiver.SetTransceiverMode(rig::kTrxFm);
             break;
         case M::Psk31:
-            m_mainRx.setDecoding(engine::PskReceiver::Decoding::Bpsk);
+        case M::Fsk31:
             m_transceiver.SetTransceiverMode(rig::kTrxDigital);
             break;
         case M::Qpsk:
-            m_mainRx.setDecoding(engine::PskReceiver::Decoding::Qpsk);
-            m_mainRx.setReverse(m_inv);
-            m_transmit.setQpskInverted(m_inv);
-            m_transceiver.SetTransceiverMode(rig::kTrxDigital);
-            break;
-        case M::Fsk31:
-            m_mainRx.setDecoding(engine::PskReceiver::Decoding::Bpsk);
-            m_fsk31.setPublishedCorrection(0);
+            m_transmit.setQpskInverted(m_inversion);
             m_transceiver.SetTransceiverMode(rig::kTrxDigital);
             break;
     }
+    m_receiver.setMode(mode);
     // The transmit path configures its modulator per mode (16.625/31.25 for the PSK family,
     // 180/90.9 for RTTY) and sends no audio in the others.
     m_transmit.setMode(mode);
-    m_globals.operatingMode = mode;
-    m_dispatch.operatingMode = mode;
 }
 
 void OperatingState::SetRtty100Baud()
 {
-    SetOperatingMode(static_cast<int>(OperatingMode::Rtty));
-    m_transmit.setMode(static_cast<int>(OperatingMode::Rtty), 100.0);
-    m_rtty.setSymbolRate(100.0);
+    SetOperatingMode(OperatingMode::Rtty);
+    m_transmit.setMode(OperatingMode::Rtty, 100.0);
+    m_receiver.rtty().setSymbolRate(100.0);
 }
 
 void OperatingState::setCarrierFrequency(double hz, bool withTransmit)
 {
-    m_carrierHz = hz;
-    m_mainRx.setFrequency(hz);
-    m_rtty.setFrequency(hz);
-    m_fsk31.setFrequency(hz);
+    m_receiver.setFrequency(hz);
     if (withTransmit) m_transmit.setFrequency(hz);
 }
 
 void OperatingState::setInversion(bool inv)
 {
-    m_inv = inv;
+    m_inversion = inv;
     const int polarity = (m_globals.settings.digiSide != 0) != inv ? 1 : 0;
-    m_rtty.setPolarity(polarity);
+    m_receiver.rtty().setPolarity(polarity);
     m_transmit.setRttyPolarity(polarity);
-    m_mainRx.setReverse(inv);
+    m_receiver.setReverse(inv);
     m_transmit.setQpskInverted(inv);
-}
-
-int32_t OperatingState::driftIndicator() const
-{
-    switch (m_globals.operatingMode) {
-        case 4:
-            return m_rtty.discriminatorSum();
-        case 11:
-            return m_fsk31.publishedCorrection();
-        default:
-            return m_mainRx.driftIndicator();
-    }
 }
 
 display::SpectrumSettings OperatingState::spectrumSettings() const
@@ -201,50 +159,29 @@ display::SpectrumSettings OperatingState::spectrumSettings() const
 void OperatingState::tuneTransmitAndReceive(double hz)
 {
     setCarrierFrequency(hz, true);
-    m_mainRx.setDriftIndicator(0);
-    m_fsk31.setPublishedCorrection(0);
+    m_receiver.clearDrift();
 }
 
 void OperatingState::tuneReceive(double hz)
 {
     setCarrierFrequency(hz, false);
-    m_mainRx.setDriftIndicator(0);
-    m_fsk31.setPublishedCorrection(0);
+    m_receiver.clearDrift();
 }
 
-void OperatingState::setSecondChannelFrequency(double hz)
+WaveEventResult OperatingState::OnWaveEvent(const engine::WaveEvent& event)
 {
-    m_dispatch.secondChannelFrequency = hz;
-    if (hz > 0.0) m_secondRx.setFrequency(hz);
-}
-
-void OperatingState::afcStep()
-{
-    engine::AfcInputs in;
-    in.operatingMode = m_globals.operatingMode;
-    in.afcEnabled = m_afc;
-    in.transmitting = m_transmit.transmitting();
-    in.receiveHz = m_carrierHz;
-    in.driftIndicator = driftIndicator();
-    in.jitterIndicator = m_mainRx.jitterIndicator();
-    const std::optional<engine::AfcRetune> retune = engine::AfcStep(in);
-    if (!retune) return;
-    setCarrierFrequency(retune->receiveHz, m_net);
-    if (m_globals.operatingMode == 11)
-        m_fsk31.setPublishedCorrection(retune->driftIndicator);
-    else
-        m_mainRx.setDriftIndicator(retune->driftIndicator);
-}
-
-void OperatingState::OnWaveEvent(const engine::WaveEvent& event)
-{
-    if (event.header == nullptr) return;
-    m_dispatch.transmitting = m_transmit.transmitting();
-    if (event.message == engine::WaveMessage::InputData) {
-        m_dispatch.OnWaveInData(event.device, *event.header);
-    } else {
+    WaveEventResult result;
+    if (event.header == nullptr) return result;
+    if (event.message != engine::WaveMessage::InputData) {
         m_dispatch.OnWaveOutDone(event.device, *event.header);
+        return result;
     }
+    const engine::ReceiveDispatch::InputResult input = m_dispatch.OnWaveInData(event.device, *event.header);
+    // With "net" on the transmit tone follows the AFC.
+    if (input.retuned && m_net) m_transmit.setFrequency(m_receiver.frequency());
+    result.spectrumCaptured = input.captured;
+    result.frequencyChanged = input.retuned;
+    return result;
 }
 
 void OperatingState::ApplyAudioEnabled(bool enabled)
@@ -259,9 +196,7 @@ void OperatingState::ApplyAudioEnabled(bool enabled)
 
 engine::TransmitMachine::Toggle OperatingState::ToggleTransmit()
 {
-    const auto result = m_transmit.ToggleTransmit();
-    m_dispatch.transmitting = m_transmit.transmitting();
-    return result;
+    return m_transmit.ToggleTransmit();
 }
 
 TickResult OperatingState::ClockTick(TickWindows windows, std::time_t now, bool gmt)
@@ -284,8 +219,8 @@ TickResult OperatingState::ClockTick(TickWindows windows, std::time_t now, bool 
 int OperatingState::GetSignalFrequency() const
 {
     const int dial = m_globals.dialFrequency;
-    if (!isDemodulatedMode(m_globals.operatingMode)) return dial;
-    const auto offset = static_cast<int>(m_carrierHz + 0.5);
+    if (!isDemodulatedMode(operatingMode())) return dial;
+    const auto offset = static_cast<int>(receiveFrequency() + 0.5);
     return m_globals.settings.digiSide == 0 ? dial + offset : dial - offset;
 }
 

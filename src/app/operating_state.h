@@ -21,10 +21,9 @@
 #include "engine/audio/voice_file_player.h"
 #include "engine/dsp/sine_table.h"
 #include "engine/receive_dispatch.h"
-#include "engine/rx/fsk31_demodulator.h"
-#include "engine/rx/psk_receiver.h"
-#include "engine/rx/rtty_demodulator.h"
+#include "engine/rx/mode_receiver.h"
 #include "engine/rx/text_sink.h"
+#include "engine/spectrum_capture.h"
 #include "engine/tx/key_line.h"
 #include "engine/tx/transmit_audio.h"
 #include "engine/tx/transmit_machine.h"
@@ -41,6 +40,12 @@ struct TickResult {
     bool clockChanged = false;        // clock().text() holds the new "&Time" caption
     bool invalidateSpectrum = false;  // once a second from the second second on
     bool cwSpeedChanged = false;      // show cwSpeed().speed() again
+};
+
+// What the window does after a sound-card event.
+struct WaveEventResult {
+    bool spectrumCaptured = false;  // a block waits to be drawn
+    bool frequencyChanged = false;  // the AFC moved the receive (and with "net" the transmit) frequency
 };
 
 // The windows a tick writes into.
@@ -64,15 +69,14 @@ public:
     // wrap column, DigiSide) to the engine objects; after every read of the settings.
     void ApplySettings();
 
-    // Switches the engine to `mode` (0..11, see OperatingMode), sends the transceiver its
-    // mode command and stores the mode. Values outside 0..11 change nothing in the engine.
-    void SetOperatingMode(int mode);
-    // RTTY at 100 Bd (the 45.45 Bd of SetOperatingMode(4) otherwise).
+    // Switches the engine to `mode` and sends the transceiver its mode command.
+    void SetOperatingMode(OperatingMode mode);
+    // RTTY at 100 Bd (the 45.45 Bd of SetOperatingMode(Rtty) otherwise).
     void SetRtty100Baud();
 
     // Receive frequency of every demodulator, and of the transmit tone when `withTransmit`.
     void setCarrierFrequency(double hz, bool withTransmit);
-    double carrierFrequency() const noexcept { return m_carrierHz; }
+    double carrierFrequency() const noexcept { return m_receiver.frequency(); }
     // The frequency the signal is on: the dial frequency with the audio offset applied in
     // the digital modes, on the side "DigiSide" names (rounded to the nearest hertz).
     int GetSignalFrequency() const;
@@ -80,8 +84,10 @@ public:
     void setInversion(bool inv);
 
     // The "afc" and "net" check boxes.
-    void setAfc(bool on) noexcept { m_afc = on; }
+    void setAfc(bool on) noexcept { m_receiver.setAfc(on); }
+    bool afcEnabled() const noexcept { return m_receiver.afcEnabled(); }
     void setNet(bool on) noexcept { m_net = on; }
+    bool inversion() const noexcept { return m_inversion; }
     // The spectrum window's size, for a click applied by the transmit path.
     void setSpectrumSize(int widthPx, int heightPx) noexcept
     {
@@ -90,30 +96,26 @@ public:
     }
 
     // What the spectrum window reads and the retuning it asks for.
-    int operatingMode() const override { return m_globals.operatingMode; }
+    OperatingMode operatingMode() const override { return m_receiver.mode(); }
     double transmitFrequency() const override { return m_transmit.modulator().frequency(); }
-    double receiveFrequency() const override { return m_carrierHz; }
-    double secondChannelFrequency() const override { return m_dispatch.secondChannelFrequency; }
-    bool transmitting() const override { return m_transmit.transmitting(); }
-    bool afcEnabled() const override { return m_afc; }
+    double receiveFrequency() const override { return m_receiver.frequency(); }
+    double secondChannelFrequency() const override { return m_receiver.secondChannelFrequency(); }
+    bool transmitting() const { return m_transmit.transmitting(); }
     bool netEnabled() const override { return m_net; }
-    int32_t driftIndicator() const override;
+    int32_t driftIndicator() const override { return m_receiver.driftIndicator(); }
     display::SpectrumSettings spectrumSettings() const override;
-    std::span<const float, 1024> spectrumReal() const override { return m_dispatch.spectrum.re; }
-    std::span<const float, 1024> spectrumImag() const override { return m_dispatch.spectrum.im; }
-    bool spectrumCaptureRequested() const override { return m_dispatch.spectrumCaptureRequested; }
-    void requestSpectrumCapture() override { m_dispatch.spectrumCaptureRequested = true; }
+    engine::SpectrumCapture& spectrumCapture() override { return m_capture; }
     void tuneTransmitAndReceive(double hz) override;
     void tuneReceive(double hz) override;
-    void setSecondChannelFrequency(double hz) override;
-    void afcStep() override;
+    void setSecondChannelFrequency(double hz) override { m_receiver.setSecondChannelFrequency(hz); }
     display::TuningClicks& tuningClicks() override { return m_clicks; }
 
     // One 55 ms clock tick: second-channel tail, received text, CW speed, clock caption.
     TickResult ClockTick(TickWindows windows, std::time_t now, bool gmt);
 
-    // Sound card.
-    void OnWaveEvent(const engine::WaveEvent& event);
+    // Sound card. An input block runs through the receive loop (mode receiver, AFC) and
+    // the spectrum capture.
+    WaveEventResult OnWaveEvent(const engine::WaveEvent& event);
     void ApplyAudioEnabled(bool enabled);
     void CloseInput() { m_soundCard->CloseWaveIn(); }
     bool inputOpen() const noexcept { return m_soundCard->inputOpen(); }
@@ -121,7 +123,6 @@ public:
     {
         m_invalidateSpectrum = std::move(invalidate);
     }
-    engine::ReceiveDispatch& dispatch() noexcept { return m_dispatch; }
 
     // Transmit key.
     engine::TransmitMachine::Toggle ToggleTransmit();
@@ -137,10 +138,7 @@ public:
     std::string& receiveTextBuffer() noexcept { return m_receiveText; }
     std::string& secondChannelTextBuffer() noexcept { return m_secondChannelText; }
 
-    engine::PskReceiver& mainReceiver() noexcept { return m_mainRx; }
-    engine::PskReceiver& secondReceiver() noexcept { return m_secondRx; }
-    engine::RttyDemodulator& rttyDemodulator() noexcept { return m_rtty; }
-    engine::Fsk31Demodulator& fsk31Demodulator() noexcept { return m_fsk31; }
+    engine::ModeReceiver& receiver() noexcept { return m_receiver; }
     CwSpeed& cwSpeed() noexcept { return m_cwSpeed; }
     const ClockCaption& clock() const noexcept { return m_clock; }
     ApplicationGlobals& globals() noexcept { return m_globals; }
@@ -164,10 +162,8 @@ private:
     std::string m_secondChannelText;
     engine::TextSink m_receiveSink{&m_receiveText};
     engine::TextSink m_secondSink{&m_secondChannelText};
-    engine::PskReceiver m_mainRx{m_sine, m_receiveSink};
-    engine::PskReceiver m_secondRx{m_sine, m_secondSink};
-    engine::RttyDemodulator m_rtty{m_sine};
-    engine::Fsk31Demodulator m_fsk31{m_sine};
+    engine::ModeReceiver m_receiver{m_sine, m_receiveSink, m_secondSink};
+    engine::SpectrumCapture m_capture;
     std::unique_ptr<engine::SoundCard> m_soundCard;
     engine::SoundCardTransmitAudio<engine::SoundCard> m_transmitAudio;
     PortKeyLine m_keyLine;
@@ -178,9 +174,7 @@ private:
     engine::TransmitMachine m_transmit;
     engine::ReceiveDispatch m_dispatch;
     std::function<void()> m_invalidateSpectrum;
-    double m_carrierHz = 1000.0;
-    bool m_inv = false;
-    bool m_afc = false;
+    bool m_inversion = false;
     bool m_net = true;
     display::TuningClicks m_clicks;
     int m_spectrumWidthPx = 0;

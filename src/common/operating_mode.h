@@ -1,8 +1,11 @@
-// The operating mode: the index of the mode combo box, shared by every subsystem that
-// behaves differently per mode (receive dispatch, transmit path, band plan, log).
+// The operating mode, shared by every subsystem that behaves differently per mode (receive,
+// transmit path, spectrum display, band plan, log). Code carries the enum; only the edges
+// that store or show a number (the profile, the mode combo box) convert, through
+// operatingModeFromIndex and modeIndex.
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace vexa {
@@ -24,31 +27,44 @@ enum class OperatingMode : int {
 
 inline constexpr int kOperatingModeCount = 12;
 
-// Texts of the mode combo box, item index = mode number.
+// Texts of the mode combo box, item index = modeIndex.
 inline constexpr std::array<std::string_view, kOperatingModeCount> kOperatingModeNames = {
     "CW", "USB", "LSB", "SSB", "RTTY", "SSTV", "FAX", "AM", "FM", "PSK", "QPSK", "FSK31"};
 
-// Subsystems carry the mode as its number (the combo box index).
-constexpr int modeNumber(OperatingMode m) noexcept
+// The combo box index (and profile value) of a mode.
+constexpr int modeIndex(OperatingMode m) noexcept
 {
     return static_cast<int>(m);
 }
 
-constexpr bool isMode(int mode, OperatingMode m) noexcept
+// nullopt for an index that names no mode.
+constexpr std::optional<OperatingMode> operatingModeFromIndex(int index) noexcept
 {
-    return mode == modeNumber(m);
+    if (index < 0 || index >= kOperatingModeCount) return std::nullopt;
+    return static_cast<OperatingMode>(index);
+}
+
+constexpr std::string_view modeName(OperatingMode m) noexcept
+{
+    return kOperatingModeNames[static_cast<std::size_t>(modeIndex(m))];
 }
 
 // PSK31, QPSK and FSK31: varicode text at 31.25 Bd.
-constexpr bool isVaricodeMode(int mode) noexcept
+constexpr bool isVaricodeMode(OperatingMode m) noexcept
 {
-    return isMode(mode, OperatingMode::Psk31) || isMode(mode, OperatingMode::Qpsk) ||
-           isMode(mode, OperatingMode::Fsk31);
+    return m == OperatingMode::Psk31 || m == OperatingMode::Qpsk || m == OperatingMode::Fsk31;
 }
 
-constexpr bool isDemodulatedMode(int mode) noexcept
+// The modes whose audio the engine demodulates (and modulates).
+constexpr bool isDemodulatedMode(OperatingMode m) noexcept
 {
-    return isMode(mode, OperatingMode::Rtty) || isVaricodeMode(mode);
+    return m == OperatingMode::Rtty || isVaricodeMode(m);
+}
+
+// USB, LSB and SSB: voice, with the voice keyer on the function keys.
+constexpr bool isVoiceMode(OperatingMode m) noexcept
+{
+    return m == OperatingMode::Usb || m == OperatingMode::Lsb || m == OperatingMode::Ssb;
 }
 
 }  // namespace vexa

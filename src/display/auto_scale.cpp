@@ -7,10 +7,10 @@
 
 namespace vexa::display {
 
-int AutoScale::peakWindowPx(int mode) noexcept
+int AutoScale::peakWindowPx(OperatingMode mode) noexcept
 {
-    if (isMode(mode, OperatingMode::Psk31)) return 16;
-    if (isMode(mode, OperatingMode::Rtty)) return 128;
+    if (mode == OperatingMode::Psk31) return 16;
+    if (mode == OperatingMode::Rtty) return 128;
     return -1;
 }
 

@@ -4,6 +4,8 @@
 
 #include <span>
 
+#include "common/operating_mode.h"
+
 namespace vexa::display {
 
 class AutoScale {
@@ -22,7 +24,7 @@ public:
 
     // Peak window around the transmit marker for an operating mode: 16 px in PSK31,
     // 128 px in RTTY (both tones), the whole width otherwise (-1).
-    static int peakWindowPx(int mode) noexcept;
+    static int peakWindowPx(OperatingMode mode) noexcept;
 
 private:
     int m_scale = 1;

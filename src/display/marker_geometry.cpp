@@ -26,10 +26,10 @@ Triangle secondChannelTriangle(int x)
 
 }  // namespace
 
-int driftIndicatorY(int heightPx, int mode, int32_t drift) noexcept
+int driftIndicatorY(int heightPx, OperatingMode mode, int32_t drift) noexcept
 {
     if (heightPx <= 0) return 0;
-    const int32_t k = isMode(mode, OperatingMode::Psk31) ? 2147483647 : 1073741823;
+    const int32_t k = mode == OperatingMode::Psk31 ? 2147483647 : 1073741823;
     const int32_t perPixel = std::max<int32_t>(k / heightPx, 1);
     const double y = heightPx / 2 + drift / perPixel + 0.5;
     return std::clamp(static_cast<int>(y), 0, heightPx - 1);
@@ -43,7 +43,7 @@ MarkerLayout layoutMarkers(const SpectrumScale& scale, int widthPx, int heightPx
         if (out.count < static_cast<int>(out.triangles.size()))
             out.triangles[static_cast<std::size_t>(out.count++)] = t;
     };
-    const bool rtty = isMode(in.mode, OperatingMode::Rtty);
+    const bool rtty = in.mode == OperatingMode::Rtty;
 
     add(transmitTriangle(scale.pixelOf(in.transmitHz)));
     if (rtty) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "common/operating_mode.h"
 #include "display/spectrum_scale.h"
 
 namespace vexa::display {
@@ -24,7 +25,7 @@ struct Triangle {
 };
 
 struct MarkerInputs {
-    int mode = 9;  // operating mode
+    OperatingMode mode = OperatingMode::Psk31;
     double transmitHz = 0.0;
     double receiveHz = 0.0;
     double secondChannelHz = 0.0;  // 0 = off
@@ -48,6 +49,6 @@ MarkerLayout layoutMarkers(const SpectrumScale& scale, int widthPx, int heightPx
 
 // Vertical position of the drift arrow: mid height plus drift / (K / height), with
 // K = 2^31 - 1 in PSK31 and 2^30 - 1 in the other modes; kept inside the control.
-int driftIndicatorY(int heightPx, int mode, int32_t drift) noexcept;
+int driftIndicatorY(int heightPx, OperatingMode mode, int32_t drift) noexcept;
 
 }  // namespace vexa::display

@@ -15,7 +15,7 @@ SpectrumDisplay::DrawResult SpectrumDisplay::draw(int widthPx, int heightPx)
     SpectrumPort& port = *m_port;
     const SpectrumSettings settings = port.spectrumSettings();
     const SpectrumScale scale(settings.startHz, settings.zoom);
-    const int mode = port.operatingMode();
+    const OperatingMode mode = port.operatingMode();
     DrawResult result;
 
     TuningState state;
@@ -31,10 +31,9 @@ SpectrumDisplay::DrawResult SpectrumDisplay::draw(int widthPx, int heightPx)
     if (tuning.receiveHz) port.tuneReceive(*tuning.receiveHz);
     result.frequencyChanged = tuning.frequencyChanged();
 
-    // The receive dispatch clears the request when it has copied a block.
-    const bool fresh = !port.spectrumCaptureRequested();
-    if (fresh) {
-        m_renderer.render(port.spectrumReal(), port.spectrumImag(), scale, widthPx, heightPx, mode,
+    engine::SpectrumCapture& capture = port.spectrumCapture();
+    if (capture.ready()) {
+        m_renderer.render(capture.real(), capture.imag(), scale, widthPx, heightPx, mode,
                           port.transmitFrequency(), settings.options);
         result.rendered = true;
     }
@@ -47,13 +46,7 @@ SpectrumDisplay::DrawResult SpectrumDisplay::draw(int widthPx, int heightPx)
     markers.drift = port.driftIndicator();
     m_markers = layoutMarkers(scale, widthPx, heightPx, markers);
 
-    if (fresh && isVaricodeMode(mode) && port.afcEnabled() && !port.transmitting()) {
-        const double rx = port.receiveFrequency();
-        const double tx = port.transmitFrequency();
-        port.afcStep();
-        if (port.receiveFrequency() != rx || port.transmitFrequency() != tx) result.frequencyChanged = true;
-    }
-    port.requestSpectrumCapture();
+    capture.request();
     return result;
 }
 

@@ -1,5 +1,6 @@
 // One draw of the spectrum window without any toolkit: apply the pending mouse clicks,
-// render a fresh captured block, lay out the markers, run AFC and ask for the next block.
+// render a fresh captured block, lay out the markers and ask for the next block. It only
+// renders: the receive loop (engine::ModeReceiver) runs the AFC, window or no window.
 // The Qt widget owns one of these and only copies the image and markers to the screen.
 #pragma once
 
@@ -15,12 +16,12 @@ public:
 
     struct DrawResult {
         bool rendered = false;          // a fresh block was transformed and a row added
-        bool frequencyChanged = false;  // clicks or AFC moved transmit or receive
+        bool frequencyChanged = false;  // clicks moved transmit or receive
     };
 
     // The draw for a control of widthPx x heightPx. A draw with no fresh capture (the clock
     // forcing a redraw while audio is off) only applies clicks and markers: it neither
-    // transforms the old block again nor adds a row, nor runs AFC on a stale drift value.
+    // transforms the old block again nor adds a row.
     DrawResult draw(int widthPx, int heightPx);
 
     // Display-type command: cycles spectrum line, line history, waterfall; clears history.

@@ -4,10 +4,11 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 
+#include "common/operating_mode.h"
 #include "display/spectrum_renderer.h"
 #include "display/tuning_clicks.h"
+#include "engine/spectrum_capture.h"
 
 namespace vexa::display {
 
@@ -21,23 +22,18 @@ class SpectrumPort {
 public:
     virtual ~SpectrumPort() = default;
 
-    virtual int operatingMode() const = 0;
+    virtual OperatingMode operatingMode() const = 0;
     virtual double transmitFrequency() const = 0;       // Hz, the modulator's tone
     virtual double receiveFrequency() const = 0;        // Hz, the carrier audio frequency
     virtual double secondChannelFrequency() const = 0;  // Hz, 0 = off
-    virtual bool transmitting() const = 0;
-    virtual bool afcEnabled() const = 0;  // "afc" check box
-    virtual bool netEnabled() const = 0;  // "net" check box: transmit follows receive
+    virtual bool netEnabled() const = 0;                // "net" check box: transmit follows receive
     // The drift indicator of the current mode's receiver (the value AFC follows).
     virtual int32_t driftIndicator() const = 0;
     virtual SpectrumSettings spectrumSettings() const = 0;
 
-    // The spectrum input the receive dispatch fills: 1024 complex points. The display only
-    // reads it. A capture is waiting to be drawn while the request flag is clear.
-    virtual std::span<const float, 1024> spectrumReal() const = 0;
-    virtual std::span<const float, 1024> spectrumImag() const = 0;
-    virtual bool spectrumCaptureRequested() const = 0;
-    virtual void requestSpectrumCapture() = 0;  // sets the flag: capture the next full block
+    // The block the receive path captured for the display, and the display's request for
+    // the next one.
+    virtual engine::SpectrumCapture& spectrumCapture() = 0;
 
     // Transmit and receive move to hz: retune the demodulators and the modulator, clear the
     // drift indicator.
@@ -46,10 +42,6 @@ public:
     virtual void tuneReceive(double hz) = 0;
     // Second PSK channel to hz (0 = off); retune its demodulator.
     virtual void setSecondChannelFrequency(double hz) = 0;
-    // One automatic-frequency-control step from the current receiver's drift; called only
-    // in modes 9 to 11 with "afc" on and not transmitting.
-    virtual void afcStep() = 0;
-
     // Mouse positions waiting for the next draw. Kept by the core because the transmit path
     // also consumes a pending left click (takeTransmitRetune) at a symbol boundary.
     virtual TuningClicks& tuningClicks() = 0;

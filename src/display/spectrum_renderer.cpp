@@ -60,7 +60,7 @@ void SpectrumRenderer::computeMagnitudes(Capture re, Capture im, int startBin, i
 }
 
 void SpectrumRenderer::render(Capture re, Capture im, const SpectrumScale& scale, int widthPx, int heightPx,
-                              int mode, double transmitHz, const SpectrumOptions& options) noexcept
+                              OperatingMode mode, double transmitHz, const SpectrumOptions& options) noexcept
 {
     m_image.resize(widthPx, heightPx);
     m_saved.resize(widthPx, heightPx);

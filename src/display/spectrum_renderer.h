@@ -7,6 +7,7 @@
 #include <array>
 #include <span>
 
+#include "common/operating_mode.h"
 #include "display/auto_scale.h"
 #include "display/display_type.h"
 #include "display/indexed_image.h"
@@ -35,8 +36,8 @@ public:
 
     // Draws a frame of widthPx x heightPx from the captured block (real and imaginary parts;
     // the block is copied, not changed). mode and transmitHz steer the autoscale peak window.
-    void render(Capture re, Capture im, const SpectrumScale& scale, int widthPx, int heightPx, int mode,
-                double transmitHz, const SpectrumOptions& options) noexcept;
+    void render(Capture re, Capture im, const SpectrumScale& scale, int widthPx, int heightPx,
+                OperatingMode mode, double transmitHz, const SpectrumOptions& options) noexcept;
 
     const IndexedImage& image() const noexcept { return m_image; }
     int runningScale() const noexcept { return m_autoScale.scale(); }

@@ -40,12 +40,12 @@ void TuningClicks::rightUp(int x, int y) noexcept
     rightUpY256 = y * 256;
 }
 
-double fineTuningOffsetHz(int y256, int heightPx, int mode) noexcept
+double fineTuningOffsetHz(int y256, int heightPx, OperatingMode mode) noexcept
 {
     if (heightPx <= 0) return 0.0;
     const double half256 = 128.0 * heightPx;
     const double offset = (half256 - y256) / half256 * 4.8;
-    return isMode(mode, OperatingMode::Psk31) ? 2.0 * offset : offset;
+    return mode == OperatingMode::Psk31 ? 2.0 * offset : offset;
 }
 
 namespace {

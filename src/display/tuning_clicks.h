@@ -10,6 +10,7 @@
 
 #include <optional>
 
+#include "common/operating_mode.h"
 #include "display/spectrum_scale.h"
 
 namespace vexa::display {
@@ -36,7 +37,7 @@ struct TuningClicks {
 
 // What the clicks apply to, read at the moment of the draw.
 struct TuningState {
-    int mode = 9;
+    OperatingMode mode = OperatingMode::Psk31;
     double transmitHz = 0.0;
     double receiveHz = 0.0;
     bool net = true;  // transmit follows receive
@@ -67,7 +68,7 @@ std::optional<double> takeTransmitRetune(TuningClicks& clicks, const SpectrumSca
                                          const TuningState& state) noexcept;
 
 // The fine-tuning offset for a click at y (1/256 pixel) in the right-hand strip.
-double fineTuningOffsetHz(int y256, int heightPx, int mode) noexcept;
+double fineTuningOffsetHz(int y256, int heightPx, OperatingMode mode) noexcept;
 
 inline constexpr double kHighestTuningHz = 3000.0;
 inline constexpr int kFineTuningStripPx = 10;

@@ -1,60 +1,46 @@
-// Hands each filled sound-card input block to the demodulator of the current operating
-// mode, copies it for the spectrum display when asked, and gives the block back to the
-// sound card. Played output blocks go to the transmit path. Runs on the GUI thread.
+// The sound card's two messages on the GUI thread: a filled input block goes to the mode
+// receiver, is offered to the spectrum capture and is given back to the sound card; a
+// played output block goes to the transmit path for refilling.
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <functional>
-#include <span>
 
-#include "common/operating_mode.h"
 #include "engine/audio/wave_header.h"
-#include "engine/rx/psk_demodulator.h"
-#include "engine/spectrum_input.h"
+#include "engine/rx/mode_receiver.h"
+#include "engine/spectrum_capture.h"
 
 namespace vexa::engine {
 
-// What the dispatch needs from the sound card (SoundCard provides all of it).
+// What the dispatch needs from the sound card and the transmit path.
 struct WaveDispatchPort {
     std::function<bool(WaveDevice)> isOpenInput;    // device is the open input handle
     std::function<bool(WaveHeader&)> requeueInput;  // false: the block is dropped
     std::function<bool(WaveDevice)> isOpenOutput;
     std::function<void(WaveHeader&)> fillTransmitBlock;
-    std::function<void()> invalidateSpectrum;  // a capture is ready to draw
+    std::function<bool()> transmitting;  // the receiver rests while the transmitter is on
 };
 
 class ReceiveDispatch {
 public:
-    static constexpr int kModes = kOperatingModeCount;
+    struct InputResult {
+        bool requeued = false;  // the block went back to the sound card
+        bool captured = false;  // the spectrum capture took it: draw it
+        bool retuned = false;   // the AFC moved the receive frequency
+    };
 
-    // main serves PSK31 and QPSK, second the second PSK channel. Not owned.
-    ReceiveDispatch(PskDemodulator& main, PskDemodulator& second, WaveDispatchPort port);
+    // receiver and capture are not owned and must outlive the dispatch.
+    ReceiveDispatch(ModeReceiver& receiver, SpectrumCapture& capture, WaveDispatchPort port);
 
-    // The demodulator for a mode (4: RTTY, 11: FSK31); nullptr: nothing is demodulated.
-    void setDemodulator(int mode, PskDemodulator* demodulator) noexcept;
-    PskDemodulator* demodulator(int mode) const noexcept;
-
-    // Main-window state the dispatch reads (and, for the capture flag, clears).
-    int operatingMode = modeNumber(OperatingMode::Psk31);
-    bool transmitting = false;
-    double secondChannelFrequency = 0.0;  // Hz; 0 = second channel off
-    bool spectrumCaptureRequested = true;
-    SpectrumInput spectrum;
-
-    // The input-data message. Returns 1 when the block was queued again, else 0; a block
-    // from any device but the open input is ignored and not queued.
-    int OnWaveInData(WaveDevice device, WaveHeader& header);
-    // The output-done message: 1 when handled (the block went to the transmit path).
-    int OnWaveOutDone(WaveDevice device, WaveHeader& header);
-
-    // The demodulation step alone (no capture, no requeue).
-    void demodulate(std::span<const int16_t> samples) noexcept;
+    // The input-data message. A block from any device but the open input is ignored and
+    // not queued again.
+    InputResult OnWaveInData(WaveDevice device, WaveHeader& header);
+    // The output-done message: true when the block went to the transmit path.
+    bool OnWaveOutDone(WaveDevice device, WaveHeader& header);
 
 private:
-    PskDemodulator& m_second;
+    ModeReceiver& m_receiver;
+    SpectrumCapture& m_capture;
     WaveDispatchPort m_port;
-    std::array<PskDemodulator*, kModes> m_byMode{};
 };
 
 }  // namespace vexa::engine

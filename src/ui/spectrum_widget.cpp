@@ -62,7 +62,7 @@ void SpectrumWidget::draw()
 
 void SpectrumWidget::blockDispatched()
 {
-    if (!m_port->spectrumCaptureRequested()) draw();
+    if (m_port->spectrumCapture().ready()) draw();
 }
 
 void SpectrumWidget::clockSecond()

@@ -6,7 +6,7 @@
 //   auto* spectrum = new ui::SpectrumWidget(this, core);   // core implements SpectrumPort
 //   spectrum->setObjectName(...); layout/geometry as the dialog places control 1170
 //   - after the receive dispatch has handled an input block:  spectrum->blockDispatched();
-//     (draws when the dispatch captured the block, i.e. cleared the request flag)
+//     (draws when the spectrum capture holds a fresh block)
 //   - in ClockTick, each time the shown seconds change:       spectrum->clockSecond();
 //     (the widget ignores the first second, then draws once a second so that clicks are
 //     applied and markers move even with the sound card off). A window whose core already
@@ -15,7 +15,8 @@
 //   - command 1353 (Alt+W):                                   spectrum->stepDisplayType();
 //   - commands 1351 / 1352 (Alt+Right / Alt+Left):            spectrum->stepCarrier(+1 / -1);
 //   - connect(spectrum, &SpectrumWidget::frequencyChanged, ...ShowFrequency...): emitted
-//     whenever a click, AFC or a carrier step moved the transmit or receive frequency.
+//     whenever a click or a carrier step moved the transmit or receive frequency (the AFC
+//     runs in the receive loop; the window learns of it from OperatingState::OnWaveEvent).
 // The core keeps the pending clicks (SpectrumPort::tuningClicks) so that the transmit path
 // can apply a left click at a symbol boundary while sending.
 #pragma once
@@ -31,7 +32,7 @@ class SpectrumWidget : public QWidget {
 public:
     SpectrumWidget(QWidget* parent, display::SpectrumPort& port);
 
-    // Runs one draw now (clicks, fresh block if any, markers, AFC, next capture request)
+    // Runs one draw now (clicks, fresh block if any, markers, next capture request)
     // and schedules the repaint.
     void draw();
     void blockDispatched();

@@ -1,9 +1,9 @@
 // The operating state with real engine objects: the mode switch rewires decoders, rates
 // and the modulator, and the demo recording fed through a file sound card comes out as
 // text in the receive buffer, all without a screen.
-#include <condition_variable>
-#include <deque>
-#include <mutex>
+#include <cmath>
+#include <optional>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,8 @@
 #include "engine/audio/null_wave_backend.h"
 #include "engine/audio/wave_file_backend.h"
 #include "fake_text_window.h"
+#include "support/psk_reference.h"
+#include "support/wave_event_queue.h"
 
 namespace vexa::app {
 namespace {
@@ -25,29 +27,27 @@ TEST(OperatingStateEngine, ModeSwitchRewiresDecodersRatesAndModulator)
     rig::TransceiverPort none;
     OperatingState state(globals, none, keyboard, backend, {});
 
-    state.SetOperatingMode(10);
-    EXPECT_EQ(state.mainReceiver().decoding(), Decoding::Qpsk);
+    engine::ModeReceiver& rx = state.receiver();
+    state.SetOperatingMode(OperatingMode::Qpsk);
+    EXPECT_EQ(rx.mainChannel().decoding(), Decoding::Qpsk);
     EXPECT_DOUBLE_EQ(state.transmitMachine().modulator().symbolRate(), 31.25);
-    EXPECT_EQ(state.dispatch().operatingMode, 10);
 
-    state.SetOperatingMode(9);
-    EXPECT_EQ(state.mainReceiver().decoding(), Decoding::Bpsk);
+    state.SetOperatingMode(OperatingMode::Psk31);
+    EXPECT_EQ(rx.mainChannel().decoding(), Decoding::Bpsk);
 
-    state.SetOperatingMode(4);
-    EXPECT_DOUBLE_EQ(state.rttyDemodulator().symbolRate(), 45.45);
+    state.SetOperatingMode(OperatingMode::Rtty);
+    EXPECT_DOUBLE_EQ(rx.rtty().symbolRate(), 45.45);
     EXPECT_DOUBLE_EQ(state.transmitMachine().modulator().symbolRate(), 90.9);
     EXPECT_DOUBLE_EQ(state.transmitMachine().modulator().shift(), 180.0);
 
     state.SetRtty100Baud();
-    EXPECT_EQ(state.operatingMode(), 4);
-    EXPECT_DOUBLE_EQ(state.rttyDemodulator().symbolRate(), 100.0);
+    EXPECT_EQ(state.operatingMode(), OperatingMode::Rtty);
+    EXPECT_DOUBLE_EQ(rx.rtty().symbolRate(), 100.0);
     EXPECT_DOUBLE_EQ(state.transmitMachine().modulator().symbolRate(), 200.0);
 
-    state.SetOperatingMode(11);
-    EXPECT_EQ(state.mainReceiver().decoding(), Decoding::Bpsk);
-    EXPECT_EQ(state.fsk31Demodulator().publishedCorrection(), 0);
-    EXPECT_EQ(state.dispatch().demodulator(11), &state.fsk31Demodulator());
-    EXPECT_EQ(state.dispatch().demodulator(4), &state.rttyDemodulator());
+    state.SetOperatingMode(OperatingMode::Fsk31);
+    EXPECT_EQ(rx.mainChannel().decoding(), Decoding::Bpsk);
+    EXPECT_EQ(rx.fsk31().publishedCorrection(), 0);
 }
 
 TEST(OperatingStateEngine, SignalFrequencyAddsTheRoundedToneOnTheDigitalSide)
@@ -59,16 +59,17 @@ TEST(OperatingStateEngine, SignalFrequencyAddsTheRoundedToneOnTheDigitalSide)
     OperatingState state(globals, none, keyboard, backend, {});
     state.setCarrierFrequency(1500.5, false);
 
-    for (int mode : {4, 9, 10, 11}) {
+    using M = OperatingMode;
+    for (const M mode : {M::Rtty, M::Psk31, M::Qpsk, M::Fsk31}) {
         state.SetOperatingMode(mode);
         globals.settings.digiSide = 0;
-        EXPECT_EQ(state.GetSignalFrequency(), 14071000 + 1501) << mode;
+        EXPECT_EQ(state.GetSignalFrequency(), 14071000 + 1501) << modeName(mode);
         globals.settings.digiSide = 1;
-        EXPECT_EQ(state.GetSignalFrequency(), 14071000 - 1501) << mode;
+        EXPECT_EQ(state.GetSignalFrequency(), 14071000 - 1501) << modeName(mode);
     }
-    for (int mode : {0, 1, 2, 3, 7}) {
+    for (const M mode : {M::Cw, M::Usb, M::Lsb, M::Ssb, M::Am}) {
         state.SetOperatingMode(mode);
-        EXPECT_EQ(state.GetSignalFrequency(), 14071000) << mode;
+        EXPECT_EQ(state.GetSignalFrequency(), 14071000) << modeName(mode);
     }
 }
 
@@ -83,45 +84,19 @@ TEST(OperatingStateEngine, CarrierAndClicksRetuneEveryReceiverAndTheToneWhenAske
     EXPECT_DOUBLE_EQ(state.receiveFrequency(), 1500.0);
     EXPECT_DOUBLE_EQ(state.transmitFrequency(), 1500.0);
 
+    engine::ModeReceiver& rx = state.receiver();
     state.tuneReceive(1200.0);
-    EXPECT_DOUBLE_EQ(state.mainReceiver().frequency(), 1200.0);
-    EXPECT_DOUBLE_EQ(state.rttyDemodulator().frequency(), 1200.0);
-    EXPECT_DOUBLE_EQ(state.fsk31Demodulator().frequency(), 1200.0);
+    EXPECT_DOUBLE_EQ(rx.mainChannel().frequency(), 1200.0);
+    EXPECT_DOUBLE_EQ(rx.rtty().frequency(), 1200.0);
+    EXPECT_DOUBLE_EQ(rx.fsk31().frequency(), 1200.0);
     EXPECT_DOUBLE_EQ(state.transmitFrequency(), 1500.0) << "split: the tone stays";
 
     state.tuneTransmitAndReceive(900.0);
     EXPECT_DOUBLE_EQ(state.transmitFrequency(), 900.0);
 
     state.setSecondChannelFrequency(1800.0);
-    EXPECT_DOUBLE_EQ(state.secondReceiver().frequency(), 1800.0);
-    EXPECT_DOUBLE_EQ(state.dispatch().secondChannelFrequency, 1800.0);
-    state.setSecondChannelFrequency(0.0);
-    EXPECT_DOUBLE_EQ(state.dispatch().secondChannelFrequency, 0.0);
+    EXPECT_DOUBLE_EQ(rx.secondChannel().frequency(), 1800.0);
 }
-
-// Sound-card events arrive on the backend's thread; the test plays the window's thread.
-class EventQueue {
-public:
-    void push(const engine::WaveEvent& e)
-    {
-        std::lock_guard lock(m_mutex);
-        m_events.push_back(e);
-        m_wake.notify_one();
-    }
-    bool pop(engine::WaveEvent& e)
-    {
-        std::unique_lock lock(m_mutex);
-        if (!m_wake.wait_for(lock, std::chrono::seconds(5), [&] { return !m_events.empty(); })) return false;
-        e = m_events.front();
-        m_events.pop_front();
-        return true;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::deque<engine::WaveEvent> m_events;
-};
 
 TEST(OperatingStateEngine, DemoRecordingDecodesIntoTheReceiveBufferAndTheSecondChannel)
 {
@@ -130,25 +105,100 @@ TEST(OperatingStateEngine, DemoRecordingDecodesIntoTheReceiveBufferAndTheSecondC
     options.pacedInput = false;
     engine::WaveFileBackend backend(options);
     ASSERT_EQ(backend.inputError(), "");
-    EventQueue events;
+    test::WaveEventQueue events;
     ApplicationGlobals globals;
     test::FakeTextWindow keyboard;
     rig::TransceiverPort none;
     OperatingState state(globals, none, keyboard, backend,
                          [&](const engine::WaveEvent& e) { events.push(e); });
-    state.SetOperatingMode(9);
+    state.SetOperatingMode(OperatingMode::Psk31);
     state.setSecondChannelFrequency(1480.0);  // the other contact on the demo band
     state.ApplyAudioEnabled(true);
     ASSERT_TRUE(state.inputOpen());
 
-    engine::WaveEvent e{};
-    while (!backend.inputFinished() && events.pop(e)) state.OnWaveEvent(e);
+    bool captured = false;
+    while (!backend.inputFinished()) {
+        const std::optional<engine::WaveEvent> e = events.pop();
+        if (!e) break;
+        captured = state.OnWaveEvent(*e).spectrumCaptured || captured;
+    }
     state.ApplyAudioEnabled(false);
 
     EXPECT_NE(state.receiveTextBuffer().find("CQ CQ CQ de DL9VXA DL9VXA pse k"), std::string::npos)
         << state.receiveTextBuffer();
     EXPECT_FALSE(state.secondChannelTextBuffer().empty());
-    EXPECT_FALSE(state.spectrumCaptureRequested()) << "a full block was captured for the display";
+    EXPECT_TRUE(captured) << "a full block was captured for the display";
+}
+
+// The AFC in the receive loop, window or no window: a PSK31 station 5 Hz away from where
+// the operator tuned is pulled in block by block; with "net" the tone follows.
+struct AfcRun {
+    double receiveHz;
+    double transmitHz;
+    double secondsToLock;  // first time within 0.5 Hz of the station, < 0: never
+    int frequencyChanges;  // events that asked the window to show the frequency again
+    std::string text;
+};
+
+AfcRun runAfc(bool afc, bool net)
+{
+    test::PskSignalOptions o;
+    o.carrierHz = 1005.0;
+    o.amplitude = 6000.0;
+    std::string sent;
+    for (int i = 0; i < 4; ++i) sent += "CQ CQ CQ de VEXA VEXA pse k\r\n";
+    engine::WaveFileOptions options;
+    options.pacedInput = false;
+    engine::WaveFileBackend backend(test::toPcm16(test::pskSignal(sent, o)), options);
+    test::WaveEventQueue events;
+    ApplicationGlobals globals;
+    globals.settings.soundFq = 1000;
+    test::FakeTextWindow keyboard;
+    rig::TransceiverPort none;
+    OperatingState state(globals, none, keyboard, backend,
+                         [&](const engine::WaveEvent& e) { events.push(e); });
+    state.SetOperatingMode(OperatingMode::Psk31);
+    state.setAfc(afc);
+    state.setNet(net);
+    state.ApplyAudioEnabled(true);
+
+    AfcRun r{0, 0, -1.0, 0, {}};
+    int blocks = 0;
+    while (!backend.inputFinished()) {
+        const std::optional<engine::WaveEvent> e = events.pop();
+        if (!e) break;
+        if (e->message == engine::WaveMessage::InputData) ++blocks;
+        if (state.OnWaveEvent(*e).frequencyChanged) ++r.frequencyChanges;
+        if (r.secondsToLock < 0 && std::fabs(state.receiveFrequency() - 1005.0) < 0.5)
+            r.secondsToLock = blocks * 2048 / 11025.0;
+    }
+    state.ApplyAudioEnabled(false);
+    r.receiveHz = state.receiveFrequency();
+    r.transmitHz = state.transmitFrequency();
+    r.text = state.receiveTextBuffer();
+    return r;
+}
+
+TEST(OperatingStateEngine, AfcPullsAStationFiveHertzOffIntoTuneAndNetTakesTheToneAlong)
+{
+    const AfcRun r = runAfc(true, true);
+    // Measured: the jitter gate holds the AFC back for the first 4 s while the loop still
+    // slips, then it moves about 1 Hz a second and is within 0.5 Hz after 12 s; the phase
+    // loop absorbs the last 0.3 Hz, so the steps stop short of the carrier.
+    EXPECT_GE(r.secondsToLock, 0.0);
+    EXPECT_LT(r.secondsToLock, 15.0);
+    EXPECT_NEAR(r.receiveHz, 1005.0, 0.5);
+    EXPECT_EQ(r.transmitHz, r.receiveHz);
+    EXPECT_GT(r.frequencyChanges, 3);
+    EXPECT_NE(r.text.find("CQ CQ CQ de VEXA VEXA pse k"), std::string::npos) << r.text;
+
+    const AfcRun split = runAfc(true, false);
+    EXPECT_NEAR(split.receiveHz, 1005.0, 0.5);
+    EXPECT_EQ(split.transmitHz, 1000.0);
+
+    const AfcRun off = runAfc(false, true);
+    EXPECT_EQ(off.receiveHz, 1000.0);
+    EXPECT_EQ(off.frequencyChanges, 0);
 }
 
 }  // namespace

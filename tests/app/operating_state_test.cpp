@@ -23,37 +23,24 @@ public:
     void SetTransceiverMode(int code) override { modeCommands.push_back(code); }
 };
 
-TEST(OperatingState, EachModeSendsItsTransceiverModeCommand)
+TEST(OperatingState, EachModeSendsItsTransceiverModeCommandAndRewiresReceiveAndTransmit)
 {
     Station st;
-    ApplicationGlobals& globals = st.globals;
     RecordingTransceiver trx;
-    OperatingState state(globals, trx, st.keyboard, st.backend, {});
-    // mode -> command; SSB (3) picks its side band with the band buttons, so sends none here.
-    const std::vector<std::pair<int, int>> expected = {{0, 3}, {1, 1}, {2, 0}, {4, 4},  {5, 1}, {6, 1},
-                                                       {7, 2}, {8, 5}, {9, 4}, {10, 4}, {11, 4}};
+    OperatingState state(st.globals, trx, st.keyboard, st.backend, {});
+    using M = OperatingMode;
+    // SSB picks its side band with the band buttons, so sends none here.
+    const std::vector<std::pair<M, int>> expected = {
+        {M::Cw, 3}, {M::Usb, 1}, {M::Lsb, 0},   {M::Rtty, 4}, {M::Sstv, 1},  {M::Fax, 1},
+        {M::Am, 2}, {M::Fm, 5},  {M::Psk31, 4}, {M::Qpsk, 4}, {M::Fsk31, 4}, {M::Ssb, -1}};
     for (const auto& [mode, command] : expected) {
+        SCOPED_TRACE(modeName(mode));
         trx.modeCommands.clear();
         state.SetOperatingMode(mode);
-        ASSERT_EQ(trx.modeCommands.size(), 1u) << "mode " << mode;
-        EXPECT_EQ(trx.modeCommands[0], command) << "mode " << mode;
+        EXPECT_EQ(trx.modeCommands, command < 0 ? std::vector<int>{} : std::vector<int>{command});
         EXPECT_EQ(state.operatingMode(), mode);
-        EXPECT_EQ(globals.operatingMode, mode);
+        EXPECT_EQ(state.transmitMachine().mode(), mode);
     }
-    trx.modeCommands.clear();
-    state.SetOperatingMode(3);
-    EXPECT_TRUE(trx.modeCommands.empty());
-    EXPECT_EQ(state.operatingMode(), 3);
-}
-
-TEST(OperatingState, TheDefaultTransceiverPortAcceptsEverything)
-{
-    Station st;
-    ApplicationGlobals& globals = st.globals;
-    rig::TransceiverPort none;
-    OperatingState state(globals, none, st.keyboard, st.backend, {});
-    for (int mode = 0; mode < 12; ++mode) state.SetOperatingMode(mode);
-    EXPECT_EQ(state.operatingMode(), 11);
 }
 
 TEST(OperatingState, ClockTickMovesTextCountsTicksAndChangesTheClockOncePerSecond)

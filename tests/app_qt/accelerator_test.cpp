@@ -72,14 +72,14 @@ TEST(Accelerators, ReachTheirCommandsFromAnyControl)
         EXPECT_DOUBLE_EQ(w.state().transmitFrequency(), hz - 1.0) << "net is on";
 
         QTest::keyClick(keyboard, Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
-        EXPECT_EQ(w.state().operatingMode(), 4);
+        EXPECT_EQ(w.state().operatingMode(), OperatingMode::Rtty);
         EXPECT_EQ(w.findChild<QComboBox*>(QStringLiteral("1106"))->currentIndex(), 4);
-        EXPECT_DOUBLE_EQ(w.state().rttyDemodulator().symbolRate(), 100.0);
+        EXPECT_DOUBLE_EQ(w.state().receiver().rtty().symbolRate(), 100.0);
         EXPECT_DOUBLE_EQ(w.state().transmitMachine().modulator().symbolRate(), 200.0);
 
         // The mode box's RTTY is 45.45 Bd again.
-        w.SetOperatingMode(4);
-        EXPECT_DOUBLE_EQ(w.state().rttyDemodulator().symbolRate(), 45.45);
+        w.SetOperatingMode(OperatingMode::Rtty);
+        EXPECT_DOUBLE_EQ(w.state().receiver().rtty().symbolRate(), 45.45);
 
         // Ctrl+Shift+S applies the sound-card switch: off closes the input, on opens it.
         auto* spec = w.findChild<QCheckBox*>(QStringLiteral("1182"));
@@ -100,7 +100,7 @@ TEST(Accelerators, TransmitKeyIsRefusedInModesThatCannotSend)
 {
     ApplicationGlobals globals;
     runOnce(globals, [&](CMainWindow& w) {
-        w.SetOperatingMode(7);  // AM
+        w.SetOperatingMode(OperatingMode::Am);  // AM
         QTest::keyClick(w.richEdit(1002), Qt::Key_Pause);
         EXPECT_FALSE(w.state().transmitActive());
         EXPECT_TRUE(w.richEdit(1002)->hasFocus());

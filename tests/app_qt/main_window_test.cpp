@@ -83,7 +83,7 @@ TEST(MainWindow, FirstStartOpensTheNormalLayoutInPskWithTheStationCaption)
             ASSERT_NE(mode, nullptr);
             EXPECT_EQ(mode->currentIndex(), 9);
             EXPECT_EQ(mode->currentText(), QStringLiteral("PSK"));
-            EXPECT_EQ(w.state().operatingMode(), 9);
+            EXPECT_EQ(w.state().operatingMode(), OperatingMode::Psk31);
             QStringList texts;
             for (int i = 0; i < mode->count(); ++i) texts << mode->itemText(i);
             EXPECT_EQ(texts.join(','), QStringLiteral("CW,USB,LSB,SSB,RTTY,SSTV,FAX,AM,FM,PSK,QPSK,FSK31"));
@@ -119,7 +119,7 @@ TEST(MainWindow, FrequencyFieldsShowTheSignalAndAudioFrequencyAndFollowTuning)
         EXPECT_EQ(dial->currentText(), QStringLiteral("14.072.001"));
 
         // Outside the digital modes the signal is on the dial frequency.
-        w.SetOperatingMode(1);
+        w.SetOperatingMode(OperatingMode::Usb);
         EXPECT_EQ(dial->currentText(), QStringLiteral("14.071.000"));
     });
 }
@@ -287,7 +287,7 @@ TEST(MainWindow, ModeBoxSendsTheTransceiverModeAndReturnsTheFocusToTheEntryLine)
             mode->setCurrentIndex(index);
             emit mode->activated(index);
             EXPECT_EQ(trx.modeCommands, std::vector<int>{code}) << "item " << index;
-            EXPECT_EQ(w.state().operatingMode(), index);
+            EXPECT_EQ(modeIndex(w.state().operatingMode()), index);
             EXPECT_TRUE(w.richEdit(1002)->hasFocus());
         }
     });

@@ -136,7 +136,7 @@ TEST(WindowAudio, FunctionKeysPlayVoiceMessagesInSsbAndEscEmptiesTheQueue)
         QTest::keyClick(entry, Qt::Key_F1);
         EXPECT_FALSE(w.state().voiceKeyer().running()) << "PSK: F1 is the macro store's";
 
-        w.SetOperatingMode(3);
+        w.SetOperatingMode(OperatingMode::Ssb);
         QTest::keyClick(entry, Qt::Key_F1);
         EXPECT_TRUE(w.richEdit(1108)->hasFocus());
         // Once message 0 has started, the next ones wait in the queue.
@@ -173,7 +173,7 @@ TEST(WindowAudio, AVoiceMessageStillPlayingWhenTheWindowGoesEndsCleanly)
     services.transceiver = &trx;
     runOnce(globals, services, [&](CMainWindow& w) {
         w.state().voiceKeyer().setDirectory(dir.path().toStdString());
-        w.SetOperatingMode(1);
+        w.SetOperatingMode(OperatingMode::Usb);
         QTest::keyClick(w.richEdit(1002), Qt::Key_F1);
         ASSERT_TRUE(QTest::qWaitFor([&] { return trx.count() == 1; }, 2000));
         w.CloseMainWindow();

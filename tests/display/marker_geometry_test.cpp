@@ -15,7 +15,7 @@ int countColour(const MarkerLayout& m, MarkerColour c)
 TEST(MarkerGeometry, EqualFrequenciesDrawOnlyTheTransmitMarker)
 {
     const SpectrumScale s(384, 1);
-    MarkerInputs in{9, 1500.0, 1500.0, 0.0, 0};
+    MarkerInputs in{OperatingMode::Psk31, 1500.0, 1500.0, 0.0, 0};
     MarkerLayout m = layoutMarkers(s, 1000, 200, in);
     ASSERT_EQ(m.count, 1);
     const Triangle& t = m.triangles[0];
@@ -39,7 +39,7 @@ TEST(MarkerGeometry, EqualFrequenciesDrawOnlyTheTransmitMarker)
 TEST(MarkerGeometry, RttyMarksTheTonePair)
 {
     const SpectrumScale s(384, 1);
-    const MarkerLayout m = layoutMarkers(s, 1000, 200, {4, 1500.0, 1300.0, 0.0, 0});
+    const MarkerLayout m = layoutMarkers(s, 1000, 200, {OperatingMode::Rtty, 1500.0, 1300.0, 0.0, 0});
     EXPECT_EQ(countColour(m, MarkerColour::White), 3);
     EXPECT_EQ(countColour(m, MarkerColour::Black), 3);
     EXPECT_EQ(m.triangles[1].corners[2].x, s.pixelOf(1410.0));
@@ -48,14 +48,15 @@ TEST(MarkerGeometry, RttyMarksTheTonePair)
 
 TEST(MarkerGeometry, DriftArrowFollowsTheDrift)
 {
-    EXPECT_EQ(driftIndicatorY(200, 9, 0), 100);
+    EXPECT_EQ(driftIndicatorY(200, OperatingMode::Psk31, 0), 100);
     // 2^31 / 200 units per pixel in PSK31, half that elsewhere.
-    EXPECT_EQ(driftIndicatorY(200, 9, 10737418 * 10), 110);
-    EXPECT_EQ(driftIndicatorY(200, 10, 5368709 * 10), 110);
-    EXPECT_EQ(driftIndicatorY(200, 9, -10737418 * 30), 70);
-    EXPECT_EQ(driftIndicatorY(200, 11, 2000000000), 199);  // kept inside the control
-    EXPECT_EQ(driftIndicatorY(0, 9, 5), 0);
-    const MarkerLayout m = layoutMarkers(SpectrumScale(384, 1), 1000, 200, {9, 1500, 1500, 0, 0});
+    EXPECT_EQ(driftIndicatorY(200, OperatingMode::Psk31, 10737418 * 10), 110);
+    EXPECT_EQ(driftIndicatorY(200, OperatingMode::Qpsk, 5368709 * 10), 110);
+    EXPECT_EQ(driftIndicatorY(200, OperatingMode::Psk31, -10737418 * 30), 70);
+    EXPECT_EQ(driftIndicatorY(200, OperatingMode::Fsk31, 2000000000), 199);  // kept inside the control
+    EXPECT_EQ(driftIndicatorY(0, OperatingMode::Psk31, 5), 0);
+    const MarkerLayout m =
+        layoutMarkers(SpectrumScale(384, 1), 1000, 200, {OperatingMode::Psk31, 1500, 1500, 0, 0});
     EXPECT_EQ(m.driftLineFrom, (Point{995, 100}));
     EXPECT_EQ(m.driftLineTo, (Point{990, 100}));
     EXPECT_EQ(m.driftArrow.corners[0], (Point{994, 100}));

@@ -21,11 +21,11 @@ struct SpectrumDisplayTest : ::testing::Test {
 TEST_F(SpectrumDisplayTest, DrawsAFreshCaptureOnceAndAsksForTheNext)
 {
     EXPECT_FALSE(display.draw(1000, 200).rendered);  // nothing captured yet
-    EXPECT_TRUE(port.captureRequested);
+    EXPECT_FALSE(port.capture.ready());
     ASSERT_TRUE(port.offerBlock(toneBlock(1500.0)));
     EXPECT_FALSE(port.offerBlock(toneBlock(1500.0)));  // one capture per request
     EXPECT_TRUE(display.draw(1000, 200).rendered);
-    EXPECT_TRUE(port.captureRequested);
+    EXPECT_FALSE(port.capture.ready());
     // A redraw forced by the clock does not scroll the old block in again.
     const uint8_t before = display.renderer().image().at(0, 1);
     EXPECT_FALSE(display.draw(1000, 200).rendered);
@@ -49,35 +49,6 @@ TEST_F(SpectrumDisplayTest, ClicksApplyAtTheNextDrawEvenWithoutAudio)
     display.draw(1000, 200);
     EXPECT_NEAR(port.secondHz, 1800.0, SpectrumScale::kBinWidthHz);
     EXPECT_EQ(display.markers().count, 2);
-}
-
-TEST_F(SpectrumDisplayTest, AfcRunsAfterFreshDrawsInPskModesOnly)
-{
-    const auto block = toneBlock(1000.0);
-    auto cycle = [&] {
-        port.offerBlock(block);
-        display.draw(1000, 200);
-    };
-    cycle();
-    EXPECT_EQ(port.afcSteps, 0);  // "afc" off
-    port.afc = true;
-    for (int mode : {9, 10, 11}) {
-        port.mode = mode;
-        cycle();
-    }
-    EXPECT_EQ(port.afcSteps, 3);
-    for (int mode : {0, 1, 4, 7}) {
-        port.mode = mode;
-        cycle();
-    }
-    EXPECT_EQ(port.afcSteps, 3);
-    port.mode = 9;
-    port.isTransmitting = true;
-    cycle();
-    EXPECT_EQ(port.afcSteps, 3);
-    port.isTransmitting = false;
-    display.draw(1000, 200);  // no fresh block: no step on a stale drift
-    EXPECT_EQ(port.afcSteps, 3);
 }
 
 TEST_F(SpectrumDisplayTest, CarrierStepsByOneHertzAndFollowsNet)

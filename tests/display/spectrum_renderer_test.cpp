@@ -42,7 +42,8 @@ struct RendererTest : ::testing::Test {
     SpectrumScale scale{384, 1};
     int width = 1000, height = 200;
 
-    void render(const Block& re, int mode = 9, double txHz = 1500.0, SpectrumOptions o = {})
+    void render(const Block& re, OperatingMode mode = OperatingMode::Psk31, double txHz = 1500.0,
+                SpectrumOptions o = {})
     {
         r.render(re, kZero, scale, width, height, mode, txHz, o);
     }
@@ -159,7 +160,7 @@ TEST_F(RendererTest, SpectrumLineRedrawsOnBlackAndAveragesInType0)
     o.showAverage = true;
     o.averageInverted = true;  // keeps the peak's average clear of the spectrum line
     const Block tone = toneCapture(1500.0, 8000);
-    for (int i = 0; i < 200; ++i) render(tone, 9, 1500.0, o);
+    for (int i = 0; i < 200; ++i) render(tone, OperatingMode::Psk31, 1500.0, o);
     const int k = (scale.pixelOf(1500.0) + 2) / scale.pixelsPerBin();
     const int level = static_cast<int>(r.magnitudes()[static_cast<std::size_t>(k)] / r.runningScale());
     EXPECT_NEAR(r.average()[static_cast<std::size_t>(k)] / 16, level, 1);
@@ -169,7 +170,7 @@ TEST_F(RendererTest, SpectrumLineRedrawsOnBlackAndAveragesInType0)
     const int x = k * scale.pixelsPerBin();
     EXPECT_EQ(r.image().at(x, std::clamp(avgY, 0, height - 1)), SpectrumRenderer::averageLineIndex());
 
-    render(kZero, 9, 1500.0, o);  // type 0 keeps no history: the peak is gone
+    render(kZero, OperatingMode::Psk31, 1500.0, o);  // type 0 keeps no history: the peak is gone
     for (int y = 0; y < height - 40; ++y)
         ASSERT_NE(r.image().at(x, y), SpectrumRenderer::spectrumLineIndex());
 }
@@ -201,14 +202,14 @@ TEST(AutoScale, PeakCountsOnlyNearTheTransmitMarkerInPsk31)
     std::vector<float> m(300, 0.0f);
     m[200] = 5000.0f;  // at pixel 400 with 2 pixels per bin; b = 5000 / 100 + 1 = 51
     AutoScale near, far, whole;
-    near.update(m, 2, 410, AutoScale::peakWindowPx(9), 108);
-    far.update(m, 2, 800, AutoScale::peakWindowPx(9), 108);
-    whole.update(m, 2, 800, AutoScale::peakWindowPx(0), 108);
+    near.update(m, 2, 410, AutoScale::peakWindowPx(OperatingMode::Psk31), 108);
+    far.update(m, 2, 800, AutoScale::peakWindowPx(OperatingMode::Psk31), 108);
+    whole.update(m, 2, 800, AutoScale::peakWindowPx(OperatingMode::Cw), 108);
     EXPECT_EQ(near.scale(), 26);
     EXPECT_EQ(far.scale(), 1);
     EXPECT_EQ(whole.scale(), 26);
     AutoScale rtty;
-    rtty.update(m, 2, 400 + 120, AutoScale::peakWindowPx(4), 108);
+    rtty.update(m, 2, 400 + 120, AutoScale::peakWindowPx(OperatingMode::Rtty), 108);
     EXPECT_EQ(rtty.scale(), 26);
 }
 

@@ -8,7 +8,7 @@ namespace {
 struct TuningTest : ::testing::Test {
     SpectrumScale scale{384, 1};
     TuningClicks clicks;
-    TuningState state{9, 1000.0, 1000.0, true, 1000, 200};
+    TuningState state{OperatingMode::Psk31, 1000.0, 1000.0, true, 1000, 200};
     static constexpr double kBin = SpectrumScale::kBinWidthHz;
 
     TuningOutcome apply() { return applyTuningClicks(clicks, scale, state); }
@@ -90,7 +90,7 @@ TEST_F(TuningTest, RightStripFineTunesByHeight)
 
     clicks.leftDown(991, 0, false);  // top: +4.8 Hz, doubled in PSK31
     EXPECT_DOUBLE_EQ(*apply().transmitAndReceiveHz, 1009.6);
-    state.mode = 10;
+    state.mode = OperatingMode::Qpsk;
     clicks.leftDown(999, 200, false);  // bottom
     EXPECT_DOUBLE_EQ(*apply().transmitAndReceiveHz, 995.2);
 
@@ -101,7 +101,7 @@ TEST_F(TuningTest, RightStripFineTunesByHeight)
 
 TEST_F(TuningTest, RightStripMovesReceiveOrBothWithNet)
 {
-    state.mode = 4;
+    state.mode = OperatingMode::Rtty;
     state.transmitHz = 1000.0;
     state.receiveHz = 1100.0;
     state.net = false;

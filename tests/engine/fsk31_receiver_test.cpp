@@ -114,33 +114,6 @@ TEST(Fsk31Receiver, TracksAToneOffsetWithItsAccumulator)
     }
 }
 
-// The AFC step as the display runs it a few times a second: retune by -correction / 2^30
-// Hz when that exceeds 0.05 Hz, then keep seven eighths of the correction. A signal 4 Hz
-// off, outside what the accumulator alone can hold, is pulled in and read.
-TEST(Fsk31Receiver, PublishedCorrectionPullsTheReceiverOntoTheSignal)
-{
-    std::string text;
-    for (int i = 0; i < 6; ++i) text += "cq cq de dl0vxa ";
-    const auto audio = fsk31Audio(text, 1004.0);
-    Fsk31Receiver rx(1000.0);
-    rx.demod.setPublishedCorrection(1);
-    double receiveHz = 1000.0;
-    for (std::size_t i = 0; i < audio.size(); ++i) {
-        rx.demod.process(audio[i]);
-        if (i % 1024 != 0) continue;
-        const int32_t correction = rx.demod.publishedCorrection();
-        const double candidate = receiveHz - correction / 1073741824.0;
-        if (std::abs(candidate - receiveHz) > 0.05) {
-            receiveHz = candidate;
-            rx.demod.setFrequency(receiveHz);
-            rx.demod.setPublishedCorrection(correction - (correction >> 3));
-        }
-    }
-    EXPECT_NEAR(receiveHz, 1004.0, 1.0);
-    const std::string got = varicodeText(rx.sink.bits);
-    EXPECT_EQ(got.substr(got.size() - 32), text.substr(text.size() - 32));
-}
-
 TEST(Fsk31Receiver, LevelSweep)
 {
     for (double amplitude : {1000.0, 4000.0, 16000.0, 32000.0}) {

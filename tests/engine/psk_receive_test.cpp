@@ -6,9 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/receive_dispatch.h"
-#include "engine/rx/afc_step.h"
-#include "engine/rx/psk_receiver.h"
+#include "engine/rx/mode_receiver.h"
 #include "support/noise_source.h"
 #include "support/psk_reference.h"
 #include "support/text_distance.h"
@@ -32,32 +30,22 @@ struct DecodeResult {
     double finalHz = 0.0;
 };
 
-// Decodes as the receive path does: blocks of 2048 samples, and with AFC on, one AFC step
-// after each block (the spectrum display draws once per captured block).
+// Decodes through the engine's receive loop in sound-card blocks of 2048 samples, with an
+// AFC step after each when it is on.
 DecodeResult decode(const std::vector<int16_t>& samples, const DecodeSettings& s)
 {
     static const SineTable table;
     DecodeResult result;
     TextSink sink(&result.text);
-    PskReceiver rx(table, sink);
-    rx.setDecoding(s.qpsk ? PskReceiver::Decoding::Qpsk : PskReceiver::Decoding::Bpsk);
+    TextSink noSecondChannel;
+    ModeReceiver rx(table, sink, noSecondChannel);
+    rx.setMode(s.qpsk ? OperatingMode::Qpsk : OperatingMode::Psk31);
     rx.setReverse(s.reverse);
-    rx.demodulator().reset();
-    double hz = s.receiveHz;
-    rx.setFrequency(hz);
-    for (std::size_t at = 0; at < samples.size(); at += 2048) {
-        const std::size_t n = std::min<std::size_t>(2048, samples.size() - at);
-        rx.process(std::span(samples).subspan(at, n));
-        if (!s.afc) continue;
-        const auto retune =
-            AfcStep({s.qpsk ? 10 : 9, true, false, hz, rx.driftIndicator(), rx.jitterIndicator()});
-        if (retune) {
-            hz = retune->receiveHz;
-            rx.setFrequency(hz);
-            rx.setDriftIndicator(retune->driftIndicator);
-        }
-    }
-    result.finalHz = hz;
+    rx.setAfc(s.afc);
+    rx.setFrequency(s.receiveHz);
+    for (std::size_t at = 0; at < samples.size(); at += 2048)
+        rx.receive(std::span(samples).subspan(at, std::min<std::size_t>(2048, samples.size() - at)), false);
+    result.finalHz = rx.frequency();
     return result;
 }
 
@@ -241,21 +229,16 @@ TEST(QpskReverse, WrongSidebandIsGarbageAndReverseRestoresIt)
 }
 
 // Two stations in one passband: QPSK on the main channel, PSK31 on the second channel,
-// through the receive dispatch block by block, each into its own text.
+// through the receive loop block by block, each into its own text.
 TEST(SecondChannel, DecodesBpskBesideTheMainChannelInQpskMode)
 {
     const SineTable table;
     std::string mainText, secondText;
     TextSink mainSink(&mainText), secondSink(&secondText);
-    PskReceiver mainRx(table, mainSink), secondRx(table, secondSink);
-    mainRx.setDecoding(PskReceiver::Decoding::Qpsk);
-    mainRx.setFrequency(800.0);
-    secondRx.setFrequency(1800.0);  // stays on BPSK in every mode
-    ReceiveDispatch dispatch(
-        mainRx.demodulator(), secondRx.demodulator(),
-        {[](WaveDevice d) { return d == 7; }, [](WaveHeader&) { return true; }, nullptr, nullptr, nullptr});
-    dispatch.operatingMode = 10;
-    dispatch.secondChannelFrequency = 1800.0;
+    ModeReceiver rx(table, mainSink, secondSink);
+    rx.setMode(OperatingMode::Qpsk);
+    rx.setFrequency(800.0);
+    rx.setSecondChannelFrequency(1800.0);  // stays on BPSK in every mode
 
     PskSignalOptions a, b;
     a.qpsk = true;
@@ -268,10 +251,7 @@ TEST(SecondChannel, DecodesBpskBesideTheMainChannelInQpskMode)
     for (std::size_t n = 0; n < second.size(); ++n) mix[n] += second[n];
     auto pcm = test::toPcm16(mix);
     pcm.resize((pcm.size() / 2048 + 1) * 2048);
-    for (std::size_t at = 0; at < pcm.size(); at += 2048) {
-        WaveHeader h{pcm.data() + at, 4096, 4096, 0};
-        ASSERT_EQ(dispatch.OnWaveInData(7, h), 1);
-    }
+    for (std::size_t at = 0; at < pcm.size(); at += 2048) rx.receive(std::span(pcm).subspan(at, 2048), false);
     EXPECT_TRUE(decodedAs(kText, mainText));
     EXPECT_TRUE(decodedAs(other, secondText));
 }

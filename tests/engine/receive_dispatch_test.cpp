@@ -1,3 +1,6 @@
+// The sound card's messages through the receive dispatch: which demodulator each mode
+// feeds, the second channel, the rest while transmitting, the spectrum capture handshake
+// and the blocks handed back.
 #include "engine/receive_dispatch.h"
 
 #include <gtest/gtest.h>
@@ -24,20 +27,22 @@ class ReceiveDispatchTest : public ::testing::Test {
 protected:
     ReceiveDispatchTest()
         : main(table),
-          second(table),
           rtty(table),
           fsk(table),
-          dispatch(main, second,
+          receiver(table, text, secondText),
+          dispatch(receiver, capture,
                    {[](WaveDevice d) { return d == kInput; },
                     [this](WaveHeader& h) {
                         requeued.push_back(&h);
                         return requeueSucceeds;
                     },
                     [](WaveDevice d) { return d == kOutput; },
-                    [this](WaveHeader& h) { filled.push_back(&h); }, [this] { ++invalidations; }})
+                    [this](WaveHeader& h) { filled.push_back(&h); }, [this] { return transmitting; }})
     {
-        dispatch.setDemodulator(4, &rtty);
-        dispatch.setDemodulator(11, &fsk);
+        receiver.setDemodulator(OperatingMode::Psk31, &main);
+        receiver.setDemodulator(OperatingMode::Qpsk, &main);
+        receiver.setDemodulator(OperatingMode::Rtty, &rtty);
+        receiver.setDemodulator(OperatingMode::Fsk31, &fsk);
         data.resize(2048);
         for (std::size_t n = 0; n < data.size(); ++n) data[n] = static_cast<int16_t>(n * 7 - 5000);
         header.data = data.data();
@@ -47,99 +52,115 @@ protected:
 
     // One block of 2048 samples gives 92 or 93 decimated samples at 500 Hz.
     static bool ranOneBlock(const CountingDemodulator& d) { return d.decimated >= 92 && d.decimated <= 93; }
+    // The second channel is the receiver's own: its oscillator moves when it runs.
+    bool secondChannelRan()
+    {
+        const uint16_t before = secondPhase;
+        secondPhase = receiver.secondChannel().demodulator().ncoPhase();
+        return secondPhase != before;
+    }
 
     SineTable table;
-    CountingDemodulator main, second, rtty, fsk;
+    std::string received;
+    TextSink text{&received};
+    TextSink secondText;
+    CountingDemodulator main, rtty, fsk;
+    ModeReceiver receiver;
+    SpectrumCapture capture;
     std::vector<WaveHeader*> requeued, filled;
     bool requeueSucceeds = true;
-    int invalidations = 0;
+    bool transmitting = false;
     ReceiveDispatch dispatch;
     std::vector<int16_t> data;
     WaveHeader header;
+    uint16_t secondPhase = 0;
 };
 
 TEST_F(ReceiveDispatchTest, RoutesEachModeToItsDemodulator)
 {
+    using M = OperatingMode;
     struct Case {
-        int mode;
+        M mode;
         bool main, rtty, fsk;
     };
-    for (const Case c :
-         {Case{9, true, false, false}, Case{10, true, false, false}, Case{4, false, true, false},
-          Case{11, false, false, true}, Case{0, false, false, false}, Case{3, false, false, false},
-          Case{5, false, false, false}, Case{8, false, false, false}}) {
-        SCOPED_TRACE(c.mode);
-        main.decimated = rtty.decimated = fsk.decimated = second.decimated = 0;
-        dispatch.operatingMode = c.mode;
-        EXPECT_EQ(dispatch.OnWaveInData(kInput, header), 1);
+    for (const Case c : {Case{M::Psk31, true, false, false}, Case{M::Qpsk, true, false, false},
+                         Case{M::Rtty, false, true, false}, Case{M::Fsk31, false, false, true},
+                         Case{M::Cw, false, false, false}, Case{M::Ssb, false, false, false},
+                         Case{M::Sstv, false, false, false}, Case{M::Fm, false, false, false}}) {
+        SCOPED_TRACE(modeName(c.mode));
+        main.decimated = rtty.decimated = fsk.decimated = 0;
+        receiver.setMode(c.mode);
+        EXPECT_TRUE(dispatch.OnWaveInData(kInput, header).requeued);
         EXPECT_EQ(ranOneBlock(main), c.main);
         EXPECT_EQ(rtty.decimated > 0, c.rtty);
         EXPECT_EQ(fsk.decimated > 0, c.fsk);
-        EXPECT_EQ(second.decimated, 0);
+        EXPECT_FALSE(secondChannelRan());
     }
     EXPECT_EQ(requeued.size(), 8u);
 }
 
 TEST_F(ReceiveDispatchTest, SecondChannelOnlyInThePskModesAndWhenTuned)
 {
-    dispatch.secondChannelFrequency = 1500.0;
-    for (const int mode : {9, 10}) {
-        second.decimated = 0;
-        dispatch.operatingMode = mode;
+    receiver.setSecondChannelFrequency(1500.0);
+    for (const OperatingMode mode : {OperatingMode::Psk31, OperatingMode::Qpsk}) {
+        receiver.setMode(mode);
         dispatch.OnWaveInData(kInput, header);
-        EXPECT_TRUE(ranOneBlock(second)) << mode;
+        EXPECT_TRUE(secondChannelRan()) << modeName(mode);
     }
-    second.decimated = 0;
-    for (const int mode : {4, 11, 0}) {
-        dispatch.operatingMode = mode;
+    for (const OperatingMode mode : {OperatingMode::Rtty, OperatingMode::Fsk31, OperatingMode::Cw}) {
+        receiver.setMode(mode);
         dispatch.OnWaveInData(kInput, header);
+        EXPECT_FALSE(secondChannelRan()) << modeName(mode);
     }
-    dispatch.operatingMode = 9;
-    dispatch.secondChannelFrequency = 0.0;
+    receiver.setMode(OperatingMode::Psk31);
+    receiver.setSecondChannelFrequency(0.0);
     dispatch.OnWaveInData(kInput, header);
-    EXPECT_EQ(second.decimated, 0);
+    EXPECT_FALSE(secondChannelRan());
 }
 
 TEST_F(ReceiveDispatchTest, NothingIsDemodulatedWhileTransmittingButTheSpectrumStillCaptures)
 {
-    dispatch.transmitting = true;
-    EXPECT_EQ(dispatch.OnWaveInData(kInput, header), 1);
+    transmitting = true;
+    const auto r = dispatch.OnWaveInData(kInput, header);
+    EXPECT_TRUE(r.requeued);
+    EXPECT_TRUE(r.captured);
     EXPECT_EQ(main.decimated, 0);
-    EXPECT_EQ(invalidations, 1);
 }
 
 TEST_F(ReceiveDispatchTest, TinyBlocksAreRequeuedWithoutDemodulation)
 {
     for (const uint32_t bytes : {0u, 1u}) {
         header.bytesRecorded = bytes;
-        EXPECT_EQ(dispatch.OnWaveInData(kInput, header), 1);
+        const auto r = dispatch.OnWaveInData(kInput, header);
+        EXPECT_TRUE(r.requeued);
+        EXPECT_FALSE(r.captured);
     }
     EXPECT_EQ(main.decimated, 0);
     EXPECT_EQ(requeued.size(), 2u);
-    EXPECT_EQ(invalidations, 0);
-    EXPECT_TRUE(dispatch.spectrumCaptureRequested);
+    EXPECT_FALSE(capture.ready());
 }
 
 TEST_F(ReceiveDispatchTest, CapturesOnlyFullBlocksAndOnlyWhenAsked)
 {
     header.bytesRecorded = 4094;
-    dispatch.OnWaveInData(kInput, header);
-    EXPECT_EQ(invalidations, 0);
+    EXPECT_FALSE(dispatch.OnWaveInData(kInput, header).captured);
 
     header.bytesRecorded = 4096;
-    dispatch.OnWaveInData(kInput, header);
-    EXPECT_EQ(invalidations, 1);
-    EXPECT_FALSE(dispatch.spectrumCaptureRequested);
-    EXPECT_EQ(dispatch.spectrum.re[0], float(data[0] + data[1]));
-    EXPECT_EQ(dispatch.spectrum.re[1023], float(data[2046] + data[2047]));
-    EXPECT_EQ(dispatch.spectrum.im[500], 0.0f);
+    EXPECT_TRUE(dispatch.OnWaveInData(kInput, header).captured);
+    ASSERT_TRUE(capture.ready());
+    EXPECT_EQ(capture.real()[0], float(data[0] + data[1]));
+    EXPECT_EQ(capture.real()[1023], float(data[2046] + data[2047]));
+    EXPECT_EQ(capture.imag()[500], 0.0f);
 
-    dispatch.OnWaveInData(kInput, header);  // not asked again yet
-    EXPECT_EQ(invalidations, 1);
-    dispatch.spectrumCaptureRequested = true;
-    dispatch.operatingMode = 1;  // voice modes still feed the spectrum
-    dispatch.OnWaveInData(kInput, header);
-    EXPECT_EQ(invalidations, 2);
+    const float drawn = capture.real()[0];
+    data[0] = 1;  // not asked again yet: the block being drawn stays
+    EXPECT_FALSE(dispatch.OnWaveInData(kInput, header).captured);
+    EXPECT_EQ(capture.real()[0], drawn);
+    capture.request();
+    EXPECT_FALSE(capture.ready());
+    receiver.setMode(OperatingMode::Usb);  // voice modes still feed the spectrum
+    EXPECT_TRUE(dispatch.OnWaveInData(kInput, header).captured);
+    EXPECT_EQ(capture.real()[0], float(1 + data[1]));
 }
 
 TEST_F(ReceiveDispatchTest, PairSumsDoNotOverflowSixteenBits)
@@ -147,22 +168,22 @@ TEST_F(ReceiveDispatchTest, PairSumsDoNotOverflowSixteenBits)
     data[0] = 32767;
     data[1] = 32767;
     dispatch.OnWaveInData(kInput, header);
-    EXPECT_EQ(dispatch.spectrum.re[0], 65534.0f);
+    EXPECT_EQ(capture.real()[0], 65534.0f);
 }
 
 TEST_F(ReceiveDispatchTest, AForeignDeviceIsIgnoredAndNotRequeued)
 {
-    EXPECT_EQ(dispatch.OnWaveInData(kOutput, header), 0);
-    EXPECT_EQ(dispatch.OnWaveInData(0, header), 0);
+    EXPECT_FALSE(dispatch.OnWaveInData(kOutput, header).requeued);
+    EXPECT_FALSE(dispatch.OnWaveInData(0, header).requeued);
     EXPECT_TRUE(requeued.empty());
     EXPECT_EQ(main.decimated, 0);
-    EXPECT_EQ(invalidations, 0);
+    EXPECT_FALSE(capture.ready());
 }
 
-TEST_F(ReceiveDispatchTest, AFailedRequeueReportsZero)
+TEST_F(ReceiveDispatchTest, AFailedRequeueIsReported)
 {
     requeueSucceeds = false;
-    EXPECT_EQ(dispatch.OnWaveInData(kInput, header), 0);
+    EXPECT_FALSE(dispatch.OnWaveInData(kInput, header).requeued);
     EXPECT_TRUE(ranOneBlock(main));
 }
 
@@ -170,15 +191,16 @@ TEST_F(ReceiveDispatchTest, ARecordedCountBeyondTheBufferIsNotReadPastItsEnd)
 {
     header.bufferLength = 1000;
     header.bytesRecorded = 4096;  // a lying driver
-    EXPECT_EQ(dispatch.OnWaveInData(kInput, header), 1);
+    const auto r = dispatch.OnWaveInData(kInput, header);
+    EXPECT_TRUE(r.requeued);
+    EXPECT_FALSE(r.captured);
     EXPECT_LT(main.decimated, 50);
-    EXPECT_EQ(invalidations, 0);
 }
 
 TEST_F(ReceiveDispatchTest, OutputBlocksGoToTheTransmitPathOnlyFromTheOpenOutput)
 {
-    EXPECT_EQ(dispatch.OnWaveOutDone(kOutput, header), 1);
-    EXPECT_EQ(dispatch.OnWaveOutDone(kInput, header), 0);
+    EXPECT_TRUE(dispatch.OnWaveOutDone(kOutput, header));
+    EXPECT_FALSE(dispatch.OnWaveOutDone(kInput, header));
     ASSERT_EQ(filled.size(), 1u);
     EXPECT_EQ(filled[0], &header);
 }

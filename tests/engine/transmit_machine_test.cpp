@@ -52,7 +52,7 @@ void append(std::vector<int>& a, const std::vector<int>& b)
 TEST(TransmitMachine, PskTransmissionSymbolSequence)
 {
     Rig rig("e");
-    rig.machine.setMode(9);
+    rig.machine.setMode(OperatingMode::Psk31);
     const std::vector<int16_t> audio = renderTransmission(rig.machine, rig.audio, 2'000'000);
 
     int phase = 0;
@@ -178,7 +178,7 @@ std::vector<int> framesOf(const std::vector<int>& halfBits)
 TEST(TransmitMachine, RttyShiftsFollowTheText)
 {
     Rig rig("a1 B2,x\r\n5", 2);
-    rig.machine.setMode(4);
+    rig.machine.setMode(OperatingMode::Rtty);
     std::string echo;
     rig.machine.setEchoBuffer(&echo);
     renderTransmission(rig.machine, rig.audio, 2'000'000);
@@ -205,7 +205,7 @@ TEST(TransmitMachine, RttyShiftsFollowTheText)
 TEST(TransmitMachine, RttyPolarityAndUnknownCharacters)
 {
     Rig rig("\xE9", 0);  // not in either table: sent as a space
-    rig.machine.setMode(4, 100.0);
+    rig.machine.setMode(OperatingMode::Rtty, 100.0);
     rig.machine.setRttyPolarity(1);
     renderTransmission(rig.machine, rig.audio, 2'000'000);
     ASSERT_GE(rig.symbols.size(), 15u);
@@ -218,7 +218,7 @@ TEST(TransmitMachine, RttyPolarityAndUnknownCharacters)
 TEST(TransmitMachine, RttyEndRequestLetsTheCharacterFinishAndTakesNoMoreText)
 {
     Rig rig("abcdefghijklmnopqrstuvwxyz", StringTransmitSource::kNoEnd);
-    rig.machine.setMode(4);
+    rig.machine.setMode(OperatingMode::Rtty);
     std::string echo;
     rig.machine.setEchoBuffer(&echo);
     ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
@@ -241,13 +241,13 @@ TEST(TransmitMachine, ModesWithoutAudioNeverLeaveTheKeyDown)
 {
     {
         Rig rig("");
-        rig.machine.setMode(3);
+        rig.machine.setMode(OperatingMode::Ssb);
         EXPECT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Refused);
         EXPECT_EQ(rig.key.keyDowns(), 0);
     }
     {
         Rig rig("");
-        rig.machine.setMode(0);  // CW: keyed, no audio blocks
+        rig.machine.setMode(OperatingMode::Cw);  // CW: keyed, no audio blocks
         rig.audio.OpenWaveIn();
         EXPECT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
         EXPECT_TRUE(rig.key.on());

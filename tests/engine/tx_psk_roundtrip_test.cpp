@@ -4,10 +4,7 @@
 
 #include <string>
 
-#include "engine/rx/fsk31_demodulator.h"
-#include "engine/rx/psk_receiver.h"
-#include "engine/rx/text_sink.h"
-#include "engine/rx/varicode_decoder.h"
+#include "engine/rx/mode_receiver.h"
 #include "tx_roundtrip_support.h"
 
 namespace vexa::engine {
@@ -17,43 +14,32 @@ const std::string kText =
     "\r\nCQ CQ CQ de DL1ABC DL1ABC pse k\r\nGM OM, ur RST 599 599, name is Hans, QTH Bonn (JO30). "
     "73 & gl! {~|} \x01\x7F\x80\xC4\xFF.";
 
-std::string receivePsk(const std::vector<int16_t>& audio, double hz, bool qpsk, bool reverse = false)
+// The engine's receive loop, AFC off.
+std::string receive(const std::vector<int16_t>& audio, double hz, OperatingMode mode, bool reverse = false)
 {
     SineTable table;
     std::string text;
     TextSink sink(&text);
-    PskReceiver rx(table, sink);
-    rx.setDecoding(qpsk ? PskReceiver::Decoding::Qpsk : PskReceiver::Decoding::Bpsk);
+    TextSink noSecondChannel;
+    ModeReceiver rx(table, sink, noSecondChannel);
+    rx.setMode(mode);
     rx.setReverse(reverse);
     rx.setFrequency(hz);
-    rx.process(audio);
-    return text;
-}
-
-std::string receiveFsk31(const std::vector<int16_t>& audio, double hz)
-{
-    SineTable table;
-    std::string text;
-    TextSink sink(&text);
-    VaricodeDecoder decoder(&sink);
-    Fsk31Demodulator demod(table);
-    demod.setFrequency(hz);
-    demod.setSink(&decoder);
-    demod.processBlock(audio);
+    for (std::size_t at = 0; at < audio.size(); at += 2048)
+        rx.receive(std::span(audio).subspan(at, std::min<std::size_t>(2048, audio.size() - at)), false);
     return text;
 }
 
 struct Case {
     const char* name;
-    int mode;
+    OperatingMode mode;
 };
 
 class PskRoundTrip : public testing::TestWithParam<Case> {
 protected:
     std::string receive(const std::vector<int16_t>& audio, double hz) const
     {
-        const int mode = GetParam().mode;
-        return mode == 11 ? receiveFsk31(audio, hz) : receivePsk(audio, hz, mode == 10);
+        return vexa::engine::receive(audio, hz, GetParam().mode);
     }
 };
 
@@ -93,7 +79,7 @@ TEST_P(PskRoundTrip, ReceiverSlightlyOffTune)
 {
     // The decoders track a small offset on their own (the AFC step pulls in larger ones):
     // 3 Hz in the PSK modes; FSK31, whose tones are 16.6 Hz apart, holds to about 2 Hz.
-    const double offset = GetParam().mode == 11 ? 1.0 : 3.0;
+    const double offset = GetParam().mode == OperatingMode::Fsk31 ? 1.0 : 3.0;
     for (const double sign : {-1.0, 1.0}) {
         const auto audio = test::transmit(kText, {GetParam().mode, 0, 1200.0 + sign * offset});
         expectCopy(receive(audio, 1200.0), kText);
@@ -107,29 +93,31 @@ TEST_P(PskRoundTrip, FromFullScaleToNearSilence)
     // 300 counts, so it stops at 0.01.
     const auto audio = test::transmit(kText, {GetParam().mode, 0, 1350.0});
     for (const double gain : {1.0, 0.1, 0.01, 0.003}) {
-        if (GetParam().mode == 10 && gain < 0.01) continue;
+        if (GetParam().mode == OperatingMode::Qpsk && gain < 0.01) continue;
         SCOPED_TRACE(testing::Message() << "gain " << gain);
         expectCopy(receive(test::withNoise(audio, gain, 0.0), 1350.0), kText);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, PskRoundTrip,
-                         testing::Values(Case{"Psk31", 9}, Case{"Qpsk", 10}, Case{"Fsk31", 11}),
+                         testing::Values(Case{"Psk31", OperatingMode::Psk31},
+                                         Case{"Qpsk", OperatingMode::Qpsk},
+                                         Case{"Fsk31", OperatingMode::Fsk31}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 TEST(QpskRoundTrip, InvertedNeedsTheReverseFlag)
 {
-    const auto audio = test::transmit(kText, {10, 0, 1000.0, 0, "", true});
-    EXPECT_GT(test::copyErrors(kText, receivePsk(audio, 1000.0, true, false)), 20);
-    expectCopy(receivePsk(audio, 1000.0, true, true), kText);
+    const auto audio = test::transmit(kText, {OperatingMode::Qpsk, 0, 1000.0, 0, "", true});
+    EXPECT_GT(test::copyErrors(kText, receive(audio, 1000.0, OperatingMode::Qpsk, false)), 20);
+    expectCopy(receive(audio, 1000.0, OperatingMode::Qpsk, true), kText);
 }
 
 TEST(PskRoundTrip, CwIdentificationAfterTheText)
 {
     // The last character before the identification is printed; the Morse keying itself
     // reads as noise to a PSK receiver.
-    const auto audio = test::transmit("\r\nde DL1ABC k\xA9", {9, 0, 1000.0, 0, "DL1ABC"});
-    const std::string rx = receivePsk(test::withNoise(audio, 0.5, 300.0, 5), 1000.0, false);
+    const auto audio = test::transmit("\r\nde DL1ABC k\xA9", {OperatingMode::Psk31, 0, 1000.0, 0, "DL1ABC"});
+    const std::string rx = receive(test::withNoise(audio, 0.5, 300.0, 5), 1000.0, OperatingMode::Psk31);
     EXPECT_NE(rx.find("\r\nde DL1ABC k"), std::string::npos) << rx;
 }
 

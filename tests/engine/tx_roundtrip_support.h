@@ -17,7 +17,7 @@
 namespace vexa::engine::test {
 
 struct TxSpec {
-    int mode = 9;
+    OperatingMode mode = OperatingMode::Psk31;
     double rttyBaud = 45.45;
     double frequency = 1000.0;
     int idleBeforeEnd = 0;

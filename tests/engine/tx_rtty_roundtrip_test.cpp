@@ -39,7 +39,7 @@ TEST(RttyRoundTrip, OwnReceiverCleanAndInNoise)
     for (const double baud : {45.45, 100.0}) {
         for (const double f : {700.0, 1275.0, 2125.0}) {
             SCOPED_TRACE(testing::Message() << baud << " Bd at " << f << " Hz");
-            const auto clean = test::transmit("\r\n" + kText, {4, baud, f, 2});
+            const auto clean = test::transmit("\r\n" + kText, {OperatingMode::Rtty, baud, f, 2});
             const std::string rx = receiveRtty(test::withNoise(clean, 0.5, 0.0), f, baud);
             EXPECT_NE(rx.find(kText), std::string::npos) << rx;
             // Noise over the whole band; in a 3 kHz channel the SNR is about 6 dB at 4000
@@ -53,7 +53,7 @@ TEST(RttyRoundTrip, OwnReceiverCleanAndInNoise)
 
 TEST(RttyRoundTrip, ReversedPolarityNeedsTheReverseFlag)
 {
-    const auto clean = test::transmit("\r\n" + kText, {4, 45.45, 1500.0, 2});
+    const auto clean = test::transmit("\r\n" + kText, {OperatingMode::Rtty, 45.45, 1500.0, 2});
     EXPECT_EQ(receiveRtty(clean, 1500.0, 45.45, 1).find(kText), std::string::npos);
     EXPECT_NE(receiveRtty(clean, 1500.0, 45.45, 0).find(kText), std::string::npos);
 }
@@ -73,7 +73,8 @@ TEST(RttyRoundTrip, MinimodemDecodesVexa)
           std::tuple{100.0, 2000.0, std::string("100 --baudot --stopbits 1.5")}}) {
         SCOPED_TRACE(testing::Message() << baud << " Bd at " << f << " Hz");
         const std::string path = (dir.path() / "rtty.wav").string();
-        const auto audio = test::withNoise(test::transmit(kText, {4, baud, f, 2}), 0.5, 300.0, 3);
+        const auto audio =
+            test::withNoise(test::transmit(kText, {OperatingMode::Rtty, baud, f, 2}), 0.5, 300.0, 3);
         ASSERT_TRUE(writeWaveFile(path, audio).ok());
         char tones[64];
         std::snprintf(tones, sizeof tones, " -M %.1f -S %.1f", f + 90.0, f - 90.0);

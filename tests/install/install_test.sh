@@ -16,12 +16,16 @@ cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 expected=(
   bin/vexa
   bin/vexa-modem
+  bin/vexa-log
+  bin/vexa-rig
   share/vexa/demo.wav
   share/applications/vexa.desktop
   share/metainfo/org.vexa.Vexa.metainfo.xml
   share/icons/hicolor/scalable/apps/vexa.svg
   share/man/man1/vexa.1
   share/man/man1/vexa-modem.1
+  share/man/man1/vexa-log.1
+  share/man/man1/vexa-rig.1
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/vexa.png")
@@ -45,7 +49,7 @@ icon_name=$(sed -n 's/^Icon=//p' "$prefix/share/applications/vexa.desktop")
 [ -f "$prefix/share/icons/hicolor/scalable/apps/$icon_name.svg" ] || fail "no icon '$icon_name'"
 
 # The installed programs name neither the source tree nor the build tree.
-for program in vexa vexa-modem; do
+for program in vexa vexa-modem vexa-log vexa-rig; do
   for dir in "$source_dir" "$build_dir"; do
     if grep -qaF "$dir" "$prefix/bin/$program"; then
       fail "bin/$program contains the path $dir"

@@ -1,6 +1,6 @@
 // An in-memory operating state for the spectrum display: frequencies and flags are plain
-// fields, retuning is recorded, and the capture buffer can be filled from audio samples the
-// way the receive dispatch does (sample pairs summed, imaginary parts zero).
+// fields, retuning is recorded, and blocks reach the display through a real spectrum
+// capture.
 #pragma once
 
 #include <array>
@@ -26,50 +26,30 @@ inline std::array<int16_t, 2048> toneBlock(double hz)
 
 class FakeSpectrumPort : public display::SpectrumPort {
 public:
-    int mode = 9;
+    OperatingMode mode = OperatingMode::Psk31;
     double transmitHz = 1000.0;
     double receiveHz = 1000.0;
     double secondHz = 0.0;
-    bool isTransmitting = false;
-    bool afc = false;
     bool net = true;
     int32_t drift = 0;
     display::SpectrumSettings settings;
-    std::array<float, 1024> re{};
-    std::array<float, 1024> im{};
-    bool captureRequested = true;
+    engine::SpectrumCapture capture;
     display::TuningClicks clicks;
 
-    int afcSteps = 0;
     int retunes = 0;
     std::vector<double> secondChannelCalls;
 
-    // Copies one 2048-sample block into the capture, as the receive dispatch does when a
-    // capture is requested. Returns whether it captured.
-    bool offerBlock(std::span<const int16_t> block)
-    {
-        if (!captureRequested || block.size() != 2048) return false;
-        for (std::size_t i = 0; i < 1024; ++i) {
-            re[i] = static_cast<float>(int{block[2 * i]} + int{block[2 * i + 1]});
-            im[i] = 0.0f;
-        }
-        captureRequested = false;
-        return true;
-    }
+    // What the receive dispatch does with each block. Returns whether it was captured.
+    bool offerBlock(std::span<const int16_t> block) { return capture.offer(block); }
 
-    int operatingMode() const override { return mode; }
+    OperatingMode operatingMode() const override { return mode; }
     double transmitFrequency() const override { return transmitHz; }
     double receiveFrequency() const override { return receiveHz; }
     double secondChannelFrequency() const override { return secondHz; }
-    bool transmitting() const override { return isTransmitting; }
-    bool afcEnabled() const override { return afc; }
     bool netEnabled() const override { return net; }
     int32_t driftIndicator() const override { return drift; }
     display::SpectrumSettings spectrumSettings() const override { return settings; }
-    std::span<const float, 1024> spectrumReal() const override { return re; }
-    std::span<const float, 1024> spectrumImag() const override { return im; }
-    bool spectrumCaptureRequested() const override { return captureRequested; }
-    void requestSpectrumCapture() override { captureRequested = true; }
+    engine::SpectrumCapture& spectrumCapture() override { return capture; }
     void tuneTransmitAndReceive(double hz) override
     {
         transmitHz = receiveHz = hz;
@@ -87,7 +67,6 @@ public:
         secondHz = hz;
         secondChannelCalls.push_back(hz);
     }
-    void afcStep() override { ++afcSteps; }
     display::TuningClicks& tuningClicks() override { return clicks; }
 };
 

@@ -100,7 +100,7 @@ int main(int argc, char** argv)
     port.transmitHz = txHz;
     port.receiveHz = rxHz;
     port.secondHz = secondHz;
-    port.mode = 9;
+    port.mode = vexa::OperatingMode::Psk31;
 
     std::vector<int16_t> audio;
     if (wav) {

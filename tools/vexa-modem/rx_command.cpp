@@ -1,12 +1,11 @@
-// vexa-modem rx: audio in, decoded characters out, through the same receive engine as the
-// application (blocks of 2048 samples, one AFC step per block as the spectrum display does).
+// vexa-modem rx: audio in, decoded characters out, through the engine's receive loop as the
+// application runs it (blocks of 2048 samples, one AFC step after each).
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,18 +16,11 @@
 #include "engine/audio/audio_file.h"
 #include "engine/audio/wave_header.h"
 #include "engine/dsp/sine_table.h"
-#include "engine/rx/afc_step.h"
-#include "engine/rx/decoder_selector.h"
-#include "engine/rx/fsk31_demodulator.h"
-#include "engine/rx/psk_receiver.h"
-#include "engine/rx/rtty_demodulator.h"
+#include "engine/rx/mode_receiver.h"
 #include "engine/rx/text_sink.h"
-#include "engine/rx/varicode_decoder.h"
 
 namespace vexa::tools {
 namespace {
-
-using engine::PskReceiver;
 
 constexpr std::size_t kBlockSamples = engine::kInputBlockBytes / 2;
 
@@ -45,121 +37,16 @@ public:
     void put(int, int character) override { std::fputc(static_cast<unsigned char>(character), stdout); }
 };
 
-// One mode's receiver as the tool drives it.
-class ModeReceiver {
-public:
-    virtual ~ModeReceiver() = default;
-    virtual void process(std::span<const int16_t> block) = 0;
-    // Once per block, as after each spectrum redraw.
-    virtual void afcStep() {}
-    // The input has ended.
-    virtual void finish() {}
-};
-
-class PskModeReceiver final : public ModeReceiver {
-public:
-    PskModeReceiver(int operatingMode, const RxOptions& o, engine::TextSink& text)
-        : m_mode(operatingMode), m_afc(o.afc), m_hz(o.frequencyHz), m_rx(m_table, text)
-    {
-        m_rx.setDecoding(isMode(operatingMode, OperatingMode::Qpsk) ? PskReceiver::Decoding::Qpsk
-                                                                    : PskReceiver::Decoding::Bpsk);
-        m_rx.setReverse(o.reverse);
-        m_rx.demodulator().reset();
-        m_rx.setFrequency(m_hz);
-    }
-    void process(std::span<const int16_t> block) override { m_rx.process(block); }
-    void afcStep() override
-    {
-        const auto retune =
-            engine::AfcStep({m_mode, m_afc, false, m_hz, m_rx.driftIndicator(), m_rx.jitterIndicator()});
-        if (!retune) return;
-        m_hz = retune->receiveHz;
-        m_rx.setFrequency(m_hz);
-        m_rx.setDriftIndicator(retune->driftIndicator);
-    }
-
-private:
-    int m_mode;
-    bool m_afc;
-    double m_hz;
-    engine::SineTable m_table;
-    PskReceiver m_rx;
-};
-
-// RTTY at kCentiBaud / 100 Bd; the frequency is the centre between mark and space, mark on
-// the upper tone unless reversed. No AFC in RTTY.
-template <int kCentiBaud>
-class RttyModeReceiver final : public ModeReceiver {
-public:
-    RttyModeReceiver(int, const RxOptions& o, engine::TextSink& text) : m_rx(m_table)
-    {
-        m_rx.setSymbolRate(kCentiBaud / 100.0);
-        m_rx.setPolarity(o.reverse ? 1 : 0);
-        m_rx.decoder().setUnshiftOnSpace(!o.keepShift);
-        m_rx.decoder().setTextSink(&text);
-        m_rx.reset();
-        m_rx.setFrequency(o.frequencyHz);
-    }
-    void process(std::span<const int16_t> block) override { m_rx.processBlock(block); }
-    // Bits are handed over at tone changes; a recording that ends on mark still holds the
-    // last character's final bits.
-    void finish() override { m_rx.endOfInput(); }
-
-private:
-    engine::SineTable m_table;
-    engine::RttyDemodulator m_rx;
-};
-
-// FSK31: the bits go through a decoder selector to the varicode decoder, as in the
-// application; the AFC follows the demodulator's published correction.
-class Fsk31ModeReceiver final : public ModeReceiver {
-public:
-    Fsk31ModeReceiver(int, const RxOptions& o, engine::TextSink& text)
-        : m_afc(o.afc), m_hz(o.frequencyHz), m_varicode(&text), m_selector(&m_varicode), m_rx(m_table)
-    {
-        m_rx.setSink(&m_selector);
-        m_rx.reset();
-        m_rx.setPublishedCorrection(0);
-        m_rx.setFrequency(m_hz);
-    }
-    void process(std::span<const int16_t> block) override { m_rx.processBlock(block); }
-    void afcStep() override
-    {
-        const auto retune = engine::AfcStep(
-            {modeNumber(OperatingMode::Fsk31), m_afc, false, m_hz, m_rx.publishedCorrection(), 0});
-        if (!retune) return;
-        m_hz = retune->receiveHz;
-        m_rx.setFrequency(m_hz);
-        m_rx.setPublishedCorrection(retune->driftIndicator);
-    }
-
-private:
-    bool m_afc;
-    double m_hz;
-    engine::SineTable m_table;
-    engine::VaricodeDecoder m_varicode;
-    engine::DecoderSelector m_selector;
-    engine::Fsk31Demodulator m_rx;
-};
-
 struct RxMode {
     std::string_view name;
-    int operatingMode;
-    std::unique_ptr<ModeReceiver> (*make)(int mode, const RxOptions&, engine::TextSink&);
+    OperatingMode mode;
+    double rttyBaud;  // RTTY only
 };
 
-template <class Receiver>
-std::unique_ptr<ModeReceiver> make(int mode, const RxOptions& o, engine::TextSink& text)
-{
-    return std::make_unique<Receiver>(mode, o, text);
-}
-
 constexpr std::array kModes = {
-    RxMode{"psk31", modeNumber(OperatingMode::Psk31), make<PskModeReceiver>},
-    RxMode{"qpsk", modeNumber(OperatingMode::Qpsk), make<PskModeReceiver>},
-    RxMode{"rtty", modeNumber(OperatingMode::Rtty), make<RttyModeReceiver<4545>>},
-    RxMode{"rtty100", modeNumber(OperatingMode::Rtty), make<RttyModeReceiver<10000>>},
-    RxMode{"fsk31", modeNumber(OperatingMode::Fsk31), make<Fsk31ModeReceiver>},
+    RxMode{"psk31", OperatingMode::Psk31, 0.0}, RxMode{"qpsk", OperatingMode::Qpsk, 0.0},
+    RxMode{"rtty", OperatingMode::Rtty, 45.45}, RxMode{"rtty100", OperatingMode::Rtty, 100.0},
+    RxMode{"fsk31", OperatingMode::Fsk31, 0.0},
 };
 
 const RxMode* findMode(std::string_view name)
@@ -187,18 +74,31 @@ int usageError(const char* message, const char* arg = nullptr)
     return 2;
 }
 
-void run(ModeReceiver& rx, std::span<const int16_t> samples)
+// The engine's receive loop, in sound-card sized blocks as the application runs it.
+void run(engine::ModeReceiver& rx, std::span<const int16_t> samples)
 {
     for (std::size_t at = 0; at < samples.size(); at += kBlockSamples) {
-        rx.process(samples.subspan(at, std::min(kBlockSamples, samples.size() - at)));
-        rx.afcStep();
+        rx.receive(samples.subspan(at, std::min(kBlockSamples, samples.size() - at)), false);
         std::fflush(stdout);
     }
 }
 
+// RTTY: the frequency is the centre between mark and space, mark on the upper tone unless
+// reversed. QPSK reversed: read from the other sideband.
+void configure(engine::ModeReceiver& rx, const RxMode& mode, const RxOptions& o)
+{
+    rx.setMode(mode.mode);
+    if (mode.mode == OperatingMode::Rtty) rx.rtty().setSymbolRate(mode.rttyBaud);
+    rx.rtty().setPolarity(o.reverse ? 1 : 0);
+    rx.rtty().decoder().setUnshiftOnSpace(!o.keepShift);
+    rx.setReverse(o.reverse);
+    rx.setAfc(o.afc);
+    rx.setFrequency(o.frequencyHz);
+}
+
 // Standard input: raw 16-bit little-endian mono at 11025 Hz, decoded as it arrives; or, if
 // it starts with a RIFF header, a whole WAV read into memory and converted.
-int runStdin(ModeReceiver& rx)
+int runStdin(engine::ModeReceiver& rx)
 {
     std::vector<unsigned char> head(4);
     const std::size_t got = std::fread(head.data(), 1, head.size(), stdin);
@@ -215,7 +115,7 @@ int runStdin(ModeReceiver& rx)
             return 1;
         }
         run(rx, audio.samples);
-        rx.finish();
+        rx.endOfInput();
         std::fflush(stdout);
         return 0;
     }
@@ -239,7 +139,7 @@ int runStdin(ModeReceiver& rx)
         std::fputs("vexa-modem rx: error reading standard input\n", stderr);
         return 1;
     }
-    rx.finish();
+    rx.endOfInput();
     std::fflush(stdout);
     return 0;
 }
@@ -284,16 +184,19 @@ int runRx(int argc, char** argv)
     if (input == nullptr) return usageError("no input file (use - for standard input)");
 
     StdoutSink out;
-    auto rx = mode->make(mode->operatingMode, options, out);
-    if (std::string_view(input) == "-") return runStdin(*rx);
+    engine::TextSink noSecondChannel;
+    const engine::SineTable table;
+    engine::ModeReceiver rx(table, out, noSecondChannel);
+    configure(rx, *mode, options);
+    if (std::string_view(input) == "-") return runStdin(rx);
 
     const auto audio = engine::readAudioFile(input);
     if (!audio.ok()) {
         std::fprintf(stderr, "vexa-modem rx: %s\n", audio.message.c_str());
         return 1;
     }
-    run(*rx, audio.samples);
-    rx->finish();
+    run(rx, audio.samples);
+    rx.endOfInput();
     std::fflush(stdout);
     return 0;
 }

@@ -33,17 +33,17 @@ constexpr const char* kUsage =
     "       --reverse: QPSK with the quarter turns the other way; RTTY with mark on the lower tone.\n";
 
 struct ModeChoice {
-    int mode;
+    OperatingMode mode;
     double rttyBaud;
 };
 
 std::optional<ModeChoice> parseMode(const std::string& name)
 {
-    if (name == "psk31" || name == "psk") return ModeChoice{modeNumber(OperatingMode::Psk31), 0};
-    if (name == "qpsk") return ModeChoice{modeNumber(OperatingMode::Qpsk), 0};
-    if (name == "fsk31") return ModeChoice{modeNumber(OperatingMode::Fsk31), 0};
-    if (name == "rtty") return ModeChoice{modeNumber(OperatingMode::Rtty), 45.45};
-    if (name == "rtty100") return ModeChoice{modeNumber(OperatingMode::Rtty), 100.0};
+    if (name == "psk31" || name == "psk") return ModeChoice{OperatingMode::Psk31, 0};
+    if (name == "qpsk") return ModeChoice{OperatingMode::Qpsk, 0};
+    if (name == "fsk31") return ModeChoice{OperatingMode::Fsk31, 0};
+    if (name == "rtty") return ModeChoice{OperatingMode::Rtty, 45.45};
+    if (name == "rtty100") return ModeChoice{OperatingMode::Rtty, 100.0};
     return std::nullopt;
 }
 
@@ -108,7 +108,7 @@ int runTx(int argc, char** argv)
         std::fputs(kUsage, stderr);
         return 2;
     }
-    if (!cwid.empty() && isMode(mode->mode, OperatingMode::Rtty)) {
+    if (!cwid.empty() && mode->mode == OperatingMode::Rtty) {
         std::fputs("vexa-modem tx: --cwid works in psk31, qpsk and fsk31 only\n", stderr);
         return 2;
     }
@@ -133,7 +133,7 @@ int runTx(int argc, char** argv)
     engine::MemoryTransmitAudio audio;
     engine::RecordingKeyLine key;
     // RTTY: two idle LTRS after the text, so that the receiver sees the last stop bit end.
-    engine::StringTransmitSource source(text, isMode(mode->mode, OperatingMode::Rtty) ? 2 : 0);
+    engine::StringTransmitSource source(text, mode->mode == OperatingMode::Rtty ? 2 : 0);
     TransmitMachine machine(table, audio, key, source);
     machine.setVaricode(engine::kVaricodeTable);
     machine.setMode(mode->mode, mode->rttyBaud);

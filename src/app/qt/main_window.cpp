@@ -377,7 +377,7 @@ bool CMainWindow::OnInitDialog()
     // The audio blocks must be served in time; without the right to raise it, carry on.
     (void)setpriority(PRIO_PROCESS, 0, -5);
 
-    m_modeBox->setCurrentIndex(m_globals.operatingMode);
+    m_modeBox->setCurrentIndex(modeIndex(m_state->operatingMode()));
 
     m_timer.start(kTickMs);
     if (!m_timer.isActive()) {
@@ -410,7 +410,7 @@ bool CMainWindow::OnInitDialog()
     m_state->ApplySettings();
     setUpRichEdits();
 
-    SetOperatingMode(static_cast<int>(OperatingMode::Psk31));
+    SetOperatingMode(OperatingMode::Psk31);
     m_state->ApplyAudioEnabled(m_audioEnabled != 0);
 
     char caption[256];
@@ -469,11 +469,11 @@ void CMainWindow::setUpRichEdits()
     }
 }
 
-void CMainWindow::SetOperatingMode(int mode)
+void CMainWindow::SetOperatingMode(OperatingMode mode)
 {
     m_state->SetOperatingMode(mode);
     ShowFrequency();
-    if (m_modeBox->currentIndex() != mode) m_modeBox->setCurrentIndex(mode);
+    if (m_modeBox->currentIndex() != modeIndex(mode)) m_modeBox->setCurrentIndex(modeIndex(mode));
 }
 
 void CMainWindow::ShowFrequency()
@@ -485,7 +485,7 @@ void CMainWindow::ShowFrequency()
 
 void CMainWindow::onModeSelected(int index)
 {
-    SetOperatingMode(index);
+    if (const std::optional<OperatingMode> mode = operatingModeFromIndex(index)) SetOperatingMode(*mode);
     focusEntryLine();
 }
 
@@ -496,8 +496,9 @@ void CMainWindow::focusEntryLine()
 
 void CMainWindow::OnWaveEvent(const engine::WaveEvent& event)
 {
-    m_state->OnWaveEvent(event);
-    if (event.message == engine::WaveMessage::InputData) m_spectrum->blockDispatched();
+    const WaveEventResult result = m_state->OnWaveEvent(event);
+    if (result.spectrumCaptured) m_spectrum->blockDispatched();
+    if (result.frequencyChanged) ShowFrequency();
 }
 
 void CMainWindow::ClockTick()
@@ -526,12 +527,6 @@ void CMainWindow::AppendToEntryLine(std::string_view text)
     cursor.insertText(latin1(text), m_timeStampFormat);
     m_entryLine->setTextCursor(cursor);
     m_entryLine->setCurrentCharFormat(m_normalFormat);
-}
-
-bool CMainWindow::isVoiceMode() const
-{
-    const int mode = m_state->operatingMode();
-    return mode >= 1 && mode <= 3;
 }
 
 void CMainWindow::buildCommandTable()
@@ -583,7 +578,7 @@ void CMainWindow::buildCommandTable()
     c[1331] = [this] { ToggleTransmit(); };                                 // Pause, Alt+X
     c[1333] = [this] {                                                      // Ctrl+Shift+Alt+B
         m_state->SetRtty100Baud();
-        m_modeBox->setCurrentIndex(m_state->operatingMode());
+        m_modeBox->setCurrentIndex(modeIndex(m_state->operatingMode()));
     };
     // Spectrum window.
     c[1351] = [this] { m_spectrum->stepCarrier(+1.0); };  // Alt+Right
@@ -597,14 +592,14 @@ bool CMainWindow::isRouted(int id) const
 {
     // The function keys queue voice messages in the SSB modes; sending macro text in the
     // other modes belongs to the macro store.
-    if (id >= kCmdFirstMacro && id <= kCmdLastMacro) return isVoiceMode();
+    if (id >= kCmdFirstMacro && id <= kCmdLastMacro) return vexa::isVoiceMode(m_state->operatingMode());
     return m_commands.count(id) != 0;
 }
 
 bool CMainWindow::OnCommand(int id)
 {
     if (id >= kCmdFirstMacro && id <= kCmdLastMacro) {
-        if (!isVoiceMode()) return false;
+        if (!vexa::isVoiceMode(m_state->operatingMode())) return false;
         m_state->voiceKeyer().queueMessage(id - kCmdFirstMacro);
         m_keyboardEdit->setFocus(Qt::OtherFocusReason);
         return true;
@@ -672,7 +667,7 @@ void CMainWindow::OnOK()
 
 void CMainWindow::OnCancel()
 {
-    if (m_state->operatingMode() == static_cast<int>(OperatingMode::Ssb)) m_state->voiceKeyer().clearQueue();
+    if (m_state->operatingMode() == OperatingMode::Ssb) m_state->voiceKeyer().clearQueue();
     if (auto* status = qobject_cast<QLabel*>(control(1173))) status->clear();
     focusEntryLine();
 }

@@ -64,7 +64,7 @@ public:
     bool OnCommand(int id);
     bool isRouted(int id) const;
 
-    void SetOperatingMode(int mode);
+    void SetOperatingMode(OperatingMode mode);
     // Rewrites the "&Fq:" field with the signal frequency and the "Hz" field with the
     // receive audio frequency.
     void ShowFrequency();
@@ -108,7 +108,6 @@ private:
     void showAboutBox();
     void buildCommandTable();
     void toggleDxListView();
-    bool isVoiceMode() const;
     void sendTextFile(const QString& path);
     void onModeSelected(int index);
     void showCwSpeed();

@@ -9,11 +9,10 @@ namespace vexa::engine {
 
 std::optional<AfcRetune> AfcStep(const AfcInputs& in) noexcept
 {
-    const int mode = in.operatingMode;
-    if (!isVaricodeMode(mode) || !in.afcEnabled || in.transmitting) return std::nullopt;
+    if (!isVaricodeMode(in.mode) || !in.afcEnabled || in.transmitting) return std::nullopt;
     // Only the BPSK loop has a meaningful jitter; a jittery estimate (noise, no signal)
     // must not drag the receiver away.
-    const int64_t jitter = isMode(mode, OperatingMode::Psk31) ? in.jitterIndicator : 0;
+    const int64_t jitter = in.mode == OperatingMode::Psk31 ? in.jitterIndicator : 0;
     if (std::abs(jitter) >= kAfcJitterLimit) return std::nullopt;
     // The drift is a phase per symbol in 2^32-per-turn units scaled by the loop; 2^-30
     // turns it into Hz.

@@ -1,19 +1,21 @@
-// Automatic frequency control: after each spectrum redraw the receive frequency follows the
+// Automatic frequency control: after each received block the receive frequency follows the
 // decoder's estimate of the carrier's phase drift per symbol.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
+#include "common/operating_mode.h"
+
 namespace vexa::engine {
 
 struct AfcInputs {
-    int operatingMode = 9;    // acts in 9 (PSK31), 10 (QPSK) and 11 (FSK31) only
-    bool afcEnabled = false;  // the "afc" check box
+    OperatingMode mode = OperatingMode::Psk31;  // acts in the varicode modes only
+    bool afcEnabled = false;                    // the "afc" check box
     bool transmitting = false;
     double receiveHz = 0.0;
     int32_t driftIndicator = 0;   // the active decoder's drift (FSK31: its published correction)
-    int32_t jitterIndicator = 0;  // read only in mode 9
+    int32_t jitterIndicator = 0;  // read only in PSK31
 };
 
 struct AfcRetune {

@@ -17,7 +17,7 @@ TransmitMachine::TransmitMachine(const SineTable& table, TransmitAudio& audio, K
       m_qpsk(m_table),
       m_sine(&table)
 {
-    setMode(modeNumber(OperatingMode::Psk31));
+    setMode(OperatingMode::Psk31);
 }
 
 void TransmitMachine::setVaricode(const std::array<uint16_t, 256>& varicode) noexcept
@@ -25,12 +25,12 @@ void TransmitMachine::setVaricode(const std::array<uint16_t, 256>& varicode) noe
     buildTransmitTable(m_bpsk, varicode);
 }
 
-void TransmitMachine::setMode(int mode, double rttyBaud) noexcept
+void TransmitMachine::setMode(OperatingMode mode, double rttyBaud) noexcept
 {
     m_mode = mode;
     if (isVaricodeMode(mode))
         m_modulator.configure(16.625, 31.25);
-    else if (isMode(mode, OperatingMode::Rtty))
+    else if (mode == OperatingMode::Rtty)
         // Two half-bit symbols per bit; 180 Hz rather than 170 centres both tones in the
         // receiver's band-pass.
         m_modulator.configure(180.0, rttyBaud >= 100.0 ? 200.0 : 90.9);
@@ -70,7 +70,7 @@ TransmitMachine::Toggle TransmitMachine::ToggleTransmit()
         }
         return Toggle::Ending;
     }
-    const bool cw = isMode(m_mode, OperatingMode::Cw);
+    const bool cw = m_mode == OperatingMode::Cw;
     if (!cw && !isDemodulatedMode(m_mode)) return Toggle::Refused;
 
     m_transmitting = true;
@@ -130,7 +130,7 @@ void TransmitMachine::FillTransmitBlock(WaveHeader* header)
     m_currentHeader = header;
     if (isVaricodeMode(m_mode)) {
         fillPsk(header->data, samples);
-    } else if (isMode(m_mode, OperatingMode::Rtty)) {
+    } else if (m_mode == OperatingMode::Rtty) {
         fillRtty(header->data, samples);
     } else {
         return;
@@ -181,7 +181,7 @@ void TransmitMachine::pskSymbolBoundary()
         (!cwIdBusy() || m_cwSeparator > 0)) {
         if (m_cwSeparator > 0) --m_cwSeparator;
         m_pskSymbol = encoder().nextSymbol(m_needChar);
-        if (isMode(m_mode, OperatingMode::Fsk31)) m_pskSymbol += ToneModulator::kFskLower;
+        if (m_mode == OperatingMode::Fsk31) m_pskSymbol += ToneModulator::kFskLower;
     }
     setSymbol(m_pskSymbol % 12);
 }

@@ -55,10 +55,10 @@ public:
     // Builds the shared transmit table from the 256-word varicode table.
     void setVaricode(const std::array<uint16_t, 256>& varicode) noexcept;
 
-    // Operating mode number (0 CW, 4 RTTY, 9 PSK31, 10 QPSK, 11 FSK31, others: no audio);
+    // The operating mode (CW, RTTY and the varicode modes send audio, the others none);
     // configures the modulator for it. rttyBaud is 45.45 or 100.
-    void setMode(int mode, double rttyBaud = 45.45) noexcept;
-    int mode() const noexcept { return m_mode; }
+    void setMode(OperatingMode mode, double rttyBaud = 45.45) noexcept;
+    OperatingMode mode() const noexcept { return m_mode; }
     void setFrequency(double hz) noexcept { m_modulator.setFrequency(hz); }
     // Morse unit of the CW identification in PSK symbols (the "CwId" setting, 1 to 3).
     void setCwIdUnit(int symbols) noexcept { m_cwIdUnit = symbols < 1 ? 1 : symbols; }
@@ -121,7 +121,7 @@ private:
     int fadedSample();
     void setSymbol(int symbol);
     void echo(int c);
-    VaricodeEncoder& encoder() noexcept { return isMode(m_mode, OperatingMode::Qpsk) ? m_qpsk : m_bpsk; }
+    VaricodeEncoder& encoder() noexcept { return m_mode == OperatingMode::Qpsk ? m_qpsk : m_bpsk; }
 
     TransmitAudio& m_audio;
     KeyLine& m_keyLine;
@@ -133,7 +133,7 @@ private:
     MorseTable m_morse;
     const SineTable* m_sine;
 
-    int m_mode = modeNumber(OperatingMode::Psk31);
+    OperatingMode m_mode = OperatingMode::Psk31;
     bool m_transmitting = false;
     bool m_active = false;
     bool m_starting = false;
