@@ -5,6 +5,7 @@
 #   ./setup.sh run ...  the same, then start Vexa (extra arguments are passed on)
 #   ./setup.sh test     also install the test packages, build with the tests, run them all
 # It never installs a sound server next to the one the machine already has.
+# VEXA_SETUP_DRY_RUN=1 only lists the packages that would be installed.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -92,6 +93,11 @@ missing=()
 for p in "${wanted[@]}"; do
   installed "$p" || missing+=("$p")
 done
+if [ -n "${VEXA_SETUP_DRY_RUN:-}" ]; then
+  # For the tests and the curious: the packages it would install, one a line, and nothing else.
+  printf '%s\n' "${missing[@]}"
+  exit 0
+fi
 if ((${#missing[@]})); then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
