@@ -1,0 +1,29 @@
+// What token expansion needs of the rest of the program: the station's own data, the
+// transmit key, the logbook commands, and a line in the receive window for the operator.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vexa::macros {
+
+struct StationIdentity {
+    std::string call;
+    std::string name;
+    std::string qth;
+};
+
+class MacroActions {
+public:
+    virtual ~MacroActions() = default;
+    virtual StationIdentity station() const = 0;
+    virtual bool transmitting() const = 0;
+    virtual void startTransmit() = 0;  // ToggleTransmit while not transmitting
+    virtual void saveEntry() = 0;
+    virtual void clearEntry() = 0;
+    virtual void timeStampEntry() = 0;
+    // One line for the operator in the receive window (no line break needed).
+    virtual void reportLine(std::string_view text) = 0;
+};
+
+}  // namespace vexa::macros
