@@ -1,5 +1,6 @@
-// What token expansion needs of the rest of the program: the station's own data, the
-// transmit key, the logbook commands, and a line in the receive window for the operator.
+// What token expansion needs of the rest of the program: the current contact's fields (the
+// logbook fills them by its rules, asking the operator where needed), the station's own
+// data, the transmit key, the logbook commands, and a line in the receive window.
 #pragma once
 
 #include <string>
@@ -11,6 +12,20 @@ struct StationIdentity {
     std::string call;
     std::string name;
     std::string qth;
+};
+
+// Each returns the field's value, filling an empty field first.
+class ContactFields {
+public:
+    virtual ~ContactFields() = default;
+    virtual std::string name() = 0;
+    virtual std::string rst() = 0;
+    virtual std::string myRst() = 0;
+    virtual std::string call() = 0;
+    virtual std::string qth() = 0;
+    virtual std::string band() = 0;
+    virtual std::string mode() = 0;
+    virtual std::string frequency() = 0;
 };
 
 class MacroActions {

@@ -32,7 +32,7 @@ std::string utcHoursMinutes(std::time_t now)
 }
 }  // namespace
 
-TokenExpander::TokenExpander(const MacroTable& macros, log::QsoFieldProviders& fields, MacroActions& actions,
+TokenExpander::TokenExpander(const MacroTable& macros, ContactFields& fields, MacroActions& actions,
                              const Clock& clock, TextWindow& keyboardWindow)
     : m_macros(macros), m_fields(fields), m_actions(actions), m_clock(clock), m_keyboard(keyboardWindow)
 {
@@ -69,12 +69,12 @@ std::string TokenExpander::ExpandToken(std::string_view input)
     replaceAll(text, "<VER>", kVersionString);
     if (contains(text, "<GMT>")) replaceAll(text, "<GMT>", utcHoursMinutes(m_clock.now()));
 
-    using Provider = std::string (log::QsoFieldProviders::*)();
+    using Provider = std::string (ContactFields::*)();
     static constexpr std::pair<std::string_view, Provider> kFields[] = {
-        {"<NAME>", &log::QsoFieldProviders::name},   {"<RST>", &log::QsoFieldProviders::rst},
-        {"<MYRST>", &log::QsoFieldProviders::myRst}, {"<CALL>", &log::QsoFieldProviders::call},
-        {"<QTH>", &log::QsoFieldProviders::qth},     {"<BAND>", &log::QsoFieldProviders::band},
-        {"<MODE>", &log::QsoFieldProviders::mode},   {"<FQ>", &log::QsoFieldProviders::frequency},
+        {"<NAME>", &ContactFields::name},   {"<RST>", &ContactFields::rst},
+        {"<MYRST>", &ContactFields::myRst}, {"<CALL>", &ContactFields::call},
+        {"<QTH>", &ContactFields::qth},     {"<BAND>", &ContactFields::band},
+        {"<MODE>", &ContactFields::mode},   {"<FQ>", &ContactFields::frequency},
     };
     for (const auto& [token, provider] : kFields)
         if (contains(text, token)) replaceAll(text, token, (m_fields.*provider)());

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "common/ports.h"
-#include "log/qso_fields.h"
 #include "macros/macro_actions.h"
 #include "macros/macro_table.h"
 #include "macros/text_expander.h"
@@ -26,8 +25,8 @@ public:
     static constexpr std::size_t kKeyboardLimit = 1'000'000;
 
     // keyboardWindow: where brag files go (at the caret, ahead of what the caller inserts).
-    TokenExpander(const MacroTable& macros, log::QsoFieldProviders& fields, MacroActions& actions,
-                  const Clock& clock, TextWindow& keyboardWindow);
+    TokenExpander(const MacroTable& macros, ContactFields& fields, MacroActions& actions, const Clock& clock,
+                  TextWindow& keyboardWindow);
 
     // Where "BRAG0.TXT" .. "BRAG9.TXT" are read from; empty: the working directory.
     void setBragDirectory(std::string directory) { m_bragDirectory = std::move(directory); }
@@ -44,7 +43,7 @@ private:
     void insert(std::string_view text);
 
     const MacroTable& m_macros;
-    log::QsoFieldProviders& m_fields;
+    ContactFields& m_fields;
     MacroActions& m_actions;
     const Clock& m_clock;
     TextWindow& m_keyboard;

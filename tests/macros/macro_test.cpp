@@ -24,6 +24,7 @@
 #include "macros/token_expander.h"
 #include "support/fixed_clock.h"
 #include "support/memory_text_window.h"
+#include "support/qso_contact_fields.h"
 #include "support/recording_macro_actions.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -52,7 +53,8 @@ struct Bench : MacroCommandHost {
     test::RecordingMacroActions actions;
     test::FixedClock clock{kNineOhFive};
     log::QsoFieldProviders providers{fields, prompter, sources()};
-    TokenExpander expander{table, providers, actions, clock, keyboard};
+    test::QsoContactFields contact{providers};
+    TokenExpander expander{table, contact, actions, clock, keyboard};
     MacroCommands commands{table, expander, keyboard, prompter, profile, *this};
     std::vector<int> voiceQueue;
     int focusCalls = 0;
