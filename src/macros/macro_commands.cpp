@@ -53,10 +53,12 @@ void MacroCommands::SendMacro(int slot)
 EditResult MacroCommands::EditMacro(int slot)
 {
     if (slot < 0 || slot >= MacroTable::kSlots) return EditResult::Cancelled;
-    const auto answer = m_prompter.askText(editPrompt(slot), MacroTable::toDisplayForm(m_macros.text(slot)));
+    // The editor's lines end in LF alone; on the air a line ends CR LF. Each way converts.
+    std::string shown = MacroTable::toDisplayForm(m_macros.text(slot));
+    replaceAll(shown, "\r\n", "\n");
+    const auto answer = m_prompter.askText(editPrompt(slot), shown);
     m_host.clearLastLookupCall();
     if (!answer) return EditResult::Cancelled;
-    // Lines typed in the editor end in LF alone; on the air a line ends CR LF.
     std::string edited;
     for (std::size_t i = 0; i < answer->size(); ++i) {
         const char c = (*answer)[i];

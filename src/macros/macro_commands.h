@@ -33,7 +33,8 @@ public:
 
     void SendMacro(int slot);
     // Asks "Text for F 1" (.. "Text for Shift F 12") with the text as the operator sees
-    // it. A text the profile would not take is kept for this run and the operator is told.
+    // it, lines ending in LF; each line break typed is stored as "<CR><LF>". A text the
+    // profile would not take is kept for this run and the operator is told.
     EditResult EditMacro(int slot);
 
     // The text modes: CW, RTTY, PSK31, QPSK, FSK31.

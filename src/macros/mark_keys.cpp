@@ -1,6 +1,7 @@
 // Storing and recalling the digit-key frequency marks.
 #include "macros/mark_keys.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace vexa::macros {
@@ -20,7 +21,10 @@ void MarkKeys::StoreMark(int n)
 
     std::string proposal = m_host.entryWord0();
     if (proposal.empty()) proposal = m_host.frequencyComboText();
-    if (const auto colon = proposal.find(':'); colon != std::string::npos) proposal.erase(0, colon + 1);
+    // A list item " 3: label" proposes its label. Without the blank after the colon: the map
+    // hides a label that starts with a blank once it is two hours old.
+    if (const auto colon = proposal.find(':'); colon != std::string::npos)
+        proposal.erase(0, std::min(proposal.find_first_not_of(' ', colon + 1), proposal.size()));
 
     m_host.deleteComboItem(n);
     FrequencyMark& mark = m_marks[n];

@@ -357,7 +357,7 @@ TEST(EditMacro, StoredFormInTheProfileRealLineBreaksInTheEditor)
     again.read(b.profile);
     EXPECT_EQ(again.text(0), b.table.text(0));
     EXPECT_EQ(b.commands.EditMacro(0), EditResult::Cancelled);
-    EXPECT_EQ(b.asked(), (Prompts{"Text for F 1|", "Text for F 1|CQ de <MYCALL>\r\nline two "}));
+    EXPECT_EQ(b.asked(), (Prompts{"Text for F 1|", "Text for F 1|CQ de <MYCALL>\nline two "}));
     EXPECT_EQ(b.lookupClears, 2);
 
     // Every slot's prompt and profile key.
@@ -443,11 +443,11 @@ TEST(MarkKeys, StoreReplacesNearbyMarksAndRecallReturns)
     EXPECT_EQ(host.calls,
               (std::vector<std::string>{"delete 0", "item 0  1: Hans", "map forced", "lookup cleared"}));
 
-    // Cancel empties the mark; the proposal came from the combo box after its ":".
+    // Cancel empties the mark; the proposal came from the combo box after its ": ".
     host.calls.clear();
     marks[9].frequency = 7035000;
     keys.StoreMark(9);
-    EXPECT_EQ(prompter.shown[1].extra, " 14.070");
+    EXPECT_EQ(prompter.shown[1].extra, "14.070");
     EXPECT_EQ(marks[9].frequency, 0);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"delete 9", "map forced", "lookup cleared"}));
     EXPECT_EQ(MarkKeys::comboText(9, "40m"), "10: 40m");
