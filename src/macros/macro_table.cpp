@@ -8,8 +8,9 @@ namespace vexa::macros {
 namespace {
 constexpr std::string_view kSection = "Keyboard";
 
-// A QSO in keyboard modes: call CQ, answer, the first over with report and name, the brag
-// file, the final over that logs the contact, and short pieces for a running contact.
+// A QSO in the keyboard modes: call CQ, answer, the first over with report and name, the
+// brag file, the final over that logs the contact, and short pieces for a running contact.
+// Each key is expanded token by token, so "<TIMESTAMP><SAVE>" stamps before it saves.
 constexpr std::array<std::string_view, MacroTable::kSlots> kBuiltIn = {
     // F1: CQ
     "<TX><CR><LF>CQ<SP>CQ<SP>CQ<SP>de<SP><MYCALL><SP><MYCALL><SP><MYCALL><CR><LF>"
@@ -26,9 +27,9 @@ constexpr std::array<std::string_view, MacroTable::kSlots> kBuiltIn = {
     "<CR><LF><CALL><SP>de<SP><MYCALL><SP>kn<CR><LF><RX>",
     // F6: station description
     "<TX><CR><LF><CALL><SP>de<SP><MYCALL><CR><LF><BRAG0><CR><LF><CALL><SP>de<SP><MYCALL><SP>kn<CR><LF><RX>",
-    // F7: final over; the contact is logged
+    // F7: final over; the contact is time-stamped and logged
     "<TX><CR><LF><CALL><SP>de<SP><MYCALL><CR><LF>Thank<SP>you<SP>for<SP>the<SP>QSO,<SP><NAME>.<SP>73<SP>"
-    "and<SP>good<SP>DX.<CR><LF><CALL><SP>de<SP><MYCALL><SP>sk<CR><LF><RX><SAVE>",
+    "and<SP>good<SP>DX.<CR><LF><CALL><SP>de<SP><MYCALL><SP>sk<CR><LF><RX><TIMESTAMP><SAVE>",
     // F8: report
     "Your<SP>RST<SP>is<SP><RST><SP><RST>.<SP>",
     // F9: name and QTH

@@ -463,14 +463,14 @@ TEST(MarkKeys, StoreReplacesNearbyMarksAndRecallReturns)
     EXPECT_EQ(host.calls, (std::vector<std::string>{"mode 4", "tune 7035000", "map"}));
 }
 
-// F1 pressed in PSK31: the expansion goes into the keyboard window, <TX> starts the
-// transmit machine, which takes the text from the window; the audio, copied by the
-// engine's receiver, reads the expanded text, and <RX> ended the transmission.
-TEST(MacroOnTheAir, F1IsCopiedAsTheExpandedText)
+// The built-in F2 pressed in PSK31: the expansion goes into the keyboard window, <TX>
+// starts the transmit machine, which takes the text from the window; the audio, copied by
+// the engine's receiver, reads the expanded text, and <RX> ended the transmission.
+TEST(MacroOnTheAir, F2IsCopiedAsTheExpandedText)
 {
     Bench b;
     b.entryLine = "DL1ABC";
-    b.table.setText(0, "<TX><CALL><SP>de<SP><MYCALL><SP><MYCALL><SP>pse<SP>k<CR><LF><RX>after");
+    b.table.setText(1, std::string(MacroTable::builtInTexts()[1]));
     KeyboardTransmitBuffer buffer(b.keyboard, b.expander);
     engine::SineTable sine;
     engine::MemoryTransmitAudio audio;
@@ -481,7 +481,8 @@ TEST(MacroOnTheAir, F1IsCopiedAsTheExpandedText)
     machine.setFrequency(1200.0);
     b.actions.onStartTransmit = [&] { machine.ToggleTransmit(); };
 
-    b.commands.SendMacro(0);
+    b.commands.SendMacro(1);
+    b.keyboard.type("after");  // typed behind the end character
     ASSERT_TRUE(machine.active());
     std::vector<int16_t> out;
     for (int i = 0; i < 200 && machine.active(); ++i) machine.FillTransmitBlock(audio.playNext(out));
@@ -497,7 +498,7 @@ TEST(MacroOnTheAir, F1IsCopiedAsTheExpandedText)
     rx.setFrequency(1200.0);
     for (std::size_t at = 0; at < out.size(); at += 2048)
         rx.receive(std::span(out).subspan(at, std::min<std::size_t>(2048, out.size() - at)), false);
-    EXPECT_NE(copy.find("\r\nDL1ABC de XX9XX XX9XX pse k\r\n"), std::string::npos) << copy;
+    EXPECT_NE(copy.find("\r\n\r\nDL1ABC DL1ABC de XX9XX XX9XX XX9XX pse k\r\n"), std::string::npos) << copy;
     EXPECT_EQ(copy.find("after"), std::string::npos);
 }
 
