@@ -18,6 +18,7 @@
 #include "engine/rx/varicode_table.h"
 #include "engine/tx/memory_transmit_audio.h"
 #include "engine/tx/transmit_machine.h"
+#include "log/entry_state.h"
 #include "macros/keyboard_transmit_buffer.h"
 #include "macros/macro_commands.h"
 #include "macros/mark_keys.h"
@@ -69,16 +70,7 @@ struct Bench : MacroCommandHost {
     log::QsoSources sources()
     {
         log::QsoSources s;
-        s.entryWord = [this](int n) {
-            std::size_t at = 0;
-            for (int i = 0;; ++i) {
-                at = entryLine.find_first_not_of(' ', at);
-                if (at == std::string::npos) return std::string();
-                const std::size_t end = std::min(entryLine.find(' ', at), entryLine.size());
-                if (i == n) return entryLine.substr(at, end - at);
-                at = end;
-            }
-        };
+        s.entryWord = [this](int n) { return log::EntryWord(entryLine, n); };
         s.setEntryText = [this](const std::string& t) { entryLine = t; };
         s.signalFrequencyHz = [this] { return signalHz; };
         s.frequencyText = [this] { return frequencyCombo; };
