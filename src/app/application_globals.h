@@ -4,7 +4,6 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
 
 #include "app/main_window_template.h"
 #include "app/receive_text_flow.h"
@@ -13,12 +12,11 @@
 namespace vexa::app {
 
 struct ApplicationGlobals {
-    int mainWindowTemplate = kNormalTemplate;
+    MainWindowTemplate mainWindowTemplate = MainWindowTemplate::Normal;
     std::filesystem::path profileFile;  // empty: no profile, every setting at its default
     Settings settings;                  // holds the station data too
     ReceiveTextFlow textFlow;
     bool receivePaused = false;
-    std::string lastLookupCall;
     unsigned long tickCounter = 0;
     // The transceiver's dial frequency in Hz; 14.071 MHz until a transceiver reports its own.
     int dialFrequency = 14071000;

@@ -8,47 +8,15 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "app/qt/application_loop.h"
 #include "app/qt/main_window.h"
 #include "engine/audio/audio_file.h"
 #include "engine/audio/wave_file_backend.h"
 #include "engine/rx/psk_receiver.h"
+#include "support/recording_transceiver.h"
+#include "support/window_harness.h"
 
 namespace vexa::app::qt {
 namespace {
-
-// The key line is driven from the voice keyer's thread too.
-class RecordingPtt final : public rig::TransceiverPort {
-public:
-    std::vector<bool> ptt;
-    void SetPtt(bool on) override
-    {
-        std::lock_guard lock(m_mutex);
-        ptt.push_back(on);
-    }
-    std::size_t count()
-    {
-        std::lock_guard lock(m_mutex);
-        return ptt.size();
-    }
-
-private:
-    std::mutex m_mutex;
-};
-
-void runOnce(ApplicationGlobals& globals, MainWindowServices services,
-             std::function<void(CMainWindow&)> drive)
-{
-    RunApplicationLoop(globals, services, [&](CMainWindow& window) {
-        QTimer::singleShot(0, &window, [&window, drive] {
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-            window.activateWindow();
-            (void)QTest::qWaitForWindowActive(&window);
-            drive(window);
-            if (window.isVisible()) window.done(kResultCancel);
-        });
-    });
-}
 
 TEST(WindowAudio, TheDemoRecordingDecodesIntoTheReceiveWindow)
 {
@@ -60,8 +28,8 @@ TEST(WindowAudio, TheDemoRecordingDecodesIntoTheReceiveWindow)
     ApplicationGlobals globals;
     MainWindowServices services;
     services.sound = &backend;
-    runOnce(globals, services, [&](CMainWindow& w) {
-        QTextEdit* receive = w.richEdit(1009);
+    test::runWindow(globals, services, [&](CMainWindow& w) {
+        QTextEdit* receive = w.richEdit(ControlId::ReceiveWindow);
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return receive->toPlainText().contains(QStringLiteral("DL9VXA de G0VXB")); }, 30000))
             << receive->toPlainText().toStdString();
@@ -74,7 +42,7 @@ TEST(WindowAudio, PauseTransmitsTheKeyboardWindowAndEndsAfterTheTail)
 {
     QTemporaryDir dir;
     const std::string out = dir.filePath(QStringLiteral("tx.wav")).toStdString();
-    RecordingPtt trx;
+    test::RecordingTransceiver trx;
     std::string echoed;
     {
         engine::WaveFileOptions options;
@@ -85,23 +53,23 @@ TEST(WindowAudio, PauseTransmitsTheKeyboardWindowAndEndsAfterTheTail)
         MainWindowServices services;
         services.sound = &backend;
         services.transceiver = &trx;
-        runOnce(globals, services, [&](CMainWindow& w) {
-            QTextEdit* keyboard = w.richEdit(1108);
-            QTest::keyClick(w.richEdit(1002), Qt::Key_Pause);
+        test::runWindow(globals, services, [&](CMainWindow& w) {
+            QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
+            QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Pause);
             ASSERT_TRUE(w.state().transmitActive());
             EXPECT_TRUE(keyboard->hasFocus());
             QTest::keyClicks(keyboard, QStringLiteral("cq de xx9xx pse k"));
             ASSERT_TRUE(QTest::qWaitFor([&] { return keyboard->toPlainText().isEmpty(); }, 20000))
                 << "the typed text goes out";
             QTest::keyClick(keyboard, Qt::Key_X, Qt::AltModifier);
-            EXPECT_TRUE(w.richEdit(1002)->hasFocus());
+            EXPECT_TRUE(w.richEdit(ControlId::EntryLine)->hasFocus());
             ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().transmitActive(); }, 20000));
-            ASSERT_TRUE(
-                QTest::qWaitFor([&] { return w.richEdit(1009)->toPlainText().contains("pse k"); }, 2000));
-            echoed = w.richEdit(1009)->toPlainText().toStdString();
+            ASSERT_TRUE(QTest::qWaitFor(
+                [&] { return w.richEdit(ControlId::ReceiveWindow)->toPlainText().contains("pse k"); }, 2000));
+            echoed = w.richEdit(ControlId::ReceiveWindow)->toPlainText().toStdString();
         });
     }
-    EXPECT_EQ(trx.ptt, (std::vector<bool>{true, false}));
+    EXPECT_EQ(trx.ptt(), (std::vector<bool>{true, false}));
     EXPECT_NE(echoed.find("cq de xx9xx pse k"), std::string::npos) << echoed;
 
     const engine::AudioReadResult audio = engine::readAudioFile(out);
@@ -122,7 +90,7 @@ TEST(WindowAudio, FunctionKeysPlayVoiceMessagesInSsbAndEscEmptiesTheQueue)
     for (std::size_t i = 0; i < tone.size(); ++i) tone[i] = static_cast<int16_t>((i / 5) % 2 ? 8000 : -8000);
     ASSERT_TRUE(engine::writeWaveFile(dir.filePath(QStringLiteral("SSB1.wav")).toStdString(), tone).ok());
     ASSERT_TRUE(engine::writeWaveFile(dir.filePath(QStringLiteral("SSB2.wav")).toStdString(), tone).ok());
-    RecordingPtt trx;
+    test::RecordingTransceiver trx;
     engine::WaveFileOptions options;
     options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
     engine::WaveFileBackend backend(options);  // paced: a message takes its real time
@@ -130,30 +98,30 @@ TEST(WindowAudio, FunctionKeysPlayVoiceMessagesInSsbAndEscEmptiesTheQueue)
     MainWindowServices services;
     services.sound = &backend;
     services.transceiver = &trx;
-    runOnce(globals, services, [&](CMainWindow& w) {
+    test::runWindow(globals, services, [&](CMainWindow& w) {
         w.state().voiceKeyer().setDirectory(dir.path().toStdString());
-        QTextEdit* entry = w.richEdit(1002);
+        QTextEdit* entry = w.richEdit(ControlId::EntryLine);
         QTest::keyClick(entry, Qt::Key_F1);
         EXPECT_FALSE(w.state().voiceKeyer().running()) << "PSK: F1 is the macro store's";
 
         w.SetOperatingMode(OperatingMode::Ssb);
         QTest::keyClick(entry, Qt::Key_F1);
-        EXPECT_TRUE(w.richEdit(1108)->hasFocus());
+        EXPECT_TRUE(w.richEdit(ControlId::KeyboardWindow)->hasFocus());
         // Once message 0 has started, the next ones wait in the queue.
         ASSERT_TRUE(QTest::qWaitFor([&] { return w.state().voiceKeyer().queued() == 0; }, 2000));
-        QTest::keyClick(w.richEdit(1108), Qt::Key_F2);
-        QTest::keyClick(w.richEdit(1108), Qt::Key_F1);
+        QTest::keyClick(w.richEdit(ControlId::KeyboardWindow), Qt::Key_F2);
+        QTest::keyClick(w.richEdit(ControlId::KeyboardWindow), Qt::Key_F1);
         EXPECT_TRUE(w.state().voiceKeyer().running());
         EXPECT_EQ(w.state().voiceKeyer().queued(), 2u);
-        QTest::keyClick(w.richEdit(1108), Qt::Key_Escape);
+        QTest::keyClick(w.richEdit(ControlId::KeyboardWindow), Qt::Key_Escape);
         EXPECT_EQ(w.state().voiceKeyer().queued(), 0u);
         EXPECT_TRUE(w.isVisible());
         ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().voiceKeyer().running(); }, 5000));
     });
-    ASSERT_GE(trx.ptt.size(), 2u);
-    EXPECT_EQ(trx.ptt[0], true);
-    EXPECT_EQ(trx.ptt[1], false);
-    EXPECT_EQ(trx.ptt.size(), 2u) << "one message played, the two queued after it dropped";
+    ASSERT_GE(trx.ptt().size(), 2u);
+    EXPECT_EQ(trx.ptt()[0], true);
+    EXPECT_EQ(trx.ptt()[1], false);
+    EXPECT_EQ(trx.ptt().size(), 2u) << "one message played, the two queued after it dropped";
     EXPECT_GE(backend.samplesPlayed(), tone.size());
     EXPECT_LT(backend.samplesPlayed(), 2 * tone.size() + 4096);
 }
@@ -163,7 +131,7 @@ TEST(WindowAudio, AVoiceMessageStillPlayingWhenTheWindowGoesEndsCleanly)
     QTemporaryDir dir;
     std::vector<int16_t> tone(11025, 4000);
     ASSERT_TRUE(engine::writeWaveFile(dir.filePath(QStringLiteral("SSB1.wav")).toStdString(), tone).ok());
-    RecordingPtt trx;
+    test::RecordingTransceiver trx;
     engine::WaveFileOptions options;
     options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
     engine::WaveFileBackend backend(options);
@@ -171,14 +139,14 @@ TEST(WindowAudio, AVoiceMessageStillPlayingWhenTheWindowGoesEndsCleanly)
     MainWindowServices services;
     services.sound = &backend;
     services.transceiver = &trx;
-    runOnce(globals, services, [&](CMainWindow& w) {
+    test::runWindow(globals, services, [&](CMainWindow& w) {
         w.state().voiceKeyer().setDirectory(dir.path().toStdString());
         w.SetOperatingMode(OperatingMode::Usb);
-        QTest::keyClick(w.richEdit(1002), Qt::Key_F1);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return trx.count() == 1; }, 2000));
+        QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_F1);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return trx.pttCount() == 1; }, 2000));
         w.CloseMainWindow();
     });
-    EXPECT_EQ(trx.ptt, (std::vector<bool>{true, false})) << "the key line is released";
+    EXPECT_EQ(trx.ptt(), (std::vector<bool>{true, false})) << "the key line is released";
 }
 
 }  // namespace
