@@ -65,6 +65,11 @@ EditResult MacroCommands::EditMacro(int slot)
         if (c == '\n' && (i == 0 || (*answer)[i - 1] != '\r')) edited.push_back('\r');
         edited.push_back(c);
     }
+    // Without a profile file (a session run without settings) the text lasts the run.
+    if (m_profile.file().empty()) {
+        m_macros.setText(slot, MacroTable::toStoredForm(edited));
+        return EditResult::Stored;
+    }
     if (!m_macros.store(slot, MacroTable::toStoredForm(edited), m_profile)) {
         m_prompter.inform("The macro text could not be written to " + m_profile.file().string() +
                               "; it is kept until the program ends.",
