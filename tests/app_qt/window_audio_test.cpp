@@ -98,6 +98,7 @@ TEST(WindowAudio, FunctionKeysPlayVoiceMessagesInSsbAndEscEmptiesTheQueue)
     MainWindowServices services;
     services.sound = &backend;
     services.transceiver = &trx;
+    globals.macros.setText(0, "");  // in PSK an empty F1 types nothing and keys nothing
     test::runWindow(globals, services, [&](CMainWindow& w) {
         w.state().voiceKeyer().setDirectory(dir.path().toStdString());
         QTextEdit* entry = w.richEdit(ControlId::EntryLine);
