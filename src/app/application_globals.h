@@ -4,21 +4,21 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
 
 #include "app/main_window_template.h"
 #include "app/receive_text_flow.h"
 #include "app/settings.h"
+#include "macros/macro_table.h"
 
 namespace vexa::app {
 
 struct ApplicationGlobals {
-    int mainWindowTemplate = kNormalTemplate;
+    MainWindowTemplate mainWindowTemplate = MainWindowTemplate::Normal;
     std::filesystem::path profileFile;  // empty: no profile, every setting at its default
     Settings settings;                  // holds the station data too
+    macros::MacroTable macros;          // the function-key texts
     ReceiveTextFlow textFlow;
     bool receivePaused = false;
-    std::string lastLookupCall;
     unsigned long tickCounter = 0;
     // The transceiver's dial frequency in Hz; 14.071 MHz until a transceiver reports its own.
     int dialFrequency = 14071000;

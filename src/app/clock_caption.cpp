@@ -2,7 +2,7 @@
 
 namespace vexa::app {
 
-std::string FormatClock(std::time_t now, bool gmt)
+std::string formatClock(std::time_t now, bool gmt)
 {
     std::tm parts{};
     if (gmt)
@@ -16,7 +16,7 @@ std::string FormatClock(std::time_t now, bool gmt)
 
 bool ClockCaption::update(std::time_t now, bool gmt)
 {
-    std::string text = FormatClock(now, gmt);
+    std::string text = formatClock(now, gmt);
     if (text == m_text) return false;
     m_text = std::move(text);
     ++m_seconds;

@@ -7,7 +7,7 @@
 
 namespace vexa::app {
 
-std::string FormatClock(std::time_t now, bool gmt);
+std::string formatClock(std::time_t now, bool gmt);
 
 class ClockCaption {
 public:

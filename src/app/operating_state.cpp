@@ -70,17 +70,19 @@ OperatingState::OperatingState(ApplicationGlobals& globals, rig::TransceiverPort
         m_receiveText += kSoundOutputFailed;
         m_receiveText += "\r\n";
     });
-    ApplySettings();
+    applySettings();
     setCarrierFrequency(globals.settings.soundFq, true);
     setInversion(false);
 }
 
-void OperatingState::ApplySettings()
+void OperatingState::applySettings()
 {
     const Settings& s = m_globals.settings;
     m_transmit.setCallSign(s.station.call);
     m_transmit.setCwIdUnit(s.cwId);
-    m_receiver.rtty().decoder().setUnshiftOnSpace(s.unshiftOnSpace != 0);
+    m_receiver.setRttyUnshiftOnSpace(s.unshiftOnSpace != 0);
+    m_receiver.setRttyDecoder(s.rttyDecoder == 0 ? engine::RttyDecoder::Discriminator
+                                                 : engine::RttyDecoder::Matched);
     m_keyboardBuffer.setWrap(s.wrap);
     setInversion(m_inversion);
 }
@@ -89,11 +91,11 @@ OperatingState::~OperatingState()
 {
     // Nothing stays on the air, then the sound card stops its devices before the engine
     // objects it feeds go away.
-    EndTransmissions();
+    endTransmissions();
     m_soundCard.reset();
 }
 
-void OperatingState::EndTransmissions()
+void OperatingState::endTransmissions()
 {
     m_voiceKeyer.stop();
     m_transmit.endNow();
@@ -143,11 +145,11 @@ void OperatingState::SetOperatingMode(OperatingMode mode)
     m_transmit.setMode(mode);
 }
 
-void OperatingState::SetRtty100Baud()
+void OperatingState::setRtty100Baud()
 {
     SetOperatingMode(OperatingMode::Rtty);
     m_transmit.setMode(OperatingMode::Rtty, 100.0);
-    m_receiver.rtty().setSymbolRate(100.0);
+    m_receiver.setRttySymbolRate(100.0);
 }
 
 void OperatingState::setCarrierFrequency(double hz, bool withTransmit)
@@ -160,7 +162,7 @@ void OperatingState::setInversion(bool inv)
 {
     m_inversion = inv;
     const int polarity = (m_globals.settings.digiSide != 0) != inv ? 1 : 0;
-    m_receiver.rtty().setPolarity(polarity);
+    m_receiver.setRttyPolarity(polarity);
     m_transmit.setRttyPolarity(polarity);
     m_receiver.setReverse(inv);
     m_transmit.setQpskInverted(inv);
@@ -190,7 +192,7 @@ void OperatingState::tuneReceive(double hz)
     m_receiver.clearDrift();
 }
 
-WaveEventResult OperatingState::OnWaveEvent(const engine::WaveEvent& event)
+WaveEventResult OperatingState::onWaveEvent(const engine::WaveEvent& event)
 {
     WaveEventResult result;
     if (event.header == nullptr) return result;
@@ -211,7 +213,7 @@ WaveEventResult OperatingState::OnWaveEvent(const engine::WaveEvent& event)
     return result;
 }
 
-void OperatingState::ApplyAudioEnabled(bool enabled)
+void OperatingState::applyAudioEnabled(bool enabled)
 {
     if (!enabled) {
         m_soundCard->CloseWaveIn();

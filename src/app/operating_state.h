@@ -57,7 +57,7 @@ class OperatingState final : public display::SpectrumPort {
 public:
     // keyboardWindow: where typed text waits to be sent. backend: the sound card's device
     // primitives; notify receives its events on the backend's thread and must hand them
-    // to OnWaveEvent on the window's thread. All must outlive the state.
+    // to onWaveEvent on the window's thread. All must outlive the state.
     OperatingState(ApplicationGlobals& globals, rig::TransceiverPort& transceiver, TextWindow& keyboardWindow,
                    engine::WaveBackend& backend, engine::WaveBackend::Notify notify);
     ~OperatingState() override;
@@ -66,12 +66,12 @@ public:
 
     // Hands the settings in memory (call, CW identification unit, Baudot unshift on space,
     // wrap column, DigiSide) to the engine objects; after every read of the settings.
-    void ApplySettings();
+    void applySettings();
 
     // Switches the engine to `mode` and sends the transceiver its mode command.
     void SetOperatingMode(OperatingMode mode);
     // RTTY at 100 Bd (the 45.45 Bd of SetOperatingMode(Rtty) otherwise).
-    void SetRtty100Baud();
+    void setRtty100Baud();
 
     // Receive frequency of every demodulator, and of the transmit tone when `withTransmit`.
     void setCarrierFrequency(double hz, bool withTransmit);
@@ -114,9 +114,9 @@ public:
 
     // Sound card. An input block runs through the receive loop (mode receiver, AFC) and
     // the spectrum capture.
-    WaveEventResult OnWaveEvent(const engine::WaveEvent& event);
-    void ApplyAudioEnabled(bool enabled);
-    void CloseInput() { m_soundCard->CloseWaveIn(); }
+    WaveEventResult onWaveEvent(const engine::WaveEvent& event);
+    void applyAudioEnabled(bool enabled);
+    void closeInput() { m_soundCard->CloseWaveIn(); }
     bool inputOpen() const noexcept { return m_soundCard->inputOpen(); }
     void setSpectrumInvalidator(std::function<void()> invalidate)
     {
@@ -134,7 +134,7 @@ public:
     engine::VoiceKeyer& voiceKeyer() noexcept { return m_voiceKeyer; }
     // Ends whatever is on the air now (a digital transmission without its tail, a voice
     // message): output closed, key line off, input open again. Closing the window.
-    void EndTransmissions();
+    void endTransmissions();
 
     // Filled by the decoders (and the transmit echo), emptied by the tick.
     std::string& receiveTextBuffer() noexcept { return m_receiveText; }

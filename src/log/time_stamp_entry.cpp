@@ -20,32 +20,33 @@ bool containsIgnoringCase(std::string_view text, std::string_view what)
 
 }  // namespace
 
-std::string_view StampModeWord(int operatingMode) noexcept
+std::string_view StampModeWord(OperatingMode mode) noexcept
 {
-    switch (operatingMode) {
-        case 0:
+    switch (mode) {
+        case OperatingMode::Cw:
             return "CW";
-        case 1:
-        case 2:
-        case 3:
+        case OperatingMode::Usb:
+        case OperatingMode::Lsb:
+        case OperatingMode::Ssb:
             return "SSB";
-        case 4:
+        case OperatingMode::Rtty:
             return "RTTY";
-        case 5:
+        case OperatingMode::Sstv:
             return "SSTV";
-        case 6:
+        case OperatingMode::Fax:
             return "FAX";
-        case 8:
-            return "FM";
-        case 9:
-            return "PSK31";
-        case 10:
-            return "QPSK";
-        case 11:
-            return "FSK31";
-        default:
+        case OperatingMode::Am:
             return "";
+        case OperatingMode::Fm:
+            return "FM";
+        case OperatingMode::Psk31:
+            return "PSK31";
+        case OperatingMode::Qpsk:
+            return "QPSK";
+        case OperatingMode::Fsk31:
+            return "FSK31";
     }
+    return "";
 }
 
 StampResult TimeStampEntry(EntryLineState& state, QsoFieldProviders& providers, const StampInputs& inputs,

@@ -16,7 +16,7 @@
 //   - commands 1351 / 1352 (Alt+Right / Alt+Left):            spectrum->stepCarrier(+1 / -1);
 //   - connect(spectrum, &SpectrumWidget::frequencyChanged, ...ShowFrequency...): emitted
 //     whenever a click or a carrier step moved the transmit or receive frequency (the AFC
-//     runs in the receive loop; the window learns of it from OperatingState::OnWaveEvent).
+//     runs in the receive loop; the window learns of it from OperatingState::onWaveEvent).
 // The core keeps the pending clicks (SpectrumPort::tuningClicks) so that the transmit path
 // can apply a left click at a symbol boundary while sending.
 #pragma once

@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/audio/null_wave_backend.h"
-#include "fake_text_window.h"
+#include "support/memory_text_window.h"
+#include "support/recording_transceiver.h"
 
 namespace vexa::app {
 namespace {
@@ -13,20 +14,14 @@ namespace {
 // The state with a keyboard window and a sound card that has no device.
 struct Station {
     ApplicationGlobals globals;
-    test::FakeTextWindow keyboard;
+    test::MemoryTextWindow keyboard;
     engine::NullWaveBackend backend;
-};
-
-class RecordingTransceiver final : public rig::TransceiverPort {
-public:
-    std::vector<int> modeCommands;
-    void SetTransceiverMode(int code) override { modeCommands.push_back(code); }
 };
 
 TEST(OperatingState, EachModeSendsItsTransceiverModeCommandAndRewiresReceiveAndTransmit)
 {
     Station st;
-    RecordingTransceiver trx;
+    test::RecordingTransceiver trx;
     OperatingState state(st.globals, trx, st.keyboard, st.backend, {});
     using M = OperatingMode;
     // SSB picks its side band with the band buttons, so sends none here.
@@ -49,7 +44,9 @@ TEST(OperatingState, ClockTickMovesTextCountsTicksAndChangesTheClockOncePerSecon
     ApplicationGlobals& globals = st.globals;
     rig::TransceiverPort none;
     OperatingState state(globals, none, st.keyboard, st.backend, {});
-    test::FakeTextWindow receive, alert;
+    test::MemoryTextWindow receive, alert;
+    receive.setFocus(false);
+    alert.setFocus(false);
     state.receiveTextBuffer() = "CQ de G4XYZ ";
     state.secondChannelTextBuffer() = "second";
 
@@ -59,8 +56,8 @@ TEST(OperatingState, ClockTickMovesTextCountsTicksAndChangesTheClockOncePerSecon
     EXPECT_TRUE(r.clockChanged);
     EXPECT_FALSE(r.invalidateSpectrum) << "the spectrum is redrawn from the second second on";
     EXPECT_EQ(state.clock().text(), "22:13:20");
-    EXPECT_EQ(receive.content, "CQ de G4XYZ ");
-    EXPECT_EQ(alert.content, "second");
+    EXPECT_EQ(receive.text(), "CQ de G4XYZ ");
+    EXPECT_EQ(alert.text(), "second");
     EXPECT_EQ(globals.textFlow.capturedCall(), "G4XYZ");
 
     r = state.ClockTick({receive, alert}, t0, true);
@@ -74,10 +71,10 @@ TEST(OperatingState, ClockTickMovesTextCountsTicksAndChangesTheClockOncePerSecon
     globals.receivePaused = true;
     state.receiveTextBuffer() = "waits";
     state.ClockTick({receive, alert}, t0 + 1, true);
-    EXPECT_EQ(receive.content, "CQ de G4XYZ ");
+    EXPECT_EQ(receive.text(), "CQ de G4XYZ ");
     globals.receivePaused = false;
     state.ClockTick({receive, alert}, t0 + 1, true);
-    EXPECT_EQ(receive.content, "CQ de G4XYZ waits");
+    EXPECT_EQ(receive.text(), "CQ de G4XYZ waits");
 }
 
 TEST(CwSpeed, StartsAtThirtyAndNeverShowsMoreThanThirty)
@@ -100,8 +97,8 @@ TEST(CwSpeed, StartsAtThirtyAndNeverShowsMoreThanThirty)
 
 TEST(ClockCaption, ShowsUtcWhenGmtIsOn)
 {
-    EXPECT_EQ(FormatClock(0, true), "00:00:00");
-    EXPECT_EQ(FormatClock(86399, true), "23:59:59");
+    EXPECT_EQ(formatClock(0, true), "00:00:00");
+    EXPECT_EQ(formatClock(86399, true), "23:59:59");
 }
 
 }  // namespace

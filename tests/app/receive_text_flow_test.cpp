@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_text_window.h"
+#include "support/memory_text_window.h"
 
 namespace vexa::app {
 namespace {
 
-using test::FakeTextWindow;
+using test::MemoryTextWindow;
 
 class ReceiveTextFlowTest : public ::testing::Test {
 protected:
@@ -16,24 +16,25 @@ protected:
         buffer += text;
         return flow.moveReceivedText(buffer, window, "XX9XX", wrap, paused);
     }
+    ReceiveTextFlowTest() { window.setFocus(false); }
+
     ReceiveTextFlow flow;
-    FakeTextWindow window;
+    MemoryTextWindow window;
     std::string buffer;
 };
 
 TEST_F(ReceiveTextFlowTest, TextWaitsWhileTheWindowHasFocusOrIsPausedThenArrivesInOnePiece)
 {
-    window.focused = true;
+    window.setFocus(true);
     EXPECT_FALSE(move("CQ CQ "));
     EXPECT_FALSE(move("de DL1ABC "));
-    EXPECT_EQ(window.content, "");
-    window.focused = false;
+    EXPECT_EQ(window.text(), "");
+    window.setFocus(false);
     EXPECT_FALSE(move("", 80, /*paused=*/true));
     EXPECT_EQ(buffer, "CQ CQ de DL1ABC ");
-    window.replaceCalls = 0;
     EXPECT_TRUE(move(""));
-    EXPECT_EQ(window.content, "CQ CQ de DL1ABC ");
-    EXPECT_EQ(window.replaceCalls, 1);
+    EXPECT_EQ(window.text(), "CQ CQ de DL1ABC ");
+    EXPECT_EQ(window.replacements(), 1);
     EXPECT_TRUE(buffer.empty());
 }
 
@@ -42,49 +43,52 @@ TEST_F(ReceiveTextFlowTest, TextIsAppendedAtTheEndWhereverTheCaretWas)
     move("abc ");
     window.select(0, 1);
     move("def");
-    EXPECT_EQ(window.content, "abc def");
+    EXPECT_EQ(window.text(), "abc def");
 }
 
 TEST_F(ReceiveTextFlowTest, WrapBreaksAtFirstBlankAtOrAfterTheColumnNeverInsideAWord)
 {
     const std::string longWord(120, 'x');
     move(longWord);
-    EXPECT_EQ(window.content, longWord) << "a word is never split";
+    EXPECT_EQ(window.text(), longWord) << "a word is never split";
     move(" y");
-    EXPECT_EQ(window.content, longWord + " \ny");
+    EXPECT_EQ(window.text(), longWord + " \ny");
 
-    FakeTextWindow second;
+    MemoryTextWindow second;
+
+    second.setFocus(false);
     ReceiveTextFlow flow2;
     std::string text = std::string(78, 'a') + " bb cc";
     flow2.moveReceivedText(text, second, "XX9XX", 80, false);
     // Column 79 is the first blank but below 80; the next blank stands at column 82.
-    EXPECT_EQ(second.content, std::string(78, 'a') + " bb \ncc");
+    EXPECT_EQ(second.text(), std::string(78, 'a') + " bb \ncc");
 }
 
 TEST_F(ReceiveTextFlowTest, WrapCountsFromTheLastLineBreakAndControlCharactersBreakToo)
 {
     move(std::string(50, 'a') + "\r\n" + std::string(79, 'b') + "\t" + "c");
-    EXPECT_EQ(window.content, std::string(50, 'a') + "\n" + std::string(79, 'b') + "\t\nc");
+    EXPECT_EQ(window.text(), std::string(50, 'a') + "\n" + std::string(79, 'b') + "\t\nc");
     EXPECT_EQ(flow.column(), 1);
 }
 
 TEST_F(ReceiveTextFlowTest, LineFeedAfterCarriageReturnMakesOneBreakAloneOneToo)
 {
     move("a\r\nb\nc\rd");
-    EXPECT_EQ(window.content, "a\nb\nc\nd");
+    EXPECT_EQ(window.text(), "a\nb\nc\nd");
 }
 
 TEST_F(ReceiveTextFlowTest, BackspaceRemovesTheLastCharacterAlsoFromTheWord)
 {
     move("DL1ABX\b");
-    EXPECT_EQ(window.content, "DL1AB");
+    EXPECT_EQ(window.text(), "DL1AB");
     move("C ");
-    EXPECT_EQ(window.content, "DL1ABC ");
+    EXPECT_EQ(window.text(), "DL1ABC ");
     EXPECT_EQ(flow.capturedCall(), "DL1ABC");
-    FakeTextWindow empty;
+    MemoryTextWindow empty;
+    empty.setFocus(false);
     std::string bs = "\b";
     flow.moveReceivedText(bs, empty, "XX9XX", 80, false);
-    EXPECT_EQ(empty.content, "");
+    EXPECT_EQ(empty.text(), "");
 }
 
 TEST_F(ReceiveTextFlowTest, CapturesTheLastCallShapedWordButNeverOneWithOurCall)
@@ -107,18 +111,19 @@ TEST_F(ReceiveTextFlowTest, CapturesTheLastCallShapedWordButNeverOneWithOurCall)
 
 TEST_F(ReceiveTextFlowTest, SecondChannelTailKeepsFiftyCharactersWithLineEndsShown)
 {
-    FakeTextWindow alert;
-    alert.content = "old alert";
+    MemoryTextWindow alert;
+    alert.setFocus(false);
+    alert.setText("old alert");
     std::string second = "ab\tc\r\nd";
     flow.showSecondChannel(second, alert);
-    EXPECT_EQ(alert.content, "ab c__d");
+    EXPECT_EQ(alert.text(), "ab c__d");
     EXPECT_TRUE(second.empty());
     second = std::string(60, 'z');
     flow.showSecondChannel(second, alert);
-    EXPECT_EQ(alert.content, std::string(50, 'z'));
-    alert.content = "untouched";
+    EXPECT_EQ(alert.text(), std::string(50, 'z'));
+    alert.setText("untouched");
     flow.showSecondChannel(second, alert);
-    EXPECT_EQ(alert.content, "untouched");
+    EXPECT_EQ(alert.text(), "untouched");
 }
 
 }  // namespace

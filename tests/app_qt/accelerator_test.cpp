@@ -10,25 +10,13 @@
 #include <QTimer>
 
 #include "app/qt/accelerator_table.h"
-#include "app/qt/application_loop.h"
 #include "app/qt/main_window.h"
+#include "support/recording_transceiver.h"
+#include "support/window_harness.h"
 #include "ui/spectrum_widget.h"
 
 namespace vexa::app::qt {
 namespace {
-
-void runOnce(ApplicationGlobals& globals, std::function<void(CMainWindow&)> drive)
-{
-    RunApplicationLoop(globals, {}, [&](CMainWindow& window) {
-        QTimer::singleShot(0, &window, [&window, drive] {
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-            window.activateWindow();
-            (void)QTest::qWaitForWindowActive(&window);
-            drive(window);
-            if (window.isVisible()) window.done(kResultCancel);
-        });
-    });
-}
 
 TEST(AcceleratorTable, HoldsEveryKeyOnceWithItsCommand)
 {
@@ -54,8 +42,8 @@ TEST(AcceleratorTable, HoldsEveryKeyOnceWithItsCommand)
 TEST(Accelerators, ReachTheirCommandsFromAnyControl)
 {
     ApplicationGlobals globals;
-    runOnce(globals, [&](CMainWindow& w) {
-        QTextEdit* keyboard = w.richEdit(1108);
+    test::runWindow(globals, {}, [&](CMainWindow& w) {
+        QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
         keyboard->setFocus();
 
         const auto type = w.spectrum()->displayType();
@@ -66,14 +54,14 @@ TEST(Accelerators, ReachTheirCommandsFromAnyControl)
         const double hz = w.state().carrierFrequency();
         QTest::keyClick(keyboard, Qt::Key_Right, Qt::AltModifier);
         EXPECT_DOUBLE_EQ(w.state().carrierFrequency(), hz + 1.0);
-        QTest::keyClick(w.richEdit(1002), Qt::Key_Left, Qt::AltModifier);
-        QTest::keyClick(w.richEdit(1002), Qt::Key_Left, Qt::AltModifier);
+        QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Left, Qt::AltModifier);
+        QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Left, Qt::AltModifier);
         EXPECT_DOUBLE_EQ(w.state().carrierFrequency(), hz - 1.0);
         EXPECT_DOUBLE_EQ(w.state().transmitFrequency(), hz - 1.0) << "net is on";
 
         QTest::keyClick(keyboard, Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
         EXPECT_EQ(w.state().operatingMode(), OperatingMode::Rtty);
-        EXPECT_EQ(w.findChild<QComboBox*>(QStringLiteral("1106"))->currentIndex(), 4);
+        EXPECT_EQ(qobject_cast<QComboBox*>(w.control(ControlId::ModeBox))->currentIndex(), 4);
         EXPECT_DOUBLE_EQ(w.state().receiver().rtty().symbolRate(), 100.0);
         EXPECT_DOUBLE_EQ(w.state().transmitMachine().modulator().symbolRate(), 200.0);
 
@@ -82,7 +70,7 @@ TEST(Accelerators, ReachTheirCommandsFromAnyControl)
         EXPECT_DOUBLE_EQ(w.state().receiver().rtty().symbolRate(), 45.45);
 
         // Ctrl+Shift+S applies the sound-card switch: off closes the input, on opens it.
-        auto* spec = w.findChild<QCheckBox*>(QStringLiteral("1182"));
+        auto* spec = qobject_cast<QCheckBox*>(w.control(ControlId::Spec));
         spec->click();
         EXPECT_FALSE(spec->isChecked());
         EXPECT_FALSE(w.state().inputOpen());
@@ -101,11 +89,11 @@ TEST(Accelerators, ReachTheirCommandsFromAnyControl)
 TEST(Accelerators, TransmitKeyIsRefusedInModesThatCannotSend)
 {
     ApplicationGlobals globals;
-    runOnce(globals, [&](CMainWindow& w) {
+    test::runWindow(globals, {}, [&](CMainWindow& w) {
         w.SetOperatingMode(OperatingMode::Am);  // AM
-        QTest::keyClick(w.richEdit(1002), Qt::Key_Pause);
+        QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Pause);
         EXPECT_FALSE(w.state().transmitActive());
-        EXPECT_TRUE(w.richEdit(1002)->hasFocus());
+        EXPECT_TRUE(w.richEdit(ControlId::EntryLine)->hasFocus());
     });
 }
 

@@ -23,19 +23,16 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "app/qt/application_loop.h"
 #include "app/qt/control_layout.h"
 #include "app/qt/qt_text_window.h"
 #include "app/qt/text_limit.h"
+#include "common/profile.h"
+#include "support/recording_transceiver.h"
+#include "support/scripted_prompter.h"
+#include "support/window_harness.h"
 
 namespace vexa::app::qt {
 namespace {
-
-class RecordingTransceiver final : public rig::TransceiverPort {
-public:
-    std::vector<int> modeCommands;
-    void SetTransceiverMode(int code) override { modeCommands.push_back(code); }
-};
 
 class ScriptedPrompter final : public Prompter {
 public:
@@ -53,34 +50,17 @@ public:
     void inform(std::string_view text, std::string_view) override { questions.emplace_back(text); }
 };
 
-// Runs the application loop; `drive` runs inside the first running window's event loop and
-// must end it. Returns the loop's result.
-int runWindow(ApplicationGlobals& globals, MainWindowServices services,
-              std::function<void(CMainWindow&)> drive, std::vector<int>* templatesBuilt = nullptr)
-{
-    return RunApplicationLoop(globals, services, [&](CMainWindow& window) {
-        if (templatesBuilt) templatesBuilt->push_back(globals.mainWindowTemplate);
-        QTimer::singleShot(0, &window, [&window, drive] {
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-            window.activateWindow();
-            (void)QTest::qWaitForWindowActive(&window);
-            drive(window);
-            if (window.isVisible()) window.done(kResultCancel);
-        });
-    });
-}
-
 TEST(MainWindow, FirstStartOpensTheNormalLayoutInPskWithTheStationCaption)
 {
     QTemporaryDir dir;
     ApplicationGlobals globals;
     globals.profileFile = dir.filePath(QStringLiteral("absent/vexa.ini")).toStdString();
-    std::vector<int> built;
-    const int result = runWindow(
+    std::vector<MainWindowTemplate> built;
+    test::runWindow(
         globals, {},
         [&](CMainWindow& w) {
             EXPECT_EQ(w.windowTitle(), QStringLiteral("Vexa v 1.03/D [XX9XX]"));
-            auto* mode = w.findChild<QComboBox*>(QStringLiteral("1106"));
+            auto* mode = qobject_cast<QComboBox*>(w.control(ControlId::ModeBox));
             ASSERT_NE(mode, nullptr);
             EXPECT_EQ(mode->currentIndex(), 9);
             EXPECT_EQ(mode->currentText(), QStringLiteral("PSK"));
@@ -88,29 +68,28 @@ TEST(MainWindow, FirstStartOpensTheNormalLayoutInPskWithTheStationCaption)
             QStringList texts;
             for (int i = 0; i < mode->count(); ++i) texts << mode->itemText(i);
             EXPECT_EQ(texts.join(','), QStringLiteral("CW,USB,LSB,SSB,RTTY,SSTV,FAX,AM,FM,PSK,QPSK,FSK31"));
-            auto* frequency = w.findChild<QComboBox*>(QStringLiteral("1105"));
+            auto* frequency = qobject_cast<QComboBox*>(w.control(ControlId::FrequencyBox));
             ASSERT_EQ(frequency->count(), 10);
             for (int i = 0; i < 10; ++i) EXPECT_EQ(frequency->itemText(i), QStringLiteral("-"));
-            EXPECT_EQ(w.findChild<QLineEdit*>(QStringLiteral("1121"))->text(), QStringLiteral("30"));
+            EXPECT_EQ(qobject_cast<QLineEdit*>(w.control(ControlId::CwSpeed))->text(), QStringLiteral("30"));
             EXPECT_EQ(globals.settings.comPort, 2);
             EXPECT_EQ(globals.settings.comSpeed, 1200);
-            EXPECT_EQ(w.findChild<QCheckBox*>(QStringLiteral("1182"))->text(), QStringLiteral("spc"));
+            EXPECT_EQ(qobject_cast<QCheckBox*>(w.control(ControlId::Spec))->text(), QStringLiteral("spc"));
             EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("labelHz")), nullptr);
             EXPECT_TRUE(w.clockTimer().isActive());
             EXPECT_EQ(w.clockTimer().interval(), 55);
-            EXPECT_TRUE(QTest::qWaitFor([&] { return w.richEdit(1002)->hasFocus(); }, 2000));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return w.richEdit(ControlId::EntryLine)->hasFocus(); }, 2000));
         },
         &built);
-    EXPECT_EQ(result, kResultCancel);
-    EXPECT_EQ(built, std::vector<int>{kNormalTemplate});
+    EXPECT_EQ(built, std::vector<MainWindowTemplate>{MainWindowTemplate::Normal});
 }
 
 TEST(MainWindow, FrequencyFieldsShowTheSignalAndAudioFrequencyAndFollowTuning)
 {
     ApplicationGlobals globals;
-    runWindow(globals, {}, [&](CMainWindow& w) {
-        auto* dial = w.findChild<QComboBox*>(QStringLiteral("1105"));
-        auto* audio = w.findChild<QLineEdit*>(QStringLiteral("1189"));
+    test::runWindow(globals, {}, [&](CMainWindow& w) {
+        auto* dial = qobject_cast<QComboBox*>(w.control(ControlId::FrequencyBox));
+        auto* audio = qobject_cast<QLineEdit*>(w.control(ControlId::AudioFrequency));
         // USB: 14.071 MHz dial plus the 1000 Hz receive tone.
         EXPECT_EQ(dial->currentText(), QStringLiteral("14.072.000"));
         EXPECT_EQ(audio->text(), QStringLiteral("1000.0"));
@@ -131,14 +110,15 @@ TEST(MainWindow, FrequencyFieldsShowTheSignalAndAudioFrequencyAndFollowTuning)
 TEST(MainWindow, TheReceiveLogAndKeyboardWindowsHoldAMillionCharacters)
 {
     ApplicationGlobals globals;
-    runWindow(globals, {}, [&](CMainWindow& w) {
-        for (const int id : {1007, 1009, 1108}) {
-            SCOPED_TRACE(id);
+    test::runWindow(globals, {}, [&](CMainWindow& w) {
+        for (const ControlId id :
+             {ControlId::LogWindow, ControlId::ReceiveWindow, ControlId::KeyboardWindow}) {
+            SCOPED_TRACE(idNumber(id));
             const auto* limit = w.richEdit(id)->findChild<TextLimit*>();
             ASSERT_NE(limit, nullptr);
             EXPECT_EQ(limit->limit(), 1000000);
-            EXPECT_EQ(limit->policy(),
-                      id == 1108 ? TextLimit::Policy::RefuseInput : TextLimit::Policy::DropOldest)
+            EXPECT_EQ(limit->policy(), id == ControlId::KeyboardWindow ? TextLimit::Policy::RefuseInput
+                                                                       : TextLimit::Policy::DropOldest)
                 << "unsent text is never dropped";
         }
     });
@@ -147,35 +127,38 @@ TEST(MainWindow, TheReceiveLogAndKeyboardWindowsHoldAMillionCharacters)
 TEST(MainWindow, EveryControlExistsWithItsKindPlacementAndCaption)
 {
     ApplicationGlobals globals;
-    runWindow(globals, {}, [&](CMainWindow& w) {
+    test::runWindow(globals, {}, [&](CMainWindow& w) {
         const QRect client = w.rect();
         for (const ControlSpec& spec : mainWindowControls()) {
-            if (spec.id == 0) continue;
+            if (spec.id == ControlId::None) continue;
             QWidget* c = w.control(spec.id);
-            ASSERT_NE(c, nullptr) << spec.id;
-            EXPECT_EQ(c->objectName(), QString::number(spec.id));
+            ASSERT_NE(c, nullptr) << idNumber(spec.id);
+            EXPECT_EQ(c->objectName(), QString::number(idNumber(spec.id)));
             switch (spec.placement) {
                 case Placement::Shown:
-                    EXPECT_TRUE(c->isVisible()) << spec.id;
-                    EXPECT_TRUE(client.contains(c->geometry())) << spec.id << " lies inside the window";
+                    EXPECT_TRUE(c->isVisible()) << idNumber(spec.id);
+                    EXPECT_TRUE(client.contains(c->geometry()))
+                        << idNumber(spec.id) << " lies inside the window";
                     break;
                 case Placement::Outside:
-                    EXPECT_FALSE(c->isHidden()) << spec.id;
-                    EXPECT_FALSE(client.intersects(c->geometry())) << spec.id << " lies beyond the window";
+                    EXPECT_FALSE(c->isHidden()) << idNumber(spec.id);
+                    EXPECT_FALSE(client.intersects(c->geometry()))
+                        << idNumber(spec.id) << " lies beyond the window";
                     break;
                 case Placement::Hidden:
-                    EXPECT_TRUE(c->isHidden()) << spec.id;
+                    EXPECT_TRUE(c->isHidden()) << idNumber(spec.id);
                     break;
             }
-            if (auto* b = qobject_cast<QPushButton*>(c); b && spec.id != 1003) {
-                EXPECT_EQ(b->text(), QString::fromLatin1(spec.caption)) << spec.id;
-                EXPECT_FALSE(b->autoDefault()) << "Enter must never press " << spec.id;
+            if (auto* b = qobject_cast<QPushButton*>(c); b && spec.id != ControlId::Time) {
+                EXPECT_EQ(b->text(), QString::fromLatin1(spec.caption)) << idNumber(spec.id);
+                EXPECT_FALSE(b->autoDefault()) << "Enter must never press " << idNumber(spec.id);
             }
         }
         // Shown controls do not overlap one another (the menu button sits on the map).
         std::vector<QWidget*> shown;
         for (const ControlSpec& spec : mainWindowControls()) {
-            if (spec.placement == Placement::Shown && spec.id != 0) shown.push_back(w.control(spec.id));
+            if (spec.placement == Placement::Shown && spec.id != ControlId::None)
+                shown.push_back(w.control(spec.id));
         }
         for (size_t i = 0; i < shown.size(); ++i) {
             for (size_t j = i + 1; j < shown.size(); ++j) {
@@ -184,8 +167,9 @@ TEST(MainWindow, EveryControlExistsWithItsKindPlacementAndCaption)
                     << shown[j]->objectName().toStdString();
             }
         }
-        EXPECT_EQ(w.richEdit(1009)->palette().color(QPalette::Base), QColor(255, 255, 224));
-        EXPECT_EQ(w.richEdit(1007)->palette().color(QPalette::Base), QColor(224, 255, 255));
+        EXPECT_EQ(w.richEdit(ControlId::ReceiveWindow)->palette().color(QPalette::Base),
+                  QColor(255, 255, 224));
+        EXPECT_EQ(w.richEdit(ControlId::LogWindow)->palette().color(QPalette::Base), QColor(224, 255, 255));
         EXPECT_EQ(w.timeStampFormat().foreground().color(), QColor(0, 0, 96));
         EXPECT_EQ(w.savedFormat().foreground().color(), QColor(192, 0, 0));
         EXPECT_TRUE(w.savedFormat().fontItalic());
@@ -204,21 +188,21 @@ TEST(MainWindow, LargeScreenRebuildsTheWindowOnceAndKeepsWhatLivesOutsideIt)
         ini << "[keyboard]\nlargescreen=1\nBoldFont=1\n[Station]\nCall=DL1XYZ\n";
     }
     globals.textFlow.setCapturedCall("G4XYZ");
-    std::vector<int> built;
+    std::vector<MainWindowTemplate> built;
     QSize largeSize;
-    const int result = runWindow(
+    test::runWindow(
         globals, {},
         [&](CMainWindow& w) {
             largeSize = w.size();
-            EXPECT_EQ(w.findChild<QCheckBox*>(QStringLiteral("1182"))->text(), QStringLiteral("spec"));
+            EXPECT_EQ(qobject_cast<QCheckBox*>(w.control(ControlId::Spec))->text(), QStringLiteral("spec"));
             EXPECT_NE(w.findChild<QLabel*>(QStringLiteral("labelHz")), nullptr);
             EXPECT_EQ(w.normalFormat().fontWeight(), QFont::Bold);
             EXPECT_EQ(w.windowTitle(), QStringLiteral("Vexa v 1.03/D [DL1XYZ]"));
         },
         &built);
-    EXPECT_EQ(result, kResultCancel);
-    EXPECT_EQ(built, (std::vector<int>{kNormalTemplate, kLargeTemplate}));
-    EXPECT_EQ(globals.mainWindowTemplate, kLargeTemplate);
+    EXPECT_EQ(built,
+              (std::vector<MainWindowTemplate>{MainWindowTemplate::Normal, MainWindowTemplate::Large}));
+    EXPECT_EQ(globals.mainWindowTemplate, MainWindowTemplate::Large);
     EXPECT_EQ(globals.textFlow.capturedCall(), "G4XYZ");
 
     // With the switch off again and template 102 current, nothing switches back at start.
@@ -228,17 +212,17 @@ TEST(MainWindow, LargeScreenRebuildsTheWindowOnceAndKeepsWhatLivesOutsideIt)
     }
     built.clear();
     QSize again;
-    runWindow(
+    test::runWindow(
         globals, {}, [&](CMainWindow& w) { again = w.size(); }, &built);
-    EXPECT_EQ(built, std::vector<int>{kLargeTemplate});
+    EXPECT_EQ(built, std::vector<MainWindowTemplate>{MainWindowTemplate::Large});
     EXPECT_EQ(again, largeSize);
 }
 
 TEST(MainWindow, ReceivedTextWaitsWhileTheReceiveWindowHasFocusAndArrivesInOnePiece)
 {
     ApplicationGlobals globals;
-    runWindow(globals, {}, [&](CMainWindow& w) {
-        QTextEdit* receive = w.richEdit(1009);
+    test::runWindow(globals, {}, [&](CMainWindow& w) {
+        QTextEdit* receive = w.richEdit(ControlId::ReceiveWindow);
         receive->setFocus();
         ASSERT_TRUE(QTest::qWaitFor([&] { return receive->hasFocus(); }, 2000));
         w.state().receiveTextBuffer() += "CQ CQ de ";
@@ -246,18 +230,18 @@ TEST(MainWindow, ReceivedTextWaitsWhileTheReceiveWindowHasFocusAndArrivesInOnePi
         w.state().receiveTextBuffer() += "G4XYZ pse k\r\n";
         QTest::qWait(150);
         EXPECT_EQ(receive->toPlainText(), QString());
-        w.richEdit(1108)->setFocus();
+        w.richEdit(ControlId::KeyboardWindow)->setFocus();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !receive->toPlainText().isEmpty(); }, 2000));
         EXPECT_EQ(receive->toPlainText(), QStringLiteral("CQ CQ de G4XYZ pse k\n"));
         EXPECT_EQ(globals.textFlow.capturedCall(), "G4XYZ");
 
         // Focus in the mode box pauses too.
-        w.control(1106)->setFocus();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return w.control(1106)->hasFocus(); }, 2000));
+        w.control(ControlId::ModeBox)->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w.control(ControlId::ModeBox)->hasFocus(); }, 2000));
         w.state().receiveTextBuffer() += "more";
         QTest::qWait(150);
         EXPECT_EQ(receive->toPlainText(), QStringLiteral("CQ CQ de G4XYZ pse k\n"));
-        w.richEdit(1002)->setFocus();
+        w.richEdit(ControlId::EntryLine)->setFocus();
         ASSERT_TRUE(QTest::qWaitFor([&] { return receive->toPlainText().endsWith("more"); }, 2000));
 
         // Backspace removes the last character.
@@ -269,38 +253,38 @@ TEST(MainWindow, ReceivedTextWaitsWhileTheReceiveWindowHasFocusAndArrivesInOnePi
 TEST(MainWindow, EnterMovesTheFocusToTheEntryLineAndEscNeverCloses)
 {
     ApplicationGlobals globals;
-    runWindow(globals, {}, [&](CMainWindow& w) {
-        QTextEdit* keyboard = w.richEdit(1108);
+    test::runWindow(globals, {}, [&](CMainWindow& w) {
+        QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
         keyboard->setFocus();
         ASSERT_TRUE(QTest::qWaitFor([&] { return keyboard->hasFocus(); }, 2000));
         QTest::keyClicks(keyboard, QStringLiteral("abc"));
         QTest::keyClick(keyboard, Qt::Key_Return);
-        EXPECT_TRUE(w.richEdit(1002)->hasFocus());
+        EXPECT_TRUE(w.richEdit(ControlId::EntryLine)->hasFocus());
         EXPECT_EQ(keyboard->toPlainText(), QStringLiteral("abc")) << "Enter types nothing";
 
-        auto* frequency = w.findChild<QComboBox*>(QStringLiteral("1105"));
+        auto* frequency = qobject_cast<QComboBox*>(w.control(ControlId::FrequencyBox));
         frequency->setFocus();
         QTest::keyClick(frequency, Qt::Key_Enter, Qt::KeypadModifier);
-        EXPECT_TRUE(w.richEdit(1002)->hasFocus());
+        EXPECT_TRUE(w.richEdit(ControlId::EntryLine)->hasFocus());
 
-        w.findChild<QLabel*>(QStringLiteral("1173"))->setText(QStringLiteral("status"));
+        qobject_cast<QLabel*>(w.control(ControlId::Status))->setText(QStringLiteral("status"));
         keyboard->setFocus();
         QTest::keyClick(keyboard, Qt::Key_Escape);
-        QTest::keyClick(w.richEdit(1002), Qt::Key_Escape);
+        QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Escape);
         QTest::qWait(50);
         EXPECT_TRUE(w.isVisible());
-        EXPECT_TRUE(w.richEdit(1002)->hasFocus());
-        EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("1173"))->text(), QString());
+        EXPECT_TRUE(w.richEdit(ControlId::EntryLine)->hasFocus());
+        EXPECT_EQ(qobject_cast<QLabel*>(w.control(ControlId::Status))->text(), QString());
     });
 }
 
 TEST(MainWindow, ModeBoxSendsTheTransceiverModeAndReturnsTheFocusToTheEntryLine)
 {
     ApplicationGlobals globals;
-    RecordingTransceiver trx;
-    runWindow(globals, {&trx}, [&](CMainWindow& w) {
+    test::RecordingTransceiver trx;
+    test::runWindow(globals, {&trx}, [&](CMainWindow& w) {
         ASSERT_EQ(trx.modeCommands, std::vector<int>{4}) << "start-up selects PSK31";
-        auto* mode = w.findChild<QComboBox*>(QStringLiteral("1106"));
+        auto* mode = qobject_cast<QComboBox*>(w.control(ControlId::ModeBox));
         for (auto [index, code] : {std::pair{7, 2}, {5, 1}, {6, 1}, {0, 3}, {8, 5}, {2, 0}}) {
             trx.modeCommands.clear();
             mode->setFocus();
@@ -308,9 +292,29 @@ TEST(MainWindow, ModeBoxSendsTheTransceiverModeAndReturnsTheFocusToTheEntryLine)
             emit mode->activated(index);
             EXPECT_EQ(trx.modeCommands, std::vector<int>{code}) << "item " << index;
             EXPECT_EQ(modeIndex(w.state().operatingMode()), index);
-            EXPECT_TRUE(w.richEdit(1002)->hasFocus());
+            EXPECT_TRUE(w.richEdit(ControlId::EntryLine)->hasFocus());
         }
     });
+}
+
+TEST(MainWindow, FunctionKeysSendTheMacrosAndCtrlEditsThem)
+{
+    QTemporaryDir dir;
+    ApplicationGlobals globals;
+    globals.profileFile = dir.filePath(QStringLiteral("vexa.ini")).toStdString();
+    ASSERT_TRUE(Profile(globals.profileFile).writeString("Keyboard", "F1", "CQ<SP>de<SP><MYCALL><SP>k"));
+    vexa::test::ScriptedPrompter prompter;
+    prompter.textAnswers = {"73\nde <MYCALL>"};
+    test::runWindow(globals, {nullptr, &prompter}, [&](CMainWindow& w) {
+        QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
+        QTest::keyClick(keyboard, Qt::Key_F1);
+        EXPECT_EQ(keyboard->toPlainText(), QStringLiteral("CQ de XX9XX k"));
+        EXPECT_FALSE(w.state().transmitting());
+        QTest::keyClick(keyboard, Qt::Key_F12, Qt::ControlModifier | Qt::ShiftModifier);
+    });
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "Text for Shift F 12");
+    EXPECT_EQ(Profile(globals.profileFile).readString("Keyboard", "F24", ""), "73<CR><LF>de<SP><MYCALL>");
 }
 
 TEST(MainWindow, CloseAsksAboutAnUnsavedEntryAndCancelKeepsTheWindow)
@@ -320,9 +324,9 @@ TEST(MainWindow, CloseAsksAboutAnUnsavedEntryAndCancelKeepsTheWindow)
     prompter.answers = {Prompter::Answer::Cancel, Prompter::Answer::Yes, Prompter::Answer::No};
     bool stillOpenAfterCancel = false;
     bool stillOpenAfterYes = false;
-    const int result = runWindow(globals, {nullptr, &prompter}, [&](CMainWindow& w) {
-        w.setEntryState(1);
-        w.OnCommand(1004);
+    test::runWindow(globals, {nullptr, &prompter}, [&](CMainWindow& w) {
+        w.setEntryUnsaved(true);
+        w.OnCommand(ControlId::Close);
         stillOpenAfterCancel = w.isVisible();
         w.CloseMainWindow();  // Yes: no log to save into yet, so nothing may be lost
         stillOpenAfterYes = w.isVisible();
@@ -331,7 +335,6 @@ TEST(MainWindow, CloseAsksAboutAnUnsavedEntryAndCancelKeepsTheWindow)
     });
     EXPECT_TRUE(stillOpenAfterCancel);
     EXPECT_TRUE(stillOpenAfterYes);
-    EXPECT_EQ(result, kResultCancel);
     ASSERT_EQ(prompter.questions.size(), 3u);
     EXPECT_EQ(prompter.questions[0], "Text is not saved!\r\nSave?");
 }
@@ -340,42 +343,51 @@ TEST(MainWindow, CloseWithASavedEntryAsksNothing)
 {
     ApplicationGlobals globals;
     ScriptedPrompter prompter;
-    const int result = runWindow(globals, {nullptr, &prompter}, [&](CMainWindow& w) { w.close(); });
-    EXPECT_EQ(result, kResultCancel);
+    bool closed = false;
+    test::runWindow(globals, {nullptr, &prompter}, [&](CMainWindow& w) {
+        w.setEntryUnsaved(true);
+        w.setEntryUnsaved(false);  // the entry went into the log
+        w.close();
+        closed = !w.isVisible();
+    });
+    EXPECT_TRUE(closed);
     EXPECT_TRUE(prompter.questions.empty());
 }
 
 TEST(MainWindow, DxcSwapsTheReceiveAndLogWindowsForTheDxList)
 {
     ApplicationGlobals globals;
-    runWindow(globals, {}, [&](CMainWindow& w) {
-        qobject_cast<QPushButton*>(w.control(1145))->click();
+    test::runWindow(globals, {}, [&](CMainWindow& w) {
+        qobject_cast<QPushButton*>(w.control(ControlId::Dxc))->click();
         EXPECT_TRUE(w.dxListViewActive());
-        EXPECT_TRUE(w.control(1164)->isVisible());
-        EXPECT_FALSE(w.control(1009)->isVisible());
-        EXPECT_FALSE(w.control(1007)->isVisible());
-        w.OnCommand(1145);
-        EXPECT_FALSE(w.control(1164)->isVisible());
-        EXPECT_TRUE(w.control(1009)->isVisible());
-        EXPECT_TRUE(w.control(1007)->isVisible());
+        EXPECT_TRUE(w.control(ControlId::DxList)->isVisible());
+        EXPECT_FALSE(w.control(ControlId::ReceiveWindow)->isVisible());
+        EXPECT_FALSE(w.control(ControlId::LogWindow)->isVisible());
+        w.OnCommand(ControlId::Dxc);
+        EXPECT_FALSE(w.control(ControlId::DxList)->isVisible());
+        EXPECT_TRUE(w.control(ControlId::ReceiveWindow)->isVisible());
+        EXPECT_TRUE(w.control(ControlId::LogWindow)->isVisible());
     });
 }
 
 TEST(MainWindow, ClockButtonShowsUtcSecondsAndCwSpinKeepsSpeedAtMostThirty)
 {
+    class FixedClock final : public Clock {
+    public:
+        std::time_t now() const override { return 1700000000; }  // 22:13:20 UTC
+    } clock;
     ApplicationGlobals globals;
-    runWindow(globals, {}, [&](CMainWindow& w) {
-        auto* time = qobject_cast<QPushButton*>(w.control(1003));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return time->text().size() == 8; }, 2000));
-        EXPECT_TRUE(
-            QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$")).match(time->text()).hasMatch());
-        auto* spin = qobject_cast<QScrollBar*>(w.control(1122));
-        auto* speed = qobject_cast<QLineEdit*>(w.control(1121));
+    test::runWindow(globals, {nullptr, nullptr, &clock}, [&](CMainWindow& w) {
+        auto* time = qobject_cast<QPushButton*>(w.control(ControlId::Time));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return time->text() == QStringLiteral("22:13:20"); }, 2000))
+            << time->text().toStdString();
+        auto* spin = qobject_cast<QScrollBar*>(w.control(ControlId::CwSpeedSpin));
+        auto* speed = qobject_cast<QLineEdit*>(w.control(ControlId::CwSpeed));
         spin->triggerAction(QAbstractSlider::SliderSingleStepSub);  // up arrow: shorter element
         ASSERT_TRUE(QTest::qWaitFor([&] { return speed->text() == QStringLiteral("30"); }, 1000));
         QTest::qWait(120);
         EXPECT_EQ(speed->text(), QStringLiteral("30"));
-        EXPECT_FALSE(qobject_cast<QCheckBox*>(w.control(1123))->isChecked()) << "the spin clears JR";
+        EXPECT_FALSE(qobject_cast<QCheckBox*>(w.control(ControlId::Jr))->isChecked()) << "the spin clears JR";
         for (int i = 0; i < 10; ++i) spin->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         ASSERT_TRUE(QTest::qWaitFor([&] { return speed->text() == QStringLiteral("20"); }, 1000));
     });
@@ -384,16 +396,17 @@ TEST(MainWindow, ClockButtonShowsUtcSecondsAndCwSpinKeepsSpeedAtMostThirty)
 TEST(MainWindow, DraggingAScrollBarHoldsTheReceivedTextBack)
 {
     ApplicationGlobals globals;
-    runWindow(globals, {}, [&](CMainWindow& w) {
-        QScrollBar* bar = w.richEdit(1009)->verticalScrollBar();
+    test::runWindow(globals, {}, [&](CMainWindow& w) {
+        QScrollBar* bar = w.richEdit(ControlId::ReceiveWindow)->verticalScrollBar();
         emit bar->sliderPressed();
         EXPECT_TRUE(globals.receivePaused);
         w.state().receiveTextBuffer() += "held";
         QTest::qWait(150);
-        EXPECT_EQ(w.richEdit(1009)->toPlainText(), QString());
+        EXPECT_EQ(w.richEdit(ControlId::ReceiveWindow)->toPlainText(), QString());
         emit bar->sliderReleased();
         EXPECT_FALSE(globals.receivePaused);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return w.richEdit(1009)->toPlainText() == "held"; }, 2000));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return w.richEdit(ControlId::ReceiveWindow)->toPlainText() == "held"; }, 2000));
     });
 }
 
@@ -401,7 +414,7 @@ TEST(MainWindow, MenuButtonOffersSetupAboutAndClose)
 {
     ApplicationGlobals globals;
     ScriptedPrompter prompter;
-    const int result = runWindow(globals, {nullptr, &prompter}, [&](CMainWindow& w) {
+    test::runWindow(globals, {nullptr, &prompter}, [&](CMainWindow& w) {
         auto* button = w.findChild<QToolButton*>(QStringLiteral("systemMenu"));
         ASSERT_NE(button, nullptr);
         EXPECT_TRUE(button->isVisible());
@@ -416,12 +429,11 @@ TEST(MainWindow, MenuButtonOffersSetupAboutAndClose)
             for (QLabel* l : about->findChildren<QLabel*>()) aboutText += l->text();
             qobject_cast<QDialog*>(about)->accept();
         });
-        w.OnCommand(CMainWindow::kCmdAbout);
+        w.OnCommand(ControlId::About);
         EXPECT_EQ(aboutText, QStringLiteral("Vexa v 1.03/D"));
         EXPECT_TRUE(w.isVisible());
         button->menu()->actions().last()->trigger();
     });
-    EXPECT_EQ(result, kResultCancel);
 }
 
 TEST(MainWindow, AFileDroppedOnTheKeyboardWindowIsTypedInTheEntryLineRefusesIt)
@@ -433,7 +445,7 @@ TEST(MainWindow, AFileDroppedOnTheKeyboardWindowIsTypedInTheEntryLineRefusesIt)
         out << "rig: 100 W, ant: dipole\n";
     }
     ApplicationGlobals globals;
-    runWindow(globals, {}, [&](CMainWindow& w) {
+    test::runWindow(globals, {}, [&](CMainWindow& w) {
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(file)});
         auto drop = [&](QTextEdit* edit) {
@@ -444,18 +456,19 @@ TEST(MainWindow, AFileDroppedOnTheKeyboardWindowIsTypedInTheEntryLineRefusesIt)
             QApplication::sendEvent(edit->viewport(), &dropEvent);
             return accepted;
         };
-        EXPECT_FALSE(drop(w.richEdit(1002)));
-        EXPECT_EQ(w.richEdit(1002)->toPlainText(), QString());
-        EXPECT_TRUE(drop(w.richEdit(1108)));
-        EXPECT_EQ(w.richEdit(1108)->toPlainText(), QStringLiteral("rig: 100 W, ant: dipole\n"));
+        EXPECT_FALSE(drop(w.richEdit(ControlId::EntryLine)));
+        EXPECT_EQ(w.richEdit(ControlId::EntryLine)->toPlainText(), QString());
+        EXPECT_TRUE(drop(w.richEdit(ControlId::KeyboardWindow)));
+        EXPECT_EQ(w.richEdit(ControlId::KeyboardWindow)->toPlainText(),
+                  QStringLiteral("rig: 100 W, ant: dipole\n"));
     });
 }
 
 TEST(MainWindow, BackspaceInTheEmptyKeyboardWindowIsKeptForTheTransmitter)
 {
     ApplicationGlobals globals;
-    runWindow(globals, {}, [&](CMainWindow& w) {
-        QTextEdit* keyboard = w.richEdit(1108);
+    test::runWindow(globals, {}, [&](CMainWindow& w) {
+        QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
         keyboard->setFocus();
         for (int i = 0; i < 3; ++i) QTest::keyClick(keyboard, Qt::Key_Backspace);
         EXPECT_EQ(w.keyboardWindow().pendingBackspaces(), 3);
@@ -469,8 +482,8 @@ TEST(MainWindow, BackspaceInTheEmptyKeyboardWindowIsKeptForTheTransmitter)
 TEST(MainWindow, AppendToEntryLineWritesInTheTimeStampColour)
 {
     ApplicationGlobals globals;
-    runWindow(globals, {}, [&](CMainWindow& w) {
-        QTextEdit* entry = w.richEdit(1002);
+    test::runWindow(globals, {}, [&](CMainWindow& w) {
+        QTextEdit* entry = w.richEdit(ControlId::EntryLine);
         entry->setPlainText(QStringLiteral("G4XYZ "));
         w.AppendToEntryLine("21:55 ");
         EXPECT_EQ(entry->toPlainText(), QStringLiteral("G4XYZ 21:55 "));

@@ -10,48 +10,16 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "app/qt/application_loop.h"
 #include "app/qt/main_window.h"
 #include "engine/audio/audio_file.h"
 #include "engine/audio/wave_file_backend.h"
 #include "engine/rx/psk_receiver.h"
 #include "support/file_size_limit.h"
+#include "support/recording_transceiver.h"
+#include "support/window_harness.h"
 
 namespace vexa::app::qt {
 namespace {
-
-// The key line is driven from the voice keyer's thread too.
-class RecordingPtt final : public rig::TransceiverPort {
-public:
-    std::vector<bool> ptt;
-    void SetPtt(bool on) override
-    {
-        std::lock_guard lock(m_mutex);
-        ptt.push_back(on);
-    }
-    std::size_t count()
-    {
-        std::lock_guard lock(m_mutex);
-        return ptt.size();
-    }
-
-private:
-    std::mutex m_mutex;
-};
-
-void runOnce(ApplicationGlobals& globals, MainWindowServices services,
-             std::function<void(CMainWindow&)> drive)
-{
-    RunApplicationLoop(globals, services, [&](CMainWindow& window) {
-        QTimer::singleShot(0, &window, [&window, drive] {
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-            window.activateWindow();
-            (void)QTest::qWaitForWindowActive(&window);
-            drive(window);
-            if (window.isVisible()) window.done(kResultCancel);
-        });
-    });
-}
 
 TEST(WindowAudio, TheDemoRecordingDecodesIntoTheReceiveWindow)
 {
@@ -63,8 +31,8 @@ TEST(WindowAudio, TheDemoRecordingDecodesIntoTheReceiveWindow)
     ApplicationGlobals globals;
     MainWindowServices services;
     services.sound = &backend;
-    runOnce(globals, services, [&](CMainWindow& w) {
-        QTextEdit* receive = w.richEdit(1009);
+    test::runWindow(globals, services, [&](CMainWindow& w) {
+        QTextEdit* receive = w.richEdit(ControlId::ReceiveWindow);
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return receive->toPlainText().contains(QStringLiteral("DL9VXA de G0VXB")); }, 30000))
             << receive->toPlainText().toStdString();
@@ -77,7 +45,7 @@ TEST(WindowAudio, PauseTransmitsTheKeyboardWindowAndEndsAfterTheTail)
 {
     QTemporaryDir dir;
     const std::string out = dir.filePath(QStringLiteral("tx.wav")).toStdString();
-    RecordingPtt trx;
+    test::RecordingTransceiver trx;
     std::string echoed;
     {
         engine::WaveFileOptions options;
@@ -88,23 +56,23 @@ TEST(WindowAudio, PauseTransmitsTheKeyboardWindowAndEndsAfterTheTail)
         MainWindowServices services;
         services.sound = &backend;
         services.transceiver = &trx;
-        runOnce(globals, services, [&](CMainWindow& w) {
-            QTextEdit* keyboard = w.richEdit(1108);
-            QTest::keyClick(w.richEdit(1002), Qt::Key_Pause);
+        test::runWindow(globals, services, [&](CMainWindow& w) {
+            QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
+            QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Pause);
             ASSERT_TRUE(w.state().transmitActive());
             EXPECT_TRUE(keyboard->hasFocus());
             QTest::keyClicks(keyboard, QStringLiteral("cq de xx9xx pse k"));
             ASSERT_TRUE(QTest::qWaitFor([&] { return keyboard->toPlainText().isEmpty(); }, 20000))
                 << "the typed text goes out";
             QTest::keyClick(keyboard, Qt::Key_X, Qt::AltModifier);
-            EXPECT_TRUE(w.richEdit(1002)->hasFocus());
+            EXPECT_TRUE(w.richEdit(ControlId::EntryLine)->hasFocus());
             ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().transmitActive(); }, 20000));
-            ASSERT_TRUE(
-                QTest::qWaitFor([&] { return w.richEdit(1009)->toPlainText().contains("pse k"); }, 2000));
-            echoed = w.richEdit(1009)->toPlainText().toStdString();
+            ASSERT_TRUE(QTest::qWaitFor(
+                [&] { return w.richEdit(ControlId::ReceiveWindow)->toPlainText().contains("pse k"); }, 2000));
+            echoed = w.richEdit(ControlId::ReceiveWindow)->toPlainText().toStdString();
         });
     }
-    EXPECT_EQ(trx.ptt, (std::vector<bool>{true, false}));
+    EXPECT_EQ(trx.ptt(), (std::vector<bool>{true, false}));
     EXPECT_NE(echoed.find("cq de xx9xx pse k"), std::string::npos) << echoed;
 
     const engine::AudioReadResult audio = engine::readAudioFile(out);
@@ -130,8 +98,8 @@ TEST(WindowAudio, LineBreaksTypedOrPastedGoOutAsCrLf)
         ApplicationGlobals globals;
         MainWindowServices services;
         services.sound = &backend;
-        runOnce(globals, services, [&](CMainWindow& w) {
-            QTextEdit* keyboard = w.richEdit(1108);
+        test::runWindow(globals, services, [&](CMainWindow& w) {
+            QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
             keyboard->setFocus();
             QTest::keyClicks(keyboard, QStringLiteral("ab"));
             QTest::keyClick(keyboard, Qt::Key_Return, Qt::ShiftModifier);
@@ -169,7 +137,7 @@ TEST(WindowAudio, FunctionKeysPlayVoiceMessagesInSsbAndEscStopsThemAtOnce)
     QTemporaryDir dir;
     const std::vector<int16_t> tone = voiceMessage(dir, "SSB1.wav", 3.0);
     voiceMessage(dir, "SSB2.wav", 3.0);
-    RecordingPtt trx;
+    test::RecordingTransceiver trx;
     engine::WaveFileOptions options;
     options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
     options.loopInput = true;
@@ -179,27 +147,33 @@ TEST(WindowAudio, FunctionKeysPlayVoiceMessagesInSsbAndEscStopsThemAtOnce)
     MainWindowServices services;
     services.sound = &backend;
     services.transceiver = &trx;
-    runOnce(globals, services, [&](CMainWindow& w) {
+    std::size_t keyedBefore = 0;
+    test::runWindow(globals, services, [&](CMainWindow& w) {
         w.state().voiceKeyer().setDirectory(dir.path().toStdString());
-        QTextEdit* entry = w.richEdit(1002);
+        QTextEdit* entry = w.richEdit(ControlId::EntryLine);
         QTest::keyClick(entry, Qt::Key_F1);
         EXPECT_FALSE(w.state().voiceKeyer().running()) << "PSK: F1 is the macro store's";
 
+        // (The macro may have keyed a PSK transmission; the mode change ends it.)
         w.SetOperatingMode(OperatingMode::Ssb);
+        EXPECT_FALSE(w.state().transmitActive());
+        keyedBefore = trx.pttCount();
         QTest::keyClick(entry, Qt::Key_F1);
-        EXPECT_TRUE(w.richEdit(1108)->hasFocus());
+        EXPECT_TRUE(w.richEdit(ControlId::KeyboardWindow)->hasFocus());
         EXPECT_TRUE(w.state().voiceKeyer().running());
-        QTest::keyClick(w.richEdit(1108), Qt::Key_F2);
-        QTest::keyClick(w.richEdit(1108), Qt::Key_F1);
+        QTest::keyClick(w.richEdit(ControlId::KeyboardWindow), Qt::Key_F2);
+        QTest::keyClick(w.richEdit(ControlId::KeyboardWindow), Qt::Key_F1);
         EXPECT_EQ(w.state().voiceKeyer().queued(), 2u);
-        QTest::keyClick(w.richEdit(1108), Qt::Key_Escape);
+        QTest::keyClick(w.richEdit(ControlId::KeyboardWindow), Qt::Key_Escape);
         EXPECT_FALSE(w.state().voiceKeyer().running()) << "the message playing ends too";
         EXPECT_EQ(w.state().voiceKeyer().queued(), 0u);
-        EXPECT_EQ(trx.count(), 2u) << "and the key line is released at once";
+        EXPECT_EQ(trx.pttCount(), keyedBefore + 2) << "and the key line is released at once";
         EXPECT_TRUE(w.state().inputOpen());
         EXPECT_TRUE(w.isVisible());
     });
-    EXPECT_EQ(trx.ptt, (std::vector<bool>{true, false}));
+    const std::vector<bool> ptt = trx.ptt();
+    EXPECT_EQ(std::vector<bool>(ptt.begin() + static_cast<long>(keyedBefore), ptt.end()),
+              (std::vector<bool>{true, false}));
     EXPECT_LT(backend.samplesPlayed(), tone.size());
 }
 
@@ -207,7 +181,7 @@ TEST(WindowAudio, ClosingTheWindowDuringAVoiceMessageStopsItWithoutWaiting)
 {
     QTemporaryDir dir;
     const std::vector<int16_t> tone = voiceMessage(dir, "SSB1.wav", 5.0);
-    RecordingPtt trx;
+    test::RecordingTransceiver trx;
     engine::WaveFileOptions options;
     options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
     engine::WaveFileBackend backend(options);
@@ -215,15 +189,15 @@ TEST(WindowAudio, ClosingTheWindowDuringAVoiceMessageStopsItWithoutWaiting)
     MainWindowServices services;
     services.sound = &backend;
     services.transceiver = &trx;
-    runOnce(globals, services, [&](CMainWindow& w) {
+    test::runWindow(globals, services, [&](CMainWindow& w) {
         w.state().voiceKeyer().setDirectory(dir.path().toStdString());
         w.SetOperatingMode(OperatingMode::Usb);
-        QTest::keyClick(w.richEdit(1002), Qt::Key_F1);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return trx.count() == 1; }, 2000));
+        QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_F1);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return trx.pttCount() == 1; }, 2000));
         w.CloseMainWindow();
-        EXPECT_EQ(trx.count(), 2u) << "released before the window goes";
+        EXPECT_EQ(trx.pttCount(), 2u) << "released before the window goes";
     });
-    EXPECT_EQ(trx.ptt, (std::vector<bool>{true, false}));
+    EXPECT_EQ(trx.ptt(), (std::vector<bool>{true, false}));
     EXPECT_LT(backend.samplesPlayed(), tone.size()) << "the message was not played to its end";
 }
 
@@ -231,7 +205,7 @@ TEST(WindowAudio, AVoiceMessageEndsADigitalTransmissionFirst)
 {
     QTemporaryDir dir;
     voiceMessage(dir, "SSB1.wav", 0.5);
-    RecordingPtt trx;
+    test::RecordingTransceiver trx;
     engine::WaveFileOptions options;
     options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
     options.pacedOutput = false;
@@ -240,22 +214,22 @@ TEST(WindowAudio, AVoiceMessageEndsADigitalTransmissionFirst)
     MainWindowServices services;
     services.sound = &backend;
     services.transceiver = &trx;
-    runOnce(globals, services, [&](CMainWindow& w) {
+    test::runWindow(globals, services, [&](CMainWindow& w) {
         w.state().voiceKeyer().setDirectory(dir.path().toStdString());
-        QTest::keyClick(w.richEdit(1002), Qt::Key_Pause);
+        QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Pause);
         ASSERT_TRUE(w.state().transmitActive());
         // The voice keyer is started while PSK is still sending (a macro, say).
         w.state().voiceKeyer().queueMessage(0);
         EXPECT_FALSE(w.state().transmitActive());
         ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().voiceKeyer().running(); }, 5000));
     });
-    EXPECT_EQ(trx.ptt, (std::vector<bool>{true, false, true, false}));
+    EXPECT_EQ(trx.ptt(), (std::vector<bool>{true, false, true, false}));
 }
 
 TEST(WindowAudio, AnOutputThatFailsWhileSendingEndsTheTransmissionWithOneLine)
 {
     QTemporaryDir dir;
-    RecordingPtt trx;
+    test::RecordingTransceiver trx;
     engine::WaveFileOptions options;
     options.outputPath = dir.filePath(QStringLiteral("tx.wav")).toStdString();
     options.pacedOutput = false;
@@ -265,21 +239,27 @@ TEST(WindowAudio, AnOutputThatFailsWhileSendingEndsTheTransmissionWithOneLine)
     MainWindowServices services;
     services.sound = &backend;
     services.transceiver = &trx;
-    runOnce(globals, services, [&](CMainWindow& w) {
+    test::runWindow(globals, services, [&](CMainWindow& w) {
         ASSERT_TRUE(w.state().inputOpen());
         test::FileSizeLimit disk(200000);  // the disk is full after about 12 blocks
         ASSERT_TRUE(disk.active());
-        QTest::keyClick(w.richEdit(1002), Qt::Key_Pause);
+        QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Pause);
         ASSERT_TRUE(w.state().transmitActive());
         ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().transmitActive(); }, 20000))
             << "an idle transmission only ends through the failure";
         EXPECT_TRUE(w.state().inputOpen());
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return w.richEdit(1009)->toPlainText().contains(QStringLiteral("Sound output failed")); },
+            [&] {
+                return w.richEdit(ControlId::ReceiveWindow)
+                    ->toPlainText()
+                    .contains(QStringLiteral("Sound output failed"));
+            },
             2000));
-        EXPECT_EQ(w.richEdit(1009)->toPlainText().count(QStringLiteral("Sound output failed")), 1);
+        EXPECT_EQ(
+            w.richEdit(ControlId::ReceiveWindow)->toPlainText().count(QStringLiteral("Sound output failed")),
+            1);
     });
-    EXPECT_EQ(trx.ptt, (std::vector<bool>{true, false}));
+    EXPECT_EQ(trx.ptt(), (std::vector<bool>{true, false}));
 }
 
 }  // namespace

@@ -147,12 +147,20 @@ TEST_F(BaudotDecoderTest, ResetDropsTheFrameButKeepsTheShift)
     EXPECT_EQ(text, "3");
 }
 
-TEST(BaudotDecoder, WithoutSinkDropsCharacters)
+TEST(BaudotDecoder, ACharacterDecodedWithoutASinkIsDroppedNotKept)
 {
     BaudotDecoder d;
-    d.bit(kMark);
-    for (int v : {kSpace, kMark, kSpace, kSpace, kSpace, kSpace, kMark}) d.bit(v);
+    const auto e = [&d] {
+        d.bit(kMark);
+        for (int v : {kSpace, kMark, kSpace, kSpace, kSpace, kSpace, kMark}) d.bit(v);
+    };
+    e();
     EXPECT_EQ(d.lastCharacter(), 'E');
+    std::string text;
+    TextSink sink(&text);
+    d.setTextSink(&sink);
+    e();
+    EXPECT_EQ(text, "E");
 }
 
 }  // namespace

@@ -66,11 +66,15 @@ TEST(VaricodeDecoder, UnknownAndOverlongWords)
     EXPECT_EQ(text, std::string("\0 ", 2));
 }
 
-TEST(VaricodeDecoder, NoSinkNoCharacters)
+TEST(VaricodeDecoder, ACharacterDecodedWithoutASinkIsDroppedNotKept)
 {
     VaricodeDecoder d;
-    feedBits(d, "1100");
-    EXPECT_EQ(d.bitRegister(), 0);
+    feedBits(d, "1100");  // 'e' into nothing
+    std::string text;
+    TextSink sink(&text);
+    d.setTextSink(&sink);
+    feedBits(d, "10100");  // 't'
+    EXPECT_EQ(text, "t");
 }
 
 TEST(VaricodeDecoder, SteadyCarrierAndIdleReversalsGiveNoCharacters)

@@ -1,5 +1,6 @@
 // A TextWindow over a plain string: selection, caret, replacement and the pending
-// backspaces of the keyboard window, with typing helpers for tests.
+// backspaces of the keyboard window, with typing helpers for tests. It has the focus
+// until a test takes it away.
 #pragma once
 
 #include <algorithm>
@@ -26,6 +27,7 @@ public:
     int selectionEnd() const override { return std::max(m_start, m_end); }
     void replaceSelection(std::string_view text) override
     {
+        ++m_replacements;
         const int s = selectionStart();
         m_text.replace(static_cast<std::size_t>(s), static_cast<std::size_t>(selectionEnd() - s), text);
         m_start = m_end = s + static_cast<int>(text.size());
@@ -47,12 +49,20 @@ public:
     }
     void caretToEnd() { select(length(), length()); }
     void setFocus(bool focus) { m_focus = focus; }
+    void setText(std::string text)
+    {
+        m_text = std::move(text);
+        m_start = m_end = 0;
+    }
+    // How often the window was written to (a writer that batches writes once).
+    int replacements() const { return m_replacements; }
 
 private:
     std::string m_text;
     int m_start = 0;
     int m_end = 0;
     int m_backspaces = 0;
+    int m_replacements = 0;
     bool m_focus = true;
 };
 

@@ -43,6 +43,11 @@ TEST_F(VexaModemRttyFsk31, RttyFromMinimodem)
     const std::string wav = dir.file("minimodem-out.wav");
 
     EXPECT_EQ(vexaModem("rx --mode rtty --freq 1700 " + wav).out, "CQ DE DL0VXA 599 TNX");
+    for (const char* decoder : {"matched", "discriminator"})
+        EXPECT_EQ(
+            vexaModem(std::string("rx --mode rtty --rtty-decoder ") + decoder + " --freq 1700 " + wav).out,
+            "CQ DE DL0VXA 599 TNX");
+    EXPECT_EQ(vexaModem("rx --mode rtty --rtty-decoder fast " + wav).status, 2);
     EXPECT_EQ(vexaModem("rx --mode rtty --freq 1700 --keep-shift " + wav).out, "CQ DE DL0VXA 599 5,/");
     const ToolRun reversed = vexaModem("rx --mode rtty --freq 1700 --reverse " + wav);
     EXPECT_EQ(reversed.status, 0);

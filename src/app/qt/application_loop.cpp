@@ -5,19 +5,22 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include "app/qt/app_icon.h"
+
 namespace vexa::app::qt {
 
-int RunApplicationLoop(ApplicationGlobals& globals, const MainWindowServices& services,
-                       const std::function<void(CMainWindow&)>& onWindowBuilt)
+void runApplicationLoop(ApplicationGlobals& globals, const MainWindowServices& services,
+                        const std::function<void(CMainWindow&)>& onWindowBuilt)
 {
     for (;;) {
-        int result = kResultCancel;
+        WindowEnd result = WindowEnd::Close;
         {
             auto window = std::make_unique<CMainWindow>(globals, services);
+            window->setWindowIcon(applicationIcon());
             if (onWindowBuilt) onWindowBuilt(*window);
             result = window->run();
         }
-        if (result != kResultRebuild) return result;
+        if (result != WindowEnd::Rebuild) return;
         // Let everything the old window left behind (posted events, deferred deletes,
         // queued audio blocks) run out before the new one is built.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

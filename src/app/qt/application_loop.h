@@ -1,5 +1,5 @@
 // The application loop: build the main window for the current layout, run it, and build
-// it again when it ended asking for the other layout (result 0).
+// it again when it ended asking for the other layout; return when it closed.
 #pragma once
 
 #include <functional>
@@ -11,7 +11,7 @@ namespace vexa::app::qt {
 
 // `onWindowBuilt` (may be empty) sees every window right after construction, before it
 // initialises and runs: the place for tests and for wiring the sound card.
-int RunApplicationLoop(ApplicationGlobals& globals, const MainWindowServices& services,
-                       const std::function<void(CMainWindow&)>& onWindowBuilt = {});
+void runApplicationLoop(ApplicationGlobals& globals, const MainWindowServices& services,
+                        const std::function<void(CMainWindow&)>& onWindowBuilt = {});
 
 }  // namespace vexa::app::qt

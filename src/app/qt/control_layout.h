@@ -5,6 +5,9 @@
 
 #include <span>
 
+#include "app/control_id.h"
+#include "app/main_window_template.h"
+
 namespace vexa::app::qt {
 
 enum class ControlKind {
@@ -36,12 +39,12 @@ struct DluRect {
 };
 
 struct ControlSpec {
-    int id;  // command id; 0 for labels
+    ControlId id;  // None for captions
     ControlKind kind;
     const char* caption;  // nullptr: none
     Placement placement;
-    DluRect normal;                      // template 148
-    DluRect large;                       // template 102
+    DluRect normal;                      // MainWindowTemplate::Normal
+    DluRect large;                       // MainWindowTemplate::Large
     const char* largeCaption = nullptr;  // when the large layout labels it differently
 };
 
@@ -49,7 +52,7 @@ struct TemplateSize {
     int w, h;
 };
 
-TemplateSize templateSize(int mainWindowTemplate) noexcept;
+TemplateSize templateSize(MainWindowTemplate layout) noexcept;
 std::span<const ControlSpec> mainWindowControls() noexcept;
 
 }  // namespace vexa::app::qt

@@ -8,6 +8,7 @@
 #include "app/app_paths.h"
 #include "app/application_globals.h"
 #include "app/command_line.h"
+#include "app/qt/app_icon.h"
 #include "app/qt/application_loop.h"
 #include "app/sound_backend.h"
 #include "common/profile.h"
@@ -18,7 +19,7 @@ int main(int argc, char** argv)
     std::vector<std::string_view> args(argv + 1, argv + argc);
     const vexa::app::CommandLineResult cmd = vexa::app::parseCommandLine(args);
     if (!cmd.ok()) {
-        std::fprintf(stderr, "vexa: %s\n%s", cmd.error.c_str(), vexa::app::usageText().c_str());
+        std::fprintf(stderr, "%s\n", cmd.error.c_str());  // the message names the program
         return 2;
     }
     if (cmd.options.help) {
@@ -32,6 +33,9 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vexa"));
+    // Wayland compositors match the window to the menu entry, and so to its icon, by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("vexa"));
+    QApplication::setWindowIcon(vexa::app::qt::applicationIcon());
 
     const auto data =
         vexa::app::enterDataDirectory(cmd.options.dataDir ? std::filesystem::path(*cmd.options.dataDir)
@@ -53,6 +57,6 @@ int main(int argc, char** argv)
 
     vexa::app::qt::MainWindowServices services;
     services.sound = sound.backend.get();
-    const int result = vexa::app::qt::RunApplicationLoop(globals, services);
-    return result == vexa::app::kResultCancel ? 0 : result;
+    vexa::app::qt::runApplicationLoop(globals, services);
+    return 0;
 }

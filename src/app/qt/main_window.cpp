@@ -30,6 +30,7 @@
 #include <QVBoxLayout>
 
 #include "app/qt/accelerator_table.h"
+#include "app/qt/control_factory.h"
 #include "app/qt/control_layout.h"
 #include "app/qt/qt_prompter.h"
 #include "app/qt/qt_text_window.h"
@@ -48,49 +49,10 @@ namespace {
 constexpr int kTickMs = 55;
 constexpr int kRichEditTextLimit = 1000000;
 
-// Split offsets of the statics "0" to "10", in the order of their ids' kHz.
-constexpr std::array<int, 11> kSplitStaticIds = {1162, 1152, 1147, 1153, 1148, 1154,
-                                                 1149, 1155, 1150, 1156, 1151};
-
 class SystemClock final : public Clock {
 public:
     std::time_t now() const override { return std::time(nullptr); }
 };
-
-// A caption or picture that reports clicks like a notifying static.
-class ClickLabel final : public QLabel {
-public:
-    using QLabel::QLabel;
-    std::function<void()> onClick;
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override
-    {
-        if (event->button() == Qt::LeftButton && onClick) onClick();
-        QLabel::mousePressEvent(event);
-    }
-};
-
-// Dialog-unit base of a font: the average width of the Latin letters and the line height.
-struct DialogBase {
-    int cx;
-    int cy;
-};
-
-DialogBase dialogBase(const QFont& font)
-{
-    const QFontMetrics fm(font);
-    const int letters =
-        fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return {(letters / 26 + 1) / 2, fm.height()};
-}
-
-QRect toPixels(const DluRect& r, DialogBase base)
-{
-    auto px = [&](int v) { return (v * base.cx + 2) / 4; };
-    auto py = [&](int v) { return (v * base.cy + 4) / 8; };
-    return {px(r.x), py(r.y), px(r.x + r.w) - px(r.x), py(r.y + r.h) - py(r.y)};
-}
 
 QString latin1(std::string_view s)
 {
@@ -123,12 +85,15 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
     // still waiting when the window goes are dropped with it.
     m_state = std::make_unique<OperatingState>(globals, m_transceiver, *m_keyboardWindow, *m_soundBackend,
                                                [this](const engine::WaveEvent& e) { m_waveEvents.post(e); });
+    m_macroKeys = std::make_unique<MacroKeyCommands>(globals, *m_state, *m_keyboardWindow, m_prompter,
+                                                     m_clock, macroKeyWindow());
+    m_macroKeys->addCommands(m_commands);
     m_spectrum = new ui::SpectrumWidget(this, *m_state);
-    m_spectrum->setObjectName(QStringLiteral("1170"));
+    m_spectrum->setObjectName(QString::number(idNumber(ControlId::Spectrum)));
     m_spectrum->setAccessibleName(QStringLiteral("&0"));
     m_spectrum->setGeometry(m_spectrumRect);
     m_spectrum->lower();
-    m_controls[1170] = m_spectrum;
+    m_controls[ControlId::Spectrum] = m_spectrum;
     m_state->setSpectrumSize(m_spectrumRect.width(), m_spectrumRect.height());
     m_state->setSpectrumInvalidator([this] { m_spectrum->update(); });
     connect(m_spectrum, &ui::SpectrumWidget::frequencyChanged, this, &CMainWindow::ShowFrequency);
@@ -144,140 +109,43 @@ CMainWindow::~CMainWindow()
     m_state.reset();  // stops the sound card while the window can still take its events
 }
 
-QWidget* CMainWindow::control(int id) const
+QWidget* CMainWindow::control(ControlId id) const
 {
     const auto it = m_controls.find(id);
     return it == m_controls.end() ? nullptr : it->second;
 }
 
-QTextEdit* CMainWindow::richEdit(int id) const
+QTextEdit* CMainWindow::richEdit(ControlId id) const
 {
     return qobject_cast<QTextEdit*>(control(id));
 }
 
 void CMainWindow::buildControls()
 {
-    const bool large = m_globals.mainWindowTemplate == kLargeTemplate;
+    const MainWindowTemplate layout = m_globals.mainWindowTemplate;
     const DialogBase base = dialogBase(font());
-    const TemplateSize size = templateSize(m_globals.mainWindowTemplate);
+    const TemplateSize size = templateSize(layout);
     const QRect client = toPixels({0, 0, size.w, size.h}, base);
     setFixedSize(client.size());
 
     for (const ControlSpec& spec : mainWindowControls()) {
-        const DluRect& dlu = large ? spec.large : spec.normal;
-        if (dlu.w == 0) continue;  // not part of this layout
-        const char* captionText = large && spec.largeCaption ? spec.largeCaption : spec.caption;
-        const QString caption = captionText ? QString::fromLatin1(captionText) : QString();
-        QRect rect = toPixels(dlu, base);
-        QWidget* w = nullptr;
-        switch (spec.kind) {
-            case ControlKind::RichEditLine:
-            case ControlKind::RichEdit: {
-                auto* edit = new QTextEdit(this);
-                edit->setAcceptRichText(false);
-                edit->setTabChangesFocus(true);
-                if (spec.kind == ControlKind::RichEditLine) {
-                    edit->setLineWrapMode(QTextEdit::NoWrap);
-                    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                    edit->document()->setDocumentMargin(1);
-                } else {
-                    edit->document()->setDocumentMargin(2);
-                }
-                w = edit;
-                break;
-            }
-            case ControlKind::ListBox:
-                w = new QListWidget(this);
-                break;
-            case ControlKind::MapPicture: {
-                auto* map = new ClickLabel(this);
-                map->onClick = [this, id = spec.id] { OnCommand(id); };
-                map->setStyleSheet(QStringLiteral("background-color: rgb(0,0,64);"));
-                // The 128 x 128 picture is scaled into the place the layout gives it, so that
-                // it lines up with the controls whatever the font.
-                map->setScaledContents(true);
-                w = map;
-                break;
-            }
-            case ControlKind::Spectrum:
-                // Needs the operating state, which needs the keyboard window: made afterwards.
-                m_spectrumRect = rect;
-                continue;
-            case ControlKind::FrequencyMap: {
-                auto* surface = new QWidget(this);
-                surface->setAutoFillBackground(true);
-                QPalette pal = surface->palette();
-                pal.setColor(QPalette::Window, Qt::darkGray);
-                surface->setPalette(pal);
-                surface->setAccessibleName(caption);
-                w = surface;
-                break;
-            }
-            case ControlKind::DropList:
-            case ControlKind::DropCombo: {
-                auto* combo = new QComboBox(this);
-                combo->setEditable(spec.kind == ControlKind::DropCombo);
-                rect.setHeight(toPixels({0, 0, 0, 12}, base).height());
-                w = combo;
-                break;
-            }
-            case ControlKind::Button: {
-                auto* button = new QPushButton(caption, this);
-                button->setAutoDefault(false);
-                button->setDefault(false);
-                w = button;
-                break;
-            }
-            case ControlKind::CheckBox:
-                w = new QCheckBox(caption, this);
-                break;
-            case ControlKind::Edit:
-                w = new QLineEdit(this);
-                break;
-            case ControlKind::Spin: {
-                // A vertical scroll bar steps like an up-down control whose up arrow lowers the
-                // value: here the Morse element length, so up means faster.
-                auto* spin = new QScrollBar(Qt::Vertical, this);
-                spin->setRange(10, 100);
-                w = spin;
-                break;
-            }
-            case ControlKind::Static:
-            case ControlKind::Label:
-                w = new QLabel(caption, this);
-                break;
-            case ControlKind::Radio:
-                w = new QRadioButton(caption, this);
-                break;
-            case ControlKind::ClickStatic: {
-                auto* label = new ClickLabel(caption, this);
-                label->onClick = [this, id = spec.id] { OnCommand(id); };
-                w = label;
-                break;
-            }
-            case ControlKind::Trackbar:
-                w = new QSlider(Qt::Horizontal, this);
-                break;
+        if (spec.kind == ControlKind::Spectrum) {
+            // Needs the operating state, which needs the keyboard window: made afterwards.
+            m_spectrumRect = toPixels(layout == MainWindowTemplate::Large ? spec.large : spec.normal, base);
+            continue;
         }
-        w->setGeometry(rect);
-        if (spec.id != 0) {
-            w->setObjectName(QString::number(spec.id));
-            m_controls[spec.id] = w;
-        } else {
-            w->setObjectName(QStringLiteral("label") + caption);
-        }
-        w->setVisible(spec.placement != Placement::Hidden);
+        QWidget* w = createControl(spec, layout, base, this, [this](ControlId id) { OnCommand(id); });
+        if (w != nullptr && spec.id != ControlId::None) m_controls[spec.id] = w;
     }
 
-    m_entryLine = richEdit(1002);
-    m_receiveEdit = richEdit(1009);
-    m_keyboardEdit = richEdit(1108);
-    m_logEdit = richEdit(1007);
-    m_alertEdit = richEdit(1169);
-    m_modeBox = qobject_cast<QComboBox*>(control(1106));
-    m_timeButton = qobject_cast<QPushButton*>(control(1003));
-    m_dxList = qobject_cast<QListWidget*>(control(1164));
+    m_entryLine = richEdit(ControlId::EntryLine);
+    m_receiveEdit = richEdit(ControlId::ReceiveWindow);
+    m_keyboardEdit = richEdit(ControlId::KeyboardWindow);
+    m_logEdit = richEdit(ControlId::LogWindow);
+    m_alertEdit = richEdit(ControlId::AlertLine);
+    m_modeBox = qobject_cast<QComboBox*>(control(ControlId::ModeBox));
+    m_timeButton = qobject_cast<QPushButton*>(control(ControlId::Time));
+    m_dxList = qobject_cast<QListWidget*>(control(ControlId::DxList));
     m_receiveEdit->setReadOnly(true);
     m_receiveEdit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_alertEdit->setReadOnly(true);
@@ -287,7 +155,7 @@ void CMainWindow::buildControls()
     m_alertEdit->document()->setDocumentMargin(1);
 
     for (std::string_view name : kOperatingModeNames) m_modeBox->addItem(latin1(name));
-    auto* frequencyBox = qobject_cast<QComboBox*>(control(1105));
+    auto* frequencyBox = qobject_cast<QComboBox*>(control(ControlId::FrequencyBox));
     for (int i = 0; i < 10; ++i) frequencyBox->addItem(QStringLiteral("-"));
 
     // The receive, log and keyboard windows hold at most a million characters.
@@ -313,16 +181,16 @@ void CMainWindow::buildSystemMenu()
     m_menuButton->setAutoRaise(true);
     m_menuButton->setFocusPolicy(Qt::NoFocus);
     auto* menu = new QMenu(m_menuButton);
-    QAction* setup = menu->addAction(QStringLiteral("&Setup"), this, [this] { OnCommand(kCmdSetup); });
-    setup->setEnabled(isRouted(kCmdSetup));
-    menu->addAction(QStringLiteral("&About  Vexa32"), this, [this] { OnCommand(kCmdAbout); });
+    QAction* setup = menu->addAction(QStringLiteral("&Setup"), this, [this] { OnCommand(ControlId::Setup); });
+    setup->setEnabled(isRouted(ControlId::Setup));
+    menu->addAction(QStringLiteral("&About  Vexa32"), this, [this] { OnCommand(ControlId::About); });
     menu->addSeparator();
     menu->addAction(QStringLiteral("Close"), this, [this] { CloseMainWindow(); });
     m_menuButton->setMenu(menu);
     m_menuButton->setStyleSheet(
         QStringLiteral("QToolButton { color: white; font-weight: bold; }"
                        "QToolButton::menu-indicator { image: none; }"));
-    const QRect map = control(1163)->geometry();
+    const QRect map = control(ControlId::MapPicture)->geometry();
     m_menuButton->setGeometry(map.right() - 17, map.top() + 1, 17, 17);
     m_menuButton->raise();
 }
@@ -339,13 +207,13 @@ void CMainWindow::connectCommands()
         }
     }
     connect(m_modeBox, &QComboBox::activated, this, &CMainWindow::onModeSelected);
-    auto* spin = qobject_cast<QScrollBar*>(control(1122));
+    auto* spin = qobject_cast<QScrollBar*>(control(ControlId::CwSpeedSpin));
     connect(spin, &QScrollBar::valueChanged, this, [this](int position) {
         const int delta = position - m_spinPosition;
         m_spinPosition = position;
         m_state->cwSpeed().addToElementLength(delta);
-        m_jr = 0;
-        if (auto* jr = qobject_cast<QCheckBox*>(control(1123))) jr->setChecked(false);
+        m_jrFlag = false;
+        if (auto* jr = qobject_cast<QCheckBox*>(control(ControlId::Jr))) jr->setChecked(false);
     });
     // Received text waits while the operator drags any scroll bar of the window.
     for (QScrollBar* bar : findChildren<QScrollBar*>()) {
@@ -355,11 +223,10 @@ void CMainWindow::connectCommands()
     }
 }
 
-int CMainWindow::run()
+WindowEnd CMainWindow::run()
 {
-    if (!OnInitDialog()) return m_endResult;
-    if (m_ended) return m_endResult;
-    return exec();
+    if (OnInitDialog() && !m_end) exec();
+    return m_end.value_or(WindowEnd::Close);
 }
 
 bool CMainWindow::OnInitDialog()
@@ -370,10 +237,9 @@ bool CMainWindow::OnInitDialog()
 
     // A profile that asks for the large layout: end at once and be rebuilt in it.
     if (profile) settings.readLayout(*profile);
-    if (m_globals.settings.largeScreen != 0 && m_globals.mainWindowTemplate == kNormalTemplate) {
-        m_globals.mainWindowTemplate = kLargeTemplate;
-        m_ended = true;
-        m_endResult = kResultRebuild;
+    if (m_globals.settings.largeScreen != 0 && m_globals.mainWindowTemplate == MainWindowTemplate::Normal) {
+        m_globals.mainWindowTemplate = MainWindowTemplate::Large;
+        m_end = WindowEnd::Rebuild;
         return false;
     }
 
@@ -391,18 +257,15 @@ bool CMainWindow::OnInitDialog()
 
     if (profile) settings.readOperating(*profile);
     m_state->setCarrierFrequency(settings.soundFq, true);
-    m_state->setInversion(m_inv != 0);
-    m_state->setAfc(m_afc != 0);
-    m_state->setNet(m_net != 0);
 
     focusEntryLine();
 
-    auto* spin = qobject_cast<QScrollBar*>(control(1122));
+    auto* spin = qobject_cast<QScrollBar*>(control(ControlId::CwSpeedSpin));
     spin->blockSignals(true);
     spin->setValue(m_state->cwSpeed().elementLength());
     m_spinPosition = spin->value();
     spin->blockSignals(false);
-    auto* slider = qobject_cast<QSlider*>(control(1129));
+    auto* slider = qobject_cast<QSlider*>(control(ControlId::SplitSlider));
     slider->setRange(0, 10000);
     slider->setTickInterval(1000);
     slider->setTickPosition(QSlider::TicksBelow);
@@ -410,11 +273,11 @@ bool CMainWindow::OnInitDialog()
     slider->setValue(0);
 
     if (profile) settings.readText(*profile);
-    m_state->ApplySettings();
+    m_state->applySettings();
     setUpRichEdits();
 
     SetOperatingMode(OperatingMode::Psk31);
-    m_state->ApplyAudioEnabled(m_audioEnabled != 0);
+    m_state->applyAudioEnabled(m_audioEnabled);
 
     char caption[256];
     std::snprintf(caption, sizeof caption, "%s [%s]", std::string(kVersionString).c_str(),
@@ -422,19 +285,19 @@ bool CMainWindow::OnInitDialog()
     setWindowTitle(QString::fromLatin1(caption));
 
     // Controls bound to members show their values.
-    auto setCheck = [this](int id, int value) {
-        if (auto* box = qobject_cast<QCheckBox*>(control(id))) box->setChecked(value != 0);
+    auto setCheck = [this](ControlId id, bool on) {
+        if (auto* box = qobject_cast<QCheckBox*>(control(id))) box->setChecked(on);
     };
-    setCheck(1102, m_hexMonitor);
-    setCheck(1123, m_jr);
-    setCheck(1125, m_com);
-    setCheck(1127, m_gmt);
-    setCheck(1180, m_afc);
-    setCheck(1181, m_net);
-    setCheck(1182, m_audioEnabled);
-    setCheck(1188, m_inv);
-    qobject_cast<QRadioButton*>(control(1103))->setChecked(m_splitDirection == 0);
-    qobject_cast<QRadioButton*>(control(1157))->setChecked(m_splitDirection == 1);
+    setCheck(ControlId::Hex, false);
+    setCheck(ControlId::Jr, m_jrFlag);
+    setCheck(ControlId::Com, true);
+    setCheck(ControlId::Gmt, m_gmt);
+    setCheck(ControlId::Afc, m_state->afcEnabled());
+    setCheck(ControlId::Net, m_state->netEnabled());
+    setCheck(ControlId::Spec, m_audioEnabled);
+    setCheck(ControlId::Inv, m_state->inversion());
+    qobject_cast<QRadioButton*>(control(ControlId::SplitUp))->setChecked(!m_splitDown);
+    qobject_cast<QRadioButton*>(control(ControlId::SplitDown))->setChecked(m_splitDown);
     showCwSpeed();
 
     m_initialised = true;
@@ -481,9 +344,9 @@ void CMainWindow::SetOperatingMode(OperatingMode mode)
 
 void CMainWindow::ShowFrequency()
 {
-    ui::showFrequencyReadouts(qobject_cast<QComboBox*>(control(1105)),
-                              qobject_cast<QLineEdit*>(control(1189)), m_state->GetSignalFrequency(),
-                              m_state->carrierFrequency());
+    ui::showFrequencyReadouts(qobject_cast<QComboBox*>(control(ControlId::FrequencyBox)),
+                              qobject_cast<QLineEdit*>(control(ControlId::AudioFrequency)),
+                              m_state->GetSignalFrequency(), m_state->carrierFrequency());
 }
 
 void CMainWindow::onModeSelected(int index)
@@ -497,35 +360,33 @@ void CMainWindow::focusEntryLine()
     if (!m_entryLine->hasFocus()) m_entryLine->setFocus(Qt::OtherFocusReason);
 }
 
-void CMainWindow::OnWaveEvent(const engine::WaveEvent& event)
+void CMainWindow::onWaveEvent(const engine::WaveEvent& event)
 {
-    const WaveEventResult result = m_state->OnWaveEvent(event);
+    const WaveEventResult result = m_state->onWaveEvent(event);
     if (result.spectrumCaptured) m_spectrum->blockDispatched();
     if (result.frequencyChanged) ShowFrequency();
 }
 
 void CMainWindow::takeWaveEvents()
 {
-    while (const std::optional<engine::WaveEvent> e = m_waveEvents.take()) OnWaveEvent(*e);
+    while (const std::optional<engine::WaveEvent> e = m_waveEvents.take()) onWaveEvent(*e);
 }
 
 void CMainWindow::ClockTick()
 {
-    const TickResult r = m_state->ClockTick({*m_receiveWindow, *m_alertLine}, m_clock.now(), m_gmt != 0);
+    const TickResult r = m_state->ClockTick({*m_receiveWindow, *m_alertLine}, m_clock.now(), m_gmt);
     if (r.cwSpeedChanged) showCwSpeed();
     if (r.clockChanged) {
         m_timeButton->setText(QString::fromStdString(m_state->clock().text()));
         if (r.invalidateSpectrum) m_spectrum->draw();
     }
-    // With no window of ours focused, look the current call up again when the focus returns.
-    if (QApplication::focusWidget() == nullptr) m_globals.lastLookupCall.clear();
 }
 
 void CMainWindow::showCwSpeed()
 {
-    auto* speed = qobject_cast<QLineEdit*>(control(1121));
+    auto* speed = qobject_cast<QLineEdit*>(control(ControlId::CwSpeed));
     speed->setText(QString::number(m_state->cwSpeed().speed()));
-    if (auto* jr = qobject_cast<QCheckBox*>(control(1123))) jr->setChecked(m_jr != 0);
+    if (auto* jr = qobject_cast<QCheckBox*>(control(ControlId::Jr))) jr->setChecked(m_jrFlag);
 }
 
 void CMainWindow::AppendToEntryLine(std::string_view text)
@@ -539,84 +400,97 @@ void CMainWindow::AppendToEntryLine(std::string_view text)
 
 void CMainWindow::buildCommandTable()
 {
-    auto toggle = [this](int id, int& value) {
-        value ^= 1;
-        if (auto* box = qobject_cast<QCheckBox*>(control(id))) box->setChecked(value != 0);
+    // A check box has already changed its own state when its command arrives; a key sends
+    // the same command without touching it. Either way the box shows the new value.
+    auto show = [this](ControlId id, bool on) {
+        if (auto* box = qobject_cast<QCheckBox*>(control(id))) box->setChecked(on);
     };
     auto& c = m_commands;
     // System menu, window and log.
-    c[kCmdAbout] = [this] { showAboutBox(); };
-    c[1004] = [this] { CloseMainWindow(); };  // "Close"
-    c[1202] = [this] {                        // "Send": a text file into the keyboard window
+    c[ControlId::About] = [this] { showAboutBox(); };
+    c[ControlId::Close] = [this] { CloseMainWindow(); };
+    c[ControlId::Send] = [this] {  // a text file into the keyboard window
         const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Send"));
         if (!path.isEmpty()) sendTextFile(path);
         m_keyboardEdit->setFocus(Qt::OtherFocusReason);
     };
-    c[1145] = c[1332] = [this] { toggleDxListView(); };  // "DXC"
-    // Check boxes bound to members.
-    c[1102] = [this, toggle] { toggle(1102, m_hexMonitor); };  // "Hex"
-    c[1123] = [this, toggle] {                                 // "JR"
-        toggle(1123, m_jr);
+    c[ControlId::Dxc] = c[ControlId::DxcKey] = [this] { toggleDxListView(); };
+    // Switches.
+    c[ControlId::Jr] = [this, show] {
+        m_jrFlag = !m_jrFlag;
+        show(ControlId::Jr, m_jrFlag);
         m_state->cwSpeed().markChanged();
     };
-    c[1125] = [this] { m_com = qobject_cast<QCheckBox*>(control(1125))->isChecked() ? 1 : 0; };
-    c[1127] = [this, toggle] { toggle(1127, m_gmt); };  // "GMT": nothing is redrawn
-    c[1180] = [this, toggle] {                          // "afc"
-        toggle(1180, m_afc);
-        m_state->setAfc(m_afc != 0);
+    c[ControlId::Gmt] = [this, show] {  // nothing is redrawn
+        m_gmt = !m_gmt;
+        show(ControlId::Gmt, m_gmt);
     };
-    c[1181] = [this, toggle] {  // "net"
-        toggle(1181, m_net);
-        m_state->setNet(m_net != 0);
+    c[ControlId::Afc] = [this, show] {
+        m_state->setAfc(!m_state->afcEnabled());
+        show(ControlId::Afc, m_state->afcEnabled());
     };
-    c[1188] = [this, toggle] {  // "inv"
-        toggle(1188, m_inv);
-        m_state->setInversion(m_inv != 0);
+    c[ControlId::Net] = [this, show] {
+        m_state->setNet(!m_state->netEnabled());
+        show(ControlId::Net, m_state->netEnabled());
+    };
+    c[ControlId::Inv] = [this, show] {
+        m_state->setInversion(!m_state->inversion());
+        show(ControlId::Inv, m_state->inversion());
         ShowFrequency();
     };
-    // Split direction radio buttons (the split steps themselves belong to the band plan).
-    c[1103] = [this] { m_splitDirection = 0; };
-    c[1157] = [this] { m_splitDirection = 1; };
+    // Split direction (the split steps themselves belong to the band plan).
+    c[ControlId::SplitUp] = [this] { m_splitDown = false; };
+    c[ControlId::SplitDown] = [this] { m_splitDown = true; };
     // Sound card and transmit path.
-    c[1182] = [this, toggle] {  // "spec": the sound-card switch
-        toggle(1182, m_audioEnabled);
-        m_state->ApplyAudioEnabled(m_audioEnabled != 0);
+    c[ControlId::Spec] = [this, show] {
+        m_audioEnabled = !m_audioEnabled;
+        show(ControlId::Spec, m_audioEnabled);
+        m_state->applyAudioEnabled(m_audioEnabled);
     };
-    c[1330] = [this] { m_state->ApplyAudioEnabled(m_audioEnabled != 0); };  // Ctrl+Shift+S
-    c[1331] = [this] { ToggleTransmit(); };                                 // Pause, Alt+X
-    c[1333] = [this] {                                                      // Ctrl+Shift+Alt+B
-        m_state->SetRtty100Baud();
+    c[ControlId::ApplyAudio] = [this] { m_state->applyAudioEnabled(m_audioEnabled); };
+    c[ControlId::TransmitKey] = [this] { ToggleTransmit(); };
+    c[ControlId::Rtty100Baud] = [this] {
+        m_state->setRtty100Baud();
         m_modeBox->setCurrentIndex(modeIndex(m_state->operatingMode()));
         ShowFrequency();
     };
     // Spectrum window.
-    c[1351] = [this] { m_spectrum->stepCarrier(+1.0); };  // Alt+Right
-    c[1352] = [this] { m_spectrum->stepCarrier(-1.0); };  // Alt+Left
-    c[1353] = [this] { m_spectrum->stepDisplayType(); };  // Alt+W
+    c[ControlId::CarrierUp] = [this] { m_spectrum->stepCarrier(+1.0); };
+    c[ControlId::CarrierDown] = [this] { m_spectrum->stepCarrier(-1.0); };
+    c[ControlId::StepDisplayType] = [this] { m_spectrum->stepDisplayType(); };
     // Keys that do nothing but must not reach a control.
-    c[136] = c[1339] = c[1340] = [] {};
+    c[ControlId::NoAction] = c[ControlId::NoActionF11] = c[ControlId::NoActionF12] = [] {};
 }
 
 bool CMainWindow::isRouted(int id) const
 {
-    // The function keys queue voice messages in the SSB modes; sending macro text in the
-    // other modes belongs to the macro store.
-    if (id >= kCmdFirstMacro && id <= kCmdLastMacro) return vexa::isVoiceMode(m_state->operatingMode());
-    return m_commands.count(id) != 0;
+    return m_commands.count(static_cast<ControlId>(id)) != 0;
 }
 
 bool CMainWindow::OnCommand(int id)
 {
-    if (id >= kCmdFirstMacro && id <= kCmdLastMacro) {
-        if (!vexa::isVoiceMode(m_state->operatingMode())) return false;
-        m_state->voiceKeyer().queueMessage(id - kCmdFirstMacro);
-        m_keyboardEdit->setFocus(Qt::OtherFocusReason);
-        return true;
-    }
-    const auto it = m_commands.find(id);
+    const auto it = m_commands.find(static_cast<ControlId>(id));
     if (it == m_commands.end()) return false;
     it->second();
     return true;
+}
+
+MacroKeyWindow CMainWindow::macroKeyWindow()
+{
+    const auto plain = [](const QString& text) { return text.toLatin1().toStdString(); };
+    auto* frequencyBox = qobject_cast<QComboBox*>(control(ControlId::FrequencyBox));
+    return {
+        [this, plain] { return plain(m_entryLine->toPlainText()); },
+        [this](const std::string& text) {
+            m_entryLine->clear();
+            m_entryLine->setCurrentCharFormat(m_normalFormat);
+            m_entryLine->insertPlainText(latin1(text));
+        },
+        [frequencyBox, plain] { return frequencyBox ? plain(frequencyBox->currentText()) : std::string(); },
+        [this, plain] { return plain(m_modeBox->currentText()); },
+        [this] { ToggleTransmit(); },
+        [this] { m_keyboardEdit->setFocus(Qt::OtherFocusReason); },
+    };
 }
 
 void CMainWindow::ToggleTransmit()
@@ -644,8 +518,8 @@ void CMainWindow::sendTextFile(const QString& path)
 
 void CMainWindow::toggleDxListView()
 {
-    m_viewFlags ^= 1;
-    const bool dx = dxListViewActive();
+    m_dxListView = !m_dxListView;
+    const bool dx = m_dxListView;
     m_logEdit->setVisible(!dx);
     m_receiveEdit->setVisible(!dx);
     m_dxList->setVisible(dx);
@@ -678,7 +552,7 @@ void CMainWindow::OnCancel()
 {
     // In any mode: a voice message must never be left playing with no way to stop it.
     m_state->voiceKeyer().stop();
-    if (auto* status = qobject_cast<QLabel*>(control(1173))) status->clear();
+    if (auto* status = qobject_cast<QLabel*>(control(ControlId::Status))) status->clear();
     focusEntryLine();
 }
 
@@ -700,18 +574,17 @@ void CMainWindow::closeEvent(QCloseEvent* event)
 
 void CMainWindow::CloseMainWindow()
 {
-    if (m_entryState != 0) {
+    if (m_entryUnsaved) {
         const Prompter::Answer answer = m_prompter.askYesNoCancel("Text is not saved!\r\nSave?", "");
         if (answer == Prompter::Answer::Cancel) return;
         // Without a log to save into, "Yes" must not lose the entry: the window stays open.
-        if (answer == Prompter::Answer::Yes && !OnCommand(1001)) return;
+        if (answer == Prompter::Answer::Yes && !OnCommand(ControlId::Save)) return;
     }
     m_timer.stop();
-    m_state->EndTransmissions();
-    m_state->CloseInput();
-    m_ended = true;
-    m_endResult = kResultCancel;
-    done(kResultCancel);
+    m_state->endTransmissions();
+    m_state->closeInput();
+    m_end = WindowEnd::Close;
+    done(QDialog::Accepted);
 }
 
 bool CMainWindow::eventFilter(QObject* watched, QEvent* event)

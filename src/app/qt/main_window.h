@@ -1,12 +1,25 @@
-// CMainWindow: the one window of Vexa. It builds the controls of the current layout, owns
-// the operating state (the engine objects and the clock tick's text flow) and routes every
-// command id to its handler. Read it as the map of who handles what; the work itself lives
-// in the core (src/app) and the engine.
+// CMainWindow: the one window of Vexa. It builds the controls of the current layout (the
+// table in control_layout.h, the widgets from control_factory.h), owns the operating state
+// (the engine objects and the clock tick's text flow) and routes every command id to its
+// handler. Read it as the map of who handles what; the work itself lives in the core
+// (src/app) and the engine.
+//
+// Where new window commands go. main_window.cpp stays the map and never grows past about
+// 800 lines, so each feature that brings commands gets its own Qt-free file pair under
+// src/app/, named after the feature: log_commands (Save, Clear, Time, Look, the entry
+// line), rig_commands (bands, dial steps, split, mode buttons, PTT), macro_commands (the
+// function keys, frequency marks) and country_commands (Info, the map picture). Such a
+// class owns the feature's state, reaches the window only through the ports of
+// common/ports.h (TextWindow, Prompter, Clock) and names controls by app::ControlId; it
+// offers `void addCommands(CommandTable&)`. CMainWindow constructs it beside the
+// OperatingState and calls addCommands from buildCommandTable: one line per feature here.
+// Tests drive such a class headless with the fakes in tests/support.
 #pragma once
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include <QDialog>
@@ -14,6 +27,10 @@
 #include <QTimer>
 
 #include "app/application_globals.h"
+#include "app/command_table.h"
+#include "app/control_id.h"
+#include "app/macro_key_commands.h"
+#include "app/main_window_template.h"
 #include "app/operating_state.h"
 #include "common/ports.h"
 #include "engine/audio/wave_event_mailbox.h"
@@ -48,44 +65,41 @@ class CMainWindow : public QDialog {
     Q_OBJECT
 
 public:
-    // Command ids of the system menu.
-    static constexpr int kCmdAbout = 16;
-    static constexpr int kCmdSetup = 1008;
-    static constexpr int kCmdFirstMacro = 1250;  // F1 .. Shift+F12: slots 0 .. 23
-    static constexpr int kCmdLastMacro = 1273;
-
     CMainWindow(ApplicationGlobals& globals, MainWindowServices services = {}, QWidget* parent = nullptr);
     ~CMainWindow() override;
 
-    // Initialises the window and runs it modally. Returns the dialog result: 0 asks for a
-    // rebuild in the other layout, kResultCancel ends the application.
-    int run();
+    // Initialises the window and runs it modally; says how it ended.
+    WindowEnd run();
 
-    // Routes one command id; false when nothing handles it.
+    // Routes one command id (an accelerator's, or a control's); false when nothing
+    // handles it.
     bool OnCommand(int id);
+    bool OnCommand(ControlId id) { return OnCommand(idNumber(id)); }
     bool isRouted(int id) const;
+    bool isRouted(ControlId id) const { return isRouted(idNumber(id)); }
 
     void SetOperatingMode(OperatingMode mode);
     // Rewrites the "&Fq:" field with the signal frequency and the "Hz" field with the
     // receive audio frequency.
     void ShowFrequency();
     void ToggleTransmit();
-    void OnWaveEvent(const engine::WaveEvent& event);
+    void onWaveEvent(const engine::WaveEvent& event);
     void ClockTick();
     void CloseMainWindow();
     void AppendToEntryLine(std::string_view text);
 
     OperatingState& state() noexcept { return *m_state; }
-    int entryState() const noexcept { return m_entryState; }
-    void setEntryState(int bits) noexcept { m_entryState = bits; }
-    bool dxListViewActive() const noexcept { return (m_viewFlags & 1) != 0; }
+    // The entry line holds text that is not in the log yet.
+    bool entryUnsaved() const noexcept { return m_entryUnsaved; }
+    void setEntryUnsaved(bool unsaved) noexcept { m_entryUnsaved = unsaved; }
+    bool dxListViewActive() const noexcept { return m_dxListView; }
     bool initialised() const noexcept { return m_initialised; }
     QTimer& clockTimer() noexcept { return m_timer; }
 
     // The control with that id (nullptr when the layout has none).
-    QWidget* control(int id) const;
+    QWidget* control(ControlId id) const;
     ui::SpectrumWidget* spectrum() const noexcept { return m_spectrum; }
-    QTextEdit* richEdit(int id) const;
+    QTextEdit* richEdit(ControlId id) const;
     QtTextWindow& keyboardWindow() const noexcept { return *m_keyboardWindow; }
 
     const QTextCharFormat& normalFormat() const noexcept { return m_normalFormat; }
@@ -108,6 +122,7 @@ private:
     void setUpRichEdits();
     void showAboutBox();
     void buildCommandTable();
+    MacroKeyWindow macroKeyWindow();
     void toggleDxListView();
     void sendTextFile(const QString& path);
     void onModeSelected(int index);
@@ -130,8 +145,8 @@ private:
     engine::WaveEventMailbox m_waveEvents;
     std::unique_ptr<OperatingState> m_state;
 
-    std::map<int, QWidget*> m_controls;
-    std::map<int, std::function<void()>> m_commands;  // command id -> handler
+    std::map<ControlId, QWidget*> m_controls;
+    CommandTable m_commands;
     QTextEdit* m_entryLine = nullptr;
     QTextEdit* m_receiveEdit = nullptr;
     QTextEdit* m_keyboardEdit = nullptr;
@@ -146,6 +161,7 @@ private:
     std::unique_ptr<QtTextWindow> m_receiveWindow;
     std::unique_ptr<QtTextWindow> m_alertLine;
     std::unique_ptr<QtTextWindow> m_keyboardWindow;
+    std::unique_ptr<MacroKeyCommands> m_macroKeys;  // after the state and windows it uses
 
     QTextCharFormat m_normalFormat;
     QTextCharFormat m_timeStampFormat;
@@ -153,20 +169,14 @@ private:
 
     QTimer m_timer;
     bool m_initialised = false;
-    bool m_ended = false;
-    int m_endResult = kResultCancel;
-    int m_entryState = 0;
-    int m_viewFlags = 0;
-    // Values bound to controls.
-    int m_hexMonitor = 0;
-    int m_jr = 1;
-    int m_com = 1;
-    int m_gmt = 1;
-    int m_splitDirection = 0;  // 0 up, 1 down
-    int m_afc = 0;
-    int m_net = 1;
-    int m_audioEnabled = 1;
-    int m_inv = 0;
+    std::optional<WindowEnd> m_end;
+    bool m_entryUnsaved = false;
+    bool m_dxListView = false;
+    // Switches of the window (afc, net and inv live in the operating state).
+    bool m_jrFlag = true;
+    bool m_gmt = true;
+    bool m_splitDown = false;
+    bool m_audioEnabled = true;
     int m_spinPosition = 20;
 };
 

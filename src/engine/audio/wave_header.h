@@ -34,9 +34,9 @@ struct WaveHeader {
 // A device handle as the backends hand them out; 0 is never a valid handle.
 using WaveDevice = uintptr_t;
 
-enum class WaveMessage : int {
-    OutputDone = 957,  // an output block has been played
-    InputData = 960,   // an input block has been filled (or returned by a reset)
+enum class WaveMessage {
+    OutputDone,  // an output block has been played
+    InputData,   // an input block has been filled (or returned by a reset)
 };
 
 struct WaveEvent {
