@@ -30,7 +30,7 @@ TEST(AppIcon, TheMainWindowAndItsAboutBoxShowIt)
     ApplicationGlobals globals;
     const QImage expected = applicationIcon().pixmap(32, 32).toImage();
     QImage shownInAbout;
-    RunApplicationLoop(globals, {}, [&](CMainWindow& window) {
+    runApplicationLoop(globals, {}, [&](CMainWindow& window) {
         QTimer::singleShot(0, &window, [&] {
             EXPECT_EQ(window.windowIcon().pixmap(32, 32).toImage(), expected);
             QTimer::singleShot(50, [&] {
@@ -40,8 +40,8 @@ TEST(AppIcon, TheMainWindowAndItsAboutBoxShowIt)
                     if (!l->pixmap().isNull()) shownInAbout = l->pixmap().toImage();
                 about->accept();
             });
-            window.OnCommand(CMainWindow::kCmdAbout);
-            window.done(kResultCancel);
+            window.OnCommand(idNumber(ControlId::About));
+            window.done(0);
         });
     });
     EXPECT_EQ(shownInAbout, expected);

@@ -29,6 +29,7 @@
 #include "app/application_globals.h"
 #include "app/command_table.h"
 #include "app/control_id.h"
+#include "app/country_commands.h"
 #include "app/main_window_template.h"
 #include "app/operating_state.h"
 #include "common/ports.h"
@@ -125,6 +126,7 @@ private:
     void sendTextFile(const QString& path);
     void onModeSelected(int index);
     void showCwSpeed();
+    void showMapPicture();
     void focusEntryLine();
     bool handleApplicationKey(QObject* watched, QKeyEvent* key);
 
@@ -155,6 +157,8 @@ private:
     std::unique_ptr<QtTextWindow> m_receiveWindow;
     std::unique_ptr<QtTextWindow> m_alertLine;
     std::unique_ptr<QtTextWindow> m_keyboardWindow;
+    std::unique_ptr<QtTextWindow> m_entryLineWindow;
+    std::unique_ptr<CountryCommands> m_country;
 
     QTextCharFormat m_normalFormat;
     QTextCharFormat m_timeStampFormat;
