@@ -13,6 +13,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -162,6 +165,10 @@ void CMainWindow::buildControls()
     m_receiveWindow = std::make_unique<QtTextWindow>(*m_receiveEdit, kRichEditTextLimit);
     m_alertLine = std::make_unique<QtTextWindow>(*m_alertEdit);
     m_keyboardWindow = std::make_unique<QtTextWindow>(*m_keyboardEdit);
+    m_entryLineWindow = std::make_unique<QtTextWindow>(*m_entryLine);
+    m_country = std::make_unique<CountryCommands>(m_globals.country, m_globals.settings.station,
+                                                  *m_entryLineWindow, m_prompter);
+    m_country->addCommands(m_commands);
 
     buildSystemMenu();
 }
@@ -273,6 +280,9 @@ bool CMainWindow::OnInitDialog()
     m_state->applySettings();
     setUpRichEdits();
 
+    m_country->load();
+    m_country->showStation();
+    showMapPicture();
     SetOperatingMode(OperatingMode::Psk31);
     m_state->applyAudioEnabled(m_audioEnabled);
 
@@ -372,6 +382,31 @@ void CMainWindow::ClockTick()
         m_timeButton->setText(QString::fromStdString(m_state->clock().text()));
         if (r.invalidateSpectrum) m_spectrum->draw();
     }
+    if (m_country->tick(QApplication::activeWindow() != nullptr)) showMapPicture();
+}
+
+void CMainWindow::showMapPicture()
+{
+    auto* label = qobject_cast<QLabel*>(control(ControlId::MapPicture));
+    if (label == nullptr) return;
+    const display::IndexedImage& picture = m_country->picture();
+    QImage image(picture.data(), picture.width(), picture.height(), picture.stride(),
+                 QImage::Format_Indexed8);
+    QList<QRgb> colours;
+    for (const display::MapRgb& c : display::kGreatCircleMapColours) colours.push_back(qRgb(c.r, c.g, c.b));
+    colours[display::kMapBackground] = qRgb(0, 0, 64);  // the picture control's own background
+    image.setColorTable(colours);
+    QImage shown = image.convertToFormat(QImage::Format_RGB32);
+    if (const auto& note = m_country->overlay()) {
+        QPainter painter(&shown);
+        QFont small = font();
+        small.setPixelSize(12);
+        painter.setFont(small);
+        painter.setPen(QColor(240, 240, 0));
+        painter.drawText(QRect(QPoint(note->left, note->top), QPoint(note->right, note->bottom)),
+                         Qt::AlignCenter, latin1(note->text));
+    }
+    label->setPixmap(QPixmap::fromImage(shown));
 }
 
 void CMainWindow::showCwSpeed()
@@ -571,6 +606,7 @@ void CMainWindow::CloseMainWindow()
         if (answer == Prompter::Answer::Yes && !OnCommand(ControlId::Save)) return;
     }
     m_timer.stop();
+    (void)m_country->save();
     m_state->closeInput();
     m_end = WindowEnd::Close;
     done(QDialog::Accepted);

@@ -29,6 +29,7 @@
 #include "app/application_globals.h"
 #include "app/command_table.h"
 #include "app/control_id.h"
+#include "app/country_commands.h"
 #include "app/macro_key_commands.h"
 #include "app/main_window_template.h"
 #include "app/operating_state.h"
@@ -126,6 +127,7 @@ private:
     void sendTextFile(const QString& path);
     void onModeSelected(int index);
     void showCwSpeed();
+    void showMapPicture();
     void focusEntryLine();
     bool handleApplicationKey(QObject* watched, QKeyEvent* key);
 
@@ -156,6 +158,8 @@ private:
     std::unique_ptr<QtTextWindow> m_receiveWindow;
     std::unique_ptr<QtTextWindow> m_alertLine;
     std::unique_ptr<QtTextWindow> m_keyboardWindow;
+    std::unique_ptr<QtTextWindow> m_entryLineWindow;
+    std::unique_ptr<CountryCommands> m_country;
     std::unique_ptr<MacroKeyCommands> m_macroKeys;  // after the state and windows it uses
 
     QTextCharFormat m_normalFormat;
