@@ -127,7 +127,7 @@ QTextEdit* CMainWindow::richEdit(ControlId id) const
 void CMainWindow::buildControls()
 {
     const MainWindowTemplate layout = m_globals.mainWindowTemplate;
-    const DialogBase base = dialogBase(font());
+    const DialogBase base = fittingDialogBase(layout, font());
     const TemplateSize size = templateSize(layout);
     const QRect client = toPixels({0, 0, size.w, size.h}, base);
     setFixedSize(client.size());
