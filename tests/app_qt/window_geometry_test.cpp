@@ -1,5 +1,7 @@
 // The main window's geometry with the font it really gets: every caption and value is whole
 // in its control in both layouts.
+#include <fstream>
+
 #include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,9 +10,15 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTemporaryDir>
+#include <QTextEdit>
 
 #include "app/qt/control_layout.h"
+#include "common/profile.h"
+#include "display/spectrum_scale.h"
+#include "engine/audio/wave_file_backend.h"
 #include "support/window_harness.h"
+#include "ui/spectrum_widget.h"
 
 namespace vexa::app::qt {
 namespace {
@@ -97,6 +105,81 @@ TEST(WindowGeometry, EveryCaptionAndValueIsWholeInTheNormalLayout)
 TEST(WindowGeometry, EveryCaptionAndValueIsWholeInTheLargeLayout)
 {
     expectEveryTextWhole(MainWindowTemplate::Large);
+}
+
+int binsShown(const CMainWindow& w)
+{
+    return static_cast<int>(w.spectrum()->spectrumDisplay().renderer().magnitudes().size());
+}
+
+int imageWidth(const CMainWindow& w)
+{
+    return w.spectrum()->spectrumDisplay().renderer().image().width();
+}
+
+// Enlarged, the spectrum and the receive window take the extra room, the spectrum shows
+// more bins at the same pixels per bin, and the size outlives the window in the profile.
+TEST(WindowGeometry, AnEnlargedWindowGivesTheSpectrumAndReceiveWindowTheRoomAndIsRemembered)
+{
+    QTemporaryDir dir;
+    ApplicationGlobals globals;
+    globals.profileFile = dir.filePath(QStringLiteral("vexa.ini")).toStdString();
+    engine::WaveFileOptions options;
+    options.inputPath = VEXA_DEMO_RECORDING;
+    options.pacedInput = false;
+    engine::WaveFileBackend backend(options);
+    MainWindowServices services;
+    services.sound = &backend;
+    QSize enlarged;
+    test::runWindow(globals, services, [&](CMainWindow& w) {
+        const QSize described = w.size();
+        auto geometryOf = [&](ControlId id) { return w.control(id)->geometry(); };
+        const QRect spectrum = geometryOf(ControlId::Spectrum);
+        const QRect receive = geometryOf(ControlId::ReceiveWindow);
+        const QRect map = geometryOf(ControlId::MapPicture);
+        const QRect save = geometryOf(ControlId::Save);
+        const QRect band = geometryOf(ControlId::Band14);
+        const QRect log = geometryOf(ControlId::LogWindow);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return imageWidth(w) == spectrum.width() && binsShown(w) > 0; }, 10000));
+        const int bins = binsShown(w);
+
+        const int dx = 420, dy = 300;
+        enlarged = described + QSize(dx, dy);
+        w.resize(enlarged);
+        ASSERT_EQ(w.size(), enlarged);
+        const QRect wide = geometryOf(ControlId::Spectrum);
+        EXPECT_EQ(wide.width(), enlarged.width() - (described.width() - spectrum.width()));
+        EXPECT_GT(wide.height(), spectrum.height());
+        EXPECT_EQ(geometryOf(ControlId::ReceiveWindow).width(), receive.width() + dx);
+        EXPECT_EQ(geometryOf(ControlId::ReceiveWindow).height() + wide.height(),
+                  receive.height() + spectrum.height() + dy);
+        // Neighbours keep their distances: the map to the right edge and the spectrum, the
+        // log buttons to the map, the band buttons to the spectrum, the log to the bottom.
+        EXPECT_EQ(geometryOf(ControlId::MapPicture), map.translated(dx, 0));
+        EXPECT_EQ(geometryOf(ControlId::Save).topLeft() - geometryOf(ControlId::MapPicture).bottomLeft(),
+                  save.topLeft() - map.bottomLeft() + QPoint(0, wide.height() - spectrum.height()));
+        EXPECT_EQ(geometryOf(ControlId::Band14).top() - wide.bottom(), band.top() - spectrum.bottom());
+        EXPECT_EQ(geometryOf(ControlId::Band14).left(), band.left());
+        EXPECT_EQ(enlarged.height() - geometryOf(ControlId::LogWindow).bottom(),
+                  described.height() - log.bottom());
+
+        ASSERT_TRUE(QTest::qWaitFor([&] { return imageWidth(w) == wide.width(); }, 10000));
+        const int widerBins = binsShown(w);
+        EXPECT_GT(widerBins, bins);
+        // The same pixels per bin: the extra width is all extra bins.
+        const display::SpectrumSettings settings = w.state().spectrumSettings();
+        const int pixelsPerBin = display::SpectrumScale(settings.startHz, settings.zoom).pixelsPerBin();
+        EXPECT_NEAR(widerBins - bins, dx / pixelsPerBin, 1);
+        w.CloseMainWindow();
+    });
+    const Profile profile(globals.profileFile);
+    EXPECT_EQ(profile.readInt("Window", "Width", 0), enlarged.width());
+    EXPECT_EQ(profile.readInt("Window", "Height", 0), enlarged.height());
+
+    QSize reopened;
+    test::runWindow(globals, {}, [&](CMainWindow& w) { reopened = w.size(); });
+    EXPECT_EQ(reopened, enlarged);
 }
 
 }  // namespace
