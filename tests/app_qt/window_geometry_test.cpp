@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -140,8 +141,9 @@ TEST(WindowGeometry, AnEnlargedWindowGivesTheSpectrumAndReceiveWindowTheRoomAndI
         const QRect save = geometryOf(ControlId::Save);
         const QRect band = geometryOf(ControlId::Band14);
         const QRect log = geometryOf(ControlId::LogWindow);
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return imageWidth(w) == spectrum.width() && binsShown(w) > 0; }, 10000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return imageWidth(w) == w.spectrum()->devicePixelSize().width() && binsShown(w) > 0; },
+            10000));
         const int bins = binsShown(w);
 
         const int dx = 420, dy = 300;
@@ -164,13 +166,14 @@ TEST(WindowGeometry, AnEnlargedWindowGivesTheSpectrumAndReceiveWindowTheRoomAndI
         EXPECT_EQ(enlarged.height() - geometryOf(ControlId::LogWindow).bottom(),
                   described.height() - log.bottom());
 
-        ASSERT_TRUE(QTest::qWaitFor([&] { return imageWidth(w) == wide.width(); }, 10000));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return imageWidth(w) == w.spectrum()->devicePixelSize().width(); }, 10000));
         const int widerBins = binsShown(w);
         EXPECT_GT(widerBins, bins);
         // The same pixels per bin: the extra width is all extra bins.
         const display::SpectrumSettings settings = w.state().spectrumSettings();
         const int pixelsPerBin = display::SpectrumScale(settings.startHz, settings.zoom).pixelsPerBin();
-        EXPECT_NEAR(widerBins - bins, dx / pixelsPerBin, 1);
+        EXPECT_NEAR(widerBins - bins, dx * w.devicePixelRatio() / pixelsPerBin, 1);
         w.CloseMainWindow();
     });
     const Profile profile(globals.profileFile);
@@ -180,6 +183,37 @@ TEST(WindowGeometry, AnEnlargedWindowGivesTheSpectrumAndReceiveWindowTheRoomAndI
     QSize reopened;
     test::runWindow(globals, {}, [&](CMainWindow& w) { reopened = w.size(); });
     EXPECT_EQ(reopened, enlarged);
+}
+
+// Run by its own ctest entry with QT_SCALE_FACTOR=2: the waterfall is drawn pixel for
+// pixel on the device, not a half-size image magnified.
+TEST(WindowGeometry, AtDevicePixelRatioTwoTheWaterfallIsDrawnAtDevicePixels)
+{
+    if (qApp->devicePixelRatio() < 2) GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+    engine::WaveFileOptions options;
+    options.inputPath = VEXA_DEMO_RECORDING;
+    options.pacedInput = false;
+    engine::WaveFileBackend backend(options);
+    ApplicationGlobals globals;
+    MainWindowServices services;
+    services.sound = &backend;
+    test::runWindow(globals, services, [&](CMainWindow& w) {
+        ui::SpectrumWidget* spectrum = w.spectrum();
+        const QSize device = spectrum->size() * 2;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return imageWidth(w) == device.width(); }, 10000));
+        // Let a few waterfall lines arrive, then compare what is on the device with the image.
+        QTest::qWait(300);
+        const QImage shown = spectrum->grab().toImage();
+        ASSERT_EQ(shown.size(), device);
+        const display::IndexedImage& image = spectrum->spectrumDisplay().renderer().image();
+        const QVector<QRgb>& colours = ui::SpectrumWidget::colourTable();
+        int same = 0, all = 0;
+        for (int y = device.height() / 2; y < image.height(); y += 3) {
+            for (int x = 0; x < image.width(); ++x, ++all)
+                same += shown.pixel(x, y) == colours[image.at(x, y)];
+        }
+        EXPECT_GT(same, all * 9 / 10);
+    });
 }
 
 }  // namespace

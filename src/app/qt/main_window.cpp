@@ -99,7 +99,7 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
     m_spectrum->lower();
     m_controls[ControlId::Spectrum] = m_spectrum;
     m_geometry->add(m_spectrum);
-    m_state->setSpectrumSize(m_spectrumRect.width(), m_spectrumRect.height());
+    m_state->setSpectrumSize(m_spectrum->devicePixelSize().width(), m_spectrum->devicePixelSize().height());
     m_state->setSpectrumInvalidator([this] { m_spectrum->update(); });
     connect(m_spectrum, &ui::SpectrumWidget::frequencyChanged, this, &CMainWindow::ShowFrequency);
     connectCommands();
@@ -611,7 +611,9 @@ void CMainWindow::resizeEvent(QResizeEvent* event)
     QDialog::resizeEvent(event);
     if (!m_geometry) return;
     m_geometry->apply(size());
-    if (m_state && m_spectrum) m_state->setSpectrumSize(m_spectrum->width(), m_spectrum->height());
+    if (m_state && m_spectrum)
+        m_state->setSpectrumSize(m_spectrum->devicePixelSize().width(),
+                                 m_spectrum->devicePixelSize().height());
 }
 
 void CMainWindow::CloseMainWindow()
