@@ -75,7 +75,7 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
 {
     setWindowTitle(QStringLiteral("VEXA32"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     buildCommandTable();
     buildControls();
     if (m_soundBackend == nullptr) {
