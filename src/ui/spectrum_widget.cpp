@@ -55,9 +55,15 @@ const QVector<QRgb>& SpectrumWidget::colourTable(const display::SpectrumPalette&
     return &colours == &display::SpectrumRenderer::lineColours() ? lines : palette;
 }
 
+QSize SpectrumWidget::devicePixelSize() const
+{
+    return (QSizeF(size()) * devicePixelRatioF()).toSize();
+}
+
 void SpectrumWidget::draw()
 {
-    const auto result = m_display.draw(width(), height());
+    const QSize px = devicePixelSize();
+    const auto result = m_display.draw(px.width(), px.height());
     update();
     if (result.frequencyChanged) emit frequencyChanged();
 }
@@ -86,18 +92,22 @@ void SpectrumWidget::stepCarrier(double deltaHz)
 void SpectrumWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    painter.scale(1.0 / ratio, 1.0 / ratio);
+    const int width = devicePixelSize().width();
+    const int height = devicePixelSize().height();
     const display::IndexedImage& image = m_display.renderer().image();
     if (image.empty()) {
-        painter.fillRect(rect(), Qt::black);
+        painter.fillRect(0, 0, width, height, Qt::black);
     } else {
         QImage view(image.data(), image.width(), image.height(), image.stride(), QImage::Format_Indexed8);
         view.setColorTable(colourTable(m_display.renderer().imageColours()));
         painter.drawImage(0, 0, view);
         // After a resize, until the next block arrives.
-        if (image.width() < width())
-            painter.fillRect(image.width(), 0, width() - image.width(), height(), Qt::black);
-        if (image.height() < height())
-            painter.fillRect(0, image.height(), width(), height() - image.height(), Qt::black);
+        if (image.width() < width)
+            painter.fillRect(image.width(), 0, width - image.width(), height, Qt::black);
+        if (image.height() < height)
+            painter.fillRect(0, image.height(), width, height - image.height(), Qt::black);
     }
 
     const display::MarkerLayout& m = m_display.markers();
@@ -114,9 +124,14 @@ void SpectrumWidget::paintEvent(QPaintEvent*)
     painter.drawPolygon(toPolygon(m.driftArrow));
 }
 
+QPoint SpectrumWidget::devicePoint(const QPointF& p) const
+{
+    return (p * devicePixelRatioF()).toPoint();
+}
+
 void SpectrumWidget::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = devicePoint(event->position());
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
     display::TuningClicks& clicks = m_port->tuningClicks();
     if (event->button() == Qt::LeftButton)
@@ -128,7 +143,7 @@ void SpectrumWidget::mousePressEvent(QMouseEvent* event)
 
 void SpectrumWidget::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = devicePoint(event->position());
     display::TuningClicks& clicks = m_port->tuningClicks();
     if (event->button() == Qt::LeftButton)
         clicks.leftUp(p.x(), p.y());
@@ -139,7 +154,7 @@ void SpectrumWidget::mouseReleaseEvent(QMouseEvent* event)
 
 void SpectrumWidget::mouseMoveEvent(QMouseEvent* event)
 {
-    updateCursor(event->position().toPoint().x());
+    updateCursor(devicePoint(event->position()).x());
     QWidget::mouseMoveEvent(event);
 }
 
@@ -147,7 +162,7 @@ void SpectrumWidget::updateCursor(int x)
 {
     // Over the fine-tuning strip the cursor says "up or down".
     const Qt::CursorShape shape =
-        x >= width() - display::kFineTuningStripPx ? Qt::SplitVCursor : Qt::CrossCursor;
+        x >= devicePixelSize().width() - display::kFineTuningStripPx ? Qt::SplitVCursor : Qt::CrossCursor;
     if (cursor().shape() != shape) setCursor(shape);
 }
 

@@ -1,6 +1,7 @@
 // The spectrum and waterfall window of the main window (control 1170), which is also the
 // mouse tuning surface. It owns the display state and paints what SpectrumDisplay computed:
-// the indexed image through the 256-colour palette, then the markers in true colours.
+// the indexed image through the 256-colour palette, then the markers in true colours, all in
+// device pixels.
 //
 // How the main window wires it:
 //   auto* spectrum = new ui::SpectrumWidget(this, core);   // core implements SpectrumPort
@@ -40,11 +41,17 @@ public:
     void stepDisplayType();
     void stepCarrier(double deltaHz);
 
+    // The size the display is drawn at: device pixels, so that a high-density screen shows
+    // the waterfall sharp (and more bins) rather than a magnified half-size image. Mouse
+    // positions are handed to the display in the same pixels.
+    QSize devicePixelSize() const;
+
     display::DisplayType displayType() const { return m_display.renderer().displayType(); }
     const display::SpectrumDisplay& spectrumDisplay() const { return m_display; }
 
     // The toolkit's colour table for the waterfall palette or for the line types.
     static const QVector<QRgb>& colourTable(const display::SpectrumPalette& colours);
+    static const QVector<QRgb>& colourTable() { return colourTable(display::spectrumPalette()); }
 
     QSize sizeHint() const override { return {600, 120}; }
 
@@ -58,7 +65,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void updateCursor(int x);
+    void updateCursor(int x);  // x in device pixels
+    QPoint devicePoint(const QPointF& p) const;
 
     display::SpectrumPort* m_port;
     display::SpectrumDisplay m_display;

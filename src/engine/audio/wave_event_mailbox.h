@@ -1,14 +1,13 @@
 // The hand-over of sound-card events from the backends' threads to the GUI thread: the
 // backend thread posts into a locked queue and, when the queue was empty, calls `wake`,
 // which the application maps to a queued call on the GUI thread; that call takes the
-// events out in order. The lock, not the toolkit's event queue, is what orders the
+// events waiting and handles them in order. The lock, not the toolkit's event queue, is what orders the
 // block's samples before their reading, so the hand-over is plain to a thread checker.
 #pragma once
 
 #include <deque>
 #include <functional>
 #include <mutex>
-#include <optional>
 
 #include "engine/audio/wave_header.h"
 
@@ -30,14 +29,16 @@ public:
         if (wasEmpty && m_wake) m_wake();
     }
 
-    // The receiving thread: the oldest event, or nothing.
-    std::optional<WaveEvent> take()
+    // The receiving thread: every event waiting, oldest first. Events posted while these
+    // are handled wake the receiver again, so a device that delivers as fast as its
+    // blocks are requeued (a file read without pacing) cannot hold the receiving thread
+    // in one endless call.
+    std::deque<WaveEvent> takeAll()
     {
+        std::deque<WaveEvent> taken;
         std::lock_guard lock(m_mutex);
-        if (m_events.empty()) return std::nullopt;
-        const WaveEvent e = m_events.front();
-        m_events.pop_front();
-        return e;
+        taken.swap(m_events);
+        return taken;
     }
 
 private:
