@@ -13,8 +13,8 @@ packages=(
   portaudio19-dev libasound2-dev libjack-jackd2-dev libsndfile1-dev libsoxr-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang-format
   hamradio-files
-  # tests: an independent RTTY modem, a headless X server, a private sound server
-  minimodem xvfb xauth pulseaudio pulseaudio-utils libasound2-plugins alsa-utils
+  # tests: an independent RTTY modem, Hamlib's rigctld with its dummy rig, a headless X server, a private sound server
+  minimodem libhamlib-utils xvfb xauth pulseaudio pulseaudio-utils libasound2-plugins alsa-utils
   fonts-dejavu-core
 )
 

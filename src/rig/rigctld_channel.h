@@ -1,0 +1,69 @@
+// The TCP link to Hamlib's rigctld. A thread of its own connects, reads the answers into
+// the receive ring and, when the daemon goes away, tries again every few seconds, so the
+// GUI thread never waits for the network.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "rig/byte_channel.h"
+#include "rig/receive_ring.h"
+
+namespace vexa::rig {
+
+struct RigctldAddress {
+    std::string host = "localhost";
+    int port = 4532;
+};
+
+// "host:port", "host", ":port", "[v6addr]:port"; empty text gives localhost:4532.
+std::optional<RigctldAddress> parseRigctldAddress(const std::string& text);
+
+class RigctldChannel final : public ByteChannel {
+public:
+    static constexpr int kRetryMs = 3000;
+    static constexpr int kConnectTimeoutMs = 2000;
+    static constexpr int kWriteTimeoutMs = 1000;
+
+    RigctldChannel() = default;
+    ~RigctldChannel() override;
+    RigctldChannel(const RigctldChannel&) = delete;
+    RigctldChannel& operator=(const RigctldChannel&) = delete;
+
+    // Starts connecting in the background; false only when the thread cannot start.
+    bool Open(const RigctldAddress& address);
+    void Close();
+
+    bool isOpen() const override { return m_connected.load(); }
+    bool Write(std::span<const uint8_t> bytes) override;
+    std::vector<uint8_t> TakeReceived() override;
+    void SetWake(std::function<void()> wake) override;
+    bool TakeLost() override { return m_lost.exchange(false); }
+    bool TakeConnected() override { return m_connectedNews.exchange(false); }
+    std::string describe() const override;
+
+private:
+    void run();
+    int connectOnce();
+    bool waitStop(int ms);
+    void notify(bool always);
+
+    RigctldAddress m_address;
+    std::thread m_thread;
+    int m_stop[2] = {-1, -1};
+    std::mutex m_fdLock;
+    int m_fd = -1;
+    std::atomic<bool> m_connected{false};
+    std::atomic<bool> m_lost{false};
+    std::atomic<bool> m_connectedNews{false};
+    std::atomic<bool> m_notifyPending{false};
+    ReceiveRing m_ring;
+    std::mutex m_wakeLock;
+    std::function<void()> m_wake;
+};
+
+}  // namespace vexa::rig

@@ -1,0 +1,13 @@
+// Dial frequency and signal frequency. In the digital modes the signal sits at the audio
+// carrier above the dial (USB, "DigiSide" 0) or below it (LSB); elsewhere they are equal.
+#pragma once
+
+namespace vexa::rig {
+
+// GetSignalFrequency: the carrier rounded to the nearest hertz.
+int signalFromDial(int dialHz, int operatingMode, double carrierHz, int digiSide) noexcept;
+// The dial that puts a signal at `signalHz`: the carrier truncated toward zero, so a
+// fractional carrier may show the tuned frequency 1 Hz off.
+int dialFromSignal(int signalHz, int operatingMode, double carrierHz, int digiSide) noexcept;
+
+}  // namespace vexa::rig

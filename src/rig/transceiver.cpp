@@ -1,0 +1,269 @@
+#include "rig/transceiver.h"
+
+#include <climits>
+#include <string>
+
+#include "common/operating_mode.h"
+#include "rig/signal_frequency.h"
+
+namespace vexa::rig {
+namespace {
+
+int operatingModeFor(RadioMode mode)
+{
+    switch (mode) {
+        case RadioMode::Lsb:
+            return modeIndex(OperatingMode::Lsb);
+        case RadioMode::Usb:
+            return modeIndex(OperatingMode::Usb);
+        case RadioMode::Am:
+            return modeIndex(OperatingMode::Am);
+        case RadioMode::Cw:
+            return modeIndex(OperatingMode::Cw);
+        case RadioMode::Fm:
+            return modeIndex(OperatingMode::Fm);
+        case RadioMode::Rtty:
+            return modeIndex(OperatingMode::Rtty);
+    }
+    return modeIndex(OperatingMode::Usb);
+}
+
+// Modes that run on a side band of the radio: a side-band report must not end them.
+bool demodulated(int mode)
+{
+    const std::optional<OperatingMode> m = operatingModeFromIndex(mode);
+    return m && isDemodulatedMode(*m);
+}
+
+bool runsOnSideBand(int mode)
+{
+    return demodulated(mode) || mode == modeIndex(OperatingMode::Sstv) ||
+           mode == modeIndex(OperatingMode::Fax);
+}
+
+}  // namespace
+
+Transceiver::Transceiver(TransceiverHost& host, Scheduler& scheduler)
+    : m_host(host), m_scheduler(scheduler), m_alive(std::make_shared<Transceiver*>(this))
+{
+}
+
+Transceiver::~Transceiver()
+{
+    *m_alive = nullptr;
+}
+
+void Transceiver::configure(const TransceiverSettings& settings)
+{
+    m_settings = settings;
+    m_protocol = makeProtocol(settings.type);
+    m_queue.clear();
+    schedulePoll();
+}
+
+void Transceiver::setChannel(ByteChannel* channel, int port)
+{
+    m_channel = channel;
+    m_port = port;
+    m_queue.clear();
+    m_linkWasLost = false;
+    if (m_protocol) m_protocol->reset();
+    schedulePoll();
+}
+
+ByteChannel* Transceiver::activeChannel() const
+{
+    ByteChannel* c = m_channel.load();
+    return c != nullptr && c->isOpen() ? c : nullptr;
+}
+
+int Transceiver::GetSignalFrequency() const
+{
+    return signalFromDial(m_dialHz, m_host.operatingMode(), m_host.carrierAudioHz(), m_settings.digiSide);
+}
+
+void Transceiver::TuneTransceiver(int signalHz)
+{
+    m_dialHz = dialFromSignal(signalHz, m_host.operatingMode(), m_host.carrierAudioHz(), m_settings.digiSide);
+    if (m_protocol && activeChannel() != nullptr) enqueue(m_protocol->tune(m_dialHz));
+    m_host.resetDrift();
+    m_host.ShowFrequency();
+}
+
+void Transceiver::PollTransceiver()
+{
+    if (m_protocol && activeChannel() != nullptr) enqueue(m_protocol->poll());
+}
+
+void Transceiver::SetTransceiverMode(int code)
+{
+    switch (code) {
+        case kTrxLsb:
+            SetRadioMode(RadioMode::Lsb);
+            break;
+        case kTrxUsb:
+            SetRadioMode(RadioMode::Usb);
+            break;
+        case kTrxAm:
+            SetRadioMode(RadioMode::Am);
+            break;
+        case kTrxCw:
+            SetRadioMode(RadioMode::Cw);
+            break;
+        case kTrxFm:
+            SetRadioMode(RadioMode::Fm);
+            break;
+        case kTrxDigital:
+            // The dial arithmetic puts the signal on the "DigiSide" side band; the radio has
+            // to listen on that one too.
+            SetRadioMode(m_settings.digiSide == 0 ? RadioMode::Usb : RadioMode::Lsb);
+            break;
+        default:
+            break;
+    }
+}
+
+bool Transceiver::SetRadioMode(RadioMode mode)
+{
+    if (!m_protocol || activeChannel() == nullptr) return false;
+    auto commands = m_protocol->setMode(mode);
+    if (!commands) return false;
+    enqueue(std::move(*commands));
+    return true;
+}
+
+void Transceiver::SelectVfo(int vfo)
+{
+    if (m_protocol && activeChannel() != nullptr) enqueue(m_protocol->selectVfo(vfo));
+}
+
+void Transceiver::SetPtt(bool on)
+{
+    // Keying must not wait behind paced commands, and may come from the transmit path's
+    // thread: it goes straight to the link, which serialises its own writes.
+    std::lock_guard lock(m_pttLock);
+    ByteChannel* channel = activeChannel();
+    if (channel == nullptr) return;
+    switch (m_settings.ptt) {
+        case PttMethod::Rts:
+            channel->SetModemLine(ModemLine::Rts, on);
+            break;
+        case PttMethod::Dtr:
+            channel->SetModemLine(ModemLine::Dtr, on);
+            break;
+        case PttMethod::Cat:
+            if (m_protocol)
+                for (const CommandBlock& b : m_protocol->catPtt(on)) channel->Write(b.bytes);
+            break;
+    }
+}
+
+void Transceiver::ComHandler()
+{
+    ByteChannel* channel = m_channel.load();
+    if (channel == nullptr) return;
+    if (channel->TakeLost()) {
+        m_linkWasLost = true;
+        m_queue.clear();
+        m_host.alert("Transceiver link lost: " + channel->describe());
+    }
+    if (channel->TakeConnected()) {
+        if (m_protocol) m_protocol->reset();
+        if (m_linkWasLost) m_host.alert("Transceiver link back: " + channel->describe());
+        m_linkWasLost = false;
+        PollTransceiver();
+    }
+    const std::vector<uint8_t> bytes = channel->TakeReceived();
+    if (m_hexMonitor) {
+        const std::string text = m_hex.format(m_port, bytes, HexMonitor::Clock::now());
+        if (!text.empty()) m_host.AppendToEntryLine(text);
+        return;
+    }
+    if (m_protocol && !bytes.empty()) m_protocol->receive(bytes, *this);
+}
+
+void Transceiver::frequencyReported(long long hz)
+{
+    if (hz <= 0 || hz > INT_MAX) return;
+    m_dialHz = static_cast<int>(hz);
+    ++m_frequencyReports;
+    m_host.ShowFrequency();
+}
+
+void Transceiver::modeReported(RadioMode mode, ModeReport how)
+{
+    const int current = m_host.operatingMode();
+    int next = operatingModeFor(mode);
+    const bool sideBand = mode == RadioMode::Lsb || mode == RadioMode::Usb;
+    if (how == ModeReport::Broadcast && sideBand && runsOnSideBand(current)) next = current;
+    if (how == ModeReport::Broadcast && mode == RadioMode::Rtty && demodulated(current)) next = current;
+    m_host.storeOperatingMode(next, how == ModeReport::Broadcast);
+}
+
+void Transceiver::print(std::string_view text)
+{
+    m_host.AppendToEntryLine(text);
+}
+
+void Transceiver::refused(int code)
+{
+    ++m_refusals;
+    m_host.AppendToEntryLine("\r\nThe transceiver refused a command (RPRT " + std::to_string(code) + ")");
+}
+
+void Transceiver::enqueue(Commands commands)
+{
+    for (CommandBlock& b : commands) m_queue.push_back(std::move(b));
+    if (!m_pacing) sendNext();
+}
+
+void Transceiver::sendNext()
+{
+    while (!m_queue.empty()) {
+        const CommandBlock block = std::move(m_queue.front());
+        m_queue.pop_front();
+        ByteChannel* channel = activeChannel();
+        if (channel == nullptr) {
+            m_queue.clear();
+            return;
+        }
+        if (!block.bytes.empty()) channel->Write(block.bytes);
+        const int pause = pauseMs(block.pauseAt1200, channel->baudRate());
+        if (pause > 0) {
+            m_pacing = true;
+            m_scheduler.callAfter(pause, [alive = std::weak_ptr<Transceiver*>(m_alive)] {
+                const auto self = alive.lock();
+                if (!self || *self == nullptr) return;
+                (*self)->m_pacing = false;
+                (*self)->sendNext();
+            });
+            return;
+        }
+    }
+}
+
+void Transceiver::schedulePoll()
+{
+    if (m_pollScheduled || !m_protocol || !m_protocol->pollsEverySecond() || m_channel.load() == nullptr)
+        return;
+    m_pollScheduled = true;
+    m_scheduler.callAfter(kPollIntervalMs, [alive = std::weak_ptr<Transceiver*>(m_alive)] {
+        const auto self = alive.lock();
+        if (!self || *self == nullptr) return;
+        (*self)->m_pollScheduled = false;
+        (*self)->pollTick();
+    });
+}
+
+void Transceiver::pollTick()
+{
+    if (!m_protocol || !m_protocol->pollsEverySecond()) return;
+    if (activeChannel() != nullptr) {
+        m_protocol->interpretReplies(*this);
+        // A radio that has not answered the last poll yet would only be flooded.
+        if (m_queue.empty()) enqueue(m_protocol->periodicPoll());
+    }
+    schedulePoll();
+}
+
+}  // namespace vexa::rig

@@ -1,0 +1,72 @@
+// The Transceiver on Hamlib's rigctld (dummy rig), and the link the settings open.
+#include <gtest/gtest.h>
+
+#include "rig/event_loop.h"
+#include "rig/transceiver.h"
+#include "rig/transceiver_link.h"
+#include "support/radio_simulators.h"
+#include "support/recording_transceiver_host.h"
+#include "support/rigctld_process.h"
+#include "support/shell_run.h"
+
+namespace vexa::rig {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(TransceiverOverRigctld, TunesThroughTheDaemonAndComesBackAfterItRestarts)
+{
+    if (!test::RigctldProcess::installed()) GTEST_SKIP() << "rigctld (libhamlib-utils) is not installed";
+    test::RigctldProcess daemon(test::RigctldProcess::freePort());
+    EventLoop loop;
+    test::RecordingTransceiverHost host;
+    Transceiver trx(host, loop);
+    TransceiverLink link;
+    trx.configure({TransceiverType::Hamlib, 0, PttMethod::Cat});
+    ByteChannel* channel = link.open({TransceiverType::Hamlib, 0, "", 0, daemon.address()},
+                                     [&] { loop.post([&] { trx.ComHandler(); }); });
+    ASSERT_NE(channel, nullptr);
+    trx.setChannel(channel, 0);
+    ASSERT_TRUE(loop.runUntil([&] { return trx.frequencyReports() > 0; }, 5s));
+
+    host.mode = 9;  // PSK31 with the carrier at 1000 Hz on USB
+    trx.TuneTransceiver(14071000);
+    trx.SetTransceiverMode(kTrxDigital);
+    trx.SetPtt(true);
+    loop.runUntil([&] { return false; }, 300ms);
+    const std::string rigctl = "rigctl -m 2 -r " + daemon.address() + " ";
+    EXPECT_EQ(test::runShell(rigctl + "f").out, "14070000\n");
+    EXPECT_EQ(test::runShell(rigctl + "m").out.substr(0, 4), "USB\n");
+    EXPECT_EQ(test::runShell(rigctl + "t").out, "1\n");
+
+    daemon.stop();
+    ASSERT_TRUE(loop.runUntil([&] { return !host.alerts.empty(); }, 5s));
+    trx.TuneTransceiver(7036000);  // the window goes on while the daemon is away
+    EXPECT_EQ(trx.dialFrequency(), 7035000);
+    ASSERT_TRUE(daemon.start());
+    test::runShell(rigctl + "F 3580000");
+    const int before = trx.frequencyReports();
+    ASSERT_TRUE(loop.runUntil(
+        [&] { return trx.frequencyReports() > before && trx.dialFrequency() == 3580000; }, 10s));
+    EXPECT_EQ(host.alerts.size(), 2u);
+}
+
+TEST(TransceiverLink, OpensTheRadiosSerialLineWithItsStopBitsOrSaysWhyNot)
+{
+    test::Ts850Radio ts850;
+    test::Ic735Radio ic735;
+    TransceiverLink link;
+    EXPECT_NE(link.open({TransceiverType::Ts850, 2, ts850.devicePath(), 4800, ""}, [] {}), nullptr);
+    EXPECT_EQ(link.serialSettings().stopBits, 2);
+    EXPECT_NE(link.open({TransceiverType::Ic735, 1, ic735.devicePath(), 1200, ""}, [] {}), nullptr);
+    EXPECT_EQ(link.serialSettings().stopBits, 0);
+    EXPECT_EQ(link.open({TransceiverType::Ft990, 3, "/dev/vexa-none", 4800, ""}, [] {}), nullptr);
+    EXPECT_EQ(link.error(), "cannot open /dev/vexa-none");
+    EXPECT_EQ(link.open({TransceiverType::Hamlib, 0, "", 0, "localhost:99999"}, [] {}), nullptr);
+    EXPECT_EQ(link.error(), "bad rigctld address \"localhost:99999\"");
+    EXPECT_EQ(link.open({TransceiverType::None, 0, "", 1200, ""}, [] {}), nullptr);
+    EXPECT_TRUE(link.error().empty());
+}
+
+}  // namespace
+}  // namespace vexa::rig

@@ -1,0 +1,63 @@
+// vexa-log: the logbook and the country data on the command line, for users and scripts:
+// country lookup, log check, ADIF export and import, statistics and search.
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+#include "log_commands.h"
+#include "lookup_command.h"
+
+namespace {
+
+struct CommandEntry {
+    std::string_view name;
+    int (*run)(int argc, char** argv);
+    std::string_view usage;
+};
+
+constexpr std::array kCommands = {
+    CommandEntry{"lookup", vexa::tools::runLookup,
+                 "lookup [--cty FILE] [--own LAT LON] [CALL...]\n"
+                 "      resolve each CALL (or each line of stdin) to its country; one tab-separated line\n"
+                 "      per call: call, prefix, country, continent, CQ zone, ITU zone, latitude,\n"
+                 "      longitude, DXCC prefix, short-path heading, distance in km"},
+    CommandEntry{
+        "check", vexa::tools::runCheck,
+        "check [LOG]\n      list the records that do not parse, with line number and result code; exit 1 "
+        "if any"},
+    CommandEntry{
+        "export-adif", vexa::tools::runExportAdif,
+        "export-adif [LOG] OUT.adi\n      write the log as an ADIF 3.1 file ('-': stdout); records that do "
+        "not parse are listed on stderr"},
+    CommandEntry{
+        "import-adif", vexa::tools::runImportAdif,
+        "import-adif IN.adi [LOG]\n      append the contacts of an ADIF file ('-': stdin) to the log, "
+        "skipping those already in it"},
+    CommandEntry{"stats", vexa::tools::runStats,
+                 "stats [LOG]\n      the statistics of worked countries per band"},
+    CommandEntry{"search", vexa::tools::runSearch,
+                 "search TEXT [LOG]\n      the records containing TEXT, in any letter case"},
+};
+
+void usage(std::FILE* to)
+{
+    std::fputs("usage: vexa-log COMMAND ...\n  LOG defaults to log.log in Vexa's data directory\n", to);
+    for (const auto& c : kCommands)
+        std::fprintf(to, "  %.*s\n", static_cast<int>(c.usage.size()), c.usage.data());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        usage(argc < 2 ? stderr : stdout);
+        return argc < 2 ? 2 : 0;
+    }
+    for (const auto& c : kCommands)
+        if (c.name == argv[1]) return c.run(argc, argv);
+    std::fprintf(stderr, "vexa-log: unknown command '%s'\n", argv[1]);
+    usage(stderr);
+    return 2;
+}
