@@ -2,7 +2,7 @@
 // country lookup, log check, ADIF export and import, statistics and search.
 #include <array>
 
-#include "common/subcommands.h"
+#include "cli/subcommands.h"
 #include "log_commands.h"
 #include "lookup_command.h"
 

@@ -2,8 +2,8 @@
 // text to audio (tx).
 #include <array>
 
+#include "cli/subcommands.h"
 #include "commands.h"
-#include "common/subcommands.h"
 
 namespace {
 
