@@ -20,32 +20,34 @@ bool containsIgnoringCase(std::string_view text, std::string_view what)
 
 }  // namespace
 
-std::string_view StampModeWord(int operatingMode) noexcept
+std::string_view StampModeWord(OperatingMode operatingMode) noexcept
 {
+    using M = OperatingMode;
     switch (operatingMode) {
-        case 0:
+        case M::Cw:
             return "CW";
-        case 1:
-        case 2:
-        case 3:
+        case M::Usb:
+        case M::Lsb:
+        case M::Ssb:
             return "SSB";
-        case 4:
+        case M::Rtty:
             return "RTTY";
-        case 5:
+        case M::Sstv:
             return "SSTV";
-        case 6:
+        case M::Fax:
             return "FAX";
-        case 8:
+        case M::Fm:
             return "FM";
-        case 9:
+        case M::Psk31:
             return "PSK31";
-        case 10:
+        case M::Qpsk:
             return "QPSK";
-        case 11:
+        case M::Fsk31:
             return "FSK31";
-        default:
-            return "";
+        case M::Am:
+            break;
     }
+    return "";
 }
 
 StampResult TimeStampEntry(EntryLineState& state, QsoFieldProviders& providers, const StampInputs& inputs,

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/operating_mode.h"
 #include "common/ports.h"
 #include "log/entry_state.h"
 #include "log/log_time.h"
@@ -13,7 +14,7 @@ namespace vexa::log {
 
 struct StampInputs {
     std::string entryText;  // the entry line's whole text
-    int operatingMode = 9;
+    OperatingMode operatingMode = OperatingMode::Psk31;
     std::string freeText;    // the free-text edit next to the entry line
     bool satellite = false;  // adds " RS13"
     bool gmt = true;         // the "GMT" check box
@@ -30,7 +31,7 @@ struct StampResult {
 
 // The mode word written for an operating mode; empty for AM (7) and unknown modes, which
 // take the mode provider's text.
-std::string_view StampModeWord(int operatingMode) noexcept;
+std::string_view StampModeWord(OperatingMode operatingMode) noexcept;
 
 StampResult TimeStampEntry(EntryLineState& state, QsoFieldProviders& providers, const StampInputs& inputs,
                            const Clock& clock, const TimeZoneOffset& zone);

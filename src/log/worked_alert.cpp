@@ -5,15 +5,16 @@
 
 namespace vexa::log {
 
-int OperatingModeClass(int operatingMode) noexcept
+int OperatingModeClass(OperatingMode operatingMode) noexcept
 {
-    if (operatingMode == 0) return 0;
-    if (operatingMode >= 1 && operatingMode <= 3) return 1;
+    if (operatingMode == OperatingMode::Cw) return 0;
+    if (isVoiceMode(operatingMode)) return 1;
     return 2;
 }
 
-std::string ComputeAlert(std::string_view call, int countryIndex, int signalFrequencyHz, int operatingMode,
-                         const WorkedCalls& worked, const WorkedTablesView* tables)
+std::string ComputeAlert(std::string_view call, int countryIndex, int signalFrequencyHz,
+                         OperatingMode operatingMode, const WorkedCalls& worked,
+                         const WorkedTablesView* tables)
 {
     std::string text;
     const int band = FindBand(signalFrequencyHz);

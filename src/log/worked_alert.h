@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/operating_mode.h"
 #include "log/worked_calls.h"
 #include "log/worked_tables_view.h"
 
@@ -15,11 +16,12 @@ inline constexpr std::string_view kOtherBandOrMode = "Qso on other band or mode"
 inline constexpr std::string_view kNewCountry = "!!!NEW COUNTRY!!!";
 
 // Mode class of an operating mode: 0 for CW (0), 1 for USB, LSB and SSB (1..3), 2 else.
-int OperatingModeClass(int operatingMode) noexcept;
+int OperatingModeClass(OperatingMode operatingMode) noexcept;
 
 // `countryIndex` -1 when the call resolves to no country; `tables` may be null (no country
 // data). An empty text clears the alert line.
-std::string ComputeAlert(std::string_view call, int countryIndex, int signalFrequencyHz, int operatingMode,
-                         const WorkedCalls& worked, const WorkedTablesView* tables);
+std::string ComputeAlert(std::string_view call, int countryIndex, int signalFrequencyHz,
+                         OperatingMode operatingMode, const WorkedCalls& worked,
+                         const WorkedTablesView* tables);
 
 }  // namespace vexa::log

@@ -55,7 +55,8 @@ protected:
     }
     std::string alert(const char* call, int hz, int mode)
     {
-        return ComputeAlert(call, CraftedCountries::countryOf(call), hz, mode, worked, &tables);
+        return ComputeAlert(call, CraftedCountries::countryOf(call), hz, *operatingModeFromIndex(mode),
+                            worked, &tables);
     }
 };
 
@@ -72,7 +73,8 @@ TEST_F(Alerts, WorkedBeforeAndNewCountries)
     EXPECT_EQ(alert("G4NEW", 28080000, 9), "\r\nNew country for DIGITAL");
     EXPECT_EQ(alert("DL1ABC", 50100000, 0), "");  // outside every band
     // Without country data only the worked-before part remains.
-    EXPECT_EQ(ComputeAlert("DL1ABC", -1, 14200000, 1, worked, &tables), "Qso on other band or mode");
+    EXPECT_EQ(ComputeAlert("DL1ABC", -1, 14200000, OperatingMode::Usb, worked, &tables),
+              "Qso on other band or mode");
     // Own bits per band and class: 12 m SSB is not 1.8 MHz CW.
     WorkedCalls w;
     w.recordContact("K1AB", 1838000, "CW  ");

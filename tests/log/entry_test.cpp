@@ -147,14 +147,14 @@ TEST(TimeStampEntry, ModeWordsAndLocalTime)
     test::FixedClock clock(ToLogTime({2026, 12, 8, 18, 5, 9}));
     StampInputs in;
     in.entryText = entry.text;
-    in.operatingMode = 7;  // AM: the mode combo box text
+    in.operatingMode = OperatingMode::Am;  // the mode combo box text
     in.gmt = false;
     in.satellite = true;
     EntryLineState state;
     const StampResult r = TimeStampEntry(state, providers, in, clock, TimeZoneOffset{-3600});
     EXPECT_EQ(r.line, "DL1ABC 59/59");
     EXPECT_EQ(r.suffix, " 08/Dec/2026 19:05:09 AM 14.070.500   RS13");
-    EXPECT_EQ(StampModeWord(3), "SSB");
+    EXPECT_EQ(StampModeWord(OperatingMode::Ssb), "SSB");
 }
 
 }  // namespace

@@ -161,7 +161,7 @@ TEST(TimeStampEntry, StampedRecordsParseBack)
         EntryLineState state;
         StampInputs in;
         in.entryText = "OH2/DL1ABC tnx fer QSO";
-        in.operatingMode = s.mode;
+        in.operatingMode = *operatingModeFromIndex(s.mode);
         in.gmt = s.gmt;
         const StampResult stamp = TimeStampEntry(state, providers, in, clock, zone);
         ASSERT_TRUE(stamp.stamped);
