@@ -1,27 +1,103 @@
 #!/usr/bin/env bash
 # Sets Vexa up on a Debian machine: installs the packages it needs (only those missing),
 # builds it, and then, by the first argument:
-#   ./setup.sh          install and build only
-#   ./setup.sh run ...  start Vexa (extra arguments are passed on; no sound card: demo audio)
-#   ./setup.sh test     run every test, including the sanitizer build of the core
+#   ./setup.sh          install the runtime and build packages, build
+#   ./setup.sh run ...  the same, then start Vexa (extra arguments are passed on)
+#   ./setup.sh test     also install the test packages, build with the tests, run them all
+# It never installs a sound server next to the one the machine already has.
+# VEXA_SETUP_DRY_RUN=1 only lists the packages that would be installed.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
-  portaudio19-dev libasound2-dev libjack-jackd2-dev libsndfile1-dev libsoxr-dev
-  libgtest-dev libgmock-dev libbenchmark-dev clang-format
+# What the vexa program needs to run (a .deb pulls these in by itself).
+runtime_packages=(
+  libqt6widgets6
+  qt6-qpa-plugins
+  libportaudio2
+  libsndfile1
+  libsoxr0
+  # PortAudio reaches PulseAudio or PipeWire through ALSA's pulse plugin
+  libasound2-plugins
+  # the country file, /usr/share/hamradio-files/cty.dat
   hamradio-files
-  # tests: an independent RTTY modem, Hamlib's rigctld with its dummy rig, a headless X server, a private sound server
-  minimodem libhamlib-utils xvfb xauth pulseaudio pulseaudio-utils libasound2-plugins alsa-utils
   fonts-dejavu-core
 )
 
+# What building vexa, vexa-modem and the .deb needs.
+build_packages=(
+  build-essential
+  cmake
+  ninja-build
+  pkg-config
+  qt6-base-dev
+  libgl-dev
+  portaudio19-dev
+  libsndfile1-dev
+  libsoxr-dev
+  # optional: only to quieten ALSA's and JACK's console messages
+  libasound2-dev
+  libjack-jackd2-dev
+  # cpack -G DEB: the package's dependencies from the shared libraries
+  dpkg-dev
+  file
+)
+
+# What the tests, the benchmarks and the source checks need.
+test_packages=(
+  libgtest-dev
+  libgmock-dev
+  libbenchmark-dev
+  clang-format
+  # an independent RTTY modem
+  minimodem
+  # Hamlib's rigctld with its dummy rig
+  libhamlib-utils
+  # a headless X server
+  xvfb
+  xauth
+  # clients of the private sound server the audio tests start
+  pulseaudio-utils
+  alsa-utils
+  # the menu entry and the AppStream metadata checks
+  desktop-file-utils
+  appstream
+  # the icon pictures, scripts/make-icons
+  librsvg2-bin
+)
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+# The sound-card tests start a private PulseAudio daemon (skipped without one). A second
+# server would fight the user's own (pipewire-pulse, say) over the PulseAudio socket, so
+# pulseaudio is installed only where there is no sound server at all.
+sound_server_packages() {
+  if installed pipewire || installed pipewire-pulse || installed pulseaudio; then
+    return
+  fi
+  echo pulseaudio
+}
+
+wanted=("${runtime_packages[@]}" "${build_packages[@]}")
+with_tests=OFF
+case "${1:-}" in
+  test)
+    mapfile -t server < <(sound_server_packages)
+    wanted+=("${test_packages[@]}" "${server[@]}")
+    with_tests=ON
+    ;;
+  run | "") ;;
+  *) echo "usage: $0 [run [VEXA OPTIONS] | test]" >&2; exit 2 ;;
+esac
+
 missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+for p in "${wanted[@]}"; do
+  installed "$p" || missing+=("$p")
 done
+if [ -n "${VEXA_SETUP_DRY_RUN:-}" ]; then
+  # For the tests and the curious: the packages it would install, one a line, and nothing else.
+  printf '%s\n' "${missing[@]}"
+  exit 0
+fi
 if ((${#missing[@]})); then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
@@ -31,7 +107,8 @@ if ((${#missing[@]})); then
 fi
 
 jobs="${VEXA_JOBS:-2}"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DBUILD_TESTING="$with_tests" -DVEXA_BUILD_BENCH="$with_tests" >/dev/null
 cmake --build build -j "$jobs"
 
 case "${1:-}" in
@@ -42,13 +119,11 @@ case "${1:-}" in
   test)
     # The core again with AddressSanitizer and UndefinedBehaviorSanitizer (no Qt).
     cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEXA_SANITIZE=ON \
-          -DVEXA_BUILD_UI=OFF -DVEXA_BUILD_BENCH=OFF >/dev/null
+          -DVEXA_BUILD_UI=OFF -DBUILD_TESTING=ON -DVEXA_BUILD_BENCH=OFF >/dev/null
     cmake --build build-asan -j "$jobs"
     scripts/check-layers
     scripts/check-format
     ctest --test-dir build --output-on-failure -j "$jobs"
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
     ;;
-  "") ;;
-  *) echo "usage: $0 [run [VEXA OPTIONS] | test]" >&2; exit 2 ;;
 esac

@@ -1,5 +1,6 @@
-// RTTY (45.45 and 100 Bd) and FSK31 receive: the whole per-sample path (mixer, moving sums,
-// correlator, discriminator, slicer or symbol decision, decoder) on a noisy signal.
+// RTTY (45.45 and 100 Bd, both receivers) and FSK31 receive: the whole per-sample path
+// (mixer, moving sums or matched filters, discriminator, slicer, symbol decision or framing,
+// decoder) on a noisy signal.
 // Reports samples per second and "x_realtime", seconds of audio per second of CPU.
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,7 @@
 #include "engine/rx/decoder_selector.h"
 #include "engine/rx/fsk31_demodulator.h"
 #include "engine/rx/rtty_demodulator.h"
+#include "engine/rx/rtty_matched_demodulator.h"
 #include "engine/rx/text_sink.h"
 #include "engine/rx/varicode_decoder.h"
 #include "support/fsk_test_signal.h"
@@ -69,6 +71,26 @@ void BM_RttyReceive(benchmark::State& state)
     report(state, audio.size());
 }
 BENCHMARK(BM_RttyReceive)->Arg(45)->Arg(100);
+
+// The matched-filter receiver: goal at least 1000 x real time on one core.
+void BM_RttyMatchedReceive(benchmark::State& state)
+{
+    const double baud = state.range(0) == 100 ? 100.0 : 45.45;
+    const auto& audio = rttyAudio(baud);
+    engine::RttyMatchedDemodulator demod;
+    std::string text;
+    engine::TextSink sink(&text);
+    demod.setSymbolRate(baud);
+    demod.setFrequency(1000.0);
+    demod.decoder().setTextSink(&sink);
+    for (auto _ : state) {
+        demod.processBlock(audio);
+        benchmark::DoNotOptimize(demod.discriminatorSum());
+        text.clear();
+    }
+    report(state, audio.size());
+}
+BENCHMARK(BM_RttyMatchedReceive)->Arg(45)->Arg(100);
 
 void BM_Fsk31Receive(benchmark::State& state)
 {

@@ -82,9 +82,6 @@ std::optional<std::filesystem::path> demoRecordingPath(const std::filesystem::pa
         candidates.push_back(executableDir / "demo.wav");
         candidates.push_back(executableDir / ".." / "share" / "vexa" / "demo.wav");
     }
-#ifdef VEXA_SOURCE_RES_DIR
-    candidates.push_back(std::filesystem::path(VEXA_SOURCE_RES_DIR) / "demo.wav");
-#endif
     std::error_code ec;
     for (const std::filesystem::path& p : candidates)
         if (std::filesystem::is_regular_file(p, ec)) return std::filesystem::weakly_canonical(p, ec);

@@ -36,8 +36,9 @@ inline constexpr const char* kSystemCountryFile = "/usr/share/hamradio-files/cty
 // The directory of the running executable (from /proc/self/exe); empty if unknown.
 std::filesystem::path executableDirectory();
 
-// The bundled demo recording "demo.wav": next to the executable, in ../share/vexa from it
-// (installed), or in the source tree's res/ (a build run in place). nullopt if none exists.
+// The bundled demo recording "demo.wav": next to the executable (the build copies it there)
+// or in ../share/vexa from it (installed). No build or source path is compiled in, so an
+// installed or moved program finds its own copy. nullopt if none exists.
 std::optional<std::filesystem::path> demoRecordingPath(const std::filesystem::path& executableDir);
 
 }  // namespace vexa::app

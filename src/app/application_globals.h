@@ -8,6 +8,7 @@
 #include "app/main_window_template.h"
 #include "app/receive_text_flow.h"
 #include "app/settings.h"
+#include "macros/macro_table.h"
 
 namespace vexa::app {
 
@@ -15,6 +16,7 @@ struct ApplicationGlobals {
     MainWindowTemplate mainWindowTemplate = MainWindowTemplate::Normal;
     std::filesystem::path profileFile;  // empty: no profile, every setting at its default
     Settings settings;                  // holds the station data too
+    macros::MacroTable macros;          // the function-key texts
     ReceiveTextFlow textFlow;
     bool receivePaused = false;
     unsigned long tickCounter = 0;

@@ -67,7 +67,9 @@ void OperatingState::applySettings()
     const Settings& s = m_globals.settings;
     m_transmit.setCallSign(s.station.call);
     m_transmit.setCwIdUnit(s.cwId);
-    m_receiver.rtty().decoder().setUnshiftOnSpace(s.unshiftOnSpace != 0);
+    m_receiver.setRttyUnshiftOnSpace(s.unshiftOnSpace != 0);
+    m_receiver.setRttyDecoder(s.rttyDecoder == 0 ? engine::RttyDecoder::Discriminator
+                                                 : engine::RttyDecoder::Matched);
     m_keyboardBuffer.setWrap(s.wrap);
     setInversion(m_inversion);
 }
@@ -128,7 +130,7 @@ void OperatingState::setRtty100Baud()
 {
     SetOperatingMode(OperatingMode::Rtty);
     m_transmit.setMode(OperatingMode::Rtty, 100.0);
-    m_receiver.rtty().setSymbolRate(100.0);
+    m_receiver.setRttySymbolRate(100.0);
 }
 
 void OperatingState::setCarrierFrequency(double hz, bool withTransmit)
@@ -141,7 +143,7 @@ void OperatingState::setInversion(bool inv)
 {
     m_inversion = inv;
     const int polarity = (m_globals.settings.digiSide != 0) != inv ? 1 : 0;
-    m_receiver.rtty().setPolarity(polarity);
+    m_receiver.setRttyPolarity(polarity);
     m_transmit.setRttyPolarity(polarity);
     m_receiver.setReverse(inv);
     m_transmit.setQpskInverted(inv);

@@ -54,6 +54,8 @@ void Settings::readOperating(const Profile& profile)
     swapPttAndCw = profile.readInt("TX1", "SwapPttAndCw", swapPttAndCw);
     digiSide = profile.readInt("TX1", "DigiSide", digiSide);
     icomAddr = profile.readInt("TX1", "IcomAddr", icomAddr);
+    rigctld = profile.readString("TX1", "Rigctld", rigctld);
+    catPtt = profile.readInt("TX1", "CatPtt", catPtt);
     soundFq = profile.readInt("Spectrum", "SoundFq", soundFq);
     startFq = profile.readInt("Spectrum", "StartFq", startFq);
     zoom = profile.readInt("Spectrum", "Zoom", zoom);
@@ -62,6 +64,7 @@ void Settings::readOperating(const Profile& profile)
     averageThickLine = profile.readInt("Spectrum", "AverageThickLine", averageThickLine);
     recomputeSpectrumStartBin();
     unshiftOnSpace = profile.readInt("RTTY", "UnshiftOnSpace", unshiftOnSpace);
+    rttyDecoder = profile.readInt("RTTY", "Decoder", rttyDecoder);
     soundDevice = profile.readString("Sound", "Device", soundDevice);
     readStation(profile);
 }

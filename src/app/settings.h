@@ -33,10 +33,12 @@ struct Settings {
     // "TX1"
     int comPort = 2;  // 0 none, n: COM n (see serial_device.h)
     int comSpeed = 1200;
-    int type = 0;          // TransceiverType: 0 None, 1 IC735, 2 ICxxx, 3 FT990, 4 TS850
+    int type = 0;          // TransceiverType: 0 None, 1 IC735, 2 ICxxx, 3 FT990, 4 TS850, 5 Hamlib
     int swapPttAndCw = 0;  // non-zero: PTT on DTR instead of RTS
     int digiSide = 0;      // 0 USB, 1 LSB
     int icomAddr = 0;
+    std::string rigctld = "localhost:4532";  // "Rigctld": Hamlib's rigctld for type 5
+    int catPtt = 0;                          // "CatPtt": non-zero keys over the command link
     // "Spectrum"
     int soundFq = 1000;  // initial carrier audio frequency, Hz
     int startFq = 384;   // lowest audio frequency of the spectrum display, Hz
@@ -46,6 +48,7 @@ struct Settings {
     int averageThickLine = 0;
     // "RTTY"
     int unshiftOnSpace = 1;  // a space returns the Baudot decoder to letters
+    int rttyDecoder = 1;     // "Decoder": 0 the discriminator receiver, 1 the matched-filter one
     // "Sound"
     std::string soundDevice;  // empty: the system's default device
 
@@ -57,9 +60,9 @@ struct Settings {
     // Start-up step 2: "Keyboard"/"LargeScreen".
     void readLayout(const Profile& profile);
     // Start-up step 8: "CwId", "ComPort", "ComSpeed", "Type", "SwapPttAndCw", "DigiSide",
-    // "IcomAddr", "SoundFq", "StartFq", "Zoom", "AverageInverted", "ShowAverage",
-    // "AverageThickLine"; then the spectrum start bin; then "RTTY"/"UnshiftOnSpace",
-    // "Sound"/"Device" and the station data.
+    // "IcomAddr", "Rigctld", "CatPtt", "SoundFq", "StartFq", "Zoom", "AverageInverted", "ShowAverage",
+    // "AverageThickLine"; then the spectrum start bin; then "RTTY"/"UnshiftOnSpace" and
+    // "Decoder", "Sound"/"Device" and the station data.
     void readOperating(const Profile& profile);
     // Start-up step 15 (after the macro texts, which the macro store reads): "Wrap", "BoldFont".
     void readText(const Profile& profile);

@@ -20,32 +20,31 @@ bool containsIgnoringCase(std::string_view text, std::string_view what)
 
 }  // namespace
 
-std::string_view StampModeWord(OperatingMode operatingMode) noexcept
+std::string_view StampModeWord(OperatingMode mode) noexcept
 {
-    using M = OperatingMode;
-    switch (operatingMode) {
-        case M::Cw:
+    switch (mode) {
+        case OperatingMode::Cw:
             return "CW";
-        case M::Usb:
-        case M::Lsb:
-        case M::Ssb:
+        case OperatingMode::Usb:
+        case OperatingMode::Lsb:
+        case OperatingMode::Ssb:
             return "SSB";
-        case M::Rtty:
+        case OperatingMode::Rtty:
             return "RTTY";
-        case M::Sstv:
+        case OperatingMode::Sstv:
             return "SSTV";
-        case M::Fax:
+        case OperatingMode::Fax:
             return "FAX";
-        case M::Fm:
+        case OperatingMode::Am:
+            return "";
+        case OperatingMode::Fm:
             return "FM";
-        case M::Psk31:
+        case OperatingMode::Psk31:
             return "PSK31";
-        case M::Qpsk:
+        case OperatingMode::Qpsk:
             return "QPSK";
-        case M::Fsk31:
+        case OperatingMode::Fsk31:
             return "FSK31";
-        case M::Am:
-            break;
     }
     return "";
 }

@@ -29,9 +29,9 @@ struct StampResult {
     LogTime localTime = 0;
 };
 
-// The mode word written for an operating mode; empty for AM (7) and unknown modes, which
-// take the mode provider's text.
-std::string_view StampModeWord(OperatingMode operatingMode) noexcept;
+// The mode word written for an operating mode; empty for AM, which takes the mode
+// provider's text (the mode combo box's "AM").
+std::string_view StampModeWord(OperatingMode mode) noexcept;
 
 StampResult TimeStampEntry(EntryLineState& state, QsoFieldProviders& providers, const StampInputs& inputs,
                            const Clock& clock, const TimeZoneOffset& zone);

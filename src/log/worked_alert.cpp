@@ -5,21 +5,20 @@
 
 namespace vexa::log {
 
-int OperatingModeClass(OperatingMode operatingMode) noexcept
+int OperatingModeClass(OperatingMode mode) noexcept
 {
-    if (operatingMode == OperatingMode::Cw) return 0;
-    if (isVoiceMode(operatingMode)) return 1;
+    if (mode == OperatingMode::Cw) return 0;
+    if (mode == OperatingMode::Usb || mode == OperatingMode::Lsb || mode == OperatingMode::Ssb) return 1;
     return 2;
 }
 
-std::string ComputeAlert(std::string_view call, int countryIndex, int signalFrequencyHz,
-                         OperatingMode operatingMode, const WorkedCalls& worked,
-                         const WorkedTablesView* tables)
+std::string ComputeAlert(std::string_view call, int countryIndex, int signalFrequencyHz, OperatingMode mode,
+                         const WorkedCalls& worked, const WorkedTablesView* tables)
 {
     std::string text;
     const int band = FindBand(signalFrequencyHz);
     if (band < 0) return text;
-    const int modeClass = OperatingModeClass(operatingMode);
+    const int modeClass = OperatingModeClass(mode);
     const WorkedBefore r = worked.check(call, band, modeClass);
     if (r == WorkedBefore::SameBandAndMode) return std::string(kQsoBefore);
     if (r == WorkedBefore::OtherBandOrMode) text = kOtherBandOrMode;

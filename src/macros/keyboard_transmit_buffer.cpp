@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <fstream>
 
+#include "macros/text_file_pieces.h"
+
 namespace vexa::macros {
 
 int KeyboardTransmitBuffer::NextTransmitChar(int& out)
@@ -63,39 +65,10 @@ void KeyboardTransmitBuffer::EmptyTransmitText()
 
 bool KeyboardTransmitBuffer::SendTextFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) return false;
-    std::string piece;
-    const auto flush = [&] {
-        if (piece.empty()) return;
-        m_window.replaceSelection(m_expander->ExpandText(piece));
-        piece.clear();
-    };
-    char c;
-    bool pendingCr = false;
-    while (in.get(c)) {
-        // Read as text: a CR LF line end becomes LF.
-        if (pendingCr) {
-            pendingCr = false;
-            if (c != '\n') {
-                piece.push_back('\r');
-                if (piece.size() == kPieceLength) flush();
-            }
-        }
-        if (c == '\r') {
-            pendingCr = true;
-            continue;
-        }
-        piece.push_back(c);
-        if (c == '\n' || piece.size() == kPieceLength) flush();
-    }
-    if (pendingCr) piece.push_back('\r');
-    if (in.bad()) {
-        // A read error ends the file here; what was typed stays.
-        return true;
-    }
-    flush();
-    return true;
+    // A read error ends the file there; what was typed stays.
+    return ReadTextPieces(path, [this](const std::string& piece) {
+               m_window.replaceSelection(m_expander->ExpandText(piece));
+           }) != TextFileRead::CannotOpen;
 }
 
 bool KeyboardTransmitBuffer::DropFiles(const std::vector<std::string>& paths)

@@ -124,15 +124,16 @@ int SerialChannel::Close()
     if (m_reader.joinable()) m_reader.join();
     // Both lines down: a channel closed in the middle of a transmission must not leave the
     // transmitter keyed.
-    // What was written still goes out (a CAT "unkey" just before closing must reach the
-    // radio); only then is the rest purged.
+    // What was written still goes out: a CAT "unkey" just before closing must reach the radio.
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteTimeoutMs);
     int pending = 0;
     while (::ioctl(m_fd, TIOCOUTQ, &pending) == 0 && pending > 0 && std::chrono::steady_clock::now() < until)
         ::usleep(2000);
     SetModemLine(ModemLine::Rts, false);
     SetModemLine(ModemLine::Dtr, false);
-    ::tcflush(m_fd, TCIOFLUSH);
+    // Only the input is purged: purging the output would discard what a pseudo-terminal's
+    // far side (a network serial bridge, a simulator) has not read yet.
+    ::tcflush(m_fd, TCIFLUSH);
     releaseDevice();
     return kClosed;
 }

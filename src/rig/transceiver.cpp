@@ -48,15 +48,22 @@ Transceiver::~Transceiver()
 
 void Transceiver::configure(const TransceiverSettings& settings)
 {
-    m_settings = settings;
-    m_protocol = makeProtocol(settings.type);
+    {
+        // The transmit path may be keying through the old protocol right now.
+        std::lock_guard lock(m_pttLock);
+        m_settings = settings;
+        m_protocol = makeProtocol(settings.type);
+    }
     m_queue.clear();
     schedulePoll();
 }
 
 void Transceiver::setChannel(ByteChannel* channel, int port)
 {
-    m_channel = channel;
+    {
+        std::lock_guard lock(m_pttLock);
+        m_channel = channel;
+    }
     m_port = port;
     m_queue.clear();
     m_linkWasLost = false;

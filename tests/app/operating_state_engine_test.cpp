@@ -1,7 +1,8 @@
 // The operating state with real engine objects: the mode switch rewires decoders, rates
-// and the modulator, and the demo recording fed through a file sound card comes out as
-// text in the receive buffer, all without a screen.
+// and the modulator, "RTTY"/"Decoder" picks the RTTY receiver, and the demo recording fed through a file
+// sound card comes out as text in the receive buffer, all without a screen.
 #include <cmath>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -10,8 +11,10 @@
 #include "app/operating_state.h"
 #include "engine/audio/null_wave_backend.h"
 #include "engine/audio/wave_file_backend.h"
+#include "support/fsk_test_signal.h"
 #include "support/memory_text_window.h"
 #include "support/psk_reference.h"
+#include "support/temp_dir.h"
 #include "support/wave_event_queue.h"
 
 namespace vexa::app {
@@ -43,11 +46,45 @@ TEST(OperatingStateEngine, ModeSwitchRewiresDecodersRatesAndModulator)
     state.setRtty100Baud();
     EXPECT_EQ(state.operatingMode(), OperatingMode::Rtty);
     EXPECT_DOUBLE_EQ(rx.rtty().symbolRate(), 100.0);
+    EXPECT_DOUBLE_EQ(rx.rttyMatched().symbolRate(), 100.0);
     EXPECT_DOUBLE_EQ(state.transmitMachine().modulator().symbolRate(), 200.0);
 
     state.SetOperatingMode(OperatingMode::Fsk31);
     EXPECT_EQ(rx.mainChannel().decoding(), Decoding::Bpsk);
     EXPECT_EQ(rx.fsk31().publishedCorrection(), 0);
+}
+
+// Weak RTTY (-4 dB in 2500 Hz) in mode RTTY: the matched-filter receiver (the default)
+// copies it, the discriminator receiver, chosen in the profile, does not.
+TEST(OperatingStateEngine, RttyDecoderSettingChoosesTheReceiverOfModeRtty)
+{
+    test::FskWriter w(1600.0);
+    test::keyRtty(w, test::ita2Codes(test::kQsoText, true), {1085.0, 915.0, 45.45});
+    const auto audio = test::withNoise(w.samples(), 1600.0 * 1600.0 / 2.0, -4.0, 3);
+    for (const bool discriminator : {false, true}) {
+        ApplicationGlobals globals;
+        if (discriminator) {
+            test::TempDir dir;
+            std::ofstream(dir.path() / "vexa.ini") << "[RTTY]\nDecoder=0\n";
+            globals.settings.readOperating(Profile(dir.path() / "vexa.ini"));
+        }
+        test::MemoryTextWindow keyboard;
+        engine::NullWaveBackend backend;
+        rig::TransceiverPort none;
+        OperatingState state(globals, none, keyboard, backend, {});
+        state.SetOperatingMode(OperatingMode::Rtty);
+        engine::ModeReceiver& rx = state.receiver();
+        for (std::size_t at = 0; at < audio.size(); at += 2048)
+            rx.receive(std::span(audio).subspan(at, std::min<std::size_t>(2048, audio.size() - at)), false);
+        const int errors = test::editDistance(test::kQsoText, state.receiveTextBuffer());
+        if (discriminator) {
+            EXPECT_GT(errors, 10);
+            EXPECT_EQ(rx.driftIndicator(), rx.rtty().discriminatorSum());
+        } else {
+            EXPECT_LE(errors, 2) << state.receiveTextBuffer();
+            EXPECT_EQ(rx.driftIndicator(), rx.rttyMatched().discriminatorSum());
+        }
+    }
 }
 
 TEST(OperatingStateEngine, SignalFrequencyAddsTheRoundedToneOnTheDigitalSide)

@@ -46,6 +46,7 @@ TEST(Settings, FirstStartWithoutProfileGivesTheDefaults)
     EXPECT_EQ(s.averageThickLine, 0);
     EXPECT_EQ(s.spectrumStartBin, 71);
     EXPECT_EQ(s.unshiftOnSpace, 1);
+    EXPECT_EQ(s.rttyDecoder, 1);  // the matched-filter receiver
     EXPECT_EQ(s.soundDevice, "");
     EXPECT_EQ(s.station.call, "XX9XX");
     EXPECT_EQ(s.station.name, "Sam");
@@ -83,8 +84,10 @@ TEST(Settings, MissingKeysKeepTheValuesInMemoryExceptThePortKeys)
     s.comSpeed = 9600;
     s.type = 3;
     s.soundDevice = "USB Audio";
+    s.rigctld = "shack-pi:4532";
     s.station.call = "XX1ABC";
     readAll(s, empty);
+    EXPECT_EQ(s.rigctld, "shack-pi:4532");
     EXPECT_EQ(s.largeScreen, 1);
     EXPECT_EQ(s.wrap, 60);
     EXPECT_EQ(s.cwId, 3);

@@ -25,7 +25,9 @@
 
 #include "app/qt/control_layout.h"
 #include "app/qt/qt_text_window.h"
+#include "common/profile.h"
 #include "support/recording_transceiver.h"
+#include "support/scripted_prompter.h"
 #include "support/window_harness.h"
 
 namespace vexa::app::qt {
@@ -272,6 +274,26 @@ TEST(MainWindow, ModeBoxSendsTheTransceiverModeAndReturnsTheFocusToTheEntryLine)
             EXPECT_TRUE(w.richEdit(ControlId::EntryLine)->hasFocus());
         }
     });
+}
+
+TEST(MainWindow, FunctionKeysSendTheMacrosAndCtrlEditsThem)
+{
+    QTemporaryDir dir;
+    ApplicationGlobals globals;
+    globals.profileFile = dir.filePath(QStringLiteral("vexa.ini")).toStdString();
+    ASSERT_TRUE(Profile(globals.profileFile).writeString("Keyboard", "F1", "CQ<SP>de<SP><MYCALL><SP>k"));
+    vexa::test::ScriptedPrompter prompter;
+    prompter.textAnswers = {"73\nde <MYCALL>"};
+    test::runWindow(globals, {nullptr, &prompter}, [&](CMainWindow& w) {
+        QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
+        QTest::keyClick(keyboard, Qt::Key_F1);
+        EXPECT_EQ(keyboard->toPlainText(), QStringLiteral("CQ de XX9XX k"));
+        EXPECT_FALSE(w.state().transmitting());
+        QTest::keyClick(keyboard, Qt::Key_F12, Qt::ControlModifier | Qt::ShiftModifier);
+    });
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "Text for Shift F 12");
+    EXPECT_EQ(Profile(globals.profileFile).readString("Keyboard", "F24", ""), "73<CR><LF>de<SP><MYCALL>");
 }
 
 TEST(MainWindow, CloseAsksAboutAnUnsavedEntryAndCancelKeepsTheWindow)

@@ -90,6 +90,7 @@ TEST(WindowAudio, FunctionKeysPlayVoiceMessagesInSsbAndEscEmptiesTheQueue)
     options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
     engine::WaveFileBackend backend(options);  // paced: a message takes its real time
     ApplicationGlobals globals;
+    globals.macros.setText(0, "");  // in PSK an empty F1 types nothing and keys nothing
     test::runWindow(globals, {.transceiver = &trx, .sound = &backend}, [&](CMainWindow& w) {
         w.state().voiceKeyer().setDirectory(dir.path().toStdString());
         QTextEdit* entry = w.richEdit(ControlId::EntryLine);

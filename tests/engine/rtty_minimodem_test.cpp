@@ -1,6 +1,7 @@
 // Interoperability: 45.45 Bd Baudot from minimodem, an independent RTTY modem, decoded by
-// Vexa's RTTY receiver (and by vexa-modem rx), clean and in white noise (SNR in 2500 Hz). minimodem sends
-// mark on the upper tone, 170 Hz shift, 1.5 stop bits, and assumes the receiver unshifts on space.
+// Vexa's discriminator RTTY receiver (and by vexa-modem rx), clean and in white noise (SNR in
+// 2500 Hz). minimodem sends mark on the upper tone, 170 Hz shift, 1.5 stop bits, and assumes
+// the receiver unshifts on space.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -28,8 +29,9 @@ std::string decode(const std::vector<int16_t>& samples, bool unshiftOnSpace = tr
     TextSink noSecondChannel;
     ModeReceiver rx(table, sink, noSecondChannel);
     rx.setMode(OperatingMode::Rtty);
-    rx.rtty().setSymbolRate(baud);
-    rx.rtty().decoder().setUnshiftOnSpace(unshiftOnSpace);
+    rx.setRttyDecoder(RttyDecoder::Discriminator);  // the matched receiver has its own suite
+    rx.setRttySymbolRate(baud);
+    rx.setRttyUnshiftOnSpace(unshiftOnSpace);
     rx.setFrequency(kCentreHz);
     for (std::size_t at = 0; at < samples.size(); at += 2048)
         rx.receive(std::span(samples).subspan(at, std::min<std::size_t>(2048, samples.size() - at)), false);
@@ -131,6 +133,9 @@ TEST_F(MinimodemInterop, VexaModemRxDecodesItWithItsOptions)
     const std::string rx = std::string(VEXA_MODEM) + " rx --mode rtty --freq 1700 ";
     const std::string wav = " " + dir.file("minimodem-out.wav") + " 2>/dev/null";
     EXPECT_EQ(test::runShell(rx + wav).out, "CQ DE DL0VXA 599 TNX");
+    for (const char* decoder : {"matched", "discriminator"})
+        EXPECT_EQ(test::runShell(rx + "--rtty-decoder " + decoder + wav).out, "CQ DE DL0VXA 599 TNX");
+    EXPECT_EQ(test::runShell(rx + "--rtty-decoder fast" + wav).status, 2);
     EXPECT_EQ(test::runShell(rx + "--keep-shift" + wav).out, "CQ DE DL0VXA 599 5,/");
     const test::ShellRun reversed = test::runShell(rx + "--reverse" + wav);
     EXPECT_EQ(reversed.status, 0);

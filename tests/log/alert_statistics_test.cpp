@@ -6,6 +6,7 @@
 #include <map>
 
 #include "common/band_plan.h"
+#include "log/country_worked.h"
 #include "log/scan_log_file.h"
 #include "log/statistics.h"
 #include "log/worked_alert.h"
@@ -53,25 +54,26 @@ protected:
         context.recorder = &countries;
         scan = ScanLogFile(context, test::FixedClock(0), nullptr);
     }
-    std::string alert(const char* call, int hz, int mode)
+    std::string alert(const char* call, int hz, OperatingMode mode)
     {
-        return ComputeAlert(call, CraftedCountries::countryOf(call), hz, *operatingModeFromIndex(mode),
-                            worked, &tables);
+        return ComputeAlert(call, CraftedCountries::countryOf(call), hz, mode, worked, &tables);
     }
 };
 
 TEST_F(Alerts, WorkedBeforeAndNewCountries)
 {
-    EXPECT_EQ(alert("DL1ABC", 14020000, 0), "QSO BEFORE");
-    EXPECT_EQ(alert("DL1ABC", 14200000, 3), "Qso on other band or mode\r\nNew country for SSB");
-    EXPECT_EQ(alert("DL1ABC", 7020000, 0), "Qso on other band or mode\r\nNew country for CW");
-    EXPECT_EQ(alert("DL2XYZ", 7040000, 9), "QSO BEFORE");  // RTTY and PSK share the digital class
-    EXPECT_EQ(alert("DL3NEW", 14070000, 9), "");           // Germany was worked digitally on 20 m
-    EXPECT_EQ(alert("DL3NEW", 14070000, 8), "");           // FM counts as digital
-    EXPECT_EQ(alert("JA1ZZZ", 14070000, 9), "!!!NEW COUNTRY!!!");
-    EXPECT_EQ(alert("G4XYZ", 21080000, 11), "QSO BEFORE");
-    EXPECT_EQ(alert("G4NEW", 28080000, 9), "\r\nNew country for DIGITAL");
-    EXPECT_EQ(alert("DL1ABC", 50100000, 0), "");  // outside every band
+    EXPECT_EQ(alert("DL1ABC", 14020000, OperatingMode::Cw), "QSO BEFORE");
+    EXPECT_EQ(alert("DL1ABC", 14200000, OperatingMode::Ssb),
+              "Qso on other band or mode\r\nNew country for SSB");
+    EXPECT_EQ(alert("DL1ABC", 7020000, OperatingMode::Cw), "Qso on other band or mode\r\nNew country for CW");
+    EXPECT_EQ(alert("DL2XYZ", 7040000, OperatingMode::Psk31),
+              "QSO BEFORE");                                         // RTTY and PSK share the digital class
+    EXPECT_EQ(alert("DL3NEW", 14070000, OperatingMode::Psk31), "");  // Germany was worked digitally on 20 m
+    EXPECT_EQ(alert("DL3NEW", 14070000, OperatingMode::Fm), "");     // FM is in the digital class
+    EXPECT_EQ(alert("JA1ZZZ", 14070000, OperatingMode::Psk31), "!!!NEW COUNTRY!!!");
+    EXPECT_EQ(alert("G4XYZ", 21080000, OperatingMode::Fsk31), "QSO BEFORE");
+    EXPECT_EQ(alert("G4NEW", 28080000, OperatingMode::Psk31), "\r\nNew country for DIGITAL");
+    EXPECT_EQ(alert("DL1ABC", 50100000, OperatingMode::Cw), "");  // outside every band
     // Without country data only the worked-before part remains.
     EXPECT_EQ(ComputeAlert("DL1ABC", -1, 14200000, OperatingMode::Usb, worked, &tables),
               "Qso on other band or mode");
@@ -95,6 +97,32 @@ TEST_F(Alerts, StatisticsTable)
     EXPECT_NE(withTotal.find("TOTAL:\t  2\t  1\t  0\t  1\t  1\t  0\t  2\t  2\t  0\r\n\r\nQSOs total: 4\r\n"),
               std::string::npos);
     EXPECT_EQ(FormatStatistics(tables, std::nullopt).find("QSOs total"), std::string::npos);
+}
+
+// With the real country file: a call of a WAE-only entity counts for its DXCC country.
+TEST(CountryAlerts, WaeEntityIsNoNewCountry)
+{
+    const char* kCty = "/usr/share/hamradio-files/cty.dat";
+    country::CountryTable table;
+    country::WorkedTables tables;
+    if (!country::LoadCountryFile(kCty, table, tables)) GTEST_SKIP() << "no " << kCty;
+    test::TempDir dir;
+    std::ofstream(dir.file("log.log"), std::ios::binary)
+        << "I1ABC 08/Dec/2026 18:05:09z CW 14.010.000\r\n\r\n";
+    WorkedCalls worked;
+    CountryContactRecorder recorder(table, tables);
+    LogContext context;
+    context.logPath = dir.file("log.log");
+    context.workedCalls = &worked;
+    context.recorder = &recorder;
+    ASSERT_EQ(ScanLogFile(context, test::FixedClock(0), nullptr).qsoTotal, 1);
+
+    EXPECT_EQ(ComputeCountryAlert("IT9XYZ", table, tables, 14020000, OperatingMode::Cw, worked), "");
+    EXPECT_EQ(ComputeCountryAlert("IT9XYZ", table, tables, 14200000, OperatingMode::Usb, worked),
+              "\r\nNew country for SSB");
+    EXPECT_EQ(ComputeCountryAlert("I1ABC", table, tables, 14020000, OperatingMode::Cw, worked), "QSO BEFORE");
+    EXPECT_EQ(ComputeCountryAlert("JA1ZZZ", table, tables, 14020000, OperatingMode::Cw, worked),
+              "!!!NEW COUNTRY!!!");
 }
 
 }  // namespace

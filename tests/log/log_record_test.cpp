@@ -132,18 +132,22 @@ TEST(FormatLogLine, LongCallShiftsTheLine)
 TEST(TimeStampEntry, StampedRecordsParseBack)
 {
     struct Stamp {
-        int mode;
+        OperatingMode mode;
         const char* frequencyText;
         int hz;
         const char* modeText;
         bool gmt;
     };
     const Stamp stamps[] = {
-        {9, "14.070.500", 14070500, "PSK ", true}, {10, "7.035.150", 7035150, "PSK ", true},
-        {11, "3.580.000", 3580000, "FSK ", false}, {4, "21.080.045", 21080045, "RTTY", true},
-        {0, "1.838.000", 1838000, "CW  ", false},  {3, "28.500.000", 28500000, "SSB ", true},
-        {5, "14.230.000", 14230000, "SSTV", true}, {6, "14.231.000", 14231000, "FAX ", true},
-        {8, "29.600.000", 29600000, "", true},
+        {OperatingMode::Psk31, "14.070.500", 14070500, "PSK ", true},
+        {OperatingMode::Qpsk, "7.035.150", 7035150, "PSK ", true},
+        {OperatingMode::Fsk31, "3.580.000", 3580000, "FSK ", false},
+        {OperatingMode::Rtty, "21.080.045", 21080045, "RTTY", true},
+        {OperatingMode::Cw, "1.838.000", 1838000, "CW  ", false},
+        {OperatingMode::Ssb, "28.500.000", 28500000, "SSB ", true},
+        {OperatingMode::Sstv, "14.230.000", 14230000, "SSTV", true},
+        {OperatingMode::Fax, "14.231.000", 14231000, "FAX ", true},
+        {OperatingMode::Fm, "29.600.000", 29600000, "", true},
     };
     const TimeZoneOffset zone{-3600};
     test::FixedClock clock(1796234709);
@@ -161,7 +165,7 @@ TEST(TimeStampEntry, StampedRecordsParseBack)
         EntryLineState state;
         StampInputs in;
         in.entryText = "OH2/DL1ABC tnx fer QSO";
-        in.operatingMode = *operatingModeFromIndex(s.mode);
+        in.operatingMode = s.mode;
         in.gmt = s.gmt;
         const StampResult stamp = TimeStampEntry(state, providers, in, clock, zone);
         ASSERT_TRUE(stamp.stamped);

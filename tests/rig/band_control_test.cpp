@@ -6,6 +6,7 @@
 
 #include "rig/frequency_entry.h"
 #include "rig/mark_commands.h"
+#include "support/fixed_clock.h"
 #include "support/recording_byte_channel.h"
 #include "support/recording_transceiver_host.h"
 #include "support/scripted_prompter.h"
@@ -194,22 +195,11 @@ TEST(FrequencyEntry, ReadsKilohertzHertzDotsAndCsIntegerForms)
     }
 }
 
-}  // namespace
-}  // namespace vexa::rig
-
-namespace vexa::rig {
-namespace {
-
-struct FixedClock : Clock {
-    std::time_t t = 1'700'000'000;
-    std::time_t now() const override { return t; }
-};
-
 TEST(MarkCommands, MarkAskForALabelAndGoToTheNextMarkInItsMode)
 {
     Station st(9, 14069000);  // PSK31 at 14 070 000
     FrequencyMarks marks;
-    FixedClock clock;
+    test::FixedClock clock(1'700'000'000);
     MarkCommands keys(marks, st.trx, st, st.prompter, clock);
     st.prompter.textAnswers = {"ragchew"};
     keys.MarkThisFrequency("", "DL1ABC 599");
@@ -220,7 +210,7 @@ TEST(MarkCommands, MarkAskForALabelAndGoToTheNextMarkInItsMode)
     keys.MarkThisFrequency("", "");  // cancelled: nothing marked
     EXPECT_EQ(marks.qsoRingIndex(), 11);
 
-    marks[12] = {7040000, 2, clock.t, "net", ""};
+    marks[12] = {7040000, 2, clock.value, "net", ""};
     keys.NextMark();
     EXPECT_EQ(st.mode(), 2);
     EXPECT_EQ(st.signal(), 7040000);

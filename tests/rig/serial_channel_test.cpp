@@ -43,8 +43,8 @@ TEST(SerialChannel, OpenReportsWhyItFailedAndCloseOfAClosedChannelIsRefused)
 TEST(SerialChannel, WritesReachTheRadioAndABurstIsAnnouncedOnceWithItsZeroBytes)
 {
     test::Ft990Radio radio;
+    WakeCounter wakes;  // outlives the channel, whose reader calls it
     SerialChannel channel;
-    WakeCounter wakes;
     channel.SetWake(wakes.wake());
     ASSERT_EQ(channel.Open(settingsFor(radio)), SerialChannel::kOpened);
     EXPECT_EQ(channel.state(), 2);
@@ -74,8 +74,8 @@ TEST(SerialChannel, WritesReachTheRadioAndABurstIsAnnouncedOnceWithItsZeroBytes)
 
 TEST(SerialChannel, AnUnpluggedDeviceClosesTheChannelOnceAndALaterOpenWorks)
 {
+    WakeCounter wakes;  // outlives the channel, whose reader calls it
     SerialChannel channel;
-    WakeCounter wakes;
     channel.SetWake(wakes.wake());
     {
         test::Ts850Radio radio;

@@ -122,6 +122,17 @@ TEST(TransceiverOverPty, Ts850ReadsTheVfoInUseAndShowsAGarbledReplyOnce)
     EXPECT_EQ(st.host.entryLine.find("\r\n", 2), std::string::npos);  // one line for one bad reply
 }
 
+TEST(TransceiverOverPty, TheHexMonitorShowsTheBytesInsteadOfReadingThem)
+{
+    test::Ic735Radio radio;
+    Station st(radio, TransceiverType::Ic735, 1200);
+    st.trx.setHexMonitor(true);
+    radio.send(std::vector<uint8_t>{0xFE, 0xFE, 0xE0, 0x04, 0x03, 0x00, 0x50, 0x07, 0x14, 0xFD});
+    ASSERT_TRUE(st.run([&] { return st.host.entryLine.size() >= 34; }));
+    EXPECT_EQ(st.host.entryLine, "\r\n2: fe fe e0 04 03 00 50 07 14 fd");
+    EXPECT_EQ(st.trx.frequencyReports(), 0);
+}
+
 TEST(TransceiverOverPty, AnUnpluggedRadioIsReportedOnceAndCommandsStop)
 {
     auto radio = std::make_unique<test::Ts850Radio>();

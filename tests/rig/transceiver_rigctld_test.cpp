@@ -27,7 +27,7 @@ TEST(TransceiverOverRigctld, TunesThroughTheDaemonAndComesBackAfterItRestarts)
                                      [&] { loop.post([&] { trx.ComHandler(); }); });
     ASSERT_NE(channel, nullptr);
     trx.setChannel(channel, 0);
-    ASSERT_TRUE(loop.runUntil([&] { return trx.frequencyReports() > 0; }, 5s));
+    ASSERT_TRUE(loop.runUntil([&] { return trx.frequencyReports() > 0 && !host.storedModes.empty(); }, 5s));
 
     host.mode = OperatingMode::Psk31;  // PSK31 with the carrier at 1000 Hz on USB
     trx.TuneTransceiver(14071000);

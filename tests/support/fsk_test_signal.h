@@ -25,12 +25,13 @@ class FskWriter {
 public:
     explicit FskWriter(double amplitude = 16000.0) : m_amplitude(amplitude) {}
 
-    void tone(double hz, double seconds)
+    // gain scales this tone alone (a selective fade).
+    void tone(double hz, double seconds, double gain = 1.0)
     {
         m_idealEnd += seconds * kSampleRate;
         const double step = 2.0 * M_PI * hz / kSampleRate;
         while (static_cast<double>(m_samples.size()) < std::round(m_idealEnd)) {
-            m_samples.push_back(static_cast<float>(m_amplitude * std::cos(m_phase)));
+            m_samples.push_back(static_cast<float>(gain * m_amplitude * std::cos(m_phase)));
             m_phase = std::fmod(m_phase + step, 2.0 * M_PI);
         }
     }
@@ -49,6 +50,15 @@ private:
     double m_idealEnd = 0.0;
     std::vector<float> m_samples;
 };
+
+// 258 characters of a QSO in RTTY's character set: the text the weak-signal measurements
+// and tests send.
+inline constexpr std::string_view kQsoText =
+    "CQ CQ CQ DE DL0VXA DL0VXA DL0VXA PSE K\n"
+    "DL0VXA DE G4ABC G4ABC GM OM TNX FER CALL UR RST 599 5NN NAME IS JOHN QTH LONDON\n"
+    "G4ABC DE DL0VXA R R FB JOHN UR 579 HR IN BERLIN JO62 RIG 100 W ANT DIPOLE\n"
+    "WX COLD -3 C 73 ES GL SK\n"
+    "PSE QSL VIA BURO, TNX QSO 73 DE DL0VXA K";
 
 // ITA2 in its usual numbering (bit 1 = least significant bit, sent first).
 using namespace std::string_view_literals;
@@ -92,6 +102,7 @@ struct RttyKeying {
     double spaceHz = 915.0;
     double baud = 45.45;
     double stopBits = 1.5;
+    double markGain = 1.0;  // below 1: the mark tone faded
 };
 
 // Idle mark, then each code as start (space), five data bits bit 1 first, stop (mark).
@@ -99,13 +110,16 @@ inline void keyRtty(FskWriter& w, const std::vector<int>& codes, const RttyKeyin
                     double leadSeconds = 0.5, double tailSeconds = 0.5)
 {
     const double bit = 1.0 / k.baud;
-    w.tone(k.markHz, leadSeconds);
+    w.tone(k.markHz, leadSeconds, k.markGain);
     for (int code : codes) {
         w.tone(k.spaceHz, bit);
-        for (int b = 0; b < 5; ++b) w.tone(((code >> b) & 1) != 0 ? k.markHz : k.spaceHz, bit);
-        w.tone(k.markHz, k.stopBits * bit);
+        for (int b = 0; b < 5; ++b) {
+            const bool mark = ((code >> b) & 1) != 0;
+            w.tone(mark ? k.markHz : k.spaceHz, bit, mark ? k.markGain : 1.0);
+        }
+        w.tone(k.markHz, k.stopBits * bit, k.markGain);
     }
-    w.tone(k.markHz, tailSeconds);
+    w.tone(k.markHz, tailSeconds, k.markGain);
 }
 
 // Varicode bits for text (the full published table), framed by idle zeros.

@@ -22,17 +22,17 @@ PtyRadio::PtyRadio()
     ::cfmakeraw(&t);
     ::tcsetattr(m_slave, TCSANOW, &t);
     m_path = name;
-    if (::pipe(m_stop) != 0) return;
-    m_thread = std::thread([this] { run(); });
+    if (::pipe(m_stop) != 0) m_stop[0] = m_stop[1] = -1;
+}
+
+void PtyRadio::start()
+{
+    if (m_master >= 0 && m_stop[0] >= 0 && !m_thread.joinable()) m_thread = std::thread([this] { run(); });
 }
 
 PtyRadio::~PtyRadio()
 {
-    if (m_stop[1] >= 0) {
-        const char c = 1;
-        (void)!::write(m_stop[1], &c, 1);
-    }
-    if (m_thread.joinable()) m_thread.join();
+    stop();
     for (int fd : {m_master, m_slave, m_stop[0], m_stop[1]})
         if (fd >= 0) ::close(fd);
 }
@@ -97,11 +97,18 @@ bool PtyRadio::waitForReceived(std::size_t count, std::chrono::milliseconds time
     return m_arrived.wait_for(lock, timeout, [&] { return m_received.size() >= count; });
 }
 
+void PtyRadio::stop()
+{
+    if (m_stop[1] >= 0) {
+        const char c = 1;
+        (void)!::write(m_stop[1], &c, 1);
+    }
+    if (m_thread.joinable()) m_thread.join();
+}
+
 void PtyRadio::hangUp()
 {
-    const char c = 1;
-    (void)!::write(m_stop[1], &c, 1);
-    if (m_thread.joinable()) m_thread.join();
+    stop();
     // Closing every descriptor of the pair is what a vanished device looks like to the reader.
     for (int* fd : {&m_master, &m_slave}) {
         if (*fd >= 0) ::close(*fd);

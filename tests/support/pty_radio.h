@@ -41,6 +41,13 @@ public:
     void hangUp();
 
 protected:
+    // Starts the simulator's thread; subclasses call it last in their constructor, so that
+    // onBytes() never runs on a half-built radio.
+    void start();
+    // Ends the simulator's thread; subclasses call it in their destructor, before the state
+    // onBytes() uses is gone.
+    void stop();
+
     // On the simulator's thread, for every read from the line.
     virtual void onBytes(std::span<const uint8_t> bytes) = 0;
     // Subclasses guard their radio state with this lock.

@@ -12,6 +12,8 @@ namespace vexa::test {
 
 class Ic735Radio final : public PtyRadio {
 public:
+    Ic735Radio() { start(); }
+    ~Ic735Radio() override { stop(); }
     long long frequency() const;
     int mode() const;  // CI-V mode byte: 00 LSB, 01 USB, 02 AM, 03 CW, 05 FM
     int vfo() const;
@@ -34,6 +36,8 @@ private:
 
 class Ft990Radio final : public PtyRadio {
 public:
+    Ft990Radio() { start(); }
+    ~Ft990Radio() override { stop(); }
     long long frequency() const;
     int mode() const;  // the set-mode opcode's parameter: 00 LSB, 01 USB, 02 CW ...
     bool ptt() const;
@@ -51,6 +55,8 @@ private:
 
 class Ts850Radio final : public PtyRadio {
 public:
+    Ts850Radio() { start(); }
+    ~Ts850Radio() override { stop(); }
     long long frequency(char vfo = 'A') const;
     int mode() const;  // the MD digit
     bool ptt() const;

@@ -15,10 +15,8 @@ public:
     std::function<void()> wake()
     {
         return [this] {
-            {
-                std::lock_guard lock(m_lock);
-                ++m_count;
-            }
+            std::lock_guard lock(m_lock);
+            ++m_count;
             m_changed.notify_all();
         };
     }

@@ -59,7 +59,14 @@ TEST_F(VexaLog, ExportImportSearchAndStatistics)
     EXPECT_NE(found.out.find("\nDL1ABC Hans 599/579 08/Dec/2026 18:05:09z PSK31 14.070.500\n"),
               std::string::npos)
         << found.out;
-    EXPECT_NE(run("stats " + copy).out.find("QSOs total: 2"), std::string::npos);
+    const ShellRun stats = run("stats --cty /usr/share/hamradio-files/cty.dat " + copy);
+    EXPECT_EQ(stats.status, 0);
+    // Germany in PSK on 20 m, England in CW on 40 m; both in CQ zone 14, ITU zones 28 and 27.
+    EXPECT_NE(stats.out.find("\n  7.0:\t  1\t  1\t  0\t  0\t  0\t  0\t  1\t  1\t  0\n"), std::string::npos)
+        << stats.out;
+    EXPECT_NE(stats.out.find("\n 14.0:\t  1\t  0\t  0\t  0\t  1\t  0\t  1\t  1\t  0\n"), std::string::npos);
+    EXPECT_NE(stats.out.find("\nTOTAL:\t  2\t  1\t  0\t  0\t  1\t  0\t  1\t  2\t  0\n\nQSOs total: 2\n"),
+              std::string::npos);
 
     // An export that cannot be written says so and leaves nothing behind.
     EXPECT_EQ(run("export-adif " + log + " " + dir.file("no/such/dir/out.adi")).status, 1);

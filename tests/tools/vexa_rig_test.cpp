@@ -7,6 +7,7 @@
 #include "support/radio_simulators.h"
 #include "support/rigctld_process.h"
 #include "support/shell_run.h"
+#include "support/wake_counter.h"
 
 namespace vexa {
 namespace {
@@ -57,10 +58,10 @@ TEST(VexaRig, TunesSetsModeAndReadsEachSerialRadio)
     EXPECT_NE(run.out.find("cannot be set to that mode"), std::string::npos) << run.out;
     run = rig(on(ts850, "ts850") + "ptt on");
     EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_TRUE(ts850.ptt());
+    EXPECT_TRUE(test::eventually([&] { return ts850.ptt(); }));  // the radio reads at its own pace
     run = rig(on(ft990, "ft990") + "ptt on");
     EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_TRUE(ft990.ptt());
+    EXPECT_TRUE(test::eventually([&] { return ft990.ptt(); }));
 }
 
 TEST(VexaRig, MonitorPrintsWhatTheRadioReportsUntilInterrupted)

@@ -11,12 +11,16 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/app_paths.h"
+#include "country/country_table.h"
+#include "country/worked_tables.h"
 #include "log/adif_export.h"
 #include "log/adif_import.h"
+#include "log/country_worked.h"
 #include "log/log_reader.h"
 #include "log/log_record.h"
 #include "log/scan_log_file.h"
@@ -156,16 +160,6 @@ private:
     int m_fd = -1;
 };
 
-// Until the country tables are linked in, the statistics count no countries or zones.
-class NoWorkedTables : public WorkedTablesView {
-public:
-    std::size_t countryCount() const override { return 0; }
-    std::uint32_t countryMask(int, int) const override { return 0; }
-    std::uint32_t cqZoneMask(int, int) const override { return 0; }
-    std::uint32_t ituZoneMask(int, int) const override { return 0; }
-    std::uint32_t wasMask(int, int) const override { return 0; }
-};
-
 class SystemClock : public Clock {
 public:
     std::time_t now() const override { return std::time(nullptr); }
@@ -254,22 +248,54 @@ int runImportAdif(int argc, char** argv)
 
 int runStats(int argc, char** argv)
 {
-    if (argc > 3) return usageError("stats [LOG]");
+    std::optional<std::filesystem::path> cty;
+    std::vector<std::string> rest;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--cty") == 0) {
+            if (i + 1 >= argc) return usageError("stats [--cty FILE] [LOG]");
+            cty = argv[++i];
+        } else {
+            rest.push_back(argv[i]);
+        }
+    }
+    if (rest.size() > 1) return usageError("stats [--cty FILE] [LOG]");
+
+    // The countries and zones come from the country file, as in the window: the data
+    // directory's cty.dat, else the system's copy.
+    std::vector<std::filesystem::path> tried;
+    if (cty) {
+        tried.push_back(*cty);
+    } else {
+        tried.push_back(app::defaultDataDirectory() / "cty.dat");
+        tried.push_back(app::kSystemCountryFile);
+    }
+    country::CountryTable table;
+    country::WorkedTables tables;
+    bool loaded = false;
+    for (const auto& path : tried) {
+        if (country::LoadCountryFile(path, table, tables)) {
+            loaded = true;
+            break;
+        }
+    }
+    if (!loaded) {
+        std::string list;
+        for (const auto& p : tried) list += (list.empty() ? "" : ", ") + p.string();
+        std::fprintf(stderr, "vexa-log stats: cannot read a country file (tried %s)\n", list.c_str());
+        return 1;
+    }
+
     LogContext context;
-    context.logPath = argc == 3 ? argv[2] : defaultLogPath();
+    context.logPath = rest.empty() ? defaultLogPath() : rest[0];
     context.zone = TimeZoneOffset::system();
-    WorkedCalls worked;
-    context.workedCalls = &worked;
+    CountryContactRecorder recorder(table, tables);
+    context.recorder = &recorder;
     const ScanResult scan = ScanLogFile(context, SystemClock(), nullptr);
     if (!scan.error.empty()) {
         std::fprintf(stderr, "vexa-log: %s\n", crlfToLf(scan.error).c_str());
         return 1;
     }
-    NoWorkedTables tables;
-    std::fputs(
-        "vexa-log: no country tables are linked in yet, so the country and zone columns count nothing\n",
-        stderr);
-    std::fputs(crlfToLf(FormatStatistics(tables, scan.qsoTotal)).c_str(), stdout);
+    std::fputs(crlfToLf(FormatStatistics(CountryWorkedTablesView(tables), scan.qsoTotal)).c_str(), stdout);
     return 0;
 }
 

@@ -29,7 +29,7 @@ constexpr std::array kCommands = {
         "import-adif IN.adi [LOG]\n      append the contacts of an ADIF file ('-': stdin) to the log, "
         "skipping those already in it"},
     CommandEntry{"stats", vexa::tools::runStats,
-                 "stats [LOG]\n      the statistics of worked countries per band"},
+                 "stats [--cty FILE] [LOG]\n      worked countries, modes and zones per band, from the log"},
     CommandEntry{"search", vexa::tools::runSearch,
                  "search TEXT [LOG]\n      the records containing TEXT, in any letter case"},
 };

@@ -10,11 +10,13 @@ namespace {
 using vexa::tools::CommandEntry;
 
 constexpr std::array kCommands = {
-    CommandEntry{
-        "rx", vexa::tools::runRx,
-        "rx --mode psk31|qpsk|rtty|rtty100|fsk31 [--freq HZ] [--reverse] [--afc] [--keep-shift] FILE|-\n"
-        "      decode FILE (any audio file) or raw 16-bit mono 11025 Hz on stdin ('-';\n"
-        "      a WAV on stdin is recognised) and write the text to stdout as it decodes"},
+    CommandEntry{"rx", vexa::tools::runRx,
+                 "rx --mode psk31|qpsk|rtty|rtty100|fsk31 [--freq HZ] [--reverse] [--afc] [--keep-shift]\n"
+                 "   [--rtty-decoder matched|discriminator] FILE|-\n"
+                 "      decode FILE (any audio file) or raw 16-bit mono 11025 Hz on stdin ('-';\n"
+                 "      a WAV on stdin is recognised) and write the text to stdout as it decodes;\n"
+                 "      RTTY through the matched-filter receiver (default, copies signals 5 to 6 dB\n"
+                 "      weaker) or the discriminator receiver"},
     CommandEntry{
         "tx", vexa::tools::runTx,
         "tx --mode psk31|qpsk|fsk31|rtty|rtty100 [--freq HZ] [--cwid CALL] [--reverse] TEXT OUT.wav\n"

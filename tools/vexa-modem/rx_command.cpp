@@ -28,7 +28,8 @@ struct RxOptions {
     double frequencyHz = 1000.0;
     bool reverse = false;
     bool afc = false;
-    bool keepShift = false;  // RTTY: figures stay after a space
+    bool keepShift = false;                                          // RTTY: figures stay after a space
+    engine::RttyDecoder rttyDecoder = engine::RttyDecoder::Matched;  // as the application's default
 };
 
 // Characters go to stdout the moment they are decoded, bytes unchanged (NUL included).
@@ -69,7 +70,7 @@ int usageError(const char* message, const char* arg = nullptr)
     std::fprintf(stderr, "vexa-modem rx: %s%s%s\n", message, arg ? " " : "", arg ? arg : "");
     std::fputs(
         "usage: vexa-modem rx --mode psk31|qpsk|rtty|rtty100|fsk31 [--freq HZ] [--reverse] [--afc]\n"
-        "                     [--keep-shift] FILE|-\n",
+        "                     [--keep-shift] [--rtty-decoder matched|discriminator] FILE|-\n",
         stderr);
     return 2;
 }
@@ -101,9 +102,10 @@ int decodeRecording(engine::ModeReceiver& rx, const engine::AudioReadResult& aud
 void configure(engine::ModeReceiver& rx, const RxMode& mode, const RxOptions& o)
 {
     rx.setMode(mode.mode);
-    if (mode.mode == OperatingMode::Rtty) rx.rtty().setSymbolRate(mode.rttyBaud);
-    rx.rtty().setPolarity(o.reverse ? 1 : 0);
-    rx.rtty().decoder().setUnshiftOnSpace(!o.keepShift);
+    if (mode.mode == OperatingMode::Rtty) rx.setRttySymbolRate(mode.rttyBaud);
+    rx.setRttyDecoder(o.rttyDecoder);
+    rx.setRttyPolarity(o.reverse ? 1 : 0);
+    rx.setRttyUnshiftOnSpace(!o.keepShift);
     rx.setReverse(o.reverse);
     rx.setAfc(o.afc);
     rx.setFrequency(o.frequencyHz);
@@ -159,12 +161,18 @@ int runRx(int argc, char** argv)
     const char* input = nullptr;
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string_view a = args[k];
-        if (a == "--mode" || a == "--freq") {
+        if (a == "--mode" || a == "--freq" || a == "--rtty-decoder") {
             if (k + 1 >= args.size()) return usageError("missing value after", args[k]);
             const char* value = args[++k];
             if (a == "--mode") {
                 mode = findMode(value);
                 if (mode == nullptr) return usageError("unknown mode", value);
+            } else if (a == "--rtty-decoder") {
+                const std::string_view v = value;
+                if (v != "matched" && v != "discriminator")
+                    return usageError("--rtty-decoder must be matched or discriminator, not", value);
+                options.rttyDecoder =
+                    v == "matched" ? engine::RttyDecoder::Matched : engine::RttyDecoder::Discriminator;
             } else {
                 const auto hz = parseHz(value);
                 if (!hz || *hz <= 0.0 || *hz >= engine::WaveFormat::kSampleRate / 2.0)

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include "app/qt/app_icon.h"
+
 namespace vexa::app::qt {
 
 void runApplicationLoop(ApplicationGlobals& globals, const MainWindowServices& services,
@@ -14,6 +16,7 @@ void runApplicationLoop(ApplicationGlobals& globals, const MainWindowServices& s
         WindowEnd result = WindowEnd::Close;
         {
             auto window = std::make_unique<CMainWindow>(globals, services);
+            window->setWindowIcon(applicationIcon());
             if (onWindowBuilt) onWindowBuilt(*window);
             result = window->run();
         }

@@ -8,6 +8,7 @@
 #include "app/app_paths.h"
 #include "app/application_globals.h"
 #include "app/command_line.h"
+#include "app/qt/app_icon.h"
 #include "app/qt/application_loop.h"
 #include "app/sound_backend.h"
 #include "common/profile.h"
@@ -32,6 +33,9 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vexa"));
+    // Wayland compositors match the window to the menu entry, and so to its icon, by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("vexa"));
+    QApplication::setWindowIcon(vexa::app::qt::applicationIcon());
 
     const auto data =
         vexa::app::enterDataDirectory(cmd.options.dataDir ? std::filesystem::path(*cmd.options.dataDir)

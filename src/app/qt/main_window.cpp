@@ -86,6 +86,9 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
             QMetaObject::invokeMethod(
                 this, [this, e] { onWaveEvent(e); }, Qt::QueuedConnection);
         });
+    m_macroKeys = std::make_unique<MacroKeyCommands>(globals, *m_state, *m_keyboardWindow, m_prompter,
+                                                     m_clock, macroKeyWindow());
+    m_macroKeys->addCommands(m_commands);
     m_spectrum = new ui::SpectrumWidget(this, *m_state);
     m_spectrum->setObjectName(QString::number(idNumber(ControlId::Spectrum)));
     m_spectrum->setAccessibleName(QStringLiteral("&0"));
@@ -450,31 +453,35 @@ void CMainWindow::buildCommandTable()
     c[ControlId::NoAction] = c[ControlId::NoActionF11] = c[ControlId::NoActionF12] = [] {};
 }
 
-bool CMainWindow::isMacroKey(int id) noexcept
-{
-    return id >= idNumber(ControlId::FirstMacro) && id <= idNumber(ControlId::LastMacro);
-}
-
 bool CMainWindow::isRouted(int id) const
 {
-    // The function keys queue voice messages in the SSB modes; sending macro text in the
-    // other modes belongs to the macro store.
-    if (isMacroKey(id)) return vexa::isVoiceMode(m_state->operatingMode());
     return m_commands.count(static_cast<ControlId>(id)) != 0;
 }
 
 bool CMainWindow::OnCommand(int id)
 {
-    if (isMacroKey(id)) {
-        if (!vexa::isVoiceMode(m_state->operatingMode())) return false;
-        m_state->voiceKeyer().queueMessage(id - idNumber(ControlId::FirstMacro));
-        m_keyboardEdit->setFocus(Qt::OtherFocusReason);
-        return true;
-    }
     const auto it = m_commands.find(static_cast<ControlId>(id));
     if (it == m_commands.end()) return false;
     it->second();
     return true;
+}
+
+MacroKeyWindow CMainWindow::macroKeyWindow()
+{
+    const auto plain = [](const QString& text) { return text.toLatin1().toStdString(); };
+    auto* frequencyBox = qobject_cast<QComboBox*>(control(ControlId::FrequencyBox));
+    return {
+        [this, plain] { return plain(m_entryLine->toPlainText()); },
+        [this](const std::string& text) {
+            m_entryLine->clear();
+            m_entryLine->setCurrentCharFormat(m_normalFormat);
+            m_entryLine->insertPlainText(latin1(text));
+        },
+        [frequencyBox, plain] { return frequencyBox ? plain(frequencyBox->currentText()) : std::string(); },
+        [this, plain] { return plain(m_modeBox->currentText()); },
+        [this] { ToggleTransmit(); },
+        [this] { m_keyboardEdit->setFocus(Qt::OtherFocusReason); },
+    };
 }
 
 void CMainWindow::ToggleTransmit()

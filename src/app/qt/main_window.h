@@ -29,6 +29,7 @@
 #include "app/application_globals.h"
 #include "app/command_table.h"
 #include "app/control_id.h"
+#include "app/macro_key_commands.h"
 #include "app/main_window_template.h"
 #include "app/operating_state.h"
 #include "common/ports.h"
@@ -120,7 +121,7 @@ private:
     void setUpRichEdits();
     void showAboutBox();
     void buildCommandTable();
-    static bool isMacroKey(int id) noexcept;
+    MacroKeyWindow macroKeyWindow();
     void toggleDxListView();
     void sendTextFile(const QString& path);
     void onModeSelected(int index);
@@ -155,6 +156,7 @@ private:
     std::unique_ptr<QtTextWindow> m_receiveWindow;
     std::unique_ptr<QtTextWindow> m_alertLine;
     std::unique_ptr<QtTextWindow> m_keyboardWindow;
+    std::unique_ptr<MacroKeyCommands> m_macroKeys;  // after the state and windows it uses
 
     QTextCharFormat m_normalFormat;
     QTextCharFormat m_timeStampFormat;

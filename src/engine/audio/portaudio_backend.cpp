@@ -1,7 +1,12 @@
 #include "engine/audio/portaudio_backend.h"
 
+#ifdef VEXA_HAVE_ALSA
 #include <alsa/asoundlib.h>
+#endif
+#ifdef VEXA_HAVE_JACK
 #include <jack/jack.h>
+#endif
+
 #include <portaudio.h>
 #include <soxr.h>
 
@@ -23,15 +28,23 @@ namespace {
 // devices and servers that are simply not there ("Unknown PCM cards.pcm.rear", "jack server
 // is not running"). A missing device is not an error for Vexa, so they are silenced unless
 // VEXA_AUDIO_DEBUG is set.
+#ifdef VEXA_HAVE_ALSA
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+#endif
+#ifdef VEXA_HAVE_JACK
 void quietJack(const char*) {}
+#endif
 
 void silenceHostAudioMessages()
 {
     if (std::getenv("VEXA_AUDIO_DEBUG") != nullptr) return;
+#ifdef VEXA_HAVE_ALSA
     snd_lib_error_set_handler(quietAlsa);
+#endif
+#ifdef VEXA_HAVE_JACK
     jack_set_error_function(quietJack);
     jack_set_info_function(quietJack);
+#endif
     setenv("JACK_NO_START_SERVER", "1", 0);  // never launch a JACK server just to probe it
 }
 

@@ -11,6 +11,8 @@ ModeReceiver::ModeReceiver(const SineTable& table, TextSink& text, TextSink& sec
     : m_main(table, text), m_second(table, secondText), m_rtty(table), m_fsk31(table)
 {
     m_rtty.decoder().setTextSink(&text);
+    m_rttyMatched.decoder().setTextSink(&text);
+    m_rttyMatched.setSampleRate(WaveFormat::kSampleRate);
     // FSK31 carries varicode bits: they go through the main channel's selector, on BPSK.
     m_fsk31.setSink(&m_main.selector());
     for (PskDemodulator* d : {&m_main.demodulator(), &m_second.demodulator(),
@@ -28,7 +30,7 @@ void ModeReceiver::setMode(OperatingMode mode) noexcept
     using M = OperatingMode;
     switch (mode) {
         case M::Rtty:
-            m_rtty.setSymbolRate(45.45);
+            setRttySymbolRate(45.45);
             break;
         case M::Psk31:
             m_main.setDecoding(PskReceiver::Decoding::Bpsk);
@@ -63,6 +65,7 @@ void ModeReceiver::setFrequency(double hz) noexcept
     m_hz = hz;
     m_main.setFrequency(hz);
     m_rtty.setFrequency(hz);
+    m_rttyMatched.setFrequency(hz);
     m_fsk31.setFrequency(hz);
     for (PskDemodulator* d : m_byMode)
         if (d != nullptr) d->setFrequency(hz);
@@ -80,6 +83,24 @@ void ModeReceiver::setReverse(bool reverse) noexcept
     m_main.setReverse(reverse);
 }
 
+void ModeReceiver::setRttySymbolRate(double bd) noexcept
+{
+    m_rtty.setSymbolRate(bd);
+    m_rttyMatched.setSymbolRate(bd);
+}
+
+void ModeReceiver::setRttyPolarity(int polarity) noexcept
+{
+    m_rtty.setPolarity(polarity);
+    m_rttyMatched.setPolarity(polarity);
+}
+
+void ModeReceiver::setRttyUnshiftOnSpace(bool on) noexcept
+{
+    m_rtty.decoder().setUnshiftOnSpace(on);
+    m_rttyMatched.decoder().setUnshiftOnSpace(on);
+}
+
 void ModeReceiver::clearDrift() noexcept
 {
     m_main.setDriftIndicator(0);
@@ -89,6 +110,10 @@ void ModeReceiver::clearDrift() noexcept
 bool ModeReceiver::receive(std::span<const int16_t> block, bool transmitting) noexcept
 {
     if (transmitting || block.empty()) return false;
+    if (m_mode == OperatingMode::Rtty && rttyMatchedRuns()) {
+        m_rttyMatched.processBlock(block);
+        return afcStep();
+    }
     PskDemodulator* demodulator = this->demodulator(m_mode);
     if (demodulator == nullptr) return false;
     // The two PSK channels are independent, so running the block through one and then the
@@ -119,14 +144,18 @@ bool ModeReceiver::afcStep() noexcept
 
 void ModeReceiver::endOfInput() noexcept
 {
-    if (m_mode == OperatingMode::Rtty) m_rtty.endOfInput();
+    if (m_mode != OperatingMode::Rtty) return;
+    if (rttyMatchedRuns())
+        m_rttyMatched.endOfInput();
+    else
+        m_rtty.endOfInput();
 }
 
 int32_t ModeReceiver::driftIndicator() const noexcept
 {
     switch (m_mode) {
         case OperatingMode::Rtty:
-            return m_rtty.discriminatorSum();
+            return rttyMatchedRuns() ? m_rttyMatched.discriminatorSum() : m_rtty.discriminatorSum();
         case OperatingMode::Fsk31:
             return m_fsk31.publishedCorrection();
         default:

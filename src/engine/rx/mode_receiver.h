@@ -1,9 +1,9 @@
 // The receive loop of the engine: each audio block goes to the demodulator of the current
-// operating mode (PSK31 and QPSK: the main PSK channel, RTTY, FSK31 into the main channel's
-// varicode decoder), then to the second PSK channel when it is tuned, and then one AFC step
-// follows the demodulated block. The application's operating state, `vexa-modem rx` and the
-// receive tests all run this one object, so what they decode is the same.
-// Not thread-safe: one thread (the GUI thread in the application) makes every call.
+// operating mode (PSK31 and QPSK: the main PSK channel, RTTY: the matched-filter or the
+// discriminator receiver, FSK31 into the main channel's varicode decoder), then to the second PSK channel
+// when it is tuned, and then one AFC step follows the demodulated block. The application's operating state,
+// `vexa-modem rx` and the receive tests all run this one object, so what they decode is the same. Not
+// thread-safe: one thread (the GUI thread in the application) makes every call.
 #pragma once
 
 #include <array>
@@ -15,9 +15,14 @@
 #include "engine/rx/fsk31_demodulator.h"
 #include "engine/rx/psk_receiver.h"
 #include "engine/rx/rtty_demodulator.h"
+#include "engine/rx/rtty_matched_demodulator.h"
 #include "engine/rx/text_sink.h"
 
 namespace vexa::engine {
+
+// The two RTTY receivers: the discriminator and slicer, and the matched filters per tone
+// that copy signals 5 to 6 dB weaker (bench/rtty_cer_table).
+enum class RttyDecoder { Discriminator, Matched };
 
 class ModeReceiver {
 public:
@@ -46,6 +51,16 @@ public:
     double secondChannelFrequency() const noexcept { return m_secondHz; }
     // QPSK read from the other sideband.
     void setReverse(bool reverse) noexcept;
+    // The RTTY receiver that mode RTTY runs (the matched one unless told otherwise; a
+    // demodulator set for RTTY with setDemodulator runs instead of either). Both are kept
+    // tuned and set alike by the calls below, so a switch takes effect at once.
+    void setRttyDecoder(RttyDecoder decoder) noexcept { m_rttyDecoder = decoder; }
+    RttyDecoder rttyDecoder() const noexcept { return m_rttyDecoder; }
+    // 45.45 or 100 Bd (setMode(Rtty) returns to 45.45).
+    void setRttySymbolRate(double bd) noexcept;
+    // 1: mark on the lower tone.
+    void setRttyPolarity(int polarity) noexcept;
+    void setRttyUnshiftOnSpace(bool on) noexcept;
     void setAfc(bool on) noexcept { m_afc = on; }
     bool afcEnabled() const noexcept { return m_afc; }
     // After a manual retune the old drift estimate means nothing.
@@ -57,21 +72,27 @@ public:
     // The end of a recording: RTTY hands over the bits of the tone still on the line.
     void endOfInput() noexcept;
 
-    // The value the AFC follows in the current mode (RTTY: the discriminator sum, which the
-    // display shows but no AFC uses).
+    // The value the AFC follows in the current mode (RTTY: the selected receiver's
+    // discriminator sum, which the display shows but no AFC uses).
     int32_t driftIndicator() const noexcept;
 
     PskReceiver& mainChannel() noexcept { return m_main; }
     PskReceiver& secondChannel() noexcept { return m_second; }
     RttyDemodulator& rtty() noexcept { return m_rtty; }
+    RttyMatchedDemodulator& rttyMatched() noexcept { return m_rttyMatched; }
     Fsk31Demodulator& fsk31() noexcept { return m_fsk31; }
 
 private:
     bool afcStep() noexcept;
+    bool rttyMatchedRuns() const noexcept
+    {
+        return m_rttyDecoder == RttyDecoder::Matched && demodulator(OperatingMode::Rtty) == &m_rtty;
+    }
 
     PskReceiver m_main;
     PskReceiver m_second;
     RttyDemodulator m_rtty;
+    RttyMatchedDemodulator m_rttyMatched;
     Fsk31Demodulator m_fsk31;
     std::array<PskDemodulator*, kOperatingModeCount> m_byMode{};
     OperatingMode m_mode = OperatingMode::Psk31;
@@ -79,6 +100,7 @@ private:
     double m_secondHz = 0.0;
     bool m_reverse = false;
     bool m_afc = false;
+    RttyDecoder m_rttyDecoder = RttyDecoder::Matched;
 };
 
 }  // namespace vexa::engine

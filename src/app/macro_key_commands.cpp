@@ -1,0 +1,74 @@
+// The function keys routed to the macro store.
+#include "app/macro_key_commands.h"
+
+#include "log/entry_state.h"
+
+namespace vexa::app {
+
+namespace {
+macros::PassThroughExpander g_passThrough;
+}
+
+MacroKeyCommands::MacroKeyCommands(ApplicationGlobals& globals, OperatingState& state, TextWindow& keyboard,
+                                   Prompter& prompter, const Clock& clock, MacroKeyWindow window)
+    : m_globals(globals),
+      m_state(state),
+      m_window(std::move(window)),
+      m_profile(globals.profileFile),
+      m_providers(m_fields, prompter, sources()),
+      m_expander(globals.macros, *this, *this, clock, keyboard),
+      m_commands(globals.macros, m_expander, keyboard, prompter, m_profile, *this)
+{
+    if (!globals.profileFile.empty()) globals.macros.read(m_profile);
+    m_state.keyboardBuffer().setExpander(m_expander);
+}
+
+MacroKeyCommands::~MacroKeyCommands()
+{
+    m_state.keyboardBuffer().setExpander(g_passThrough);
+}
+
+void MacroKeyCommands::addCommands(CommandTable& commands)
+{
+    for (int slot = 0; slot < macros::MacroTable::kSlots; ++slot) {
+        commands[static_cast<ControlId>(1250 + slot)] = [this, slot] { m_commands.SendMacro(slot); };
+        commands[static_cast<ControlId>(1300 + slot)] = [this, slot] { m_commands.EditMacro(slot); };
+    }
+}
+
+macros::StationIdentity MacroKeyCommands::station() const
+{
+    const StationData& s = m_globals.settings.station;
+    return {s.call, s.name, s.qth};
+}
+
+void MacroKeyCommands::reportLine(std::string_view text)
+{
+    // The clock tick moves it into the receive window.
+    std::string& receive = m_state.receiveTextBuffer();
+    receive += "\r\n";
+    receive += text;
+    receive += "\r\n";
+}
+
+void MacroKeyCommands::runLog(const std::function<void()>& action, std::string_view token)
+{
+    if (action)
+        action();
+    else
+        reportLine(std::string(token) + " skipped: the logbook is not connected to this window yet");
+}
+
+log::QsoSources MacroKeyCommands::sources()
+{
+    log::QsoSources s;
+    s.entryWord = [this](int n) { return log::EntryWord(m_window.entryText(), n); };
+    s.setEntryText = [this](const std::string& text) { m_window.setEntryText(text); };
+    s.capturedCall = [this] { return m_globals.textFlow.capturedCall(); };
+    s.signalFrequencyHz = [this] { return m_state.GetSignalFrequency(); };
+    s.frequencyText = [this] { return m_window.frequencyText(); };
+    s.modeText = [this] { return m_window.modeText(); };
+    return s;
+}
+
+}  // namespace vexa::app
