@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "app/country_data.h"
 #include "app/main_window_template.h"
 #include "app/receive_text_flow.h"
 #include "app/settings.h"
@@ -18,6 +19,7 @@ struct ApplicationGlobals {
     Settings settings;                  // holds the station data too
     macros::MacroTable macros;          // the function-key texts
     ReceiveTextFlow textFlow;
+    CountryData country;
     bool receivePaused = false;
     unsigned long tickCounter = 0;
     // The transceiver's dial frequency in Hz; 14.071 MHz until a transceiver reports its own.

@@ -13,6 +13,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -72,7 +75,7 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
 {
     setWindowTitle(QStringLiteral("VEXA32"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     buildCommandTable();
     buildControls();
     if (m_soundBackend == nullptr) {
@@ -95,7 +98,8 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
     m_spectrum->setGeometry(m_spectrumRect);
     m_spectrum->lower();
     m_controls[ControlId::Spectrum] = m_spectrum;
-    m_state->setSpectrumSize(m_spectrumRect.width(), m_spectrumRect.height());
+    m_geometry->add(m_spectrum);
+    m_state->setSpectrumSize(m_spectrum->devicePixelSize().width(), m_spectrum->devicePixelSize().height());
     m_state->setSpectrumInvalidator([this] { m_spectrum->update(); });
     connect(m_spectrum, &ui::SpectrumWidget::frequencyChanged, this, &CMainWindow::ShowFrequency);
     connectCommands();
@@ -124,10 +128,12 @@ QTextEdit* CMainWindow::richEdit(ControlId id) const
 void CMainWindow::buildControls()
 {
     const MainWindowTemplate layout = m_globals.mainWindowTemplate;
-    const DialogBase base = dialogBase(font());
+    const DialogBase base = fittingDialogBase(layout, font());
     const TemplateSize size = templateSize(layout);
     const QRect client = toPixels({0, 0, size.w, size.h}, base);
-    setFixedSize(client.size());
+    setMinimumSize(client.size());
+    resize(client.size());
+    std::vector<QWidget*> placed;
 
     for (const ControlSpec& spec : mainWindowControls()) {
         if (spec.kind == ControlKind::Spectrum) {
@@ -137,6 +143,7 @@ void CMainWindow::buildControls()
         }
         QWidget* w = createControl(spec, layout, base, this, [this](ControlId id) { OnCommand(id); });
         if (w != nullptr && spec.id != ControlId::None) m_controls[spec.id] = w;
+        if (w != nullptr) placed.push_back(w);
     }
 
     m_entryLine = richEdit(ControlId::EntryLine);
@@ -147,6 +154,8 @@ void CMainWindow::buildControls()
     m_modeBox = qobject_cast<QComboBox*>(control(ControlId::ModeBox));
     m_timeButton = qobject_cast<QPushButton*>(control(ControlId::Time));
     m_dxList = qobject_cast<QListWidget*>(control(ControlId::DxList));
+    m_geometry = std::make_unique<WindowGeometry>(client.size(), m_spectrumRect, m_receiveEdit->geometry());
+    for (QWidget* w : placed) m_geometry->add(w);
     m_receiveEdit->setReadOnly(true);
     m_receiveEdit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_alertEdit->setReadOnly(true);
@@ -162,6 +171,10 @@ void CMainWindow::buildControls()
     m_receiveWindow = std::make_unique<QtTextWindow>(*m_receiveEdit, kRichEditTextLimit);
     m_alertLine = std::make_unique<QtTextWindow>(*m_alertEdit);
     m_keyboardWindow = std::make_unique<QtTextWindow>(*m_keyboardEdit);
+    m_entryLineWindow = std::make_unique<QtTextWindow>(*m_entryLine);
+    m_country = std::make_unique<CountryCommands>(m_globals.country, m_globals.settings.station,
+                                                  *m_entryLineWindow, m_prompter);
+    m_country->addCommands(m_commands);
 
     buildSystemMenu();
 }
@@ -190,6 +203,7 @@ void CMainWindow::buildSystemMenu()
     const QRect map = control(ControlId::MapPicture)->geometry();
     m_menuButton->setGeometry(map.right() - 17, map.top() + 1, 17, 17);
     m_menuButton->raise();
+    m_geometry->add(m_menuButton);
 }
 
 void CMainWindow::connectCommands()
@@ -234,6 +248,8 @@ bool CMainWindow::OnInitDialog()
 
     // A profile that asks for the large layout: end at once and be rebuilt in it.
     if (profile) settings.readLayout(*profile);
+    m_profileSize = profile ? readWindowSize(*profile, m_geometry->described()) : m_geometry->described();
+    resize(m_profileSize);
     if (m_globals.settings.largeScreen != 0 && m_globals.mainWindowTemplate == MainWindowTemplate::Normal) {
         m_globals.mainWindowTemplate = MainWindowTemplate::Large;
         m_end = WindowEnd::Rebuild;
@@ -273,6 +289,9 @@ bool CMainWindow::OnInitDialog()
     m_state->applySettings();
     setUpRichEdits();
 
+    m_country->load();
+    m_country->showStation();
+    showMapPicture();
     SetOperatingMode(OperatingMode::Psk31);
     m_state->applyAudioEnabled(m_audioEnabled);
 
@@ -372,6 +391,31 @@ void CMainWindow::ClockTick()
         m_timeButton->setText(QString::fromStdString(m_state->clock().text()));
         if (r.invalidateSpectrum) m_spectrum->draw();
     }
+    if (m_country->tick(QApplication::activeWindow() != nullptr)) showMapPicture();
+}
+
+void CMainWindow::showMapPicture()
+{
+    auto* label = qobject_cast<QLabel*>(control(ControlId::MapPicture));
+    if (label == nullptr) return;
+    const display::IndexedImage& picture = m_country->picture();
+    QImage image(picture.data(), picture.width(), picture.height(), picture.stride(),
+                 QImage::Format_Indexed8);
+    QList<QRgb> colours;
+    for (const display::MapRgb& c : display::kGreatCircleMapColours) colours.push_back(qRgb(c.r, c.g, c.b));
+    colours[display::kMapBackground] = qRgb(0, 0, 64);  // the picture control's own background
+    image.setColorTable(colours);
+    QImage shown = image.convertToFormat(QImage::Format_RGB32);
+    if (const auto& note = m_country->overlay()) {
+        QPainter painter(&shown);
+        QFont small = font();
+        small.setPixelSize(12);
+        painter.setFont(small);
+        painter.setPen(QColor(240, 240, 0));
+        painter.drawText(QRect(QPoint(note->left, note->top), QPoint(note->right, note->bottom)),
+                         Qt::AlignCenter, latin1(note->text));
+    }
+    label->setPixmap(QPixmap::fromImage(shown));
 }
 
 void CMainWindow::showCwSpeed()
@@ -562,6 +606,16 @@ void CMainWindow::closeEvent(QCloseEvent* event)
     CloseMainWindow();
 }
 
+void CMainWindow::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (!m_geometry) return;
+    m_geometry->apply(size());
+    if (m_state && m_spectrum)
+        m_state->setSpectrumSize(m_spectrum->devicePixelSize().width(),
+                                 m_spectrum->devicePixelSize().height());
+}
+
 void CMainWindow::CloseMainWindow()
 {
     if (m_entryUnsaved) {
@@ -571,6 +625,9 @@ void CMainWindow::CloseMainWindow()
         if (answer == Prompter::Answer::Yes && !OnCommand(ControlId::Save)) return;
     }
     m_timer.stop();
+    (void)m_country->save();
+    if (Profile profile(m_globals.profileFile); !m_globals.profileFile.empty() && size() != m_profileSize)
+        (void)writeWindowSize(profile, size());
     m_state->closeInput();
     m_end = WindowEnd::Close;
     done(QDialog::Accepted);

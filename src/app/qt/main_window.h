@@ -29,9 +29,11 @@
 #include "app/application_globals.h"
 #include "app/command_table.h"
 #include "app/control_id.h"
+#include "app/country_commands.h"
 #include "app/macro_key_commands.h"
 #include "app/main_window_template.h"
 #include "app/operating_state.h"
+#include "app/qt/window_geometry.h"
 #include "common/ports.h"
 #include "rig/transceiver_port.h"
 
@@ -109,6 +111,7 @@ protected:
     void accept() override;  // Enter
     void reject() override;  // Esc
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -126,6 +129,7 @@ private:
     void sendTextFile(const QString& path);
     void onModeSelected(int index);
     void showCwSpeed();
+    void showMapPicture();
     void focusEntryLine();
     bool handleApplicationKey(QObject* watched, QKeyEvent* key);
 
@@ -153,9 +157,13 @@ private:
     QToolButton* m_menuButton = nullptr;
     ui::SpectrumWidget* m_spectrum = nullptr;
     QRect m_spectrumRect;
+    std::unique_ptr<WindowGeometry> m_geometry;
+    QSize m_profileSize;  // the window size the profile held at the start
     std::unique_ptr<QtTextWindow> m_receiveWindow;
     std::unique_ptr<QtTextWindow> m_alertLine;
     std::unique_ptr<QtTextWindow> m_keyboardWindow;
+    std::unique_ptr<QtTextWindow> m_entryLineWindow;
+    std::unique_ptr<CountryCommands> m_country;
     std::unique_ptr<MacroKeyCommands> m_macroKeys;  // after the state and windows it uses
 
     QTextCharFormat m_normalFormat;
