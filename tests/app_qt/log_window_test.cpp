@@ -107,6 +107,39 @@ TEST(LogWindow, TimeAndSaveWriteTheRecordAndTheSameCallIsWorkedBefore)
     EXPECT_EQ(globals.logbook.workedCalls.size(), 1u);
 }
 
+TEST(LogWindow, TheNextRunScansTheLogAndAMacroSavesThroughTheLog)
+{
+    DataDirectory data;
+    ScriptedPrompter prompter;
+    prompter.textAnswers = {std::string("599"), std::string("599")};
+    test::FixedClock clock(kNow);
+    {
+        ApplicationGlobals globals;
+        globals.macros.setText(0, "<SAVE>");
+        test::runWindow(globals, {nullptr, &prompter, &clock}, [&](CMainWindow& w) {
+            w.richEdit(ControlId::EntryLine)->setPlainText(QStringLiteral("OH2XYZ"));
+            w.OnCommand(static_cast<ControlId>(1250));  // F1
+            EXPECT_FALSE(w.entryUnsaved());
+        });
+    }
+    ASSERT_NE(readFile(data.log()).find("OH2XYZ"), std::string::npos);
+
+    clock.value = kNow + 3600;
+    ApplicationGlobals globals;  // a new run
+    std::string viewed;
+    app::qt::MainWindowServices services{nullptr, &prompter, &clock};
+    services.viewer = [&viewed](const std::string& text) { viewed = text; };
+    test::runWindow(globals, services, [&](CMainWindow& w) {
+        EXPECT_TRUE(plain(w, ControlId::LogWindow).startsWith(QStringLiteral("OH2XYZ     ")));
+        w.richEdit(ControlId::EntryLine)->setPlainText(QStringLiteral("OH2XYZ"));
+        w.ClockTick();
+        EXPECT_EQ(plain(w, ControlId::AlertLine), QStringLiteral("QSO BEFORE"));
+        QTest::mouseClick(w.control(ControlId::MapPicture), Qt::LeftButton, Qt::ShiftModifier);
+        prompter.answers = {Prompter::Answer::No};
+    });
+    EXPECT_NE(viewed.find("QSOs total: 1"), std::string::npos) << viewed;
+}
+
 TEST(LogWindow, TheNinetyFirstContactTakesRingSlotTenAgain)
 {
     DataDirectory data;
