@@ -132,7 +132,9 @@ void LogCommands::clear()
     if (!mayClear) return;
     if (m_window.setEntryText) m_window.setEntryText("");
     m_entry.setState(0);
+    if (m_window.focusEntry) m_window.focusEntry();
     m_fields.clear();
+    if (m_window.receiveCaretToEnd) m_window.receiveCaretToEnd();
     forgetAlert();
 }
 
@@ -208,7 +210,10 @@ void LogCommands::onEntryChanged()
     const std::size_t from = (begin == std::string::npos || caret == 0) ? 0 : begin + 1;
     const std::size_t to = text.find('\n', caret);
     const std::string line = text.substr(from, (to == std::string::npos ? text.size() : to) - from);
-    (void)m_entry.onChanged(text, line, m_window.entryLine->hasFocus());
+    const log::EntryChange change = m_entry.onChanged(text, line, m_window.entryLine->hasFocus());
+    if (change.savedBitCleared) return;
+    m_fields.call = change.call;
+    if (change.typeSpaceAndMoveCarets && m_window.typeSpaceAndMoveCarets) m_window.typeSpaceAndMoveCarets();
 }
 
 }  // namespace vexa::app

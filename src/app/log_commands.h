@@ -36,6 +36,11 @@ struct LogWindow {
     std::function<std::string()> freeText;              // the free-text edit
     std::function<bool()> gmt;                          // the "GMT" box
     std::function<bool()> shiftHeld;                    // for the map picture's click
+    std::function<void()> focusEntry;
+    std::function<void()> receiveCaretToEnd;
+    // Text arrived in the entry line while the focus was elsewhere: a space at the caret and
+    // the carets of the entry line and the receive window to their ends.
+    std::function<void()> typeSpaceAndMoveCarets;
 };
 
 class LogCommands {

@@ -131,7 +131,11 @@ TEST(LogWindow, TheNextRunScansTheLogAndAMacroSavesThroughTheLog)
     services.viewer = [&viewed](const std::string& text) { viewed = text; };
     test::runWindow(globals, services, [&](CMainWindow& w) {
         EXPECT_TRUE(plain(w, ControlId::LogWindow).startsWith(QStringLiteral("OH2XYZ     ")));
-        w.richEdit(ControlId::EntryLine)->setPlainText(QStringLiteral("OH2XYZ"));
+        // A call put into the entry line from elsewhere gets a space after it.
+        w.richEdit(ControlId::KeyboardWindow)->setFocus();
+        w.richEdit(ControlId::EntryLine)->insertPlainText(QStringLiteral("OH2XYZ"));
+        EXPECT_EQ(plain(w, ControlId::EntryLine), QStringLiteral("OH2XYZ "));
+        EXPECT_EQ(w.logbook().fields().call, "OH2XYZ");
         w.ClockTick();
         EXPECT_EQ(plain(w, ControlId::AlertLine), QStringLiteral("QSO BEFORE"));
         QTest::mouseClick(w.control(ControlId::MapPicture), Qt::LeftButton, Qt::ShiftModifier);

@@ -87,6 +87,15 @@ LogWindow qtLogWindow(const LogWidgets& w)
     window.showText = w.viewer ? w.viewer : [parent = w.viewerParent](const std::string& text) {
         showTextViewer(parent, text);
     };
+    window.focusEntry = [w] { w.entryEdit->setFocus(Qt::OtherFocusReason); };
+    window.receiveCaretToEnd = [w] {
+        if (w.receiveEdit) w.receiveEdit->moveCursor(QTextCursor::End);
+    };
+    window.typeSpaceAndMoveCarets = [w] {
+        w.entryEdit->textCursor().insertText(QStringLiteral(" "), *w.normal);
+        w.entryEdit->moveCursor(QTextCursor::End);
+        if (w.receiveEdit) w.receiveEdit->moveCursor(QTextCursor::End);
+    };
     window.shiftHeld = [] { return (QApplication::keyboardModifiers() & Qt::ShiftModifier) != 0; };
     return window;
 }

@@ -19,6 +19,7 @@ class QtTextWindow;
 struct LogWidgets {
     QTextEdit* entryEdit = nullptr;
     QtTextWindow* entryLine = nullptr;
+    QTextEdit* receiveEdit = nullptr;
     QTextEdit* logEdit = nullptr;
     QTextEdit* alertEdit = nullptr;
     const QTextCharFormat* normal = nullptr;

@@ -516,8 +516,8 @@ MacroKeyWindow CMainWindow::macroKeyWindow()
 LogWindow CMainWindow::logWindow(std::function<void(const std::string&)> viewer)
 {
     LogWindow window =
-        qtLogWindow({m_entryLine, m_entryLineWindow.get(), m_logEdit, m_alertEdit, &m_normalFormat,
-                     &m_timeStampFormat, &m_savedFormat, this, std::move(viewer)});
+        qtLogWindow({m_entryLine, m_entryLineWindow.get(), m_receiveEdit, m_logEdit, m_alertEdit,
+                     &m_normalFormat, &m_timeStampFormat, &m_savedFormat, this, std::move(viewer)});
     const auto plain = [](const QString& text) { return text.toLatin1().toStdString(); };
     auto* frequencyBox = qobject_cast<QComboBox*>(control(ControlId::FrequencyBox));
     window.frequencyText = [frequencyBox, plain] {
