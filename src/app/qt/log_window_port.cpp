@@ -72,6 +72,11 @@ LogWindow qtLogWindow(const LogWidgets& w)
         cursor.select(QTextCursor::Document);
         cursor.setCharFormat(*w.saved);
         w.entryEdit->blockSignals(blocked);
+        cursor.clearSelection();
+        cursor.movePosition(QTextCursor::Start);
+        w.entryEdit->setTextCursor(cursor);
+        w.entryEdit->setCurrentCharFormat(*w.normal);
+        w.entryEdit->setFocus(Qt::OtherFocusReason);
     };
     window.appendLogLines = [w](const std::string& text) {
         if (w.logEdit == nullptr) return;
