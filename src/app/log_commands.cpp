@@ -1,6 +1,8 @@
 // The logbook commands of the main window and the state of its entry line.
 #include "app/log_commands.h"
 
+#include <algorithm>
+
 #include "log/clear_entry.h"
 #include "log/scan_log_file.h"
 #include "log/search_log.h"
@@ -42,7 +44,7 @@ MacroLogHooks LogCommands::macroHooks()
 log::QsoSources LogCommands::sources()
 {
     log::QsoSources s;
-    s.entryWord = [this](int n) { return log::EntryWord(entryText(), n); };
+    s.entryWord = [this](int n) { return log::EntryWord(caretLine(), n); };
     s.setEntryText = [this](const std::string& text) {
         if (m_window.setEntryText) m_window.setEntryText(text);
     };
@@ -199,18 +201,23 @@ void LogCommands::tick()
     if (m_window.showAlert) m_window.showAlert(alert);
 }
 
+std::string LogCommands::caretLine() const
+{
+    if (m_window.entryLine == nullptr) return {};
+    const std::string text = m_window.entryLine->text();
+    const int position = std::max(0, m_window.entryLine->caret());
+    const std::size_t caret = std::min(text.size(), static_cast<std::size_t>(position));
+    const std::size_t newline = caret == 0 ? std::string::npos : text.rfind('\n', caret - 1);
+    const std::size_t from = newline == std::string::npos ? 0 : newline + 1;
+    const std::size_t to = std::min(text.find('\n', caret), text.size());
+    return text.substr(from, to - from);
+}
+
 void LogCommands::onEntryChanged()
 {
     if (m_window.entryLine == nullptr) return;
-    const std::string text = m_window.entryLine->text();
-    // The caret's line.
-    const std::size_t caret =
-        std::min(text.size(), static_cast<std::size_t>(std::max(0, m_window.entryLine->caret())));
-    const std::size_t begin = text.rfind('\n', caret == 0 ? 0 : caret - 1);
-    const std::size_t from = (begin == std::string::npos || caret == 0) ? 0 : begin + 1;
-    const std::size_t to = text.find('\n', caret);
-    const std::string line = text.substr(from, (to == std::string::npos ? text.size() : to) - from);
-    const log::EntryChange change = m_entry.onChanged(text, line, m_window.entryLine->hasFocus());
+    const log::EntryChange change =
+        m_entry.onChanged(m_window.entryLine->text(), caretLine(), m_window.entryLine->hasFocus());
     if (change.savedBitCleared) return;
     m_fields.call = change.call;
     if (change.typeSpaceAndMoveCarets && m_window.typeSpaceAndMoveCarets) m_window.typeSpaceAndMoveCarets();

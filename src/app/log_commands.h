@@ -81,6 +81,7 @@ public:
 private:
     log::QsoSources sources();
     std::string entryText() const;
+    std::string caretLine() const;  // the entry line's line with the caret
     void scan();
 
     ApplicationGlobals& m_globals;
