@@ -105,6 +105,7 @@ enum class ControlId : int {
     CarrierDown = 1352,      // Alt+Left
     StepDisplayType = 1353,  // Alt+W
     InfoKey = 1324,          // Alt+F11
+    LookKey = 1325,          // Alt+F12
     NoAction = 136,          // Ctrl+Shift+Alt+X
     NoActionF11 = 1339,      // Shift+Alt+F11
     NoActionF12 = 1340,      // Shift+Alt+F12
