@@ -66,7 +66,6 @@ QString latin1(std::string_view s)
 CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices services, QWidget* parent)
     : QDialog(parent),
       m_globals(globals),
-      m_transceiver(services.transceiver ? *services.transceiver : m_noTransceiver),
       m_ownPrompter(services.prompter ? nullptr : std::make_unique<QtPrompter>(this)),
       m_prompter(services.prompter ? *services.prompter : *m_ownPrompter),
       m_ownClock(services.clock ? nullptr : std::make_unique<SystemClock>()),
@@ -82,13 +81,17 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
         m_ownSoundBackend = std::make_unique<engine::NullWaveBackend>();
         m_soundBackend = m_ownSoundBackend.get();
     }
+    m_rig = std::make_unique<TransceiverControls>(*this, globals, m_prompter, m_clock);
+    m_rig->commands().addCommands(m_commands);
     // Sound-card events arrive on the device's thread and are handled on this one; events
     // still queued when the window goes are dropped with it.
     m_state = std::make_unique<OperatingState>(
-        globals, m_transceiver, *m_keyboardWindow, *m_soundBackend, [this](const engine::WaveEvent& e) {
+        globals, services.transceiver ? *services.transceiver : m_rig->transceiver(), *m_keyboardWindow,
+        *m_soundBackend, [this](const engine::WaveEvent& e) {
             QMetaObject::invokeMethod(
                 this, [this, e] { onWaveEvent(e); }, Qt::QueuedConnection);
         });
+    m_state->setDialSource([this] { return m_rig->transceiver().dialFrequency(); });
     m_macroKeys = std::make_unique<MacroKeyCommands>(globals, *m_state, *m_keyboardWindow, m_prompter,
                                                      m_clock, macroKeyWindow());
     m_macroKeys->addCommands(m_commands);
@@ -269,12 +272,7 @@ bool CMainWindow::OnInitDialog()
     spin->setValue(m_state->cwSpeed().elementLength());
     m_spinPosition = spin->value();
     spin->blockSignals(false);
-    auto* slider = qobject_cast<QSlider*>(control(ControlId::SplitSlider));
-    slider->setRange(0, 10000);
-    slider->setTickInterval(1000);
-    slider->setTickPosition(QSlider::TicksBelow);
-    slider->setPageStep(500);
-    slider->setValue(0);
+    m_rig->start();
 
     if (profile) settings.readText(*profile);
     m_state->applySettings();
@@ -295,7 +293,7 @@ bool CMainWindow::OnInitDialog()
     auto setCheck = [this](ControlId id, bool on) {
         if (auto* box = qobject_cast<QCheckBox*>(control(id))) box->setChecked(on);
     };
-    setCheck(ControlId::Hex, false);
+    setCheck(ControlId::Hex, m_rig->commands().hexMonitor());
     setCheck(ControlId::Jr, m_jrFlag);
     setCheck(ControlId::Com, true);
     setCheck(ControlId::Gmt, m_gmt);
@@ -349,11 +347,21 @@ void CMainWindow::SetOperatingMode(OperatingMode mode)
     if (m_modeBox->currentIndex() != modeIndex(mode)) m_modeBox->setCurrentIndex(modeIndex(mode));
 }
 
+void CMainWindow::storeOperatingMode(int mode, bool selectInList)
+{
+    const std::optional<OperatingMode> m = operatingModeFromIndex(mode);
+    if (!m) return;
+    m_state->storeOperatingMode(*m);
+    if (selectInList) m_modeBox->setCurrentIndex(modeIndex(*m));
+}
+
 void CMainWindow::ShowFrequency()
 {
-    ui::showFrequencyReadouts(qobject_cast<QComboBox*>(control(ControlId::FrequencyBox)),
+    auto* field = qobject_cast<QComboBox*>(control(ControlId::FrequencyBox));
+    // What the operator is typing stays until the field is left.
+    ui::showFrequencyReadouts(field != nullptr && field->hasFocus() ? nullptr : field,
                               qobject_cast<QLineEdit*>(control(ControlId::AudioFrequency)),
-                              m_state->GetSignalFrequency(), m_state->carrierFrequency());
+                              m_rig->transceiver().GetSignalFrequency(), m_state->carrierFrequency());
 }
 
 void CMainWindow::onModeSelected(int index)
@@ -606,6 +614,7 @@ void CMainWindow::CloseMainWindow()
         if (answer == Prompter::Answer::Yes && !OnCommand(ControlId::Save)) return;
     }
     m_timer.stop();
+    m_rig->stop();
     (void)m_country->save();
     m_state->closeInput();
     m_end = WindowEnd::Close;

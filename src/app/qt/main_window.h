@@ -33,6 +33,7 @@
 #include "app/macro_key_commands.h"
 #include "app/main_window_template.h"
 #include "app/operating_state.h"
+#include "app/qt/transceiver_controls.h"
 #include "common/ports.h"
 #include "rig/transceiver_port.h"
 
@@ -79,6 +80,10 @@ public:
     bool isRouted(ControlId id) const { return isRouted(idNumber(id)); }
 
     void SetOperatingMode(OperatingMode mode);
+    // A mode the transceiver reported; selectInList: the operator changed it at the radio.
+    void storeOperatingMode(int mode, bool selectInList);
+    void focusEntryLine();
+    TransceiverControls& rig() noexcept { return *m_rig; }
     // Rewrites the "&Fq:" field with the signal frequency and the "Hz" field with the
     // receive audio frequency.
     void ShowFrequency();
@@ -128,12 +133,9 @@ private:
     void onModeSelected(int index);
     void showCwSpeed();
     void showMapPicture();
-    void focusEntryLine();
     bool handleApplicationKey(QObject* watched, QKeyEvent* key);
 
     ApplicationGlobals& m_globals;
-    rig::TransceiverPort m_noTransceiver;
-    rig::TransceiverPort& m_transceiver;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter& m_prompter;
     std::unique_ptr<Clock> m_ownClock;
@@ -160,6 +162,7 @@ private:
     std::unique_ptr<QtTextWindow> m_keyboardWindow;
     std::unique_ptr<QtTextWindow> m_entryLineWindow;
     std::unique_ptr<CountryCommands> m_country;
+    std::unique_ptr<TransceiverControls> m_rig;     // before the state, which keys through it
     std::unique_ptr<MacroKeyCommands> m_macroKeys;  // after the state and windows it uses
 
     QTextCharFormat m_normalFormat;
