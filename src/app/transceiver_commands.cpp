@@ -140,17 +140,30 @@ void TransceiverCommands::addCommands(CommandTable& c)
     c[I::DialDown] = [this] { m_bands.StepDown(); };
     c[I::DialUp] = [this] { m_bands.StepUp(); };
     c[I::SatelliteSwitch] = [this] { m_bands.SatelliteSetup(); };
-    c[I::SplitStepUp] = [this] { m_bands.SplitUp(); };
-    c[I::SplitStepDown] = [this] { m_bands.SplitDown(); };
+    // "&Up" / "&Down" and the direction radio buttons, which act only when they change it.
+    const auto showDirection = [this] {
+        m_window.showCheck(I::SplitUp, !m_bands.splitDown());
+        m_window.showCheck(I::SplitDown, m_bands.splitDown());
+    };
+    c[I::SplitStepUp] = [this, showDirection] {
+        m_bands.SplitUp();
+        showDirection();
+    };
+    c[I::SplitStepDown] = [this, showDirection] {
+        m_bands.SplitDown();
+        showDirection();
+    };
+    c[I::SplitUp] = [this, showDirection] {
+        if (m_bands.splitDown()) m_bands.SplitUp();
+        showDirection();
+    };
+    c[I::SplitDown] = [this, showDirection] {
+        if (!m_bands.splitDown()) m_bands.SplitDown();
+        showDirection();
+    };
     constexpr I splitStatics[] = {I::Split0, I::Split1, I::Split2, I::Split3, I::Split4, I::Split5,
                                   I::Split6, I::Split7, I::Split8, I::Split9, I::Split10};
-    // The statics under the slider name kilohertz of split.
-    for (int i = 0; i <= 10; ++i) {
-        c[splitStatics[i]] = [this, i] {
-            m_window.moveSplitSlider(i * 1000);
-            m_bands.SplitSliderReleased(i * 1000);
-        };
-    }
+    for (int i = 0; i <= 10; ++i) c[splitStatics[i]] = [this, i] { m_bands.SatelliteSplit(i * 1000); };
     c[I::Hex] = [this] {
         setHexMonitor(!m_hexMonitor);
         m_window.showCheck(I::Hex, m_hexMonitor);

@@ -7,6 +7,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QRadioButton>
+#include <QSlider>
 #include <QTest>
 #include <QTextEdit>
 
@@ -75,6 +77,17 @@ TEST(WindowRig, BandButtonsTuneTheRadioAndItsBroadcastsMoveTheField)
             5000))
             << entry->toPlainText().toStdString();
         EXPECT_EQ(trx.dialFrequency(), 7043210);
+        w.OnCommand(ControlId::Hex);
+
+        // "RS" sets up the satellite pair; "&Down" and the static "3" split 3 kHz down,
+        // and the radio ends on VFO A.
+        w.OnCommand(ControlId::SatelliteSwitch);
+        w.OnCommand(ControlId::SplitStepDown);
+        EXPECT_TRUE(qobject_cast<QRadioButton*>(w.control(ControlId::SplitDown))->isChecked());
+        w.OnCommand(ControlId::Split3);
+        EXPECT_EQ(qobject_cast<QSlider*>(w.control(ControlId::SplitSlider))->value(), 3000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return trx.idle(); }, 10000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return rw.radio.vfo() == 0; }, 5000));
     });
 }
 

@@ -26,7 +26,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QSlider>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QUrl>
@@ -301,8 +300,10 @@ bool CMainWindow::OnInitDialog()
     setCheck(ControlId::Net, m_state->netEnabled());
     setCheck(ControlId::Spec, m_audioEnabled);
     setCheck(ControlId::Inv, m_state->inversion());
-    qobject_cast<QRadioButton*>(control(ControlId::SplitUp))->setChecked(!m_splitDown);
-    qobject_cast<QRadioButton*>(control(ControlId::SplitDown))->setChecked(m_splitDown);
+    qobject_cast<QRadioButton*>(control(ControlId::SplitUp))
+        ->setChecked(!m_rig->commands().bands().splitDown());
+    qobject_cast<QRadioButton*>(control(ControlId::SplitDown))
+        ->setChecked(m_rig->commands().bands().splitDown());
     showCwSpeed();
 
     m_initialised = true;
@@ -473,9 +474,6 @@ void CMainWindow::buildCommandTable()
         show(ControlId::Inv, m_state->inversion());
         ShowFrequency();
     };
-    // Split direction (the split steps themselves belong to the band plan).
-    c[ControlId::SplitUp] = [this] { m_splitDown = false; };
-    c[ControlId::SplitDown] = [this] { m_splitDown = true; };
     // Sound card and transmit path.
     c[ControlId::Spec] = [this, show] {
         m_audioEnabled = !m_audioEnabled;

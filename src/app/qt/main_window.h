@@ -177,7 +177,6 @@ private:
     // Switches of the window (afc, net and inv live in the operating state).
     bool m_jrFlag = true;
     bool m_gmt = true;
-    bool m_splitDown = false;
     bool m_audioEnabled = true;
     int m_spinPosition = 20;
 };

@@ -1,6 +1,6 @@
 #include "app/qt/transceiver_controls.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -89,7 +89,7 @@ TransceiverWindow TransceiverControls::lend()
         if (m_field && n < m_field->count()) m_field->setItemText(n, QStringLiteral("-"));
     };
     t.showCheck = [&w](ControlId id, bool on) {
-        if (auto* box = qobject_cast<QCheckBox*>(w.control(id))) box->setChecked(on);
+        if (auto* box = qobject_cast<QAbstractButton*>(w.control(id))) box->setChecked(on);
     };
     t.mapChanged = [this] { showMap(); };
     t.showMarkText = [&w](const display::MarkText& mark) {
