@@ -55,6 +55,8 @@ test_packages=(
   # a headless X server
   xvfb
   xauth
+  # scripts/screenshot-main-window grabs the X screen with its import
+  imagemagick
   # clients of the private sound server the audio tests start
   pulseaudio-utils
   alsa-utils

@@ -53,9 +53,15 @@ const QVector<QRgb>& SpectrumWidget::colourTable()
     return table;
 }
 
+QSize SpectrumWidget::devicePixelSize() const
+{
+    return (QSizeF(size()) * devicePixelRatioF()).toSize();
+}
+
 void SpectrumWidget::draw()
 {
-    const auto result = m_display.draw(width(), height());
+    const QSize px = devicePixelSize();
+    const auto result = m_display.draw(px.width(), px.height());
     update();
     if (result.frequencyChanged) emit frequencyChanged();
 }
@@ -84,18 +90,22 @@ void SpectrumWidget::stepCarrier(double deltaHz)
 void SpectrumWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    painter.scale(1.0 / ratio, 1.0 / ratio);
+    const int width = devicePixelSize().width();
+    const int height = devicePixelSize().height();
     const display::IndexedImage& image = m_display.renderer().image();
     if (image.empty()) {
-        painter.fillRect(rect(), Qt::black);
+        painter.fillRect(0, 0, width, height, Qt::black);
     } else {
         QImage view(image.data(), image.width(), image.height(), image.stride(), QImage::Format_Indexed8);
         view.setColorTable(colourTable());
         painter.drawImage(0, 0, view);
         // After a resize, until the next block arrives.
-        if (image.width() < width())
-            painter.fillRect(image.width(), 0, width() - image.width(), height(), Qt::black);
-        if (image.height() < height())
-            painter.fillRect(0, image.height(), width(), height() - image.height(), Qt::black);
+        if (image.width() < width)
+            painter.fillRect(image.width(), 0, width - image.width(), height, Qt::black);
+        if (image.height() < height)
+            painter.fillRect(0, image.height(), width, height - image.height(), Qt::black);
     }
 
     const display::MarkerLayout& m = m_display.markers();
@@ -113,9 +123,14 @@ void SpectrumWidget::paintEvent(QPaintEvent*)
     painter.drawPolygon(toPolygon(m.driftArrow));
 }
 
+QPoint SpectrumWidget::devicePoint(const QPointF& p) const
+{
+    return (p * devicePixelRatioF()).toPoint();
+}
+
 void SpectrumWidget::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = devicePoint(event->position());
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
     display::TuningClicks& clicks = m_port->tuningClicks();
     if (event->button() == Qt::LeftButton)
@@ -127,7 +142,7 @@ void SpectrumWidget::mousePressEvent(QMouseEvent* event)
 
 void SpectrumWidget::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = devicePoint(event->position());
     display::TuningClicks& clicks = m_port->tuningClicks();
     if (event->button() == Qt::LeftButton)
         clicks.leftUp(p.x(), p.y());
@@ -138,7 +153,7 @@ void SpectrumWidget::mouseReleaseEvent(QMouseEvent* event)
 
 void SpectrumWidget::mouseMoveEvent(QMouseEvent* event)
 {
-    updateCursor(event->position().toPoint().x());
+    updateCursor(devicePoint(event->position()).x());
     QWidget::mouseMoveEvent(event);
 }
 
@@ -146,7 +161,7 @@ void SpectrumWidget::updateCursor(int x)
 {
     // Over the fine-tuning strip the cursor says "up or down".
     const Qt::CursorShape shape =
-        x >= width() - display::kFineTuningStripPx ? Qt::SplitVCursor : Qt::CrossCursor;
+        x >= devicePixelSize().width() - display::kFineTuningStripPx ? Qt::SplitVCursor : Qt::CrossCursor;
     if (cursor().shape() != shape) setCursor(shape);
 }
 

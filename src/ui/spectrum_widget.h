@@ -1,6 +1,7 @@
 // The spectrum and waterfall window of the main window (control 1170), which is also the
 // mouse tuning surface. It owns the display state and paints what SpectrumDisplay computed:
-// the indexed image through the 256-colour palette, then the markers in true colours.
+// the indexed image through the 256-colour palette, then the markers in true colours, all in
+// device pixels.
 //
 // How the main window wires it:
 //   auto* spectrum = new ui::SpectrumWidget(this, core);   // core implements SpectrumPort
@@ -40,6 +41,11 @@ public:
     void stepDisplayType();
     void stepCarrier(double deltaHz);
 
+    // The size the display is drawn at: device pixels, so that a high-density screen shows
+    // the waterfall sharp (and more bins) rather than a magnified half-size image. Mouse
+    // positions are handed to the display in the same pixels.
+    QSize devicePixelSize() const;
+
     display::DisplayType displayType() const { return m_display.renderer().displayType(); }
     const display::SpectrumDisplay& spectrumDisplay() const { return m_display; }
 
@@ -58,7 +64,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void updateCursor(int x);
+    void updateCursor(int x);  // x in device pixels
+    QPoint devicePoint(const QPointF& p) const;
 
     display::SpectrumPort* m_port;
     display::SpectrumDisplay m_display;

@@ -11,7 +11,11 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTextEdit>
+
+#include "common/operating_mode.h"
 
 namespace vexa::app::qt {
 
@@ -31,7 +35,95 @@ protected:
     }
 };
 
+// The values a control shows later (its items at creation are placeholders): the widest
+// of each kind; empty when its caption is all it shows.
+QStringList laterValues(ControlId id)
+{
+    switch (id) {
+        case ControlId::FrequencyBox:
+            return {QStringLiteral("00.000.000")};
+        case ControlId::AudioFrequency:
+            return {QStringLiteral("0000.0")};
+        case ControlId::CwSpeed:
+            return {QStringLiteral("00")};
+        case ControlId::ModeBox: {
+            QStringList names;
+            for (std::string_view n : kOperatingModeNames)
+                names << QString::fromLatin1(n.data(), static_cast<qsizetype>(n.size()));
+            return names;
+        }
+        default:
+            return {};
+    }
+}
+
+// Whether `text` fits in widget `w` as its style draws it: the size the style asks for
+// around the text against the widget's width.
+bool textFits(QWidget* w, const QString& text)
+{
+    if (text.isEmpty()) return true;
+    QStyle* style = w->style();
+    const QFontMetrics fm = w->fontMetrics();
+    QString shown = text;
+    shown.remove(QLatin1Char('&'));
+    const QSize content(fm.horizontalAdvance(shown), fm.height());
+    int needed = content.width();
+    if (auto* b = qobject_cast<QPushButton*>(w)) {
+        QStyleOptionButton opt;
+        opt.initFrom(b);
+        needed += 2 * style->pixelMetric(QStyle::PM_ButtonMargin, &opt, b) +
+                  2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, b);
+    } else if (auto* box = qobject_cast<QCheckBox*>(w)) {
+        QStyleOptionButton opt;
+        opt.initFrom(box);
+        needed = style->sizeFromContents(QStyle::CT_CheckBox, &opt, content, box).width();
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        QStyleOptionComboBox opt;
+        opt.initFrom(combo);
+        opt.editable = combo->isEditable();
+        const QRect field =
+            style->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, combo);
+        needed += combo->width() - field.width() + (combo->isEditable() ? 4 : 0);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        QStyleOptionFrame opt;
+        opt.initFrom(edit);
+        opt.lineWidth = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, edit);
+        needed += 4 + 2 * opt.lineWidth + 2;
+    } else if (qobject_cast<QLabel*>(w) == nullptr) {
+        return true;
+    }
+    return needed <= w->width();
+}
+
+bool everyTextFits(MainWindowTemplate layout, DialogBase base, const QFont& font)
+{
+    QWidget scratch;
+    scratch.setFont(font);
+    for (const ControlSpec& spec : mainWindowControls()) {
+        QWidget* w = createControl(spec, layout, base, &scratch, [](ControlId) {});
+        if (w == nullptr || spec.placement == Placement::Hidden) continue;
+        QStringList texts = laterValues(spec.id);
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) texts << b->text();
+        if (auto* l = qobject_cast<QLabel*>(w)) texts << l->text();
+        if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
+        }
+        for (const QString& t : texts) {
+            if (!textFits(w, t)) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
+
+DialogBase fittingDialogBase(MainWindowTemplate layout, const QFont& font)
+{
+    DialogBase base = dialogBase(font);
+    // Half the average letter again is far more than any font needs; stop there regardless.
+    while (base.widen < 4 * base.cx && !everyTextFits(layout, base, font)) ++base.widen;
+    return base;
+}
 
 DialogBase dialogBase(const QFont& font)
 {
@@ -43,7 +135,7 @@ DialogBase dialogBase(const QFont& font)
 
 QRect toPixels(const DluRect& r, DialogBase base)
 {
-    auto px = [&](int v) { return (v * base.cx + 2) / 4; };
+    auto px = [&](int v) { return (v * (8 * base.cx + base.widen) + 16) / 32; };
     auto py = [&](int v) { return (v * base.cy + 4) / 8; };
     return {px(r.x), py(r.y), px(r.x + r.w) - px(r.x), py(r.y + r.h) - py(r.y)};
 }

@@ -16,13 +16,19 @@ class QWidget;
 
 namespace vexa::app::qt {
 
-// Dialog-unit base of a font: the average width of the Latin letters and the line height.
+// Dialog-unit base of a font: the average width of the Latin letters and the line height,
+// plus a widening (eighths of a pixel added to cx) for fonts whose digits and captions are
+// wider than their average letter.
 struct DialogBase {
     int cx;
     int cy;
+    int widen = 0;
 };
 
 DialogBase dialogBase(const QFont& font);
+// The base of `font`, widened just enough that every caption and every value a control of
+// `layout` shows (the widest frequency, mode and audio frequency) is whole in it.
+DialogBase fittingDialogBase(MainWindowTemplate layout, const QFont& font);
 QRect toPixels(const DluRect& r, DialogBase base);
 
 // The widget of `spec` in `layout`, placed, named after its id and shown or hidden as the

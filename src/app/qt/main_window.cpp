@@ -73,7 +73,7 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
 {
     setWindowTitle(QStringLiteral("VEXA32"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     buildCommandTable();
     buildControls();
     if (m_soundBackend == nullptr) {
@@ -100,7 +100,8 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
     m_spectrum->setGeometry(m_spectrumRect);
     m_spectrum->lower();
     m_controls[ControlId::Spectrum] = m_spectrum;
-    m_state->setSpectrumSize(m_spectrumRect.width(), m_spectrumRect.height());
+    m_geometry->add(m_spectrum);
+    m_state->setSpectrumSize(m_spectrum->devicePixelSize().width(), m_spectrum->devicePixelSize().height());
     m_state->setSpectrumInvalidator([this] { m_spectrum->update(); });
     connect(m_spectrum, &ui::SpectrumWidget::frequencyChanged, this, &CMainWindow::ShowFrequency);
     connectCommands();
@@ -129,10 +130,12 @@ QTextEdit* CMainWindow::richEdit(ControlId id) const
 void CMainWindow::buildControls()
 {
     const MainWindowTemplate layout = m_globals.mainWindowTemplate;
-    const DialogBase base = dialogBase(font());
+    const DialogBase base = fittingDialogBase(layout, font());
     const TemplateSize size = templateSize(layout);
     const QRect client = toPixels({0, 0, size.w, size.h}, base);
-    setFixedSize(client.size());
+    setMinimumSize(client.size());
+    resize(client.size());
+    std::vector<QWidget*> placed;
 
     for (const ControlSpec& spec : mainWindowControls()) {
         if (spec.kind == ControlKind::Spectrum) {
@@ -142,6 +145,7 @@ void CMainWindow::buildControls()
         }
         QWidget* w = createControl(spec, layout, base, this, [this](ControlId id) { OnCommand(id); });
         if (w != nullptr && spec.id != ControlId::None) m_controls[spec.id] = w;
+        if (w != nullptr) placed.push_back(w);
     }
 
     m_entryLine = richEdit(ControlId::EntryLine);
@@ -152,6 +156,8 @@ void CMainWindow::buildControls()
     m_modeBox = qobject_cast<QComboBox*>(control(ControlId::ModeBox));
     m_timeButton = qobject_cast<QPushButton*>(control(ControlId::Time));
     m_dxList = qobject_cast<QListWidget*>(control(ControlId::DxList));
+    m_geometry = std::make_unique<WindowGeometry>(client.size(), m_spectrumRect, m_receiveEdit->geometry());
+    for (QWidget* w : placed) m_geometry->add(w);
     m_receiveEdit->setReadOnly(true);
     m_receiveEdit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_alertEdit->setReadOnly(true);
@@ -199,6 +205,7 @@ void CMainWindow::buildSystemMenu()
     const QRect map = control(ControlId::MapPicture)->geometry();
     m_menuButton->setGeometry(map.right() - 17, map.top() + 1, 17, 17);
     m_menuButton->raise();
+    m_geometry->add(m_menuButton);
 }
 
 void CMainWindow::connectCommands()
@@ -243,6 +250,8 @@ bool CMainWindow::OnInitDialog()
 
     // A profile that asks for the large layout: end at once and be rebuilt in it.
     if (profile) settings.readLayout(*profile);
+    m_profileSize = profile ? readWindowSize(*profile, m_geometry->described()) : m_geometry->described();
+    resize(m_profileSize);
     if (m_globals.settings.largeScreen != 0 && m_globals.mainWindowTemplate == MainWindowTemplate::Normal) {
         m_globals.mainWindowTemplate = MainWindowTemplate::Large;
         m_end = WindowEnd::Rebuild;
@@ -603,6 +612,16 @@ void CMainWindow::closeEvent(QCloseEvent* event)
     CloseMainWindow();
 }
 
+void CMainWindow::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (!m_geometry) return;
+    m_geometry->apply(size());
+    if (m_state && m_spectrum)
+        m_state->setSpectrumSize(m_spectrum->devicePixelSize().width(),
+                                 m_spectrum->devicePixelSize().height());
+}
+
 void CMainWindow::CloseMainWindow()
 {
     if (m_entryUnsaved) {
@@ -614,6 +633,8 @@ void CMainWindow::CloseMainWindow()
     m_timer.stop();
     m_rig->stop();
     (void)m_country->save();
+    if (Profile profile(m_globals.profileFile); !m_globals.profileFile.empty() && size() != m_profileSize)
+        (void)writeWindowSize(profile, size());
     m_state->closeInput();
     m_end = WindowEnd::Close;
     done(QDialog::Accepted);

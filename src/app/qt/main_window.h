@@ -34,6 +34,7 @@
 #include "app/main_window_template.h"
 #include "app/operating_state.h"
 #include "app/qt/transceiver_controls.h"
+#include "app/qt/window_geometry.h"
 #include "common/ports.h"
 #include "rig/transceiver_port.h"
 
@@ -115,6 +116,7 @@ protected:
     void accept() override;  // Enter
     void reject() override;  // Esc
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -157,6 +159,8 @@ private:
     QToolButton* m_menuButton = nullptr;
     ui::SpectrumWidget* m_spectrum = nullptr;
     QRect m_spectrumRect;
+    std::unique_ptr<WindowGeometry> m_geometry;
+    QSize m_profileSize;  // the window size the profile held at the start
     std::unique_ptr<QtTextWindow> m_receiveWindow;
     std::unique_ptr<QtTextWindow> m_alertLine;
     std::unique_ptr<QtTextWindow> m_keyboardWindow;
