@@ -57,6 +57,15 @@ TEST(WindowRig, BandButtonsTuneTheRadioAndItsBroadcastsMoveTheField)
             << rw.radio.frequency();
         EXPECT_EQ(fieldText(w), dialText(w));
 
+        // A memory chosen in the frequency field tunes once the field is left; its number
+        // is no part of the frequency.
+        auto* field = qobject_cast<QComboBox*>(w.control(ControlId::FrequencyBox));
+        field->setFocus(Qt::OtherFocusReason);
+        field->setEditText(QStringLiteral(" 3: 7012.5"));
+        w.focusEntryLine();
+        EXPECT_EQ(trx.GetSignalFrequency(), 7012500);
+        w.rig().commands().bands().BandButton(2);
+
         // Ctrl+Right: 100 Hz up, at the radio too.
         QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Right, Qt::ControlModifier);
         EXPECT_TRUE(QTest::qWaitFor([&] { return rw.radio.frequency() == dial + 100; }, 5000));
