@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/country_data.h"
+#include "app/logbook_data.h"
 #include "app/main_window_template.h"
 #include "app/receive_text_flow.h"
 #include "app/settings.h"
@@ -20,6 +21,7 @@ struct ApplicationGlobals {
     macros::MacroTable macros;          // the function-key texts
     ReceiveTextFlow textFlow;
     CountryData country;
+    LogbookData logbook;
     bool receivePaused = false;
     unsigned long tickCounter = 0;
 };

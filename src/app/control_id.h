@@ -109,6 +109,7 @@ enum class ControlId : int {
     MarkDelete = 1327,       // Alt+Delete
     MarkNext = 1328,         // Alt+Page Down
     MarkPrevious = 1329,     // Alt+Page Up
+    LookKey = 1325,          // Alt+F12
     NoAction = 136,          // Ctrl+Shift+Alt+X
     NoActionF11 = 1339,      // Shift+Alt+F11
     NoActionF12 = 1340,      // Shift+Alt+F12

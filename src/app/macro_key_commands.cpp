@@ -1,8 +1,6 @@
 // The function keys routed to the macro store.
 #include "app/macro_key_commands.h"
 
-#include "log/entry_state.h"
-
 namespace vexa::app {
 
 namespace {
@@ -10,12 +8,13 @@ macros::PassThroughExpander g_passThrough;
 }
 
 MacroKeyCommands::MacroKeyCommands(ApplicationGlobals& globals, OperatingState& state, TextWindow& keyboard,
-                                   Prompter& prompter, const Clock& clock, MacroKeyWindow window)
+                                   Prompter& prompter, const Clock& clock, MacroKeyWindow window,
+                                   log::QsoFieldProviders& contact)
     : m_globals(globals),
       m_state(state),
       m_window(std::move(window)),
       m_profile(globals.profileFile),
-      m_providers(m_fields, prompter, sources()),
+      m_providers(contact),
       m_expander(globals.macros, *this, *this, clock, keyboard),
       m_commands(globals.macros, m_expander, keyboard, prompter, m_profile, *this)
 {
@@ -57,18 +56,6 @@ void MacroKeyCommands::runLog(const std::function<void()>& action, std::string_v
         action();
     else
         reportLine(std::string(token) + " skipped: the logbook is not connected to this window yet");
-}
-
-log::QsoSources MacroKeyCommands::sources()
-{
-    log::QsoSources s;
-    s.entryWord = [this](int n) { return log::EntryWord(m_window.entryText(), n); };
-    s.setEntryText = [this](const std::string& text) { m_window.setEntryText(text); };
-    s.capturedCall = [this] { return m_globals.textFlow.capturedCall(); };
-    s.signalFrequencyHz = [this] { return m_state.GetSignalFrequency(); };
-    s.frequencyText = [this] { return m_window.frequencyText(); };
-    s.modeText = [this] { return m_window.modeText(); };
-    return s;
 }
 
 }  // namespace vexa::app

@@ -1,8 +1,8 @@
 // The macro keys of the main window: F1..F12 and Shift+F1..Shift+F12 send the macro texts
 // (typed into the keyboard window in the text modes, voice messages in the SSB modes), Ctrl
 // with the same keys edits them. The token expansion it owns also expands the files of the
-// "Send" button and those dropped on the keyboard window. The contact fields live here until
-// the window carries the logbook; the logbook's commands plug in through setLogHooks.
+// "Send" button and those dropped on the keyboard window. The contact fields belong to the
+// logbook (LogCommands); its commands plug in through setLogHooks.
 #pragma once
 
 #include <functional>
@@ -23,10 +23,6 @@ namespace vexa::app {
 
 // What the window lends the macro keys.
 struct MacroKeyWindow {
-    std::function<std::string()> entryText;
-    std::function<void(const std::string&)> setEntryText;
-    std::function<std::string()> frequencyText;  // the "&Fq:" box
-    std::function<std::string()> modeText;       // the mode box
     std::function<void()> toggleTransmit;
     std::function<void()> focusKeyboard;
 };
@@ -44,7 +40,8 @@ public:
     // Reads the macro texts from the profile (a text the profile lacks keeps the one in
     // memory) and puts the expansion in front of the keyboard window's text files.
     MacroKeyCommands(ApplicationGlobals& globals, OperatingState& state, TextWindow& keyboard,
-                     Prompter& prompter, const Clock& clock, MacroKeyWindow window);
+                     Prompter& prompter, const Clock& clock, MacroKeyWindow window,
+                     log::QsoFieldProviders& contact);
     ~MacroKeyCommands() override;
     MacroKeyCommands(const MacroKeyCommands&) = delete;
     MacroKeyCommands& operator=(const MacroKeyCommands&) = delete;
@@ -52,7 +49,7 @@ public:
     // Send: F1..Shift+F12 (1250..1273). Edit: Ctrl with them (1300..1323).
     void addCommands(CommandTable& commands);
     void setLogHooks(MacroLogHooks hooks) { m_log = std::move(hooks); }
-    log::QsoFields& contact() noexcept { return m_fields; }
+    log::QsoFields& contact() noexcept { return m_providers.fields(); }
     macros::MacroCommands& commands() noexcept { return m_commands; }
 
     // macros::MacroActions
@@ -81,14 +78,12 @@ public:
 
 private:
     void runLog(const std::function<void()>& action, std::string_view token);
-    log::QsoSources sources();
 
     ApplicationGlobals& m_globals;
     OperatingState& m_state;
     MacroKeyWindow m_window;
     Profile m_profile;
-    log::QsoFields m_fields;
-    log::QsoFieldProviders m_providers;
+    log::QsoFieldProviders& m_providers;
     macros::TokenExpander m_expander;
     macros::MacroCommands m_commands;
     MacroLogHooks m_log;

@@ -1,5 +1,7 @@
 #include "app/operating_state.h"
 
+#include <optional>
+
 #include "common/operating_mode.h"
 #include "display/spectrum_scale.h"
 #include "engine/rx/varicode_table.h"
@@ -81,42 +83,43 @@ OperatingState::~OperatingState()
     m_soundCard.reset();
 }
 
-void OperatingState::SetOperatingMode(OperatingMode mode)
+namespace {
+
+// The transceiver's mode for an operating mode; SSB has none here, its side band follows
+// the dial frequency (the band buttons' business).
+std::optional<rig::TransceiverModeCode> transceiverModeOf(OperatingMode mode)
 {
     using M = OperatingMode;
     switch (mode) {
         case M::Cw:
-            m_transceiver.SetTransceiverMode(rig::kTrxCw);
-            break;
+            return rig::kTrxCw;
         case M::Usb:
         case M::Sstv:
         case M::Fax:
-            m_transceiver.SetTransceiverMode(rig::kTrxUsb);
-            break;
+            return rig::kTrxUsb;
         case M::Lsb:
-            m_transceiver.SetTransceiverMode(rig::kTrxLsb);
-            break;
-        case M::Ssb:
-            // The side band follows the dial frequency; that belongs to the band buttons.
-            break;
-        case M::Rtty:
-            m_transceiver.SetTransceiverMode(rig::kTrxDigital);
-            break;
+            return rig::kTrxLsb;
         case M::Am:
-            m_transceiver.SetTransceiverMode(rig::kTrxAm);
-            break;
+            return rig::kTrxAm;
         case M::Fm:
-            m_transceiver.SetTransceiverMode(rig::kTrxFm);
-            break;
+            return rig::kTrxFm;
+        case M::Rtty:
         case M::Psk31:
-        case M::Fsk31:
-            m_transceiver.SetTransceiverMode(rig::kTrxDigital);
-            break;
         case M::Qpsk:
-            m_transmit.setQpskInverted(m_inversion);
-            m_transceiver.SetTransceiverMode(rig::kTrxDigital);
+        case M::Fsk31:
+            return rig::kTrxDigital;
+        case M::Ssb:
             break;
     }
+    return std::nullopt;
+}
+
+}  // namespace
+
+void OperatingState::SetOperatingMode(OperatingMode mode)
+{
+    if (const auto code = transceiverModeOf(mode)) m_transceiver.SetTransceiverMode(*code);
+    if (mode == OperatingMode::Qpsk) m_transmit.setQpskInverted(m_inversion);
     m_receiver.setMode(mode);
     // The transmit path configures its modulator per mode (16.625/31.25 for the PSK family,
     // 180/90.9 for RTTY) and sends no audio in the others.

@@ -19,7 +19,7 @@ TransceiverCommands::TransceiverCommands(ApplicationGlobals& globals, Prompter& 
       m_trx(*this, scheduler),
       m_bands(m_trx, *this, prompter, "Vexa"),
       m_markCommands(m_marks, m_trx, *this, prompter, clock),
-      m_markKeys(m_marks, prompter, *this),
+      m_markKeys(m_marks, prompter, m_markKeysHost),
       m_alive(std::make_shared<TransceiverCommands*>(this))
 {
     m_mapImage.resize(m_geometry.width, m_geometry.height);
@@ -80,7 +80,7 @@ void TransceiverCommands::setHexMonitor(bool on)
     m_trx.setHexMonitor(on);
 }
 
-void TransceiverCommands::storeOperatingMode(int mode, bool selectInList)
+void TransceiverCommands::storeOperatingMode(OperatingMode mode, bool selectInList)
 {
     m_window.storeOperatingMode(mode, selectInList);
 }
@@ -91,9 +91,9 @@ void TransceiverCommands::ShowFrequency()
     refreshFrequencyMap(false);
 }
 
-std::string TransceiverCommands::entryWord0() const
+std::string TransceiverCommands::MarkKeysAdapter::entryWord0() const
 {
-    const std::string text = m_window.entryText();
+    const std::string text = m_c.m_window.entryText();
     const auto begin = text.find_first_not_of(" \t\r\n");
     if (begin == std::string::npos) return {};
     const auto end = text.find_first_of(" \t\r\n", begin);
@@ -131,9 +131,9 @@ void TransceiverCommands::addCommands(CommandTable& c)
     c[I::Band29] = [this] { m_bands.Button29(); };
     c[I::SsbButton] = [this] { m_bands.SsbButton(); };
     c[I::CwButton] = [this] { m_bands.CwButton(); };
-    c[I::RttyButton] = [this] { m_bands.DigitalButton(4); };
-    c[I::PskButton] = [this] { m_bands.DigitalButton(9); };
-    c[I::QpskButton] = [this] { m_bands.DigitalButton(10); };
+    c[I::RttyButton] = [this] { m_bands.DigitalButton(OperatingMode::Rtty); };
+    c[I::PskButton] = [this] { m_bands.DigitalButton(OperatingMode::Psk31); };
+    c[I::QpskButton] = [this] { m_bands.DigitalButton(OperatingMode::Qpsk); };
     c[I::ModeStep] = [this] { m_bands.ModeButton(); };
     c[I::BandUp] = [this] { m_bands.BandUp(); };
     c[I::BandDown] = [this] { m_bands.BandDown(); };

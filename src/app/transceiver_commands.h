@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,7 @@
 #include "app/command_table.h"
 #include "app/control_id.h"
 #include "common/frequency_marks.h"
+#include "common/operating_mode.h"
 #include "common/ports.h"
 #include "common/scheduler.h"
 #include "display/frequency_map.h"
@@ -28,12 +30,12 @@ namespace vexa::app {
 
 // What the window lends the transceiver commands.
 struct TransceiverWindow {
-    std::function<int()> operatingMode;
+    std::function<OperatingMode()> operatingMode;
     std::function<double()> carrierAudioHz;
     // A mode the radio reported, without sending it back.
-    std::function<void(int mode, bool selectInList)> storeOperatingMode;
-    std::function<void(int mode)> setOperatingMode;  // the full switch
-    std::function<void()> showFrequency;             // the "&Fq:" and "Hz" fields
+    std::function<void(OperatingMode mode, bool selectInList)> storeOperatingMode;
+    std::function<void(std::optional<OperatingMode> mode)> setOperatingMode;  // the full switch
+    std::function<void()> showFrequency;                                      // the "&Fq:" and "Hz" fields
     std::function<void(std::string_view)> appendToEntryLine;
     std::function<void(std::string_view)> alert;
     std::function<void()> focusEntryLine;
@@ -49,9 +51,7 @@ struct TransceiverWindow {
     std::function<void(const display::MarkText&)> showMarkText;
 };
 
-class TransceiverCommands final : private rig::TransceiverHost,
-                                  private rig::BandControlHost,
-                                  private macros::MarkKeysHost {
+class TransceiverCommands final : private rig::TransceiverHost, private rig::BandControlHost {
 public:
     // post: runs a call on the GUI thread later (any thread may call it).
     TransceiverCommands(ApplicationGlobals& globals, Prompter& prompter, const Clock& clock,
@@ -82,27 +82,43 @@ public:
 
 private:
     // rig::TransceiverHost
-    int operatingMode() const override { return m_window.operatingMode(); }
+    OperatingMode operatingMode() const override { return m_window.operatingMode(); }
     double carrierAudioHz() const override { return m_window.carrierAudioHz(); }
-    void storeOperatingMode(int mode, bool selectInList) override;
+    void storeOperatingMode(OperatingMode mode, bool selectInList) override;
     void ShowFrequency() override;
     void AppendToEntryLine(std::string_view text) override { m_window.appendToEntryLine(text); }
     void alert(std::string_view text) override { m_window.alert(text); }
     // rig::BandControlHost
-    void SetOperatingMode(int mode) override { m_window.setOperatingMode(mode); }
+    void SetOperatingMode(std::optional<OperatingMode> mode) override { m_window.setOperatingMode(mode); }
     void focusEntryLine() override { m_window.focusEntryLine(); }
     void moveSplitSlider(int offsetHz) override { m_window.moveSplitSlider(offsetHz); }
     void setReceivePaused(bool paused) override { m_globals.receivePaused = paused; }
-    // macros::MarkKeysHost
-    int signalFrequency() const override { return m_trx.GetSignalFrequency(); }
-    void TuneTransceiver(int signalHz) override { m_trx.TuneTransceiver(signalHz); }
-    std::string entryWord0() const override;
-    std::string entryLineText() const override { return m_window.entryText(); }
-    void clearEntryLine() override { m_window.clearEntryLine(); }
-    std::string frequencyComboText() const override { return m_window.frequencyText(); }
-    void deleteComboItem(int n) override { m_window.deleteFrequencyListItem(n); }
-    void setComboItem(int n, const std::string& text) override { m_window.setFrequencyListItem(n, text); }
-    void clearLastLookupCall() override {}
+    // The digit keys' marks, which know the operating mode as a number.
+    class MarkKeysAdapter final : public macros::MarkKeysHost {
+    public:
+        explicit MarkKeysAdapter(TransceiverCommands& c) : m_c(c) {}
+        int signalFrequency() const override { return m_c.m_trx.GetSignalFrequency(); }
+        int operatingMode() const override { return static_cast<int>(m_c.m_window.operatingMode()); }
+        void SetOperatingMode(int mode) override
+        {
+            m_c.m_window.setOperatingMode(operatingModeFromIndex(mode));
+        }
+        void TuneTransceiver(int signalHz) override { m_c.m_trx.TuneTransceiver(signalHz); }
+        void refreshFrequencyMap(bool force) override { m_c.refreshFrequencyMap(force); }
+        std::string entryWord0() const override;
+        std::string entryLineText() const override { return m_c.m_window.entryText(); }
+        void clearEntryLine() override { m_c.m_window.clearEntryLine(); }
+        std::string frequencyComboText() const override { return m_c.m_window.frequencyText(); }
+        void deleteComboItem(int n) override { m_c.m_window.deleteFrequencyListItem(n); }
+        void setComboItem(int n, const std::string& text) override
+        {
+            m_c.m_window.setFrequencyListItem(n, text);
+        }
+        void clearLastLookupCall() override {}
+
+    private:
+        TransceiverCommands& m_c;
+    };
 
     rig::TransceiverSettings transceiverSettings() const;
 
@@ -115,6 +131,7 @@ private:
     rig::BandControl m_bands;
     FrequencyMarks m_marks;
     rig::MarkCommands m_markCommands;
+    MarkKeysAdapter m_markKeysHost{*this};
     macros::MarkKeys m_markKeys;
     bool m_hexMonitor = false;
     display::FrequencyMapGeometry m_geometry;

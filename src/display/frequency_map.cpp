@@ -37,7 +37,7 @@ std::string markLabel(int slot, const FrequencyMark& mark, std::time_t now)
 }
 
 FrequencyMapLayout layoutFrequencyMap(const FrequencyMapGeometry& g, const FrequencyMapDial& dial,
-                                      int signalHz, int operatingMode, const FrequencyMarks& marks,
+                                      int signalHz, OperatingMode operatingMode, const FrequencyMarks& marks,
                                       std::time_t now)
 {
     FrequencyMapLayout out;
@@ -45,16 +45,16 @@ FrequencyMapLayout layoutFrequencyMap(const FrequencyMapGeometry& g, const Frequ
     out.yc = g.height / 2;
     const int yc = out.yc;
     switch (operatingMode) {
-        case 1:
+        case OperatingMode::Usb:
             out.passband = {yc, yc + 3 * v};
             break;
-        case 2:
+        case OperatingMode::Lsb:
             out.passband = {yc - 3 * v, yc};
             break;
-        case 7:
+        case OperatingMode::Am:
             out.passband = {yc - 3 * v, yc + 3 * v};
             break;
-        case 8:
+        case OperatingMode::Fm:
             out.passband = {yc - 6 * v, yc + 6 * v};
             break;
         default:

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/frequency_marks.h"
+#include "common/operating_mode.h"
 #include "display/indexed_image.h"
 
 namespace vexa::display {
@@ -61,7 +62,7 @@ std::string markLabel(int slot, const FrequencyMark& mark, std::time_t now);
 
 // signalHz: the dial as the map shows it (the signal frequency).
 FrequencyMapLayout layoutFrequencyMap(const FrequencyMapGeometry& g, const FrequencyMapDial& dial,
-                                      int signalHz, int operatingMode, const FrequencyMarks& marks,
+                                      int signalHz, OperatingMode operatingMode, const FrequencyMarks& marks,
                                       std::time_t now);
 void drawFrequencyMap(const FrequencyMapLayout& layout, const FrequencyMapGeometry& g, IndexedImage& image);
 

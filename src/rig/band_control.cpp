@@ -13,10 +13,10 @@ const BandEntry& band(int index)
     return kBandPlan[static_cast<std::size_t>(index)];
 }
 
-constexpr int kCw = 0;
-constexpr int kUsb = 1;
-constexpr int kLsb = 2;
-constexpr int kRtty = 4;
+constexpr OperatingMode kCw = OperatingMode::Cw;
+constexpr OperatingMode kUsb = OperatingMode::Usb;
+constexpr OperatingMode kLsb = OperatingMode::Lsb;
+constexpr OperatingMode kRtty = OperatingMode::Rtty;
 
 }  // namespace
 
@@ -42,18 +42,19 @@ void BandControl::SelectBand(int index)
     if (index < 0 || index >= kBandCount) return;
     const BandEntry& b = band(index);
     const int current = FindBand(m_trx.GetSignalFrequency());
-    int m = m_host.operatingMode();
-    if (m == 7 || m == 8) {
+    OperatingMode m = m_host.operatingMode();
+    if (m == OperatingMode::Am || m == OperatingMode::Fm) {
         m_host.SetOperatingMode(kCw);
         m = kCw;
     }
+    using M = OperatingMode;
     switch (m) {
-        case 0:
+        case M::Cw:
             if (index != current) m_trx.TuneTransceiver(b.lowEdge * 1000 + 10000);
             break;
-        case 1:
-        case 2:
-        case 3:
+        case M::Usb:
+        case M::Lsb:
+        case M::Ssb:
             if (b.ssbStart == kNoSegment) {
                 inform("No SSB here");
                 m_host.SetOperatingMode(kCw);
@@ -61,8 +62,8 @@ void BandControl::SelectBand(int index)
                 m_trx.TuneTransceiver(b.ssbStart * 1000 + 10000);
             }
             break;
-        case 5:
-        case 6:
+        case M::Sstv:
+        case M::Fax:
             if (b.sstvLow == kNoSegment) {
                 inform("No SSTV here");
                 m_host.SetOperatingMode(kCw);
@@ -71,10 +72,10 @@ void BandControl::SelectBand(int index)
                 m_trx.TuneTransceiver(b.sstvLow * 1000 + 5000);
             }
             break;
-        case 4:
-        case 9:
-        case 10:
-        case 11: {
+        case M::Rtty:
+        case M::Psk31:
+        case M::Qpsk:
+        case M::Fsk31: {
             if (b.digitalLow == kNoSegment) {
                 inform("No RTTY here");
                 m_host.SetOperatingMode(kCw);
@@ -119,7 +120,7 @@ void BandControl::SsbButton()
         inform("No SSB here");
         return;
     }
-    const int m = m_host.operatingMode();
+    const OperatingMode m = m_host.operatingMode();
     if (m == kUsb || m == kLsb) {
         m_host.SetOperatingMode(m == kUsb ? kLsb : kUsb);
         return;
@@ -143,7 +144,7 @@ void BandControl::CwButton()
     if (b >= 0 && m_trx.GetSignalFrequency() > band(b).ssbStart * 1000) SelectBand(b);
 }
 
-void BandControl::DigitalButton(int mode)
+void BandControl::DigitalButton(OperatingMode mode)
 {
     if (inSatelliteSegment()) {
         m_trx.SelectVfo(1);
@@ -230,14 +231,14 @@ void BandControl::SatelliteSplit(int offsetHz)
     int shift = 0;
     if (a >= kSatelliteLowHz && a <= kSatelliteHighHz) shift = -8200000;
     if (a >= 29457000 && a <= 29459000) shift = -8318000;
-    const int m = m_host.operatingMode();
+    const OperatingMode m = m_host.operatingMode();
     m_trx.SelectVfo(1);
-    m_host.SetOperatingMode(-1);
+    m_host.SetOperatingMode(std::nullopt);
     m_host.SetOperatingMode(m);
     m_trx.TuneTransceiver(a + shift + (m_down ? -offsetHz : offsetHz));
     m_trx.SelectVfo(0);
     m_trx.TuneTransceiver(a);
-    m_host.SetOperatingMode(-1);
+    m_host.SetOperatingMode(std::nullopt);
     m_host.SetOperatingMode(m);
 }
 

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "common/operating_mode.h"
 #include "common/ports.h"
 #include "rig/band_control_host.h"
 #include "rig/transceiver.h"
@@ -24,7 +25,7 @@ public:
     void SsbButton();
     void CwButton();
     // RTTY (4), PSK (9) and QPSK (10).
-    void DigitalButton(int mode);
+    void DigitalButton(OperatingMode mode);
     void ModeButton();
     void BandUp();
     void BandDown();

@@ -2,15 +2,19 @@
 // the operating mode switch, the frequency map, the focus, the split slider, messages.
 #pragma once
 
+#include <optional>
+
+#include "common/operating_mode.h"
+
 namespace vexa::rig {
 
 class BandControlHost {
 public:
     virtual ~BandControlHost() = default;
-    virtual int operatingMode() const = 0;
-    // The full mode switch, which also sends the radio its mode. -1 stores "no mode", so
-    // that switching back to the same mode sends it again.
-    virtual void SetOperatingMode(int mode) = 0;
+    virtual OperatingMode operatingMode() const = 0;
+    // The full mode switch, which also sends the radio its mode. nullopt stores "no mode",
+    // so that switching back to the same mode sends it again.
+    virtual void SetOperatingMode(std::optional<OperatingMode> mode) = 0;
     virtual void refreshFrequencyMap(bool force) = 0;
     virtual void focusEntryLine() = 0;
     virtual void moveSplitSlider(int offsetHz) = 0;

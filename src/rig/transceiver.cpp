@@ -9,36 +9,29 @@
 namespace vexa::rig {
 namespace {
 
-int operatingModeFor(RadioMode mode)
+OperatingMode operatingModeFor(RadioMode mode)
 {
     switch (mode) {
         case RadioMode::Lsb:
-            return modeIndex(OperatingMode::Lsb);
+            return OperatingMode::Lsb;
         case RadioMode::Usb:
-            return modeIndex(OperatingMode::Usb);
+            return OperatingMode::Usb;
         case RadioMode::Am:
-            return modeIndex(OperatingMode::Am);
+            return OperatingMode::Am;
         case RadioMode::Cw:
-            return modeIndex(OperatingMode::Cw);
+            return OperatingMode::Cw;
         case RadioMode::Fm:
-            return modeIndex(OperatingMode::Fm);
+            return OperatingMode::Fm;
         case RadioMode::Rtty:
-            return modeIndex(OperatingMode::Rtty);
+            return OperatingMode::Rtty;
     }
-    return modeIndex(OperatingMode::Usb);
+    return OperatingMode::Usb;
 }
 
 // Modes that run on a side band of the radio: a side-band report must not end them.
-bool demodulated(int mode)
+bool runsOnSideBand(OperatingMode mode)
 {
-    const std::optional<OperatingMode> m = operatingModeFromIndex(mode);
-    return m && isDemodulatedMode(*m);
-}
-
-bool runsOnSideBand(int mode)
-{
-    return demodulated(mode) || mode == modeIndex(OperatingMode::Sstv) ||
-           mode == modeIndex(OperatingMode::Fax);
+    return isDemodulatedMode(mode) || mode == OperatingMode::Sstv || mode == OperatingMode::Fax;
 }
 
 }  // namespace
@@ -199,11 +192,11 @@ void Transceiver::frequencyReported(long long hz)
 
 void Transceiver::modeReported(RadioMode mode, ModeReport how)
 {
-    const int current = m_host.operatingMode();
-    int next = operatingModeFor(mode);
+    const OperatingMode current = m_host.operatingMode();
+    OperatingMode next = operatingModeFor(mode);
     const bool sideBand = mode == RadioMode::Lsb || mode == RadioMode::Usb;
     if (how == ModeReport::Broadcast && sideBand && runsOnSideBand(current)) next = current;
-    if (how == ModeReport::Broadcast && mode == RadioMode::Rtty && demodulated(current)) next = current;
+    if (how == ModeReport::Broadcast && mode == RadioMode::Rtty && isDemodulatedMode(current)) next = current;
     m_host.storeOperatingMode(next, how == ModeReport::Broadcast);
 }
 

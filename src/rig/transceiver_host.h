@@ -4,16 +4,18 @@
 
 #include <string_view>
 
+#include "common/operating_mode.h"
+
 namespace vexa::rig {
 
 class TransceiverHost {
 public:
     virtual ~TransceiverHost() = default;
-    virtual int operatingMode() const = 0;
+    virtual OperatingMode operatingMode() const = 0;
     virtual double carrierAudioHz() const = 0;
     // A mode the radio reported, stored as it is without running the mode switch (that
     // would send the mode back). selectInList: the operator changed it at the radio.
-    virtual void storeOperatingMode(int mode, bool selectInList) = 0;
+    virtual void storeOperatingMode(OperatingMode mode, bool selectInList) = 0;
     // The dial frequency changed: rewrite the frequency field, move the frequency map.
     virtual void ShowFrequency() = 0;
     virtual void AppendToEntryLine(std::string_view text) = 0;

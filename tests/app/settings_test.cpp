@@ -7,18 +7,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/slurp.h"
 #include "support/temp_dir.h"
 
 namespace vexa::app {
 namespace {
 
-std::string slurp(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::slurp;
 
 void readAll(Settings& s, const Profile& p)
 {

@@ -296,28 +296,6 @@ TEST(MainWindow, FunctionKeysSendTheMacrosAndCtrlEditsThem)
     EXPECT_EQ(Profile(globals.profileFile).readString("Keyboard", "F24", ""), "73<CR><LF>de<SP><MYCALL>");
 }
 
-TEST(MainWindow, CloseAsksAboutAnUnsavedEntryAndCancelKeepsTheWindow)
-{
-    ApplicationGlobals globals;
-    ScriptedPrompter prompter;
-    prompter.answers = {Prompter::Answer::Cancel, Prompter::Answer::Yes, Prompter::Answer::No};
-    bool stillOpenAfterCancel = false;
-    bool stillOpenAfterYes = false;
-    test::runWindow(globals, {nullptr, &prompter}, [&](CMainWindow& w) {
-        w.setEntryUnsaved(true);
-        w.OnCommand(ControlId::Close);
-        stillOpenAfterCancel = w.isVisible();
-        w.CloseMainWindow();  // Yes: no log to save into yet, so nothing may be lost
-        stillOpenAfterYes = w.isVisible();
-        w.CloseMainWindow();  // No
-        EXPECT_FALSE(w.isVisible());
-    });
-    EXPECT_TRUE(stillOpenAfterCancel);
-    EXPECT_TRUE(stillOpenAfterYes);
-    ASSERT_EQ(prompter.questions.size(), 3u);
-    EXPECT_EQ(prompter.questions[0], "Text is not saved!\r\nSave?");
-}
-
 TEST(MainWindow, CloseWithASavedEntryAsksNothing)
 {
     ApplicationGlobals globals;

@@ -26,9 +26,7 @@ TEST(WindowAudio, TheDemoRecordingDecodesIntoTheReceiveWindow)
     engine::WaveFileBackend backend(options);
     ASSERT_EQ(backend.inputError(), "");
     ApplicationGlobals globals;
-    MainWindowServices services;
-    services.sound = &backend;
-    test::runWindow(globals, services, [&](CMainWindow& w) {
+    test::runWindow(globals, {.sound = &backend}, [&](CMainWindow& w) {
         QTextEdit* receive = w.richEdit(ControlId::ReceiveWindow);
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return receive->toPlainText().contains(QStringLiteral("DL9VXA de G0VXB")); }, 30000))
@@ -50,10 +48,7 @@ TEST(WindowAudio, PauseTransmitsTheKeyboardWindowAndEndsAfterTheTail)
         options.pacedOutput = false;
         engine::WaveFileBackend backend(options);
         ApplicationGlobals globals;
-        MainWindowServices services;
-        services.sound = &backend;
-        services.transceiver = &trx;
-        test::runWindow(globals, services, [&](CMainWindow& w) {
+        test::runWindow(globals, {.transceiver = &trx, .sound = &backend}, [&](CMainWindow& w) {
             QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
             QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Pause);
             ASSERT_TRUE(w.state().transmitActive());
@@ -95,11 +90,8 @@ TEST(WindowAudio, FunctionKeysPlayVoiceMessagesInSsbAndEscEmptiesTheQueue)
     options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
     engine::WaveFileBackend backend(options);  // paced: a message takes its real time
     ApplicationGlobals globals;
-    MainWindowServices services;
-    services.sound = &backend;
-    services.transceiver = &trx;
     globals.macros.setText(0, "");  // in PSK an empty F1 types nothing and keys nothing
-    test::runWindow(globals, services, [&](CMainWindow& w) {
+    test::runWindow(globals, {.transceiver = &trx, .sound = &backend}, [&](CMainWindow& w) {
         w.state().voiceKeyer().setDirectory(dir.path().toStdString());
         QTextEdit* entry = w.richEdit(ControlId::EntryLine);
         QTest::keyClick(entry, Qt::Key_F1);
@@ -137,10 +129,7 @@ TEST(WindowAudio, AVoiceMessageStillPlayingWhenTheWindowGoesEndsCleanly)
     options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
     engine::WaveFileBackend backend(options);
     ApplicationGlobals globals;
-    MainWindowServices services;
-    services.sound = &backend;
-    services.transceiver = &trx;
-    test::runWindow(globals, services, [&](CMainWindow& w) {
+    test::runWindow(globals, {.transceiver = &trx, .sound = &backend}, [&](CMainWindow& w) {
         w.state().voiceKeyer().setDirectory(dir.path().toStdString());
         w.SetOperatingMode(OperatingMode::Usb);
         QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_F1);

@@ -12,20 +12,13 @@
 #include "country/find_country.h"
 #include "country/worked_cache.h"
 #include "country/worked_tables.h"
+#include "support/slurp.h"
 #include "tests/country/country_fixture.h"
 
 using namespace vexa::country;
 using vexa::test::TempDir;
 
 namespace {
-
-std::string readAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 const char* const kFourCountries =
     "Alpha:  1:  2:  EU:  0:  0:  0:  AA:\n    AA;\n"
@@ -76,7 +69,7 @@ TEST(WorkedCache, WrittenAndReadBackIncludingZoneEdges)
 
     const std::string cache = dir.file("qcty.dat");
     ASSERT_TRUE(SaveWorkedCache(cache, table, worked));
-    EXPECT_EQ(readAll(cache),
+    EXPECT_EQ(vexa::test::slurp(cache),
               "AA 1 0 0 0 2 0 0 0 0\n"
               "BB 0 0 0 0 0 0 0 0 20\n"
               "CC 0 0 8 0 0 0 0 0 0\n"
@@ -132,7 +125,7 @@ TEST(WorkedCache, FailedOrKilledWriteKeepsThePreviousCache)
     ASSERT_TRUE(RecordWorked(table, worked, "AA1A", 14'070'000, "PSK "));
     const std::string cache = dir.file("qcty.dat");
     ASSERT_TRUE(SaveWorkedCache(cache, table, worked));
-    const std::string previous = readAll(cache);
+    const std::string previous = vexa::test::slurp(cache);
 
     for (const char* call : {"BB1B", "CC1C", "DD1D"})
         ASSERT_TRUE(RecordWorked(table, worked, call, 14'070'000, "CW  "));
@@ -150,14 +143,14 @@ TEST(WorkedCache, FailedOrKilledWriteKeepsThePreviousCache)
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
-    EXPECT_EQ(readAll(cache), previous);
+    EXPECT_EQ(vexa::test::slurp(cache), previous);
 
     // A write that fails (here: the temporary name is taken by a directory) reports it.
     std::filesystem::remove(cache + ".new");
     std::filesystem::create_directory(cache + ".new");
     EXPECT_FALSE(SaveWorkedCache(cache, table, worked));
-    EXPECT_EQ(readAll(cache), previous);
+    EXPECT_EQ(vexa::test::slurp(cache), previous);
     std::filesystem::remove(cache + ".new");
     ASSERT_TRUE(SaveWorkedCache(cache, table, worked));
-    EXPECT_NE(readAll(cache), previous);
+    EXPECT_NE(vexa::test::slurp(cache), previous);
 }

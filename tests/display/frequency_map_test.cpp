@@ -52,7 +52,7 @@ TEST(FrequencyMap, LaysOutTheScaleBandPlanAndMarksAroundTheDial)
     marks[1] = {14070600, 9, kNow, "here", "QSO text"};
     marks[30] = {14075000, 9, kNow, "+K1ABC", "K1ABC 599"};
     marks[31] = {14300000, 9, kNow, "far", ""};
-    const auto layout = layoutFrequencyMap(g, dial, 14070500, 1, marks, kNow);
+    const auto layout = layoutFrequencyMap(g, dial, 14070500, OperatingMode::Usb, marks, kNow);
     EXPECT_EQ(layout.yc, 200);
     ASSERT_TRUE(layout.passband);
     EXPECT_EQ(*layout.passband, (std::pair<int, int>{200, 230}));

@@ -1,16 +1,17 @@
 // Interoperability: 45.45 Bd Baudot from minimodem, an independent RTTY modem, decoded by
-// Vexa's RTTY receiver, clean and in white noise (SNR in 2500 Hz). minimodem sends mark on
-// the upper tone, 170 Hz shift, 1.5 stop bits, and assumes the receiver unshifts on space.
+// Vexa's discriminator RTTY receiver (and by vexa-modem rx), clean and in white noise (SNR in
+// 2500 Hz). minimodem sends mark on the upper tone, 170 Hz shift, 1.5 stop bits, and assumes
+// the receiver unshifts on space.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "engine/rx/rtty_demodulator.h"
-#include "engine/rx/text_sink.h"
+#include "engine/rx/mode_receiver.h"
 #include "support/fsk_test_signal.h"
 #include "support/minimodem_harness.h"
+#include "support/shell_run.h"
 #include "support/temp_dir.h"
 
 namespace vexa::engine {
@@ -19,18 +20,22 @@ namespace {
 constexpr double kCentreHz = 1000.0;
 constexpr double kVolume = 0.1;  // leaves room for the noise at -3 dB without clipping
 
+// Through the engine's receive loop, as the application and vexa-modem rx run it.
 std::string decode(const std::vector<int16_t>& samples, bool unshiftOnSpace = true, double baud = 45.45)
 {
     SineTable table;
-    RttyDemodulator demod(table);
     std::string text;
     TextSink sink(&text);
-    demod.setSymbolRate(baud);
-    demod.setFrequency(kCentreHz);
-    demod.decoder().setTextSink(&sink);
-    demod.decoder().setUnshiftOnSpace(unshiftOnSpace);
-    demod.processBlock(samples);
-    demod.endOfInput();
+    TextSink noSecondChannel;
+    ModeReceiver rx(table, sink, noSecondChannel);
+    rx.setMode(OperatingMode::Rtty);
+    rx.setRttyDecoder(RttyDecoder::Discriminator);  // the matched receiver has its own suite
+    rx.setRttySymbolRate(baud);
+    rx.setRttyUnshiftOnSpace(unshiftOnSpace);
+    rx.setFrequency(kCentreHz);
+    for (std::size_t at = 0; at < samples.size(); at += 2048)
+        rx.receive(std::span(samples).subspan(at, std::min<std::size_t>(2048, samples.size() - at)), false);
+    rx.endOfInput();
     return text;
 }
 
@@ -119,6 +124,22 @@ TEST_F(MinimodemInterop, CharacterErrorsInNoise)
                     b.snrDb, cer * 100.0, sent);
         EXPECT_LE(cer, b.maxCer) << "SNR " << b.snrDb << " dB";
     }
+}
+
+// The same audio through vexa-modem rx, a separate process: its options reach the receiver.
+TEST_F(MinimodemInterop, VexaModemRxDecodesItWithItsOptions)
+{
+    ASSERT_FALSE(transmit("CQ DE DL0VXA 599 TNX", 1785.0, 1615.0).empty());
+    const std::string rx = std::string(VEXA_MODEM) + " rx --mode rtty --freq 1700 ";
+    const std::string wav = " " + dir.file("minimodem-out.wav") + " 2>/dev/null";
+    EXPECT_EQ(test::runShell(rx + wav).out, "CQ DE DL0VXA 599 TNX");
+    for (const char* decoder : {"matched", "discriminator"})
+        EXPECT_EQ(test::runShell(rx + "--rtty-decoder " + decoder + wav).out, "CQ DE DL0VXA 599 TNX");
+    EXPECT_EQ(test::runShell(rx + "--rtty-decoder fast" + wav).status, 2);
+    EXPECT_EQ(test::runShell(rx + "--keep-shift" + wav).out, "CQ DE DL0VXA 599 5,/");
+    const test::ShellRun reversed = test::runShell(rx + "--reverse" + wav);
+    EXPECT_EQ(reversed.status, 0);
+    EXPECT_NE(reversed.out, "CQ DE DL0VXA 599 TNX");
 }
 
 }  // namespace

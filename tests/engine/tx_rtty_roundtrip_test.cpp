@@ -10,6 +10,7 @@
 #include "engine/audio/audio_file.h"
 #include "engine/rx/rtty_demodulator.h"
 #include "engine/rx/text_sink.h"
+#include "support/minimodem_harness.h"
 #include "support/shell_run.h"
 #include "support/temp_dir.h"
 #include "tx_roundtrip_support.h"
@@ -66,7 +67,7 @@ std::string minimodem(const std::string& args)
 
 TEST(RttyRoundTrip, MinimodemDecodesVexa)
 {
-    if (!std::filesystem::exists("/usr/bin/minimodem")) GTEST_SKIP() << "minimodem is not installed";
+    if (!vexa::test::minimodemAvailable()) GTEST_SKIP() << "minimodem is not installed";
     vexa::test::TempDir dir;
     for (const auto& [baud, f, args] :
          {std::tuple{45.45, 1500.0, std::string("rtty")}, std::tuple{45.45, 915.0, std::string("rtty")},

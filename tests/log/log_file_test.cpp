@@ -18,20 +18,13 @@
 #include "log/search_log.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_prompter.h"
+#include "support/slurp.h"
 #include "support/temp_dir.h"
 
 namespace vexa::log {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 void writeFile(const std::string& path, const std::string& data)
 {
@@ -67,7 +60,7 @@ TEST_F(LogFile, SavedRecordsAreScannedAndFound)
 {
     ASSERT_EQ(save("DL1ABC Hans 599/579 08/Dec/2026 18:05:09z PSK31 14.070.500").outcome, SaveOutcome::Saved);
     ASSERT_EQ(save("G4XYZ Bob 08/Dec/2026 18:20:00z CW 7.012.000").outcome, SaveOutcome::Saved);
-    EXPECT_EQ(readFile(context.logPath),
+    EXPECT_EQ(test::slurp(context.logPath),
               "DL1ABC Hans 599/579 08/Dec/2026 18:05:09z PSK31 14.070.500\r\n\r\n"
               "G4XYZ Bob 08/Dec/2026 18:20:00z CW 7.012.000\r\n\r\n");
     EXPECT_TRUE(prompter.shown.empty());
@@ -98,13 +91,13 @@ TEST_F(LogFile, UnparsedRecordsAskOrPassAsComments)
     EXPECT_TRUE(prompter.shown.empty());
 
     // No frequency: the operator is asked; No writes nothing and leaves the entry unsaved.
-    const std::string before = readFile(context.logPath);
+    const std::string before = test::slurp(context.logPath);
     EntryLineState state = edited();
     EXPECT_EQ(SaveEntry("DL1ABC 08/Dec/2026 18:05:09z PSK31", state, prompter, context).outcome,
               SaveOutcome::Declined);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, "Not parsed! Save anyway?");
-    EXPECT_EQ(readFile(context.logPath), before);
+    EXPECT_EQ(test::slurp(context.logPath), before);
     EXPECT_TRUE(state.unsaved());
 
     prompter.answers.push_back(Prompter::Answer::Yes);
@@ -262,7 +255,7 @@ TEST_F(LogFile, PartialWriteLeavesNoHalfRecord)
         return p.shown[0].text.find("File too large") != std::string::npos ? 0 : 2;
     });
     EXPECT_EQ(code, 0);
-    EXPECT_EQ(readFile(context.logPath), first);
+    EXPECT_EQ(test::slurp(context.logPath), first);
 }
 
 }  // namespace

@@ -28,15 +28,18 @@ struct Station : BandControlHost {
     {
         trx.configure({TransceiverType::Ic735, 0, PttMethod::Rts});
         trx.setChannel(&link, 1);
-        trxHost.mode = mode;
+        trxHost.mode = *operatingModeFromIndex(mode);
         trx.setDialFrequency(dialHz);
     }
-    int operatingMode() const override { return trxHost.mode; }
-    void SetOperatingMode(int mode) override
+    // The tables below name modes by their mode-box index.
+    int mode() const { return modeIndex(trxHost.mode); }
+    OperatingMode operatingMode() const override { return trxHost.mode; }
+    void SetOperatingMode(std::optional<OperatingMode> mode) override
     {
-        trxHost.mode = mode;
+        if (!mode) return;  // "no mode": the next switch sends its mode anyway here
+        trxHost.mode = *mode;
         static constexpr int kCode[] = {3, 1, 0, -1, 4, 1, 1, 2, 5, 4, 4, 4};
-        if (mode >= 0 && mode < 12 && kCode[mode] >= 0) trx.SetTransceiverMode(kCode[mode]);
+        if (kCode[modeIndex(*mode)] >= 0) trx.SetTransceiverMode(kCode[modeIndex(*mode)]);
     }
     void refreshFrequencyMap(bool) override { ++mapRefreshes; }
     void focusEntryLine() override {}
@@ -89,7 +92,7 @@ TEST(BandControl, BandButtonsGoWhereTheModeWorks)
         Station st(c.mode, c.dialHz);
         st.controls.BandButton(c.button);
         EXPECT_EQ(st.signal(), c.signalAfter);
-        EXPECT_EQ(st.trxHost.mode, c.modeAfter);
+        EXPECT_EQ(st.mode(), c.modeAfter);
         EXPECT_EQ(st.prompter.shownTexts(),
                   c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
         EXPECT_GE(st.mapRefreshes, 1);
@@ -100,23 +103,23 @@ TEST(BandControl, ModeButtonsAndBandSteps)
 {
     Station st(0, 3550000);
     st.controls.SsbButton();  // CW on 80 m: LSB, into the SSB segment
-    EXPECT_EQ(st.trxHost.mode, 2);
+    EXPECT_EQ(st.mode(), 2);
     EXPECT_EQ(st.signal(), 3610000);
     st.controls.SsbButton();  // again: the other side band, same frequency
-    EXPECT_EQ(st.trxHost.mode, 1);
+    EXPECT_EQ(st.mode(), 1);
     EXPECT_EQ(st.signal(), 3610000);
 
     Station nossb(0, 10120000);
     nossb.controls.SsbButton();
-    nossb.controls.DigitalButton(9);
+    nossb.controls.DigitalButton(OperatingMode::Psk31);
     Station outside(0, 5000000);
-    outside.controls.DigitalButton(10);
-    outside.controls.DigitalButton(4);
+    outside.controls.DigitalButton(OperatingMode::Qpsk);
+    outside.controls.DigitalButton(OperatingMode::Rtty);
     EXPECT_EQ(nossb.prompter.shownTexts(), std::vector<std::string>{"No SSB here"});
-    EXPECT_EQ(nossb.trxHost.mode, 9);
+    EXPECT_EQ(nossb.mode(), 9);
     EXPECT_EQ(nossb.signal(), 10145000);
     EXPECT_EQ(outside.prompter.shownTexts(), (std::vector<std::string>{"No PSK here", "No RTTY here"}));
-    EXPECT_EQ(outside.trxHost.mode, 0);
+    EXPECT_EQ(outside.mode(), 0);
 
     const struct {
         int dialHz;
@@ -136,7 +139,7 @@ TEST(BandControl, ModeButtonsAndBandSteps)
 
     Station cw(1, 14250000);
     cw.controls.CwButton();
-    EXPECT_EQ(cw.trxHost.mode, 0);
+    EXPECT_EQ(cw.mode(), 0);
     EXPECT_EQ(cw.signal(), 14250000);  // CW keeps the frequency
     cw.controls.StepDown();
     cw.controls.StepDown();
@@ -168,7 +171,7 @@ TEST(BandControl, SatelliteSetupAndSplit)
     Station sat(0, 29400000);
     sat.controls.SsbButton();
     EXPECT_EQ(sat.commands(), (std::vector<std::string>{"VFO B", "USB", "VFO A", "USB"}));
-    EXPECT_EQ(sat.trxHost.mode, 0);
+    EXPECT_EQ(sat.mode(), 0);
 }
 
 TEST(FrequencyEntry, ReadsKilohertzHertzDotsAndCsIntegerForms)
@@ -209,10 +212,10 @@ TEST(MarkCommands, MarkAskForALabelAndGoToTheNextMarkInItsMode)
 
     marks[12] = {7040000, 2, clock.value, "net", ""};
     keys.NextMark();
-    EXPECT_EQ(st.trxHost.mode, 2);
+    EXPECT_EQ(st.mode(), 2);
     EXPECT_EQ(st.signal(), 7040000);
     keys.PreviousMark();
-    EXPECT_EQ(st.trxHost.mode, 9);
+    EXPECT_EQ(st.mode(), 9);
     EXPECT_EQ(st.signal(), 14070000);
     keys.DeleteMarksHere();
     EXPECT_EQ(marks[11].frequency, 0);

@@ -42,7 +42,7 @@ TEST(TransceiverOverPty, Ic735TunesByTheDigitalSideAndFollowsItsBroadcastsButNot
 {
     test::Ic735Radio radio;
     Station st(radio, TransceiverType::Ic735, 9600);
-    st.host.mode = 9;  // PSK31, carrier 1000 Hz, DigiSide USB
+    st.host.mode = OperatingMode::Psk31;  // PSK31, carrier 1000 Hz, DigiSide USB
     st.trx.TuneTransceiver(14071000);
     st.trx.SetTransceiverMode(kTrxDigital);
     st.settle();
@@ -60,7 +60,7 @@ TEST(TransceiverOverPty, Ic735TunesByTheDigitalSideAndFollowsItsBroadcastsButNot
     EXPECT_EQ(st.trx.dialFrequency(), 14075000);
     radio.pressMode(0x00);  // LSB at the radio: the PSK31 session keeps its mode
     ASSERT_TRUE(st.run([&] { return st.host.storedModes.size() == 1; }));
-    EXPECT_EQ(st.host.mode, 9);
+    EXPECT_EQ(st.host.mode, OperatingMode::Psk31);
 
     // Garbage, then a frame in two pieces.
     radio.send(std::vector<uint8_t>{0x13, 0x37, 0xFE, 0xFE, 0xE0, 0x04});
@@ -75,12 +75,12 @@ TEST(TransceiverOverPty, Ic735PollAndLsbDigitalSide)
     test::Ic735Radio radio;
     radio.setFrequency(7035000);
     Station st(radio, TransceiverType::Ic735, 1200, /*digiSide=*/1);
-    st.host.mode = 4;
+    st.host.mode = OperatingMode::Rtty;
     st.trx.PollTransceiver();
     ASSERT_TRUE(st.run([&] { return st.trx.frequencyReports() == 1 && !st.host.storedModes.empty(); }));
     EXPECT_EQ(st.trx.dialFrequency(), 7035000);
-    EXPECT_EQ(st.host.storedModes.back(), (std::pair<int, bool>{1, false}));  // the USB reply
-    st.host.mode = 9;
+    EXPECT_EQ(st.host.storedModes.back(), (std::pair{OperatingMode::Usb, false}));  // the USB reply
+    st.host.mode = OperatingMode::Psk31;
     st.trx.SetTransceiverMode(kTrxDigital);
     ASSERT_TRUE(st.run([&] { return radio.mode() == 0; }));  // LSB, as the dial arithmetic assumes
     st.trx.TuneTransceiver(14071000);

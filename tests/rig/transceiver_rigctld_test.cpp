@@ -29,7 +29,7 @@ TEST(TransceiverOverRigctld, TunesThroughTheDaemonAndComesBackAfterItRestarts)
     trx.setChannel(channel, 0);
     ASSERT_TRUE(loop.runUntil([&] { return trx.frequencyReports() > 0 && !host.storedModes.empty(); }, 5s));
 
-    host.mode = 9;  // PSK31 with the carrier at 1000 Hz on USB
+    host.mode = OperatingMode::Psk31;  // PSK31 with the carrier at 1000 Hz on USB
     trx.TuneTransceiver(14071000);
     trx.SetTransceiverMode(kTrxDigital);
     trx.SetPtt(true);

@@ -11,17 +11,17 @@ namespace vexa::test {
 
 class RecordingTransceiverHost : public rig::TransceiverHost {
 public:
-    int mode = 0;
+    OperatingMode mode = OperatingMode::Cw;
     double carrierHz = 1000.0;
-    std::vector<std::pair<int, bool>> storedModes;  // mode, selected in the list
+    std::vector<std::pair<OperatingMode, bool>> storedModes;  // mode, selected in the list
     std::string entryLine;
     std::vector<std::string> alerts;
     int shown = 0;
     int driftResets = 0;
 
-    int operatingMode() const override { return mode; }
+    OperatingMode operatingMode() const override { return mode; }
     double carrierAudioHz() const override { return carrierHz; }
-    void storeOperatingMode(int m, bool selectInList) override
+    void storeOperatingMode(OperatingMode m, bool selectInList) override
     {
         mode = m;
         storedModes.emplace_back(m, selectInList);

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "support/shell_run.h"
+#include "support/slurp.h"
 #include "support/temp_dir.h"
 
 namespace vexa::test {
@@ -41,13 +42,10 @@ TEST_F(VexaLog, ExportImportSearchAndStatistics)
 {
     const std::string adi = dir.file("out.adi");
     ASSERT_EQ(run("export-adif " + log + " " + adi).status, 0);
-    std::ifstream in(adi);
-    std::stringstream adif;
-    adif << in.rdbuf();
-    EXPECT_NE(
-        adif.str().find("<CALL:5>G4XYZ <QSO_DATE:8>20261208 <TIME_ON:6>182000 <FREQ:5>7.012 <BAND:3>40m "
+    const std::string adif = test::slurp(adi);
+    EXPECT_NE(adif.find("<CALL:5>G4XYZ <QSO_DATE:8>20261208 <TIME_ON:6>182000 <FREQ:5>7.012 <BAND:3>40m "
                         "<MODE:2>CW <EOR>"),
-        std::string::npos);
+              std::string::npos);
 
     const std::string copy = dir.file("copy.log");
     const ShellRun imported = run("import-adif " + adi + " " + copy);

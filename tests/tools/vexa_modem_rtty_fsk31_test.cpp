@@ -1,6 +1,6 @@
 // vexa-modem rx in the RTTY and FSK31 modes, run as a separate process on WAV files and on
-// raw audio piped to standard input: minimodem's RTTY, and the independent generator's
-// 100 Bd RTTY and FSK31.
+// raw audio piped to standard input: the independent generator's 100 Bd RTTY and FSK31
+// (minimodem's RTTY through vexa-modem rx is in the minimodem suite).
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,7 +9,6 @@
 
 #include "engine/audio/audio_file.h"
 #include "support/fsk_test_signal.h"
-#include "support/minimodem_harness.h"
 #include "support/shell_run.h"
 #include "support/temp_dir.h"
 
@@ -33,26 +32,6 @@ protected:
     }
     test::TempDir dir;
 };
-
-TEST_F(VexaModemRttyFsk31, RttyFromMinimodem)
-{
-    if (!test::minimodemAvailable()) GTEST_SKIP() << "minimodem is not installed";
-    // minimodem writes its WAV straight into the temporary directory.
-    const auto audio = test::minimodemRtty("CQ DE DL0VXA 599 TNX", 1785.0, 1615.0, 0.5, dir.path());
-    ASSERT_TRUE(audio.has_value());
-    const std::string wav = dir.file("minimodem-out.wav");
-
-    EXPECT_EQ(vexaModem("rx --mode rtty --freq 1700 " + wav).out, "CQ DE DL0VXA 599 TNX");
-    for (const char* decoder : {"matched", "discriminator"})
-        EXPECT_EQ(
-            vexaModem(std::string("rx --mode rtty --rtty-decoder ") + decoder + " --freq 1700 " + wav).out,
-            "CQ DE DL0VXA 599 TNX");
-    EXPECT_EQ(vexaModem("rx --mode rtty --rtty-decoder fast " + wav).status, 2);
-    EXPECT_EQ(vexaModem("rx --mode rtty --freq 1700 --keep-shift " + wav).out, "CQ DE DL0VXA 599 5,/");
-    const ToolRun reversed = vexaModem("rx --mode rtty --freq 1700 --reverse " + wav);
-    EXPECT_EQ(reversed.status, 0);
-    EXPECT_NE(reversed.out, "CQ DE DL0VXA 599 TNX");
-}
 
 TEST_F(VexaModemRttyFsk31, Rtty100FromFileAndRawStandardInput)
 {

@@ -92,16 +92,6 @@ TEST(VexaModemTx, CwIdAndEveryMode)
     EXPECT_GT(readAudioFile(id).samples.size(), readAudioFile(plain).samples.size() + 3 * 11025);
 }
 
-TEST(VexaModemTx, RttyDecodesWithMinimodem)
-{
-    if (!std::filesystem::exists("/usr/bin/minimodem")) GTEST_SKIP() << "minimodem is not installed";
-    vexa::test::TempDir dir;
-    const std::string path = dir.file("rtty.wav");
-    ASSERT_EQ(shell(kModem + " tx --mode rtty --freq 1000 'CQ CQ DE DL1ABC K' " + path).status, 0);
-    const ShellRun r = shell("minimodem --rx -q rtty -M 1090 -S 910 -f " + path);
-    EXPECT_NE(r.out.find("CQ CQ DE DL1ABC K"), std::string::npos) << r.out;
-}
-
 TEST(VexaModemTx, BadInputIsExplained)
 {
     vexa::test::TempDir dir;

@@ -1,20 +1,14 @@
 // vexa-log: the logbook and the country data on the command line, for users and scripts:
 // country lookup, log check, ADIF export and import, statistics and search.
 #include <array>
-#include <cstdio>
-#include <cstring>
-#include <string_view>
 
+#include "cli/subcommands.h"
 #include "log_commands.h"
 #include "lookup_command.h"
 
 namespace {
 
-struct CommandEntry {
-    std::string_view name;
-    int (*run)(int argc, char** argv);
-    std::string_view usage;
-};
+using vexa::tools::CommandEntry;
 
 constexpr std::array kCommands = {
     CommandEntry{"lookup", vexa::tools::runLookup,
@@ -40,24 +34,10 @@ constexpr std::array kCommands = {
                  "search TEXT [LOG]\n      the records containing TEXT, in any letter case"},
 };
 
-void usage(std::FILE* to)
-{
-    std::fputs("usage: vexa-log COMMAND ...\n  LOG defaults to log.log in Vexa's data directory\n", to);
-    for (const auto& c : kCommands)
-        std::fprintf(to, "  %.*s\n", static_cast<int>(c.usage.size()), c.usage.data());
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        usage(argc < 2 ? stderr : stdout);
-        return argc < 2 ? 2 : 0;
-    }
-    for (const auto& c : kCommands)
-        if (c.name == argv[1]) return c.run(argc, argv);
-    std::fprintf(stderr, "vexa-log: unknown command '%s'\n", argv[1]);
-    usage(stderr);
-    return 2;
+    return vexa::tools::runSubcommand(argc, argv, "vexa-log",
+                                      "  LOG defaults to log.log in Vexa's data directory\n", kCommands);
 }

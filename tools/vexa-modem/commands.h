@@ -9,14 +9,6 @@
 
 namespace vexa::tools {
 
-using Command = int (*)(int argc, char** argv);
-
-struct CommandEntry {
-    std::string_view name;
-    Command run;
-    std::string_view usage;
-};
-
 int runRx(int argc, char** argv);
 
 }  // namespace vexa::tools

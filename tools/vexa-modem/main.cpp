@@ -1,9 +1,8 @@
 // vexa-modem: the signal engine on the command line — decode audio to text (rx) and encode
 // text to audio (tx).
 #include <array>
-#include <cstdio>
-#include <cstring>
 
+#include "cli/subcommands.h"
 #include "commands.h"
 
 namespace {
@@ -24,24 +23,9 @@ constexpr std::array kCommands = {
         "      render a transmission of TEXT ('-': stdin) into OUT.wav ('-': stdout)"},
 };
 
-void usage(std::FILE* to)
-{
-    std::fputs("usage: vexa-modem COMMAND ...\n", to);
-    for (const auto& c : kCommands)
-        std::fprintf(to, "  %.*s\n", static_cast<int>(c.usage.size()), c.usage.data());
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        usage(argc < 2 ? stderr : stdout);
-        return argc < 2 ? 2 : 0;
-    }
-    for (const auto& c : kCommands)
-        if (c.name == argv[1]) return c.run(argc, argv);
-    std::fprintf(stderr, "vexa-modem: unknown command '%s'\n", argv[1]);
-    usage(stderr);
-    return 2;
+    return vexa::tools::runSubcommand(argc, argv, "vexa-modem", "", kCommands);
 }

@@ -84,6 +84,19 @@ void run(engine::ModeReceiver& rx, std::span<const int16_t> samples)
     }
 }
 
+// A whole recording: decoded to its end, or the reason it is not audio (exit status 1).
+int decodeRecording(engine::ModeReceiver& rx, const engine::AudioReadResult& audio)
+{
+    if (!audio.ok()) {
+        std::fprintf(stderr, "vexa-modem rx: %s\n", audio.message.c_str());
+        return 1;
+    }
+    run(rx, audio.samples);
+    rx.endOfInput();
+    std::fflush(stdout);
+    return 0;
+}
+
 // RTTY: the frequency is the centre between mark and space, mark on the upper tone unless
 // reversed. QPSK reversed: read from the other sideband.
 void configure(engine::ModeReceiver& rx, const RxMode& mode, const RxOptions& o)
@@ -111,15 +124,7 @@ int runStdin(engine::ModeReceiver& rx)
         std::size_t n = 0;
         while ((n = std::fread(chunk.data(), 1, chunk.size(), stdin)) > 0)
             all.insert(all.end(), chunk.begin(), chunk.begin() + static_cast<long>(n));
-        auto audio = engine::readAudioMemory(all, "standard input");
-        if (!audio.ok()) {
-            std::fprintf(stderr, "vexa-modem rx: %s\n", audio.message.c_str());
-            return 1;
-        }
-        run(rx, audio.samples);
-        rx.endOfInput();
-        std::fflush(stdout);
-        return 0;
+        return decodeRecording(rx, engine::readAudioMemory(all, "standard input"));
     }
 
     std::vector<unsigned char> bytes = head;
@@ -198,15 +203,7 @@ int runRx(int argc, char** argv)
     configure(rx, *mode, options);
     if (std::string_view(input) == "-") return runStdin(rx);
 
-    const auto audio = engine::readAudioFile(input);
-    if (!audio.ok()) {
-        std::fprintf(stderr, "vexa-modem rx: %s\n", audio.message.c_str());
-        return 1;
-    }
-    run(rx, audio.samples);
-    rx.endOfInput();
-    std::fflush(stdout);
-    return 0;
+    return decodeRecording(rx, engine::readAudioFile(input));
 }
 
 }  // namespace vexa::tools

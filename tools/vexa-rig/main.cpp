@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "rig/event_loop.h"
 #include "rig/rigctld_channel.h"
@@ -26,26 +27,6 @@ void onSignal(int)
     g_interrupted = 1;
 }
 
-const char* modeName(int operatingMode)
-{
-    switch (operatingMode) {
-        case 0:
-            return "CW";
-        case 1:
-            return "USB";
-        case 2:
-            return "LSB";
-        case 4:
-            return "RTTY";
-        case 7:
-            return "AM";
-        case 8:
-            return "FM";
-        default:
-            return "?";
-    }
-}
-
 // The window's part, for a terminal: reports go to standard output in monitor mode, the
 // alert line to standard error. The operating mode is USB, so the dial is the frequency.
 class TerminalHost final : public vexa::rig::TransceiverHost {
@@ -54,12 +35,13 @@ public:
     int shownHz = -1;
     const vexa::rig::Transceiver* trx = nullptr;
 
-    int operatingMode() const override { return m_mode; }
+    vexa::OperatingMode operatingMode() const override { return m_mode; }
     double carrierAudioHz() const override { return 0.0; }
-    void storeOperatingMode(int mode, bool) override
+    void storeOperatingMode(vexa::OperatingMode mode, bool) override
     {
         m_mode = mode;
-        if (printReports) std::printf("mode %s\n", modeName(mode));
+        const std::string_view name = vexa::modeName(mode);
+        if (printReports) std::printf("mode %.*s\n", static_cast<int>(name.size()), name.data());
         std::fflush(stdout);
     }
     void ShowFrequency() override
@@ -84,7 +66,7 @@ public:
     }
 
 private:
-    int m_mode = 1;
+    vexa::OperatingMode m_mode = vexa::OperatingMode::Usb;
 };
 
 class Session {

@@ -34,6 +34,7 @@
 #include "app/qt/accelerator_table.h"
 #include "app/qt/control_factory.h"
 #include "app/qt/control_layout.h"
+#include "app/qt/log_window_port.h"
 #include "app/qt/qt_prompter.h"
 #include "app/qt/qt_text_window.h"
 #include "common/operating_mode.h"
@@ -91,9 +92,13 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
                 this, [this, e] { onWaveEvent(e); }, Qt::QueuedConnection);
         });
     m_state->setDialSource([this] { return m_rig->transceiver().dialFrequency(); });
+    m_log = std::make_unique<LogCommands>(globals, *m_state, m_prompter, m_clock, logWindow(services.viewer));
+    m_log->addCommands(m_commands);
+    connect(m_entryLine, &QTextEdit::textChanged, this, [this] { m_log->onEntryChanged(); });
     m_macroKeys = std::make_unique<MacroKeyCommands>(globals, *m_state, *m_keyboardWindow, m_prompter,
-                                                     m_clock, macroKeyWindow());
+                                                     m_clock, macroKeyWindow(), m_log->providers());
     m_macroKeys->addCommands(m_commands);
+    m_macroKeys->setLogHooks(m_log->macroHooks());
     m_spectrum = new ui::SpectrumWidget(this, *m_state);
     m_spectrum->setObjectName(QString::number(idNumber(ControlId::Spectrum)));
     m_spectrum->setAccessibleName(QStringLiteral("&0"));
@@ -289,6 +294,7 @@ bool CMainWindow::OnInitDialog()
     m_country->load();
     m_country->showStation();
     showMapPicture();
+    m_log->startUp();
     SetOperatingMode(OperatingMode::Psk31);
     m_state->applyAudioEnabled(m_audioEnabled);
 
@@ -357,12 +363,10 @@ void CMainWindow::SetOperatingMode(OperatingMode mode)
     if (m_modeBox->currentIndex() != modeIndex(mode)) m_modeBox->setCurrentIndex(modeIndex(mode));
 }
 
-void CMainWindow::storeOperatingMode(int mode, bool selectInList)
+void CMainWindow::storeOperatingMode(OperatingMode mode, bool selectInList)
 {
-    const std::optional<OperatingMode> m = operatingModeFromIndex(mode);
-    if (!m) return;
-    m_state->storeOperatingMode(*m);
-    if (selectInList) m_modeBox->setCurrentIndex(modeIndex(*m));
+    m_state->storeOperatingMode(mode);
+    if (selectInList) m_modeBox->setCurrentIndex(modeIndex(mode));
 }
 
 void CMainWindow::ShowFrequency()
@@ -401,6 +405,7 @@ void CMainWindow::ClockTick()
         if (r.invalidateSpectrum) m_spectrum->draw();
     }
     if (m_country->tick(QApplication::activeWindow() != nullptr)) showMapPicture();
+    m_log->tick();
 }
 
 void CMainWindow::showMapPicture()
@@ -518,20 +523,22 @@ bool CMainWindow::OnCommand(int id)
 
 MacroKeyWindow CMainWindow::macroKeyWindow()
 {
+    return {[this] { ToggleTransmit(); }, [this] { m_keyboardEdit->setFocus(Qt::OtherFocusReason); }};
+}
+
+LogWindow CMainWindow::logWindow(std::function<void(const std::string&)> viewer)
+{
+    LogWindow window =
+        qtLogWindow({m_entryLine, m_entryLineWindow.get(), m_receiveEdit, m_logEdit, m_alertEdit,
+                     &m_normalFormat, &m_timeStampFormat, &m_savedFormat, this, std::move(viewer)});
     const auto plain = [](const QString& text) { return text.toLatin1().toStdString(); };
     auto* frequencyBox = qobject_cast<QComboBox*>(control(ControlId::FrequencyBox));
-    return {
-        [this, plain] { return plain(m_entryLine->toPlainText()); },
-        [this](const std::string& text) {
-            m_entryLine->clear();
-            m_entryLine->setCurrentCharFormat(m_normalFormat);
-            m_entryLine->insertPlainText(latin1(text));
-        },
-        [frequencyBox, plain] { return frequencyBox ? plain(frequencyBox->currentText()) : std::string(); },
-        [this, plain] { return plain(m_modeBox->currentText()); },
-        [this] { ToggleTransmit(); },
-        [this] { m_keyboardEdit->setFocus(Qt::OtherFocusReason); },
+    window.frequencyText = [frequencyBox, plain] {
+        return frequencyBox ? plain(frequencyBox->currentText()) : std::string();
     };
+    window.modeText = [this, plain] { return plain(m_modeBox->currentText()); };
+    window.gmt = [this] { return m_gmt; };
+    return window;
 }
 
 void CMainWindow::ToggleTransmit()
@@ -624,12 +631,7 @@ void CMainWindow::resizeEvent(QResizeEvent* event)
 
 void CMainWindow::CloseMainWindow()
 {
-    if (m_entryUnsaved) {
-        const Prompter::Answer answer = m_prompter.askYesNoCancel("Text is not saved!\r\nSave?", "");
-        if (answer == Prompter::Answer::Cancel) return;
-        // Without a log to save into, "Yes" must not lose the entry: the window stays open.
-        if (answer == Prompter::Answer::Yes && !OnCommand(ControlId::Save)) return;
-    }
+    if (!m_log->confirmClose()) return;  // cancelled, or the save failed: nothing is lost
     m_timer.stop();
     m_rig->stop();
     (void)m_country->save();

@@ -30,6 +30,7 @@
 #include "app/command_table.h"
 #include "app/control_id.h"
 #include "app/country_commands.h"
+#include "app/log_commands.h"
 #include "app/macro_key_commands.h"
 #include "app/main_window_template.h"
 #include "app/operating_state.h"
@@ -57,10 +58,11 @@ class QtTextWindow;
 
 // What the window uses from outside; null members get the real thing.
 struct MainWindowServices {
-    rig::TransceiverPort* transceiver = nullptr;  // null: no transceiver (commands do nothing)
-    Prompter* prompter = nullptr;                 // null: Qt message boxes
-    Clock* clock = nullptr;                       // null: the system clock
-    engine::WaveBackend* sound = nullptr;         // null: no sound card
+    rig::TransceiverPort* transceiver = nullptr;     // null: no transceiver (commands do nothing)
+    Prompter* prompter = nullptr;                    // null: Qt message boxes
+    Clock* clock = nullptr;                          // null: the system clock
+    engine::WaveBackend* sound = nullptr;            // null: no sound card
+    std::function<void(const std::string&)> viewer;  // null: the "Viewer" dialog
 };
 
 class CMainWindow : public QDialog {
@@ -82,7 +84,7 @@ public:
 
     void SetOperatingMode(OperatingMode mode);
     // A mode the transceiver reported; selectInList: the operator changed it at the radio.
-    void storeOperatingMode(int mode, bool selectInList);
+    void storeOperatingMode(OperatingMode mode, bool selectInList);
     void focusEntryLine();
     TransceiverControls& rig() noexcept { return *m_rig; }
     // Rewrites the "&Fq:" field with the signal frequency and the "Hz" field with the
@@ -96,8 +98,12 @@ public:
 
     OperatingState& state() noexcept { return *m_state; }
     // The entry line holds text that is not in the log yet.
-    bool entryUnsaved() const noexcept { return m_entryUnsaved; }
-    void setEntryUnsaved(bool unsaved) noexcept { m_entryUnsaved = unsaved; }
+    bool entryUnsaved() const noexcept { return m_log->entry().unsaved(); }
+    void setEntryUnsaved(bool unsaved) noexcept
+    {
+        m_log->entry().setState(unsaved ? log::entry_state::kEdited : 0);
+    }
+    LogCommands& logbook() noexcept { return *m_log; }
     bool dxListViewActive() const noexcept { return m_dxListView; }
     bool initialised() const noexcept { return m_initialised; }
     QTimer& clockTimer() noexcept { return m_timer; }
@@ -130,6 +136,7 @@ private:
     void showAboutBox();
     void buildCommandTable();
     MacroKeyWindow macroKeyWindow();
+    LogWindow logWindow(std::function<void(const std::string&)> viewer);
     void toggleDxListView();
     void sendTextFile(const QString& path);
     void onModeSelected(int index);
@@ -166,7 +173,8 @@ private:
     std::unique_ptr<QtTextWindow> m_keyboardWindow;
     std::unique_ptr<QtTextWindow> m_entryLineWindow;
     std::unique_ptr<CountryCommands> m_country;
-    std::unique_ptr<TransceiverControls> m_rig;     // before the state, which keys through it
+    std::unique_ptr<TransceiverControls> m_rig;  // before the state, which keys through it
+    std::unique_ptr<LogCommands> m_log;
     std::unique_ptr<MacroKeyCommands> m_macroKeys;  // after the state and windows it uses
 
     QTextCharFormat m_normalFormat;
@@ -176,7 +184,6 @@ private:
     QTimer m_timer;
     bool m_initialised = false;
     std::optional<WindowEnd> m_end;
-    bool m_entryUnsaved = false;
     bool m_dxListView = false;
     // Switches of the window (afc, net and inv live in the operating state).
     bool m_jrFlag = true;

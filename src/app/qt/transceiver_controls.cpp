@@ -61,11 +61,14 @@ TransceiverWindow TransceiverControls::lend()
     CMainWindow& w = m_window;
     auto* entry = w.richEdit(ControlId::EntryLine);
     TransceiverWindow t;
-    t.operatingMode = [&w] { return static_cast<int>(w.state().operatingMode()); };
+    t.operatingMode = [&w] { return w.state().operatingMode(); };
     t.carrierAudioHz = [&w] { return w.state().receiveFrequency(); };
-    t.storeOperatingMode = [&w](int mode, bool selectInList) { w.storeOperatingMode(mode, selectInList); };
-    t.setOperatingMode = [&w](int mode) {
-        if (const auto m = operatingModeFromIndex(mode)) w.SetOperatingMode(*m);
+    t.storeOperatingMode = [&w](OperatingMode mode, bool selectInList) {
+        w.storeOperatingMode(mode, selectInList);
+    };
+    // "No mode" needs no storing here: the mode switch always sends the radio its mode.
+    t.setOperatingMode = [&w](std::optional<OperatingMode> mode) {
+        if (mode) w.SetOperatingMode(*mode);
     };
     t.showFrequency = [&w] { w.ShowFrequency(); };
     t.appendToEntryLine = [&w](std::string_view text) { w.AppendToEntryLine(text); };
