@@ -18,6 +18,7 @@ TransceiverCommands::TransceiverCommands(ApplicationGlobals& globals, Prompter& 
       m_window(std::move(window)),
       m_trx(*this, scheduler),
       m_bands(m_trx, *this, prompter, "Vexa"),
+      m_marks(globals.logbook.marks),
       m_markCommands(m_marks, m_trx, *this, prompter, clock),
       m_markKeys(m_marks, prompter, m_markKeysHost),
       m_alive(std::make_shared<TransceiverCommands*>(this))

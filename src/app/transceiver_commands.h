@@ -129,7 +129,7 @@ private:
     rig::Transceiver m_trx;
     rig::TransceiverLink m_link;
     rig::BandControl m_bands;
-    FrequencyMarks m_marks;
+    FrequencyMarks& m_marks;  // the logbook's: logged contacts are marked there too
     rig::MarkCommands m_markCommands;
     MarkKeysAdapter m_markKeysHost{*this};
     macros::MarkKeys m_markKeys;
