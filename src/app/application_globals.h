@@ -24,8 +24,6 @@ struct ApplicationGlobals {
     LogbookData logbook;
     bool receivePaused = false;
     unsigned long tickCounter = 0;
-    // The transceiver's dial frequency in Hz; 14.071 MHz until a transceiver reports its own.
-    int dialFrequency = 14071000;
 };
 
 }  // namespace vexa::app

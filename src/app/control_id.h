@@ -105,6 +105,10 @@ enum class ControlId : int {
     CarrierDown = 1352,      // Alt+Left
     StepDisplayType = 1353,  // Alt+W
     InfoKey = 1324,          // Alt+F11
+    MarkHere = 1326,         // Alt+Insert
+    MarkDelete = 1327,       // Alt+Delete
+    MarkNext = 1328,         // Alt+Page Down
+    MarkPrevious = 1329,     // Alt+Page Up
     LookKey = 1325,          // Alt+F12
     NoAction = 136,          // Ctrl+Shift+Alt+X
     NoActionF11 = 1339,      // Shift+Alt+F11

@@ -148,6 +148,13 @@ void OperatingState::SetOperatingMode(OperatingMode mode)
     m_transmit.setMode(mode);
 }
 
+void OperatingState::storeOperatingMode(OperatingMode mode)
+{
+    if (mode == OperatingMode::Qpsk) m_transmit.setQpskInverted(m_inversion);
+    m_receiver.setMode(mode);
+    m_transmit.setMode(mode);
+}
+
 void OperatingState::setRtty100Baud()
 {
     SetOperatingMode(OperatingMode::Rtty);
@@ -250,7 +257,7 @@ TickResult OperatingState::ClockTick(TickWindows windows, std::time_t now, bool 
 
 int OperatingState::GetSignalFrequency() const
 {
-    const int dial = m_globals.dialFrequency;
+    const int dial = m_dial();
     if (!isDemodulatedMode(operatingMode())) return dial;
     const auto offset = static_cast<int>(receiveFrequency() + 0.5);
     return m_globals.settings.digiSide == 0 ? dial + offset : dial - offset;

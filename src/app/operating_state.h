@@ -70,6 +70,8 @@ public:
 
     // Switches the engine to `mode` and sends the transceiver its mode command.
     void SetOperatingMode(OperatingMode mode);
+    // A mode the radio reported: the engine switches, the radio is not told again.
+    void storeOperatingMode(OperatingMode mode);
     // RTTY at 100 Bd (the 45.45 Bd of SetOperatingMode(Rtty) otherwise).
     void setRtty100Baud();
 
@@ -79,6 +81,8 @@ public:
     // The frequency the signal is on: the dial frequency with the audio offset applied in
     // the digital modes, on the side "DigiSide" names (rounded to the nearest hertz).
     int GetSignalFrequency() const;
+    // Where the dial frequency comes from (the transceiver); 14.071 MHz until it is set.
+    void setDialSource(std::function<int()> dial) { m_dial = std::move(dial); }
     // "inv" and "DigiSide": QPSK quarter turns and the RTTY mark tone.
     void setInversion(bool inv);
 
@@ -159,6 +163,7 @@ private:
 
     ApplicationGlobals& m_globals;
     rig::TransceiverPort& m_transceiver;
+    std::function<int()> m_dial = [] { return 14071000; };
     engine::SineTable m_sine;
     std::string m_receiveText;
     std::string m_secondChannelText;

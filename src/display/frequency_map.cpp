@@ -106,17 +106,18 @@ FrequencyMapLayout layoutFrequencyMap(const FrequencyMapGeometry& g, const Frequ
 void drawFrequencyMap(const FrequencyMapLayout& layout, const FrequencyMapGeometry& g, IndexedImage& image)
 {
     image.resize(g.width, g.height);
-    image.fill(kMapBackground);
+    image.fill(kFrequencyMapBackground);
     const int x0 = g.x0;
     const int yc = layout.yc;
-    image.drawLine(x0, 0, x0, g.height - 1, kMapInk);
-    image.drawLine(x0 - 2, yc, x0 - 5, yc - 3, kMapInk);
-    image.drawLine(x0 - 5, yc - 3, x0 - 5, yc + 3, kMapInk);
-    image.drawLine(x0 - 5, yc + 3, x0 - 2, yc, kMapInk);
+    image.drawLine(x0, 0, x0, g.height - 1, kFrequencyMapInk);
+    image.drawLine(x0 - 2, yc, x0 - 5, yc - 3, kFrequencyMapInk);
+    image.drawLine(x0 - 5, yc - 3, x0 - 5, yc + 3, kFrequencyMapInk);
+    image.drawLine(x0 - 5, yc + 3, x0 - 2, yc, kFrequencyMapInk);
     if (layout.passband)
-        image.drawLine(x0 - 1, layout.passband->first, x0 - 1, layout.passband->second, kMapInk);
-    for (const int y : layout.tickYs) image.drawLine(x0 + 1, y, x0 + 5, y, kMapInk);
-    for (const MapText& t : layout.texts) drawTinyText(image, t.x, t.y - g.textHalfHeight, t.text, kMapInk);
+        image.drawLine(x0 - 1, layout.passband->first, x0 - 1, layout.passband->second, kFrequencyMapInk);
+    for (const int y : layout.tickYs) image.drawLine(x0 + 1, y, x0 + 5, y, kFrequencyMapInk);
+    for (const MapText& t : layout.texts)
+        drawTinyText(image, t.x, t.y - g.textHalfHeight, t.text, kFrequencyMapInk);
 }
 
 std::optional<MarkText> NearestMarkText::update(int nearestSlot, const FrequencyMarks& marks)

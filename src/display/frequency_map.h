@@ -14,8 +14,8 @@
 
 namespace vexa::display {
 
-inline constexpr uint8_t kMapBackground = 0;  // light grey
-inline constexpr uint8_t kMapInk = 1;         // black
+inline constexpr uint8_t kFrequencyMapBackground = 0;  // light grey
+inline constexpr uint8_t kFrequencyMapInk = 1;         // black
 
 struct FrequencyMapGeometry {
     int width = 110;

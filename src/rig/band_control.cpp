@@ -280,7 +280,7 @@ void BandControl::FrequencyFieldLeft(const std::string& text)
         m_trx.ShowFrequency();
         return;
     }
-    if (const auto hz = parseFrequencyEntry(text, m_trx.GetSignalFrequency())) m_trx.TuneTransceiver(*hz);
+    if (const auto hz = parseFrequencyEntry(t, m_trx.GetSignalFrequency())) m_trx.TuneTransceiver(*hz);
 }
 
 }  // namespace vexa::rig

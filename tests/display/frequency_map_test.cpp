@@ -69,10 +69,10 @@ TEST(FrequencyMap, LaysOutTheScaleBandPlanAndMarksAroundTheDial)
 
     IndexedImage image;
     drawFrequencyMap(layout, g, image);
-    EXPECT_EQ(image.at(g.x0, 0), kMapInk);
-    EXPECT_EQ(image.at(g.x0 + 3, layout.tickYs[3]), kMapInk);
-    EXPECT_EQ(image.at(g.x0 - 1, 215), kMapInk);  // the USB passband below the pointer
-    EXPECT_EQ(image.at(g.width - 1, 5), kMapBackground);
+    EXPECT_EQ(image.at(g.x0, 0), kFrequencyMapInk);
+    EXPECT_EQ(image.at(g.x0 + 3, layout.tickYs[3]), kFrequencyMapInk);
+    EXPECT_EQ(image.at(g.x0 - 1, 215), kFrequencyMapInk);  // the USB passband below the pointer
+    EXPECT_EQ(image.at(g.width - 1, 5), kFrequencyMapBackground);
 }
 
 TEST(FrequencyMap, TheMarkTextFollowsOnlyAChangeOfTheNearestMark)

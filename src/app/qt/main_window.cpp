@@ -26,7 +26,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QSlider>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QUrl>
@@ -68,7 +67,6 @@ QString latin1(std::string_view s)
 CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices services, QWidget* parent)
     : QDialog(parent),
       m_globals(globals),
-      m_transceiver(services.transceiver ? *services.transceiver : m_noTransceiver),
       m_ownPrompter(services.prompter ? nullptr : std::make_unique<QtPrompter>(this)),
       m_prompter(services.prompter ? *services.prompter : *m_ownPrompter),
       m_ownClock(services.clock ? nullptr : std::make_unique<SystemClock>()),
@@ -85,10 +83,14 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
         m_ownSoundBackend = std::make_unique<engine::NullWaveBackend>();
         m_soundBackend = m_ownSoundBackend.get();
     }
+    m_rig = std::make_unique<TransceiverControls>(*this, globals, m_prompter, m_clock);
+    m_rig->commands().addCommands(m_commands);
     // Sound-card events arrive on the device's thread and are handled on this one; events
     // still waiting when the window goes are dropped with it.
-    m_state = std::make_unique<OperatingState>(globals, m_transceiver, *m_keyboardWindow, *m_soundBackend,
-                                               [this](const engine::WaveEvent& e) { m_waveEvents.post(e); });
+    m_state = std::make_unique<OperatingState>(
+        globals, services.transceiver ? *services.transceiver : m_rig->transceiver(), *m_keyboardWindow,
+        *m_soundBackend, [this](const engine::WaveEvent& e) { m_waveEvents.post(e); });
+    m_state->setDialSource([this] { return m_rig->transceiver().dialFrequency(); });
     m_log = std::make_unique<LogCommands>(globals, *m_state, m_prompter, m_clock, logWindow(services.viewer));
     m_log->addCommands(m_commands);
     connect(m_entryLine, &QTextEdit::textChanged, this, [this] { m_log->onEntryChanged(); });
@@ -286,12 +288,7 @@ bool CMainWindow::OnInitDialog()
     spin->setValue(m_state->cwSpeed().elementLength());
     m_spinPosition = spin->value();
     spin->blockSignals(false);
-    auto* slider = qobject_cast<QSlider*>(control(ControlId::SplitSlider));
-    slider->setRange(0, 10000);
-    slider->setTickInterval(1000);
-    slider->setTickPosition(QSlider::TicksBelow);
-    slider->setPageStep(500);
-    slider->setValue(0);
+    m_rig->start();
 
     if (profile) settings.readText(*profile);
     m_state->applySettings();
@@ -313,7 +310,7 @@ bool CMainWindow::OnInitDialog()
     auto setCheck = [this](ControlId id, bool on) {
         if (auto* box = qobject_cast<QCheckBox*>(control(id))) box->setChecked(on);
     };
-    setCheck(ControlId::Hex, false);
+    setCheck(ControlId::Hex, m_rig->commands().hexMonitor());
     setCheck(ControlId::Jr, m_jrFlag);
     setCheck(ControlId::Com, true);
     setCheck(ControlId::Gmt, m_gmt);
@@ -321,8 +318,10 @@ bool CMainWindow::OnInitDialog()
     setCheck(ControlId::Net, m_state->netEnabled());
     setCheck(ControlId::Spec, m_audioEnabled);
     setCheck(ControlId::Inv, m_state->inversion());
-    qobject_cast<QRadioButton*>(control(ControlId::SplitUp))->setChecked(!m_splitDown);
-    qobject_cast<QRadioButton*>(control(ControlId::SplitDown))->setChecked(m_splitDown);
+    qobject_cast<QRadioButton*>(control(ControlId::SplitUp))
+        ->setChecked(!m_rig->commands().bands().splitDown());
+    qobject_cast<QRadioButton*>(control(ControlId::SplitDown))
+        ->setChecked(m_rig->commands().bands().splitDown());
     showCwSpeed();
 
     m_initialised = true;
@@ -367,11 +366,19 @@ void CMainWindow::SetOperatingMode(OperatingMode mode)
     if (m_modeBox->currentIndex() != modeIndex(mode)) m_modeBox->setCurrentIndex(modeIndex(mode));
 }
 
+void CMainWindow::storeOperatingMode(OperatingMode mode, bool selectInList)
+{
+    m_state->storeOperatingMode(mode);
+    if (selectInList) m_modeBox->setCurrentIndex(modeIndex(mode));
+}
+
 void CMainWindow::ShowFrequency()
 {
-    ui::showFrequencyReadouts(qobject_cast<QComboBox*>(control(ControlId::FrequencyBox)),
+    auto* field = qobject_cast<QComboBox*>(control(ControlId::FrequencyBox));
+    // What the operator is typing stays until the field is left.
+    ui::showFrequencyReadouts(field != nullptr && field->hasFocus() ? nullptr : field,
                               qobject_cast<QLineEdit*>(control(ControlId::AudioFrequency)),
-                              m_state->GetSignalFrequency(), m_state->carrierFrequency());
+                              m_rig->transceiver().GetSignalFrequency(), m_state->carrierFrequency());
 }
 
 void CMainWindow::onModeSelected(int index)
@@ -489,9 +496,6 @@ void CMainWindow::buildCommandTable()
         show(ControlId::Inv, m_state->inversion());
         ShowFrequency();
     };
-    // Split direction (the split steps themselves belong to the band plan).
-    c[ControlId::SplitUp] = [this] { m_splitDown = false; };
-    c[ControlId::SplitDown] = [this] { m_splitDown = true; };
     // Sound card and transmit path.
     c[ControlId::Spec] = [this, show] {
         m_audioEnabled = !m_audioEnabled;
@@ -640,6 +644,7 @@ void CMainWindow::CloseMainWindow()
     if (!m_log->confirmClose()) return;  // cancelled, or the save failed: nothing is lost
     m_timer.stop();
     m_state->endTransmissions();
+    m_rig->stop();
     (void)m_country->save();
     if (Profile profile(m_globals.profileFile); !m_globals.profileFile.empty() && size() != m_profileSize)
         (void)writeWindowSize(profile, size());

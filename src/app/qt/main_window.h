@@ -34,6 +34,7 @@
 #include "app/macro_key_commands.h"
 #include "app/main_window_template.h"
 #include "app/operating_state.h"
+#include "app/qt/transceiver_controls.h"
 #include "app/qt/window_geometry.h"
 #include "common/ports.h"
 #include "engine/audio/wave_event_mailbox.h"
@@ -83,6 +84,10 @@ public:
     bool isRouted(ControlId id) const { return isRouted(idNumber(id)); }
 
     void SetOperatingMode(OperatingMode mode);
+    // A mode the transceiver reported; selectInList: the operator changed it at the radio.
+    void storeOperatingMode(OperatingMode mode, bool selectInList);
+    void focusEntryLine();
+    TransceiverControls& rig() noexcept { return *m_rig; }
     // Rewrites the "&Fq:" field with the signal frequency and the "Hz" field with the
     // receive audio frequency.
     void ShowFrequency();
@@ -138,15 +143,12 @@ private:
     void onModeSelected(int index);
     void showCwSpeed();
     void showMapPicture();
-    void focusEntryLine();
     bool handleApplicationKey(QObject* watched, QKeyEvent* key);
     // Called by name (a queued call that carries nothing): the sound card's events waiting
     // in the mailbox.
     Q_INVOKABLE void takeWaveEvents();
 
     ApplicationGlobals& m_globals;
-    rig::TransceiverPort m_noTransceiver;
-    rig::TransceiverPort& m_transceiver;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter& m_prompter;
     std::unique_ptr<Clock> m_ownClock;
@@ -176,6 +178,7 @@ private:
     std::unique_ptr<QtTextWindow> m_keyboardWindow;
     std::unique_ptr<QtTextWindow> m_entryLineWindow;
     std::unique_ptr<CountryCommands> m_country;
+    std::unique_ptr<TransceiverControls> m_rig;  // before the state, which keys through it
     std::unique_ptr<LogCommands> m_log;
     std::unique_ptr<MacroKeyCommands> m_macroKeys;  // after the state and windows it uses
 
@@ -190,7 +193,6 @@ private:
     // Switches of the window (afc, net and inv live in the operating state).
     bool m_jrFlag = true;
     bool m_gmt = true;
-    bool m_splitDown = false;
     bool m_audioEnabled = true;
     int m_spinPosition = 20;
 };
