@@ -52,12 +52,12 @@ void report(benchmark::State& state, std::size_t samples)
     state.counters["x_realtime"] = benchmark::Counter(total / 11025.0, benchmark::Counter::kIsRate);
 }
 
-void BM_RttyReceive(benchmark::State& state)
+// Runs one RTTY receiver over the same audio; both expose the same decoder and indicator.
+template <typename Demodulator>
+void runRttyReceive(benchmark::State& state, Demodulator& demod)
 {
     const double baud = state.range(0) == 100 ? 100.0 : 45.45;
     const auto& audio = rttyAudio(baud);
-    engine::SineTable table;
-    engine::RttyDemodulator demod(table);
     std::string text;
     engine::TextSink sink(&text);
     demod.setSymbolRate(baud);
@@ -70,25 +70,20 @@ void BM_RttyReceive(benchmark::State& state)
     }
     report(state, audio.size());
 }
+
+void BM_RttyReceive(benchmark::State& state)
+{
+    engine::SineTable table;
+    engine::RttyDemodulator demod(table);
+    runRttyReceive(state, demod);
+}
 BENCHMARK(BM_RttyReceive)->Arg(45)->Arg(100);
 
 // The matched-filter receiver: goal at least 1000 x real time on one core.
 void BM_RttyMatchedReceive(benchmark::State& state)
 {
-    const double baud = state.range(0) == 100 ? 100.0 : 45.45;
-    const auto& audio = rttyAudio(baud);
     engine::RttyMatchedDemodulator demod;
-    std::string text;
-    engine::TextSink sink(&text);
-    demod.setSymbolRate(baud);
-    demod.setFrequency(1000.0);
-    demod.decoder().setTextSink(&sink);
-    for (auto _ : state) {
-        demod.processBlock(audio);
-        benchmark::DoNotOptimize(demod.discriminatorSum());
-        text.clear();
-    }
-    report(state, audio.size());
+    runRttyReceive(state, demod);
 }
 BENCHMARK(BM_RttyMatchedReceive)->Arg(45)->Arg(100);
 

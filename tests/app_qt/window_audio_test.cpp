@@ -21,6 +21,20 @@
 namespace vexa::app::qt {
 namespace {
 
+// What the PSK31 receiver copies from a transmission the window wrote at 1000 Hz.
+std::string decodePsk31(const std::string& wavPath)
+{
+    const engine::AudioReadResult audio = engine::readAudioFile(wavPath);
+    EXPECT_TRUE(audio.ok()) << audio.message;
+    engine::SineTable table;
+    std::string text;
+    engine::TextSink sink(&text);
+    engine::PskReceiver rx(table, sink);
+    rx.setFrequency(1000.0);
+    rx.process(audio.samples);
+    return text;
+}
+
 TEST(WindowAudio, TheDemoRecordingDecodesIntoTheReceiveWindow)
 {
     engine::WaveFileOptions options;
@@ -70,14 +84,7 @@ TEST(WindowAudio, PauseTransmitsTheKeyboardWindowAndEndsAfterTheTail)
     EXPECT_EQ(trx.ptt(), (std::vector<bool>{true, false}));
     EXPECT_NE(echoed.find("cq de xx9xx pse k"), std::string::npos) << echoed;
 
-    const engine::AudioReadResult audio = engine::readAudioFile(out);
-    ASSERT_TRUE(audio.ok()) << audio.message;
-    engine::SineTable table;
-    std::string text;
-    engine::TextSink sink(&text);
-    engine::PskReceiver rx(table, sink);
-    rx.setFrequency(1000.0);
-    rx.process(audio.samples);
+    const std::string text = decodePsk31(out);
     EXPECT_NE(text.find("cq de xx9xx pse k"), std::string::npos) << text;
 }
 
@@ -107,14 +114,7 @@ TEST(WindowAudio, LineBreaksTypedOrPastedGoOutAsCrLf)
             ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().transmitActive(); }, 20000));
         });
     }
-    const engine::AudioReadResult audio = engine::readAudioFile(out);
-    ASSERT_TRUE(audio.ok()) << audio.message;
-    engine::SineTable table;
-    std::string text;
-    engine::TextSink sink(&text);
-    engine::PskReceiver rx(table, sink);
-    rx.setFrequency(1000.0);
-    rx.process(audio.samples);
+    const std::string text = decodePsk31(out);
     // Up to the last break: what follows it may still be on its way when the key ends
     // the transmission.
     EXPECT_NE(text.find("ab\r\ncd\r\nef\r\ngh\r\n"), std::string::npos) << text;
