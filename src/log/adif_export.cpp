@@ -8,18 +8,12 @@
 #include "common/version.h"
 #include "log/adif_mode.h"
 #include "log/log_reader.h"
+#include "log/qso_fields.h"
 #include "log/utf8_text.h"
 
 namespace vexa::log {
 
 namespace {
-
-bool onlyLetters(std::string_view w) noexcept
-{
-    for (const char c : w)
-        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return false;
-    return !w.empty();
-}
 
 // A signal report: 1 to 3 characters, a digit 1..5 first, then digits or "N" (5NN).
 bool isReport(std::string_view r) noexcept
@@ -78,7 +72,7 @@ AdifContact AdifContactOf(const LogRecord& record, const TimeZoneOffset& zone)
             modeFromRemark = false;
             return;
         }
-        if (c.name.empty() && onlyLetters(w)) {
+        if (c.name.empty() && isNameWord(w)) {
             c.name = w;
             return;
         }

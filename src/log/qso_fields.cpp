@@ -8,14 +8,12 @@
 
 namespace vexa::log {
 
-namespace {
-bool onlyLetters(std::string_view w) noexcept
+bool isNameWord(std::string_view w) noexcept
 {
     for (const char c : w)
         if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return false;
     return !w.empty();
 }
-}  // namespace
 
 void QsoFields::clear()
 {
@@ -57,7 +55,7 @@ std::string QsoFieldProviders::name()
     for (int n = 1;; ++n) {
         const std::string w = word(n);
         if (w.empty()) break;
-        if (onlyLetters(w)) {
+        if (isNameWord(w)) {
             proposal = w;
             break;
         }

@@ -37,6 +37,10 @@ struct QsoSources {
 
 // `AskQsoField`: nothing when `field` is set; else takes a non-empty `proposal` without asking
 // when !ask, otherwise asks with the input box (Cancel leaves the field empty).
+// The name rule: the partner's name is the first word after the call made only of the
+// letters A to Z and a to z.
+bool isNameWord(std::string_view word) noexcept;
+
 void AskQsoField(std::string& field, std::string_view prompt, std::string_view proposal, bool ask,
                  Prompter& prompter, const QsoSources& sources);
 
