@@ -58,7 +58,14 @@ TEST(TransceiverOverRigctld, TunesThroughTheDaemonAndComesBackAfterItRestarts)
     const int before = trx.frequencyReports();
     ASSERT_TRUE(loop.runUntil(
         [&] { return trx.frequencyReports() > before && trx.dialFrequency() == 3580000; }, 10s));
-    EXPECT_EQ(host.alerts.size(), 2u);
+    // Each loss and each return is said once: a daemon that is still starting may drop the
+    // first connection again, so under load there can be more than one pair.
+    ASSERT_GE(host.alerts.size(), 2u);
+    ASSERT_EQ(host.alerts.size() % 2, 0u);
+    for (std::size_t i = 0; i < host.alerts.size(); ++i) {
+        const char* expected = i % 2 == 0 ? "Transceiver link lost" : "Transceiver link back";
+        EXPECT_EQ(host.alerts[i].rfind(expected, 0), 0u) << host.alerts[i];
+    }
 }
 
 TEST(TransceiverLink, OpensTheRadiosSerialLineWithItsStopBitsOrSaysWhyNot)
