@@ -32,20 +32,25 @@ public:
 
     // The server this machine can start: pulseaudio where its binary is installed, else
     // PipeWire (pipewire, wireplumber, pipewire-pulse and pactl). VEXA_TEST_SOUND_SERVER set
-    // to "pipewire" or "pulseaudio" asks for that one only.
+    // to "pipewire" or "pulseaudio" asks for that one only. A private PipeWire watches no
+    // sound card, camera or Bluetooth device and reaches no D-Bus session, so it can run
+    // beside the user's own.
     static std::optional<Kind> availableKind();
     static bool available() { return availableKind().has_value(); }
+    // Whether this kind can be started here, whatever VEXA_TEST_SOUND_SERVER says.
+    static bool installed(Kind kind);
     // Why there is none, for a skipped test's message.
     static std::string unavailableReason();
 
-    PrivateSoundServer();
+    // A server of this kind (by default the one availableKind() names); not started yet.
+    explicit PrivateSoundServer(std::optional<Kind> kind = availableKind());
     ~PrivateSoundServer();
     PrivateSoundServer(const PrivateSoundServer&) = delete;
     PrivateSoundServer& operator=(const PrivateSoundServer&) = delete;
 
     // Starts the server with these null sinks (at least one); true once all of them are
-    // there and the PulseAudio socket accepts clients. On failure the server's log is in
-    // log().
+    // there and the PulseAudio socket accepts clients. False when the kind is not installed;
+    // on other failures the server's messages are in log().
     bool start(const std::vector<std::string>& sinkNames);
     // Ends every process of the server (SIGKILL: as if it crashed); start() may follow.
     void stop(int signal = SIGTERM);
@@ -69,8 +74,11 @@ public:
 private:
     bool startPulseAudio(const std::vector<std::string>& sinkNames);
     bool startPipeWire(const std::vector<std::string>& sinkNames);
+    std::map<std::string, std::string> serverEnv() const;
     bool waitForSocket(const std::filesystem::path& socket, pid_t server);
     pid_t launch(const std::string& program, std::vector<std::string> args);
+    // pactl against this server; its standard output, or nothing when it failed.
+    std::optional<std::string> pactl(const std::vector<std::string>& args) const;
 
     TempDir m_dir;
     std::filesystem::path m_socket;
