@@ -137,10 +137,7 @@ TEST(OperatingStateEngine, CarrierAndClicksRetuneEveryReceiverAndTheToneWhenAske
 
 TEST(OperatingStateEngine, DemoRecordingDecodesIntoTheReceiveBufferAndTheSecondChannel)
 {
-    engine::WaveFileOptions options;
-    options.inputPath = VEXA_DEMO_RECORDING;
-    options.pacedInput = false;
-    engine::WaveFileBackend backend(options);
+    engine::WaveFileBackend backend({.inputPath = VEXA_DEMO_RECORDING, .pacedInput = false});
     ASSERT_EQ(backend.inputError(), "");
     test::WaveEventQueue events;
     ApplicationGlobals globals;
@@ -184,9 +181,7 @@ AfcRun runAfc(bool afc, bool net)
     o.amplitude = 6000.0;
     std::string sent;
     for (int i = 0; i < 4; ++i) sent += "CQ CQ CQ de VEXA VEXA pse k\r\n";
-    engine::WaveFileOptions options;
-    options.pacedInput = false;
-    engine::WaveFileBackend backend(test::toPcm16(test::pskSignal(sent, o)), options);
+    engine::WaveFileBackend backend(test::toPcm16(test::pskSignal(sent, o)), {.pacedInput = false});
     test::WaveEventQueue events;
     ApplicationGlobals globals;
     globals.settings.soundFq = 1000;

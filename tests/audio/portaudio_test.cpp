@@ -15,6 +15,7 @@
 
 #include "support/child_process.h"
 #include "support/private_sound_server.h"
+#include "support/unopenable_card_check.h"
 #include "support/wave_event_queue.h"
 
 namespace vexa::engine {
@@ -235,23 +236,10 @@ TEST(PortAudioBackend, NoSoundServerMeansSilentFailure)
     notStarted.applyEnv();
 
     PortAudioBackend backend;
-    int notifications = 0;
-    SoundCard card(backend, [&](const WaveEvent&) { ++notifications; });
-    card.OpenWaveIn();
-    card.OpenWaveOut();
-    EXPECT_FALSE(card.inputOpen());
-    EXPECT_FALSE(card.outputOpen());
-    card.CloseWaveIn();
-    card.CloseWaveOut();
-    card.OpenWaveIn();  // and again: still no crash, still closed
-    EXPECT_FALSE(card.inputOpen());
-
+    test::expectOpensNothingSilently(backend);
     PortAudioBackend named(PortAudioOptions{"No Such Sound Card", 0});
     EXPECT_FALSE(named.inputCapabilities());
-    SoundCard other(named, [&](const WaveEvent&) { ++notifications; });
-    other.OpenWaveIn();
-    EXPECT_FALSE(other.inputOpen());
-    EXPECT_EQ(notifications, 0);
+    test::expectOpensNothingSilently(named);
 }
 
 }  // namespace

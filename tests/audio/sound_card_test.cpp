@@ -12,6 +12,7 @@
 #include "engine/audio/null_wave_backend.h"
 #include "engine/audio/wave_file_backend.h"
 #include "support/temp_dir.h"
+#include "support/unopenable_card_check.h"
 #include "support/wave_event_queue.h"
 
 namespace vexa::engine {
@@ -173,9 +174,7 @@ TEST(SoundCard, OutputBlocksReachTheFileInOrder)
 
 TEST(SoundCard, PacedLoopingInputRunsAtRealTime)
 {
-    WaveFileOptions options;
-    options.loopInput = true;
-    WaveFileBackend backend(ramp(1000), options);
+    WaveFileBackend backend(ramp(1000), {.loopInput = true});
     test::WaveEventQueue events;
     SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
     const auto start = std::chrono::steady_clock::now();
@@ -195,18 +194,7 @@ TEST(SoundCard, PacedLoopingInputRunsAtRealTime)
 TEST(SoundCard, MissingDeviceFailsSilently)
 {
     NullWaveBackend backend;
-    int notifications = 0;
-    SoundCard card(backend, [&](const WaveEvent&) { ++notifications; });
-    card.OpenWaveIn();
-    card.OpenWaveOut();
-    EXPECT_FALSE(card.inputOpen());
-    EXPECT_FALSE(card.outputOpen());
-    WaveHeader h;
-    EXPECT_FALSE(card.addInputBuffer(h));
-    EXPECT_FALSE(card.writeOutput(h));
-    card.CloseWaveIn();
-    card.CloseWaveOut();
-    EXPECT_EQ(notifications, 0);
+    test::expectOpensNothingSilently(backend);
 
     WaveFileBackend missingFile(WaveFileOptions{"/nonexistent/demo.wav"});
     EXPECT_NE(missingFile.inputError().find("demo.wav"), std::string::npos);

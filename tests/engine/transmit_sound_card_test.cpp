@@ -50,10 +50,7 @@ TEST(TransmitOnSoundCard, PskTransmissionIsPlayedAndEnds)
 {
     vexa::test::TempDir dir;
     const std::string out = dir.file("played.wav");
-    WaveFileOptions options;
-    options.outputPath = out;
-    options.pacedOutput = false;
-    WaveFileBackend backend(options);
+    WaveFileBackend backend({.outputPath = out, .pacedOutput = false});
     EventQueue events;
     SoundCard card(backend, [&](const WaveEvent& e) { events.post(e); });
     SoundCardTransmitAudio<SoundCard> audio(card);
@@ -89,11 +86,9 @@ TEST(TransmitOnSoundCard, AnOutputThatFailsMidTransmissionEndsItAndReopensTheInp
     // The played file hits a full disk after about three blocks, while a text that never
     // ends is being sent: only the failure can end this transmission.
     vexa::test::TempDir dir;
-    WaveFileOptions options;
-    options.outputPath = dir.file("played.wav");
-    options.pacedOutput = false;
-    options.pacedInput = false;
-    WaveFileBackend backend(std::vector<int16_t>(11025, 0), options);
+    WaveFileBackend backend(
+        std::vector<int16_t>(11025, 0),
+        {.pacedInput = false, .outputPath = dir.file("played.wav"), .pacedOutput = false});
     EventQueue events;
     SoundCard card(backend, [&](const WaveEvent& e) { events.post(e); });
     SoundCardTransmitAudio<SoundCard> audio(card);
@@ -132,10 +127,7 @@ TEST(TransmitOnSoundCard, VoiceKeyerPlaysTheRecording)
     vexa::test::TempDir dir;
     std::vector<int16_t> voice(20000, 1234);
     ASSERT_TRUE(writeWaveFile(dir.file("SSB2.wav"), voice).ok());
-    WaveFileOptions options;
-    options.outputPath = dir.file("played.wav");
-    options.pacedOutput = false;
-    WaveFileBackend backend(options);
+    WaveFileBackend backend({.outputPath = dir.file("played.wav"), .pacedOutput = false});
     EventQueue events;
     SoundCard card(backend, [&](const WaveEvent& e) { events.post(e); });
     SoundCardTransmitAudio<SoundCard> audio(card);

@@ -32,4 +32,12 @@ inline void runWindow(app::ApplicationGlobals& globals, app::qt::MainWindowServi
     });
 }
 
+// Gives `widget` the keyboard focus and waits (up to 2 s) until the window system has
+// moved it there.
+inline bool focus(QWidget* widget)
+{
+    widget->setFocus();
+    return QTest::qWaitFor([widget] { return widget->hasFocus(); }, 2000);
+}
+
 }  // namespace vexa::test
