@@ -15,6 +15,7 @@
 #include "support/memory_text_window.h"
 #include "support/psk_reference.h"
 #include "support/temp_dir.h"
+#include "support/text_receiver.h"
 #include "support/wave_event_queue.h"
 
 namespace vexa::app {
@@ -74,8 +75,7 @@ TEST(OperatingStateEngine, RttyDecoderSettingChoosesTheReceiverOfModeRtty)
         OperatingState state(globals, none, keyboard, backend, {});
         state.SetOperatingMode(OperatingMode::Rtty);
         engine::ModeReceiver& rx = state.receiver();
-        for (std::size_t at = 0; at < audio.size(); at += 2048)
-            rx.receive(std::span(audio).subspan(at, std::min<std::size_t>(2048, audio.size() - at)), false);
+        test::receiveInBlocks(rx, audio);
         const int errors = test::editDistance(test::kQsoText, state.receiveTextBuffer());
         if (discriminator) {
             EXPECT_GT(errors, 10);

@@ -1,8 +1,8 @@
-// The real-device backend against a real sound server: a private PulseAudio and a private PipeWire
-// server with a null sink, started here, reached through ALSA's pulse plugin exactly as a desktop's
-// default device is. Audio played into the sink must arrive in the input blocks, and
-// output blocks must come out of the sink's monitor — at 11025 Hz and, resampled, with the
-// device forced to 48000 Hz. With no server at all, opening fails silently.
+// The real-device backend against real sound servers: each private server the machine can
+// run (PulseAudio, PipeWire) with a null sink, reached through ALSA's pulse plugin exactly as
+// a desktop's default device is. Audio played into the sink must arrive in the input
+// blocks, and output blocks must come out of the sink's monitor, at 11025 Hz and, resampled,
+// with the device forced to 48000 Hz. With no server at all, opening fails silently.
 #include "engine/audio/portaudio_backend.h"
 
 #include <gtest/gtest.h>

@@ -10,6 +10,7 @@
 #include "support/noise_source.h"
 #include "support/psk_reference.h"
 #include "support/text_distance.h"
+#include "support/text_receiver.h"
 
 namespace vexa::engine {
 namespace {
@@ -34,19 +35,12 @@ struct DecodeResult {
 // AFC step after each when it is on.
 DecodeResult decode(const std::vector<int16_t>& samples, const DecodeSettings& s)
 {
-    static const SineTable table;
-    DecodeResult result;
-    TextSink sink(&result.text);
-    TextSink noSecondChannel;
-    ModeReceiver rx(table, sink, noSecondChannel);
-    rx.setMode(s.qpsk ? OperatingMode::Qpsk : OperatingMode::Psk31);
-    rx.setReverse(s.reverse);
-    rx.setAfc(s.afc);
-    rx.setFrequency(s.receiveHz);
-    for (std::size_t at = 0; at < samples.size(); at += 2048)
-        rx.receive(std::span(samples).subspan(at, std::min<std::size_t>(2048, samples.size() - at)), false);
-    result.finalHz = rx.frequency();
-    return result;
+    test::TextReceiver r;
+    r.rx.setMode(s.qpsk ? OperatingMode::Qpsk : OperatingMode::Psk31);
+    r.rx.setReverse(s.reverse);
+    r.rx.setAfc(s.afc);
+    r.rx.setFrequency(s.receiveHz);
+    return {r.receive(samples), r.rx.frequency()};
 }
 
 // The correlator's negative side lobes make the switch-on of a carrier out of digital
@@ -251,7 +245,7 @@ TEST(SecondChannel, DecodesBpskBesideTheMainChannelInQpskMode)
     for (std::size_t n = 0; n < second.size(); ++n) mix[n] += second[n];
     auto pcm = test::toPcm16(mix);
     pcm.resize((pcm.size() / 2048 + 1) * 2048);
-    for (std::size_t at = 0; at < pcm.size(); at += 2048) rx.receive(std::span(pcm).subspan(at, 2048), false);
+    test::receiveInBlocks(rx, pcm);
     EXPECT_TRUE(decodedAs(kText, mainText));
     EXPECT_TRUE(decodedAs(other, secondText));
 }
