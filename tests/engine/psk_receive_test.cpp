@@ -3,7 +3,6 @@
 // sidebands and white noise.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "engine/rx/mode_receiver.h"
@@ -252,31 +251,5 @@ TEST(SecondChannel, DecodesBpskBesideTheMainChannelInQpskMode)
 
 // Character error rate against SNR (noise power in 2500 Hz), printed for the record and
 // held to a loose band so a regression in sensitivity shows up.
-TEST(PskNoiseSweep, CharacterErrorRateAgainstSnr)
-{
-    const std::string text = std::string(kText) + std::string(kText) + std::string(kText);
-    std::printf("SNR(dB/2500Hz)   PSK31 CER   QPSK CER\n");
-    double psk31At0 = 1.0, qpskAt0 = 1.0;
-    for (int snr = 10; snr >= -14; snr -= 2) {
-        double cer[2];
-        for (int q = 0; q < 2; ++q) {
-            PskSignalOptions o;
-            o.qpsk = q == 1;
-            o.amplitude = 1500.0;
-            auto audio = test::pskSignal(text, o);
-            test::NoiseSource noise(static_cast<uint32_t>(1000 + snr));
-            noise.addAtSnr(audio, o.amplitude * o.amplitude / 2.0, snr);
-            cer[q] = test::characterErrorRate(text, decode(test::toPcm16(audio), {q == 1}).text);
-        }
-        std::printf("%+6d          %8.3f   %8.3f\n", snr, cer[0], cer[1]);
-        if (snr == 0) {
-            psk31At0 = cer[0];
-            qpskAt0 = cer[1];
-        }
-    }
-    EXPECT_LT(psk31At0, 0.05);
-    EXPECT_LT(qpskAt0, 0.05);
-}
-
 }  // namespace
 }  // namespace vexa::engine

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "support/child_process.h"
+#include "support/slurp.h"
 
 namespace vexa::test {
 
@@ -21,14 +22,6 @@ namespace {
 bool allInstalled(std::initializer_list<const char*> programs)
 {
     return std::ranges::all_of(programs, [](const char* p) { return findProgram(p).has_value(); });
-}
-
-std::string slurpFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 // The private WirePlumber manages only the nodes the tests make: no sound card, camera or
@@ -130,7 +123,7 @@ void PrivateSoundServer::applyEnv() const
 
 std::string PrivateSoundServer::log() const
 {
-    return slurpFile(m_dir.path() / "server.log");
+    return slurp(m_dir.path() / "server.log");
 }
 
 bool PrivateSoundServer::start(const std::vector<std::string>& sinkNames)
@@ -170,7 +163,7 @@ std::optional<std::string> PrivateSoundServer::pactl(const std::vector<std::stri
         argv,
         {.stdoutFile = out.string(), .stderrFile = (m_dir.path() / "server.log").string(), .env = env()});
     if (status != 0) return std::nullopt;
-    return slurpFile(out);
+    return slurp(out);
 }
 
 bool PrivateSoundServer::waitForSocket(const std::filesystem::path& socket, pid_t server)
