@@ -47,7 +47,7 @@ TEST(Settings, FirstStartWithoutProfileGivesTheDefaults)
     EXPECT_EQ(s.spectrumStartBin, 71);
     EXPECT_EQ(s.unshiftOnSpace, 1);
     EXPECT_EQ(s.rttyDecoder, 1);  // the matched-filter receiver
-    EXPECT_EQ(s.soundDevice, "");
+    EXPECT_EQ(s.sound, engine::SoundChoice{});
     EXPECT_EQ(s.station.call, "XX9XX");
     EXPECT_EQ(s.station.name, "Sam");
     EXPECT_EQ(s.station.qth, "Lakeside");
@@ -83,7 +83,7 @@ TEST(Settings, MissingKeysKeepTheValuesInMemoryExceptThePortKeys)
     s.comPort = 4;
     s.comSpeed = 9600;
     s.type = 3;
-    s.soundDevice = "USB Audio";
+    s.sound.inputDevice = "USB Audio";
     s.rigctld = "shack-pi:4532";
     s.station.call = "XX1ABC";
     readAll(s, empty);
@@ -93,7 +93,7 @@ TEST(Settings, MissingKeysKeepTheValuesInMemoryExceptThePortKeys)
     EXPECT_EQ(s.cwId, 3);
     EXPECT_EQ(s.soundFq, 1500);
     EXPECT_EQ(s.spectrumStartBin, 0);
-    EXPECT_EQ(s.soundDevice, "USB Audio");
+    EXPECT_EQ(s.sound.inputDevice, "USB Audio");
     EXPECT_EQ(s.station.call, "XX1ABC");
     // These three read with fixed defaults.
     EXPECT_EQ(s.comPort, 2);

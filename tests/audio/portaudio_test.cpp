@@ -151,7 +151,7 @@ TEST_P(SoundServerTest, AudioPlayedIntoTheSinkArrivesInTheInputBlocks)
     if (!findProgram("pulseaudio") || !pacat) GTEST_SKIP() << kNoPrivateServer;
     ASSERT_TRUE(startServer());
 
-    PortAudioBackend backend(PortAudioOptions{"", GetParam()});
+    PortAudioBackend backend(PortAudioOptions{.forcedDeviceRate = GetParam()});
     test::WaveEventQueue events;
     SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
     card.OpenWaveIn();
@@ -212,7 +212,7 @@ TEST_P(SoundServerTest, OutputBlocksReachTheSinkMonitor)
     ASSERT_GT(recorder, 0);
     std::this_thread::sleep_for(300ms);
 
-    PortAudioBackend backend(PortAudioOptions{"", GetParam()});
+    PortAudioBackend backend(PortAudioOptions{.forcedDeviceRate = GetParam()});
     test::WaveEventQueue events;
     {
         SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
@@ -262,7 +262,7 @@ TEST_P(SoundServerTest, AServerThatDiesWhilePlayingReturnsEveryBlock)
 {
     if (!findProgram("pulseaudio")) GTEST_SKIP() << "pulseaudio is not installed";
     ASSERT_TRUE(startServer());
-    PortAudioBackend backend(PortAudioOptions{"", GetParam()});
+    PortAudioBackend backend(PortAudioOptions{.forcedDeviceRate = GetParam()});
     test::WaveEventQueue events;
     SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
     card.OpenWaveOut();
@@ -325,7 +325,7 @@ TEST(PortAudioBackend, NoSoundServerMeansSilentFailure)
     card.OpenWaveIn();  // and again: still no crash, still closed
     EXPECT_FALSE(card.inputOpen());
 
-    PortAudioBackend named(PortAudioOptions{"No Such Sound Card", 0});
+    PortAudioBackend named(PortAudioOptions{.inputDevice = "No Such Sound Card"});
     EXPECT_FALSE(named.inputCapabilities());
     SoundCard other(named, [&](const WaveEvent&) { ++notifications; });
     other.OpenWaveIn();
