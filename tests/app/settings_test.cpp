@@ -175,6 +175,36 @@ TEST(Settings, HandEditedValuesThatFeedArithmeticAreClampedToTheSheetRanges)
     EXPECT_EQ(s.spectrumStartBin, spectrumStartBinFor(2000));
 }
 
+// Profiles from before input and output were chosen apart keep their one device; the
+// transmit level stays within what the page offers.
+TEST(Settings, SoundKeys)
+{
+    struct Case {
+        const char* text;
+        engine::SoundChoice expected;
+    };
+    const Case cases[] = {
+        {"[Sound]\nDevice=USB Audio\n", {"USB Audio", "USB Audio", 0}},
+        {"[Sound]\nDevice=USB Audio\nOutputDevice=default\nTransmitLevel=-12\n",
+         {"USB Audio", "default", -12}},
+        {"[Sound]\nInputDevice=\nTransmitLevel=-90\n", {"default", "default", -40}},
+        {"[Sound]\nTransmitLevel=6\n", {"default", "default", 0}},
+    };
+    test::TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::ofstream(dir.path() / "vexa.ini") << c.text;
+        Settings s;
+        s.readOperating(Profile(dir.path() / "vexa.ini"));
+        EXPECT_EQ(s.sound, c.expected);
+        Profile written(dir.path() / "written.ini");
+        ASSERT_TRUE(s.writeSound(written));
+        Settings again;
+        again.readSound(written);
+        EXPECT_EQ(again.sound, c.expected);
+    }
+}
+
 TEST(Settings, NonsenseCoordinatesKeepTheDefault)
 {
     test::TempDir dir;

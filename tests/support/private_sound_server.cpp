@@ -80,6 +80,7 @@ bool PrivateSoundServer::start(const std::vector<std::string>& sinkNames)
     stop();
     m_kind = availableKind();
     if (!m_kind || sinkNames.empty()) return false;
+    m_sinks = sinkNames;
     const bool ok = startPulseAudio(sinkNames);
     if (!ok) stop();
     return ok;
@@ -89,6 +90,15 @@ void PrivateSoundServer::stop(int signal)
 {
     for (auto it = m_pids.rbegin(); it != m_pids.rend(); ++it) stopProcess(*it, signal);
     m_pids.clear();
+}
+
+void PrivateSoundServer::exposeSinksAsAlsaDevices() const
+{
+    // One device for both directions: the sink to play into, its monitor to record from.
+    std::ofstream out(m_dir.path() / ".asoundrc", std::ios::app);
+    for (const std::string& sink : m_sinks)
+        out << "pcm." << sink << " {\n  type asym\n  playback.pcm { type pulse device " << sink
+            << " }\n  capture.pcm { type pulse device " << sourceOf(sink) << " }\n}\n";
 }
 
 pid_t PrivateSoundServer::launch(const std::string& program, std::vector<std::string> args)
