@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -171,6 +172,9 @@ TEST_F(SoundPage, TheChosenSinkIsStoredRecordedFromAndMetered)
             test::stopProcess(other);
             const pid_t chosen = playTone(m_server, "vexa_b", 4.0);
             shown = highestShown(page, std::chrono::milliseconds(2500));
+            // For the documentation: the page with the tone on the meter (run under Xvfb).
+            if (const char* shots = std::getenv("VEXA_SCREENSHOT_DIR"))
+                page.grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/sound-page.png"));
             test::stopProcess(chosen);
 
             // The output: a voice message of the tone at 16000 goes to the chosen sink, 6 dB down.
