@@ -22,6 +22,15 @@ void readAll(Settings& s, const Profile& p)
     s.readText(p);
 }
 
+// The operating settings read from a profile holding `text`.
+Settings readProfileText(const test::TempDir& dir, const char* text)
+{
+    std::ofstream(dir.path() / "vexa.ini") << text;
+    Settings s;
+    s.readOperating(Profile(dir.path() / "vexa.ini"));
+    return s;
+}
+
 TEST(Settings, FirstStartWithoutProfileGivesTheDefaults)
 {
     test::TempDir dir;
@@ -64,10 +73,7 @@ TEST(Settings, SpectrumStartBin)
     EXPECT_EQ(spectrumStartBinFor(6), 1);
     EXPECT_EQ(spectrumStartBinFor(1000), 185);
     test::TempDir dir;
-    std::ofstream(dir.path() / "vexa.ini") << "[Spectrum]\nStartFq=0\n";
-    Settings s;
-    s.readOperating(Profile(dir.path() / "vexa.ini"));
-    EXPECT_EQ(s.spectrumStartBin, 0);
+    EXPECT_EQ(readProfileText(dir, "[Spectrum]\nStartFq=0\n").spectrumStartBin, 0);
 }
 
 TEST(Settings, MissingKeysKeepTheValuesInMemoryExceptThePortKeys)
@@ -164,15 +170,10 @@ TEST(Settings, HandEditedValuesThatFeedArithmeticAreClampedToTheSheetRanges)
     test::TempDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
-        std::ofstream(dir.path() / "vexa.ini") << c.line;
-        Settings s;
-        s.readOperating(Profile(dir.path() / "vexa.ini"));
-        EXPECT_EQ(s.*c.field, c.expected);
+        EXPECT_EQ(readProfileText(dir, c.line).*c.field, c.expected);
     }
-    std::ofstream(dir.path() / "vexa.ini") << "[Spectrum]\nStartFq=99999\n";
-    Settings s;
-    s.readOperating(Profile(dir.path() / "vexa.ini"));
-    EXPECT_EQ(s.spectrumStartBin, spectrumStartBinFor(2000));
+    EXPECT_EQ(readProfileText(dir, "[Spectrum]\nStartFq=99999\n").spectrumStartBin,
+              spectrumStartBinFor(2000));
 }
 
 // Profiles from before input and output were chosen apart keep their one device; the
@@ -193,9 +194,7 @@ TEST(Settings, SoundKeys)
     test::TempDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        std::ofstream(dir.path() / "vexa.ini") << c.text;
-        Settings s;
-        s.readOperating(Profile(dir.path() / "vexa.ini"));
+        const Settings s = readProfileText(dir, c.text);
         EXPECT_EQ(s.sound, c.expected);
         Profile written(dir.path() / "written.ini");
         ASSERT_TRUE(s.writeSound(written));
@@ -208,13 +207,10 @@ TEST(Settings, SoundKeys)
 TEST(Settings, NonsenseCoordinatesKeepTheDefault)
 {
     test::TempDir dir;
-    std::ofstream(dir.path() / "vexa.ini") << "[station]\nlatitude=north\nLongitude=200\n";
-    Settings s;
-    s.readOperating(Profile(dir.path() / "vexa.ini"));
+    Settings s = readProfileText(dir, "[station]\nlatitude=north\nLongitude=200\n");
     EXPECT_DOUBLE_EQ(s.station.latitude, 50.5);
     EXPECT_DOUBLE_EQ(s.station.longitude, 30.5);
-    std::ofstream(dir.path() / "vexa.ini") << "[station]\nlatitude=+12.25\nLongitude=-0.5\n";
-    s.readOperating(Profile(dir.path() / "vexa.ini"));
+    s = readProfileText(dir, "[station]\nlatitude=+12.25\nLongitude=-0.5\n");
     EXPECT_DOUBLE_EQ(s.station.latitude, 12.25);
     EXPECT_DOUBLE_EQ(s.station.longitude, -0.5);
 }

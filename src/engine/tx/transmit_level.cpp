@@ -20,7 +20,7 @@ void TransmitLevel::apply(std::span<int16_t> samples) const noexcept
 bool LevelledTransmitAudio::writeOutput(WaveHeader& header)
 {
     if (header.data != nullptr) m_level.apply(std::span<int16_t>(header.data, header.bufferLength / 2));
-    return m_card.writeOutput(header);
+    return SoundCardTransmitAudio<TransmitAudio>::writeOutput(header);
 }
 
 }  // namespace vexa::engine

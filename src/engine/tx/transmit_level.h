@@ -28,21 +28,15 @@ private:
 };
 
 // A TransmitAudio that scales each block by the level on its way to the card underneath.
-class LevelledTransmitAudio final : public TransmitAudio {
+class LevelledTransmitAudio final : public SoundCardTransmitAudio<TransmitAudio> {
 public:
-    LevelledTransmitAudio(TransmitAudio& card, const TransmitLevel& level) : m_card(card), m_level(level) {}
-
-    void OpenWaveIn() override { m_card.OpenWaveIn(); }
-    void CloseWaveIn() override { m_card.CloseWaveIn(); }
-    void OpenWaveOut() override { m_card.OpenWaveOut(); }
-    void CloseWaveOut() override { m_card.CloseWaveOut(); }
-    bool inputOpen() const override { return m_card.inputOpen(); }
-    bool outputOpen() const override { return m_card.outputOpen(); }
+    LevelledTransmitAudio(TransmitAudio& card, const TransmitLevel& level)
+        : SoundCardTransmitAudio<TransmitAudio>(card), m_level(level)
+    {
+    }
     bool writeOutput(WaveHeader& header) override;
-    std::array<WaveHeader, kOutputBlockCount>& outputHeaders() override { return m_card.outputHeaders(); }
 
 private:
-    TransmitAudio& m_card;
     const TransmitLevel& m_level;
 };
 
