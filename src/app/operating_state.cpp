@@ -243,12 +243,13 @@ void OperatingState::applyAudioEnabled(bool enabled)
     }
 }
 
-void OperatingState::reopenInput()
+bool OperatingState::reopenInput()
 {
-    if (!m_soundCard->inputOpen()) return;
+    if (!m_soundCard->inputOpen()) return true;
     m_soundCard->CloseWaveIn();
     m_inputLevel.reset();
     m_soundCard->OpenWaveIn();
+    return m_soundCard->inputOpen();
 }
 
 engine::TransmitMachine::Toggle OperatingState::ToggleTransmit()

@@ -127,8 +127,9 @@ public:
     void closeInput() { m_soundCard->CloseWaveIn(); }
     bool inputOpen() const noexcept { return m_soundCard->inputOpen(); }
     // Closes and opens the input again, so that a newly chosen device is used; when the
-    // input is closed (transmitting, sound off) its next open does that.
-    void reopenInput();
+    // input is closed (transmitting, sound off) its next open does that. False when it was
+    // open and the new device would not open.
+    bool reopenInput();
     // The peak of the latest received block.
     const engine::InputLevelMeter& inputLevel() const noexcept { return m_inputLevel; }
     const engine::TransmitLevel& transmitLevel() const noexcept { return m_transmitLevel; }

@@ -41,7 +41,10 @@ bool applySoundChoice(const engine::SoundChoice& chosen, ApplicationGlobals& glo
         engine::SoundChoice used = settings.sound;
         for (const std::string& line : resolveSoundDevices(*devices, used)) state.showNotice(line);
         devices->selectDevices(used.inputDevice, used.outputDevice);
-        state.reopenInput();
+        // A device that is listed but will not record (another program holds it, say)
+        // leaves the station deaf: the operator must read why.
+        if (!state.reopenInput())
+            state.showNotice("Sound input device \"" + used.inputDevice + "\" cannot be opened");
     }
     return saved;
 }

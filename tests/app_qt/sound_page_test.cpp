@@ -205,21 +205,31 @@ TEST_F(SoundPage, TheChosenSinkIsStoredRecordedFromAndMetered)
     EXPECT_EQ(stored.sound, (engine::SoundChoice{"vexa_b", "vexa_b", -6}));
 }
 
-TEST_F(SoundPage, AStoredDeviceThatHasGoneFallsBackToDefaultWithOneLine)
+// Gone at the start: "default" records instead, and the receive window says so. Listed but
+// unable to record (a device another program holds): the receive window says that too.
+TEST_F(SoundPage, ADeviceThatIsGoneOrWillNotOpenIsNamedInTheReceiveWindow)
 {
     std::ofstream(m_globals.profileFile) << "[Sound]\nInputDevice=USB Audio CODEC\nOutputDevice=vexa_b\n";
+    std::ofstream(m_server.dir() / ".asoundrc", std::ios::app)
+        << "pcm.vexa_held { type pulse device nowhere }\n";
     SoundBackendChoice sound = startSound();
     ASSERT_NE(sound.devices, nullptr);
     EXPECT_FALSE(sound.demo);
     std::string shown;
-    test::runWindow(m_globals, {.sound = sound.backend.get(), .soundDevices = sound.devices},
-                    [&](CMainWindow& w) {
-                        QTextEdit* receive = w.richEdit(ControlId::ReceiveWindow);
-                        EXPECT_TRUE(QTest::qWaitFor([&] { return !receive->toPlainText().isEmpty(); }, 3000));
-                        EXPECT_TRUE(w.state().inputOpen()) << "the default device records";
-                        shown = receive->toPlainText().toStdString();
-                    });
-    EXPECT_EQ(shown, "Sound input device \"USB Audio CODEC\" is not there; using \"default\"\n");
+    test::runWindow(
+        m_globals, {.sound = sound.backend.get(), .soundDevices = sound.devices}, [&](CMainWindow& w) {
+            QTextEdit* receive = w.richEdit(ControlId::ReceiveWindow);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !receive->toPlainText().isEmpty(); }, 3000));
+            EXPECT_TRUE(w.state().inputOpen()) << "the default device records";
+            EXPECT_TRUE(applySoundChoice({"vexa_held", "vexa_b", 0}, m_globals, w.state(), w.soundDevices()));
+            EXPECT_FALSE(w.state().inputOpen());
+            EXPECT_TRUE(QTest::qWaitFor(
+                [&] { return receive->toPlainText().contains(QStringLiteral("vexa_held")); }, 3000));
+            shown = receive->toPlainText().toStdString();
+        });
+    EXPECT_EQ(shown,
+              "Sound input device \"USB Audio CODEC\" is not there; using \"default\"\n"
+              "Sound input device \"vexa_held\" cannot be opened\n");
 }
 
 }  // namespace
