@@ -19,12 +19,12 @@ TEST(DxSpot, TheColumnsGiveFrequencyCallAndCommentAndNearMissesAreNoSpots)
         {"DL1ABC    14070.5 1234 JA1XYZ     RTTY cq", 14070500, "JA1XYZ", "RTTY cq"},
         {"F5XX       7080.0 0815 EA8/DL1AB", 7080000, "EA8/DL1AB", ""},
         {"K1TTT   1296200.0 1200 W1AW/B  ", 1296200000, "W1AW/B", ""},  // digits left of column 11
-        {"DL1ABC    14070.5 1234 J", 0, "", ""},        // 24 characters
-        {" DL1ABC   14070.5 1234 JA1XYZ", 0, "", ""},   // column 0 is no call character
-        {"DL1ABC    14070,5 1234 JA1XYZ", 0, "", ""},   // no decimal point
-        {"DL1ABC    14070.5 12:4 JA1XYZ", 0, "", ""},   // the time is not four digits
-        {"DL1ABC    14070.5 1234  JA1XYZ", 0, "", ""},  // the call does not start at 23
-        {"OK1KIR 10368100.0 1234 DL7QY  ", 0, "", ""},  // 10 GHz: beyond the dial's range
+        {"DL1ABC    14070.5 1234 J", 0, "", ""},                        // 24 characters
+        {" DL1ABC   14070.5 1234 JA1XYZ", 0, "", ""},                   // column 0 is no call character
+        {"DL1ABC    14070,5 1234 JA1XYZ", 0, "", ""},                   // no decimal point
+        {"DL1ABC    14070.5 12:4 JA1XYZ", 0, "", ""},                   // the time is not four digits
+        {"DL1ABC    14070.5 1234  JA1XYZ", 0, "", ""},                  // the call does not start at 23
+        {"OK1KIR 10368100.0 1234 DL7QY  ", 0, "", ""},                  // 10 GHz: beyond the dial's range
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
