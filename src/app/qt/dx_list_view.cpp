@@ -15,10 +15,17 @@ DxListView::DxListView(CMainWindow& window) : m_commands(std::make_unique<DxList
 {
     auto* list = qobject_cast<QListWidget*>(window.control(ControlId::DxList));
     if (list == nullptr) return;
-    QObject::connect(list, &QListWidget::currentRowChanged, list,
-                     [this](int row) { m_commands->select(row); });
-    QObject::connect(list, &QListWidget::itemDoubleClicked, list,
-                     [this, list](QListWidgetItem* item) { m_commands->doubleClick(list->row(item)); });
+    m_rowChanged = QObject::connect(list, &QListWidget::currentRowChanged, list,
+                                    [this](int row) { m_commands->select(row); });
+    m_doubleClicked =
+        QObject::connect(list, &QListWidget::itemDoubleClicked, list,
+                         [this, list](QListWidgetItem* item) { m_commands->doubleClick(list->row(item)); });
+}
+
+DxListView::~DxListView()
+{
+    QObject::disconnect(m_rowChanged);
+    QObject::disconnect(m_doubleClicked);
 }
 
 DxListWindow DxListView::lend(CMainWindow& w)

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include <QMetaObject>
+
 #include "app/dx_list_commands.h"
 
 namespace vexa::app::qt {
@@ -13,11 +15,17 @@ class CMainWindow;
 class DxListView final {
 public:
     explicit DxListView(CMainWindow& window);
+    ~DxListView();
+    DxListView(const DxListView&) = delete;
+    DxListView& operator=(const DxListView&) = delete;
     DxListCommands& commands() noexcept { return *m_commands; }
 
 private:
     DxListWindow lend(CMainWindow& window);
     std::unique_ptr<DxListCommands> m_commands;
+    // The list box outlives this (the window deletes it last); its signals must not.
+    QMetaObject::Connection m_rowChanged;
+    QMetaObject::Connection m_doubleClicked;
 };
 
 }  // namespace vexa::app::qt
