@@ -151,16 +151,8 @@ void LogCommands::clear()
 bool LogCommands::confirmClose()
 {
     if (!m_entry.unsaved()) return true;
-    switch (m_prompter.askYesNoCancel(log::kTextNotSaved, "")) {
-        case Prompter::Answer::Cancel:
-            return false;
-        case Prompter::Answer::No:
-            return true;
-        case Prompter::Answer::Yes:
-            break;
-    }
     // A save that failed or was declined keeps the window and the entry.
-    return save() && !m_entry.unsaved();
+    return log::AskToSaveFirst(m_prompter, [this] { return save() && !m_entry.unsaved(); });
 }
 
 void LogCommands::look()
