@@ -130,8 +130,12 @@ public:
     // input is closed (transmitting, sound off) its next open does that. False when it was
     // open and the new device would not open.
     bool reopenInput();
-    // The peak of the latest received block.
-    const engine::InputLevelMeter& inputLevel() const noexcept { return m_inputLevel; }
+    // The peak of the latest received block in dBFS; silence while the input is closed
+    // (transmitting, sound off), not the last block before it closed.
+    double inputPeakDbfs() const noexcept
+    {
+        return inputOpen() ? m_inputLevel.peakDbfs() : engine::InputLevelMeter::kFloorDbfs;
+    }
     const engine::TransmitLevel& transmitLevel() const noexcept { return m_transmitLevel; }
     void setSpectrumInvalidator(std::function<void()> invalidate)
     {

@@ -153,8 +153,8 @@ TEST_F(SoundPage, TheChosenSinkIsStoredRecordedFromAndMetered)
     double shown = 0.0;
     test::runWindow(
         m_globals, {.sound = sound.backend.get(), .soundDevices = sound.devices}, [&](CMainWindow& w) {
-            ui::CSoundPage page({inputs, outputs, [&w] { return w.state().inputLevel().peakDbfs(); },
-                                 m_globals.settings.sound});
+            ui::CSoundPage page(
+                {inputs, outputs, [&w] { return w.state().inputPeakDbfs(); }, m_globals.settings.sound});
             page.show();
             EXPECT_EQ(tabOrder(page),
                       (std::vector<QWidget*>{page.inputBox(), page.outputBox(), page.transmitLevelBox()}));
