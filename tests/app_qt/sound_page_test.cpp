@@ -14,7 +14,6 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <numbers>
 #include <thread>
 
 #include <QApplication>
@@ -30,6 +29,7 @@
 #include "support/child_process.h"
 #include "support/private_sound_server.h"
 #include "support/temp_dir.h"
+#include "support/tone.h"
 #include "support/window_harness.h"
 
 namespace vexa::app::qt {
@@ -44,9 +44,8 @@ const double kToneDbfs = 20.0 * std::log10(kToneAmplitude / 32768.0);
 std::vector<int16_t> tone(double amplitude, double seconds)
 {
     std::vector<int16_t> samples(static_cast<size_t>(seconds * 11025));
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<int16_t>(
-            std::lround(amplitude * std::sin(2.0 * std::numbers::pi * 1000.0 * double(i) / 11025.0)));
+    size_t phase = 0;
+    test::writeTone(samples, 1000.0, amplitude, phase);
     return samples;
 }
 
@@ -71,15 +70,9 @@ double strongestTone(const std::filesystem::path& raw)
     std::vector<int16_t> samples(bytes.size() / 2);
     std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
     double best = 0.0;
-    const double w = 2.0 * std::numbers::pi * 1000.0 / 11025.0;
-    for (size_t start = 0; start + 2048 <= samples.size(); start += 512) {
-        double re = 0.0, im = 0.0;
-        for (size_t i = 0; i < 2048; ++i) {
-            re += samples[start + i] * std::cos(w * double(i));
-            im += samples[start + i] * std::sin(w * double(i));
-        }
-        best = std::max(best, 2.0 * std::hypot(re, im) / 2048.0);
-    }
+    for (size_t start = 0; start + 2048 <= samples.size(); start += 512)
+        best =
+            std::max(best, test::toneLevel(std::span<const int16_t>(samples).subspan(start, 2048), 1000.0));
     return best;
 }
 
