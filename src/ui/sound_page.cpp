@@ -67,7 +67,7 @@ CSoundPage::CSoundPage(SoundPageSetup setup, QWidget* parent)
     auto* form = new QFormLayout(this);
     form->addRow(tr("&Input device:"), m_input);
     form->addRow(tr("Input level:"), meter);
-    form->addRow(tr("&Output device:"), m_output);
+    form->addRow(tr("O&utput device:"), m_output);
     form->addRow(tr("&Transmit level:"), m_level);
 
     m_timer.setInterval(kMeterIntervalMs);
