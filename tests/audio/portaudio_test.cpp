@@ -15,7 +15,8 @@
 
 #include "support/child_process.h"
 #include "support/private_sound_server.h"
-#include "support/unopenable_card_check.h"
+#include "support/silent_card.h"
+#include "support/tone.h"
 #include "support/wave_event_queue.h"
 
 namespace vexa::engine {
@@ -26,25 +27,8 @@ using test::findProgram;
 using test::PrivateSoundServer;
 using test::spawnProcess;
 using test::stopProcess;
-
-double toneLevel(const int16_t* s, size_t n, double hz)
-{
-    const double w = 2.0 * std::numbers::pi * hz / 11025.0;
-    double re = 0.0;
-    double im = 0.0;
-    for (size_t i = 0; i < n; ++i) {
-        re += s[i] * std::cos(w * static_cast<double>(i));
-        im += s[i] * std::sin(w * static_cast<double>(i));
-    }
-    return 2.0 * std::hypot(re, im) / static_cast<double>(n);
-}
-
-void writeTone(int16_t* s, size_t n, double hz, double amplitude, size_t& phaseIndex)
-{
-    for (size_t i = 0; i < n; ++i, ++phaseIndex)
-        s[i] = static_cast<int16_t>(
-            amplitude * std::sin(2.0 * std::numbers::pi * hz * static_cast<double>(phaseIndex) / 11025.0));
-}
+using test::toneLevel;
+using test::writeTone;
 
 // A private sound server with one null sink, the default device of a private HOME. The
 // environment is changed for the whole test process (each test runs in a process of its
@@ -74,7 +58,7 @@ TEST_P(SoundServerTest, AudioPlayedIntoTheSinkArrivesInTheInputBlocks)
     const auto pacat = findProgram("pacat");
     if (!pacat) GTEST_SKIP() << "pacat is not installed";
 
-    PortAudioBackend backend(PortAudioOptions{"", deviceRate()});
+    PortAudioBackend backend(PortAudioOptions{.forcedDeviceRate = deviceRate()});
     test::WaveEventQueue events;
     SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
     card.OpenWaveIn();
@@ -83,7 +67,7 @@ TEST_P(SoundServerTest, AudioPlayedIntoTheSinkArrivesInTheInputBlocks)
 
     std::vector<int16_t> tone(11025 * 4);
     size_t phase = 0;
-    writeTone(tone.data(), tone.size(), 1500.0, 12000.0, phase);
+    writeTone(tone, 1500.0, 12000.0, phase);
     const std::string raw = (m_server.dir() / "tone.raw").string();
     std::ofstream(raw, std::ios::binary)
         .write(reinterpret_cast<const char*>(tone.data()), static_cast<std::streamsize>(tone.size() * 2));
@@ -102,7 +86,7 @@ TEST_P(SoundServerTest, AudioPlayedIntoTheSinkArrivesInTheInputBlocks)
         EXPECT_EQ(e->message, WaveMessage::InputData);
         EXPECT_EQ(e->device, card.inputDevice());
         EXPECT_EQ(e->header->bytesRecorded, 4096U);
-        best = std::max(best, toneLevel(e->header->data, 2048, 1500.0));
+        best = std::max(best, toneLevel({e->header->data, 2048}, 1500.0));
         card.addInputBuffer(*e->header);
     }
     stopProcess(player);
@@ -135,7 +119,7 @@ TEST_P(SoundServerTest, OutputBlocksReachTheSinkMonitor)
     ASSERT_GT(recorder, 0);
     std::this_thread::sleep_for(300ms);
 
-    PortAudioBackend backend(PortAudioOptions{"", deviceRate()});
+    PortAudioBackend backend(PortAudioOptions{.forcedDeviceRate = deviceRate()});
     test::WaveEventQueue events;
     {
         SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
@@ -144,7 +128,7 @@ TEST_P(SoundServerTest, OutputBlocksReachTheSinkMonitor)
         EXPECT_EQ(backend.outputDeviceRate(), expectedRate());
         size_t phase = 0;
         for (WaveHeader& h : card.outputHeaders()) {
-            writeTone(h.data, 4096, 1000.0, 10000.0, phase);
+            writeTone({h.data, 4096}, 1000.0, 10000.0, phase);
             ASSERT_TRUE(card.writeOutput(h));
         }
         // 4 + 2 blocks: about 2.2 s of tone, every block returned once, in order.
@@ -154,7 +138,7 @@ TEST_P(SoundServerTest, OutputBlocksReachTheSinkMonitor)
             EXPECT_EQ(e->message, WaveMessage::OutputDone);
             EXPECT_EQ(e->header, &card.outputHeaders()[static_cast<size_t>(i % 4)]);
             if (i < 2) {
-                writeTone(e->header->data, 4096, 1000.0, 10000.0, phase);
+                writeTone({e->header->data, 4096}, 1000.0, 10000.0, phase);
                 ASSERT_TRUE(card.writeOutput(*e->header));
             }
         }
@@ -171,10 +155,10 @@ TEST_P(SoundServerTest, OutputBlocksReachTheSinkMonitor)
     double best = 0.0;
     double other = 0.0;
     for (size_t at = 0; at + 2048 <= n; at += 1024) {
-        const double level = toneLevel(s + at, 2048, 1000.0);
+        const double level = toneLevel({s + at, 2048}, 1000.0);
         if (level > best) {
             best = level;
-            other = toneLevel(s + at, 2048, 1700.0);
+            other = toneLevel({s + at, 2048}, 1700.0);
         }
     }
     EXPECT_GT(best, 8000.0) << "1000 Hz at 10000 was played; best level at the monitor " << best;
@@ -183,7 +167,7 @@ TEST_P(SoundServerTest, OutputBlocksReachTheSinkMonitor)
 
 TEST_P(SoundServerTest, AServerThatDiesWhilePlayingReturnsEveryBlock)
 {
-    PortAudioBackend backend(PortAudioOptions{"", deviceRate()});
+    PortAudioBackend backend(PortAudioOptions{.forcedDeviceRate = deviceRate()});
     test::WaveEventQueue events;
     SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
     card.OpenWaveOut();
@@ -191,7 +175,7 @@ TEST_P(SoundServerTest, AServerThatDiesWhilePlayingReturnsEveryBlock)
     size_t phase = 0;
     int out = 0;
     for (WaveHeader& h : card.outputHeaders()) {
-        writeTone(h.data, 4096, 1000.0, 10000.0, phase);
+        writeTone({h.data, 4096}, 1000.0, 10000.0, phase);
         ASSERT_TRUE(card.writeOutput(h));
         ++out;
     }
@@ -236,10 +220,11 @@ TEST(PortAudioBackend, NoSoundServerMeansSilentFailure)
     notStarted.applyEnv();
 
     PortAudioBackend backend;
-    test::expectOpensNothingSilently(backend);
-    PortAudioBackend named(PortAudioOptions{"No Such Sound Card", 0});
+    test::expectCardStaysClosed(backend);
+
+    PortAudioBackend named(PortAudioOptions{.inputDevice = "No Such Sound Card"});
     EXPECT_FALSE(named.inputCapabilities());
-    test::expectOpensNothingSilently(named);
+    test::expectCardStaysClosed(named);
 }
 
 }  // namespace

@@ -11,8 +11,8 @@
 #include "engine/audio/audio_file.h"
 #include "engine/audio/null_wave_backend.h"
 #include "engine/audio/wave_file_backend.h"
+#include "support/silent_card.h"
 #include "support/temp_dir.h"
-#include "support/unopenable_card_check.h"
 #include "support/wave_event_queue.h"
 
 namespace vexa::engine {
@@ -194,7 +194,7 @@ TEST(SoundCard, PacedLoopingInputRunsAtRealTime)
 TEST(SoundCard, MissingDeviceFailsSilently)
 {
     NullWaveBackend backend;
-    test::expectOpensNothingSilently(backend);
+    test::expectCardStaysClosed(backend);
 
     WaveFileBackend missingFile(WaveFileOptions{"/nonexistent/demo.wav"});
     EXPECT_NE(missingFile.inputError().find("demo.wav"), std::string::npos);

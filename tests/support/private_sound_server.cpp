@@ -130,6 +130,7 @@ bool PrivateSoundServer::start(const std::vector<std::string>& sinkNames)
 {
     stop();
     if (!m_kind || !installed(*m_kind) || sinkNames.empty()) return false;
+    m_sinks = sinkNames;
     const bool ok = *m_kind == Kind::PulseAudio ? startPulseAudio(sinkNames) : startPipeWire(sinkNames);
     if (!ok) stop();
     return ok;
@@ -139,6 +140,15 @@ void PrivateSoundServer::stop(int signal)
 {
     for (auto it = m_pids.rbegin(); it != m_pids.rend(); ++it) stopProcess(*it, signal);
     m_pids.clear();
+}
+
+void PrivateSoundServer::exposeSinksAsAlsaDevices() const
+{
+    // One device for both directions: the sink to play into, its monitor to record from.
+    std::ofstream out(m_dir.path() / ".asoundrc", std::ios::app);
+    for (const std::string& sink : m_sinks)
+        out << "pcm." << sink << " {\n  type asym\n  playback.pcm { type pulse device " << sink
+            << " }\n  capture.pcm { type pulse device " << sourceOf(sink) << " }\n}\n";
 }
 
 pid_t PrivateSoundServer::launch(const std::string& program, std::vector<std::string> args)
@@ -206,7 +216,9 @@ bool PrivateSoundServer::startPipeWire(const std::vector<std::string>& sinkNames
     launch("wireplumber", {});
     if (!waitForSocket(m_socket, launch("pipewire-pulse", {}))) return false;
     for (const std::string& sink : sinkNames)
-        if (!pactl({"load-module", "module-null-sink", "sink_name=" + sink})) return false;
+        if (!pactl(
+                {"load-module", "module-null-sink", "sink_name=" + sink, "channels=1", "channel_map=mono"}))
+            return false;
     // The defaults live in WirePlumber's metadata: once they read back, the session manager
     // is up and the sinks have their ports.
     const std::string wanted = "Default Sink: " + sinkNames.front() + "\n";

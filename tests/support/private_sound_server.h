@@ -64,6 +64,11 @@ public:
     // Sets env() in this process, for in-process clients and the programs it starts.
     void applyEnv() const;
 
+    // Names each sink as an ALSA device of its own in the private .asoundrc (playing into
+    // the sink, recording from its monitor), the way an ALSA-only program such as PortAudio
+    // reaches a sound server's sinks by name. After start().
+    void exposeSinksAsAlsaDevices() const;
+
     // The monitor source that records what is played into the sink.
     static std::string sourceOf(const std::string& sink) { return sink + ".monitor"; }
 
@@ -84,6 +89,7 @@ private:
     std::filesystem::path m_socket;
     std::optional<Kind> m_kind;
     std::vector<pid_t> m_pids;  // in start order; stopped in reverse
+    std::vector<std::string> m_sinks;
 };
 
 }  // namespace vexa::test
