@@ -11,6 +11,7 @@
 #include <cmath>
 #include <fstream>
 #include <numbers>
+#include <optional>
 #include <thread>
 
 #include "support/child_process.h"
@@ -43,6 +44,8 @@ protected:
         if (!PrivateSoundServer::installed(kind())) GTEST_SKIP() << PrivateSoundServer::unavailableReason();
         m_server.applyEnv();
         ASSERT_TRUE(m_server.start({"vexa_test"})) << m_server.log();
+        m_backend.emplace(PortAudioOptions{.forcedDeviceRate = deviceRate()});
+        m_card.emplace(*m_backend, [this](const WaveEvent& e) { m_events.push(e); });
     }
 
     static PrivateSoundServer::Kind kind() { return std::get<0>(GetParam()); }
@@ -50,7 +53,12 @@ protected:
     static int deviceRate() { return std::get<1>(GetParam()); }
     static int expectedRate() { return deviceRate() == 0 ? 11025 : deviceRate(); }
 
+    // The server, then the real-device backend on its default device and a card over it
+    // whose notifications queue up for the test.
     PrivateSoundServer m_server{kind()};
+    test::WaveEventQueue m_events;
+    std::optional<PortAudioBackend> m_backend;
+    std::optional<SoundCard> m_card;
 };
 
 TEST_P(SoundServerTest, AudioPlayedIntoTheSinkArrivesInTheInputBlocks)
@@ -58,12 +66,11 @@ TEST_P(SoundServerTest, AudioPlayedIntoTheSinkArrivesInTheInputBlocks)
     const auto pacat = findProgram("pacat");
     if (!pacat) GTEST_SKIP() << "pacat is not installed";
 
-    PortAudioBackend backend(PortAudioOptions{.forcedDeviceRate = deviceRate()});
-    test::WaveEventQueue events;
-    SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
+    SoundCard& card = *m_card;
+    auto& events = m_events;
     card.OpenWaveIn();
     ASSERT_TRUE(card.inputOpen());
-    EXPECT_EQ(backend.inputDeviceRate(), expectedRate());
+    EXPECT_EQ(m_backend->inputDeviceRate(), expectedRate());
 
     std::vector<int16_t> tone(11025 * 4);
     size_t phase = 0;
@@ -119,13 +126,12 @@ TEST_P(SoundServerTest, OutputBlocksReachTheSinkMonitor)
     ASSERT_GT(recorder, 0);
     std::this_thread::sleep_for(300ms);
 
-    PortAudioBackend backend(PortAudioOptions{.forcedDeviceRate = deviceRate()});
-    test::WaveEventQueue events;
     {
-        SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
+        SoundCard& card = *m_card;
+        auto& events = m_events;
         card.OpenWaveOut();
         ASSERT_TRUE(card.outputOpen());
-        EXPECT_EQ(backend.outputDeviceRate(), expectedRate());
+        EXPECT_EQ(m_backend->outputDeviceRate(), expectedRate());
         size_t phase = 0;
         for (WaveHeader& h : card.outputHeaders()) {
             writeTone({h.data, 4096}, 1000.0, 10000.0, phase);
@@ -167,9 +173,8 @@ TEST_P(SoundServerTest, OutputBlocksReachTheSinkMonitor)
 
 TEST_P(SoundServerTest, AServerThatDiesWhilePlayingReturnsEveryBlock)
 {
-    PortAudioBackend backend(PortAudioOptions{.forcedDeviceRate = deviceRate()});
-    test::WaveEventQueue events;
-    SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
+    SoundCard& card = *m_card;
+    auto& events = m_events;
     card.OpenWaveOut();
     ASSERT_TRUE(card.outputOpen());
     size_t phase = 0;
