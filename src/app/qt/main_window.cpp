@@ -38,6 +38,7 @@
 #include "app/qt/qt_prompter.h"
 #include "app/qt/qt_text_window.h"
 #include "app/qt/text_limit.h"
+#include "app/qt/vexa_property_sheet.h"
 #include "common/operating_mode.h"
 #include "common/profile.h"
 #include "common/version.h"
@@ -98,6 +99,9 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
                                                      m_clock, macroKeyWindow(), m_log->providers());
     m_macroKeys->addCommands(m_commands);
     m_macroKeys->setLogHooks(m_log->macroHooks());
+    m_setup = std::make_unique<SetupCommands>(globals, *m_state, m_rig->commands(), *m_country, m_prompter,
+                                              setupWindow(std::move(services.setupPages)));
+    m_setup->addCommands(m_commands);
     m_spectrum = new ui::SpectrumWidget(this, *m_state);
     m_spectrum->setObjectName(QString::number(idNumber(ControlId::Spectrum)));
     m_spectrum->setAccessibleName(QStringLiteral("&0"));
@@ -202,7 +206,9 @@ void CMainWindow::buildSystemMenu()
     m_menuButton->setFocusPolicy(Qt::NoFocus);
     auto* menu = new QMenu(m_menuButton);
     QAction* setup = menu->addAction(QStringLiteral("&Setup"), this, [this] { OnCommand(ControlId::Setup); });
-    setup->setEnabled(isRouted(ControlId::Setup));
+    // The features add their commands after the controls are built.
+    connect(menu, &QMenu::aboutToShow, setup,
+            [this, setup] { setup->setEnabled(isRouted(ControlId::Setup)); });
     menu->addAction(QStringLiteral("&About  Vexa32"), this, [this] { OnCommand(ControlId::About); });
     menu->addSeparator();
     menu->addAction(QStringLiteral("Close"), this, [this] { CloseMainWindow(); });
@@ -301,10 +307,7 @@ bool CMainWindow::OnInitDialog()
     SetOperatingMode(OperatingMode::Psk31);
     m_state->applyAudioEnabled(m_audioEnabled);
 
-    char caption[256];
-    std::snprintf(caption, sizeof caption, "%s [%s]", std::string(kVersionString).c_str(),
-                  m_globals.settings.station.call.c_str());
-    setWindowTitle(QString::fromLatin1(caption));
+    showTitle();
 
     // Controls bound to members show their values.
     auto setCheck = [this](ControlId id, bool on) {
@@ -354,9 +357,44 @@ void CMainWindow::setUpRichEdits()
     background(m_receiveEdit, QColor(255, 255, 224));
     background(m_logEdit, QColor(224, 255, 255));
 
+    applyBoldFont(bold);
+}
+
+void CMainWindow::applyBoldFont(bool bold)
+{
+    m_normalFormat.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    m_timeStampFormat.setFontWeight(bold ? QFont::Bold : QFont::Normal);
     for (QTextEdit* edit : {m_entryLine, m_receiveEdit, m_keyboardEdit, m_alertEdit}) {
         edit->setCurrentCharFormat(m_normalFormat);
     }
+}
+
+void CMainWindow::showTitle()
+{
+    char caption[256];
+    std::snprintf(caption, sizeof caption, "%s [%s]", std::string(kVersionString).c_str(),
+                  m_globals.settings.station.call.c_str());
+    setWindowTitle(QString::fromLatin1(caption));
+}
+
+SetupWindow CMainWindow::setupWindow(std::function<void(CVexaPropertySheet&)> extraPages)
+{
+    SetupWindow w;
+    w.runSheet = [this, extraPages = std::move(extraPages)](const SetupValues& values) {
+        CVexaPropertySheet sheet(m_prompter, this);
+        sheet.load(values);
+        if (extraPages) extraPages(sheet);
+        return sheet.exec() == QDialog::Accepted ? std::optional<SetupValues>(sheet.values()) : std::nullopt;
+    };
+    w.showFrequency = [this] { ShowFrequency(); };
+    w.applyBoldFont = [this](bool bold) { applyBoldFont(bold); };
+    w.showMapPicture = [this] { showMapPicture(); };
+    w.stationChanged = [this] { showTitle(); };
+    w.rebuild = [this] {
+        m_end = WindowEnd::Rebuild;
+        done(0);
+    };
+    return w;
 }
 
 void CMainWindow::SetOperatingMode(OperatingMode mode)

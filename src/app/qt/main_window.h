@@ -36,6 +36,7 @@
 #include "app/operating_state.h"
 #include "app/qt/transceiver_controls.h"
 #include "app/qt/window_geometry.h"
+#include "app/setup_commands.h"
 #include "common/ports.h"
 #include "engine/audio/wave_event_mailbox.h"
 #include "rig/transceiver_port.h"
@@ -56,6 +57,7 @@ class SpectrumWidget;
 namespace vexa::app::qt {
 
 class QtTextWindow;
+class CVexaPropertySheet;
 
 // What the window uses from outside; null members get the real thing.
 struct MainWindowServices {
@@ -64,6 +66,8 @@ struct MainWindowServices {
     Clock* clock = nullptr;                          // null: the system clock
     engine::WaveBackend* sound = nullptr;            // null: no sound card
     std::function<void(const std::string&)> viewer;  // null: the "Viewer" dialog
+    // Adds pages of its own to the "Setup" sheet (CVexaPropertySheet::addPage).
+    std::function<void(CVexaPropertySheet&)> setupPages;
 };
 
 class CMainWindow : public QDialog {
@@ -143,6 +147,10 @@ private:
     void onModeSelected(int index);
     void showCwSpeed();
     void showMapPicture();
+    void showTitle();
+    // The normal and time-stamp formats bold or not, applied to the four typing windows.
+    void applyBoldFont(bool bold);
+    SetupWindow setupWindow(std::function<void(CVexaPropertySheet&)> extraPages);
     bool handleApplicationKey(QObject* watched, QKeyEvent* key);
     // Called by name (a queued call that carries nothing): the sound card's events waiting
     // in the mailbox.
@@ -181,6 +189,7 @@ private:
     std::unique_ptr<TransceiverControls> m_rig;  // before the state, which keys through it
     std::unique_ptr<LogCommands> m_log;
     std::unique_ptr<MacroKeyCommands> m_macroKeys;  // after the state and windows it uses
+    std::unique_ptr<SetupCommands> m_setup;
 
     QTextCharFormat m_normalFormat;
     QTextCharFormat m_timeStampFormat;

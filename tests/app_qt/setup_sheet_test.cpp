@@ -1,0 +1,298 @@
+// The "Setup" sheet on the real window: what it preselects, what it refuses, how a confirmed
+// sheet reopens the serial line of a simulated radio (checked on the pty's own termios),
+// what Cancel still does, and the station data and the layout surviving a restart.
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+#include "app/qt/vexa_property_sheet.h"
+#include "display/frequency_readout.h"
+#include "support/radio_simulators.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+#include "support/window_harness.h"
+
+namespace vexa::app::qt {
+namespace {
+
+QRadioButton* radio(QWidget* sheet, const QString& group, const QString& caption)
+{
+    for (auto* box : sheet->findChildren<QGroupBox*>()) {
+        if (box->title().remove(QLatin1Char('&')) != group) continue;
+        for (auto* button : box->findChildren<QRadioButton*>())
+            if (button->text().remove(QLatin1Char('&')) == caption) return button;
+    }
+    ADD_FAILURE() << "no radio button " << caption.toStdString() << " in " << group.toStdString();
+    return nullptr;
+}
+
+QString checkedIn(QWidget* sheet, const QString& group)
+{
+    for (auto* box : sheet->findChildren<QGroupBox*>()) {
+        if (box->title().remove(QLatin1Char('&')) != group) continue;
+        for (auto* button : box->findChildren<QRadioButton*>())
+            if (button->isChecked()) return button->text();
+    }
+    return {};
+}
+
+template <typename W>
+W* field(QWidget* sheet, const char* name)
+{
+    W* w = sheet->findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+// Opens the sheet with the Setup command, lets `edit` work on it, then presses OK or Cancel.
+void runSetup(CMainWindow& w, const std::function<void(QDialog&)>& edit, bool ok)
+{
+    QTimer::singleShot(0, &w, [&w, edit, ok] {
+        auto* sheet = w.findChild<QDialog*>(QStringLiteral("setupSheet"));
+        ASSERT_NE(sheet, nullptr);
+        ASSERT_TRUE(sheet->isVisible());
+        edit(*sheet);
+        auto* buttons = sheet->findChild<QDialogButtonBox*>();
+        buttons->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        if (sheet->isVisible()) sheet->reject();  // a refused OK must not hang the test
+    });
+    w.OnCommand(ControlId::Setup);
+}
+
+std::string slurp(const std::filesystem::path& file)
+{
+    std::ifstream in(file);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+// What the line discipline of the radio's end says about the stop bits Vexa set.
+bool twoStopBits(const std::string& device)
+{
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    termios t{};
+    const bool two = fd >= 0 && ::tcgetattr(fd, &t) == 0 && (t.c_cflag & CSTOPB) != 0;
+    if (fd >= 0) ::close(fd);
+    return two;
+}
+
+TEST(SetupSheet, SpeedIndexCountsTheHalvingsDownTo1200)
+{
+    const std::pair<int, int> cases[] = {{0, 0},    {1200, 0},  {2400, 1},  {3600, 2},
+                                         {9600, 3}, {19200, 4}, {115200, 4}};
+    for (const auto& [baud, index] : cases) EXPECT_EQ(speedIndexForBaud(baud), index) << baud;
+}
+
+TEST(SetupSheet, InvalidFieldsKeepThePageAndTheSheetOpenWithTheirMessage)
+{
+    struct Case {
+        int page;
+        const char* name;
+        const char* text;
+        const char* message;
+        const char* accepted;
+    };
+    const Case cases[] = {
+        {2, "soundFq", "200", "Please enter an integer between 300 and 3000.", "3000"},
+        {2, "soundFq", "1e3", "Please enter an integer.", "300"},
+        {2, "startFq", "2001", "Please enter an integer between 0 and 2000.", "0"},
+        {0, "latitude", "north", "Please enter a number.", "-33.9"},
+        {0, "longitude", "-181", "Please enter a number between -180 and 180.", "-180"},
+        {3, "wrap", "eighty", "Please enter an integer.", "72"},
+        {1, "rigctld", "radio:99999", "Please enter the address of rigctld as host:port.", "radio:4532"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + "=" + c.text);
+        test::ScriptedPrompter prompter;
+        CVexaPropertySheet sheet(prompter);
+        sheet.load(SetupValues{});
+        sheet.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+        sheet.tabs()->setCurrentIndex(c.page);
+        if (c.page == 1) radio(&sheet, "CAT/RCP", "Hamlib")->setChecked(true);
+        auto* edit = field<QLineEdit>(&sheet, c.name);
+        edit->setText(QString::fromLatin1(c.text));
+        sheet.tabs()->setCurrentIndex(c.page == 0 ? 1 : 0);  // leaving the page
+        EXPECT_EQ(sheet.tabs()->currentIndex(), c.page);
+        EXPECT_EQ(prompter.shownTexts(), std::vector<std::string>{c.message});
+        EXPECT_TRUE(edit->hasFocus());
+        sheet.accept();
+        EXPECT_TRUE(sheet.isVisible());
+        EXPECT_EQ(prompter.shown.size(), 2u);
+        edit->setText(QString::fromLatin1(c.accepted));
+        sheet.accept();
+        EXPECT_FALSE(sheet.isVisible());
+        EXPECT_EQ(sheet.result(), QDialog::Accepted);
+    }
+}
+
+struct RadioProfile {
+    test::Ft990Radio ft990;
+    test::Ts850Radio ts850;
+    test::TempDir dir;
+    ApplicationGlobals globals;
+    test::ScriptedPrompter prompter;
+
+    RadioProfile()
+    {
+        globals.profileFile = dir.path() / "vexa.ini";
+        std::ofstream(globals.profileFile)
+            << "[TX1]\nType=4\nComPort=2\nComSpeed=9600\nCom1Device=" << ft990.devicePath()
+            << "\nCom2Device=" << ts850.devicePath() << "\n";
+    }
+    MainWindowServices services() { return {nullptr, &prompter}; }
+};
+
+TEST(SetupSheet, ConfirmedSheetReopensTheLineWithTheStopBitsOfTheNewRadio)
+{
+    RadioProfile rp;
+    test::runWindow(rp.globals, rp.services(), [&](CMainWindow& w) {
+        rig::Transceiver& trx = w.rig().transceiver();
+        // Start-up: the TS-850 on two stop bits; the sheet reopens it on one.
+        EXPECT_TRUE(twoStopBits(rp.ts850.devicePath()));
+        runSetup(
+            w, [](QDialog& sheet) { EXPECT_EQ(checkedIn(&sheet, "Speed"), QStringLiteral("9600")); }, true);
+        ASSERT_NE(trx.activeChannel(), nullptr);
+        EXPECT_FALSE(twoStopBits(rp.ts850.devicePath()));
+
+        // The FT-990 on COM1 with two, and its frequency read at once.
+        runSetup(
+            w,
+            [](QDialog& sheet) {
+                radio(&sheet, "Com", "1")->setChecked(true);
+                radio(&sheet, "CAT/RCP", "FT990")->setChecked(true);
+                radio(&sheet, "Speed", "4800")->setChecked(true);
+            },
+            true);
+        ASSERT_NE(trx.activeChannel(), nullptr);
+        EXPECT_EQ(trx.activeChannel()->describe(), rp.ft990.devicePath());
+        EXPECT_TRUE(twoStopBits(rp.ft990.devicePath()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return trx.dialFrequency() == rp.ft990.frequency(); }, 5000));
+        const Profile profile(rp.globals.profileFile);
+        EXPECT_EQ(profile.readInt("TX1", "ComPort", -1), 1);
+        EXPECT_EQ(profile.readInt("TX1", "ComSpeed", -1), 4800);
+        EXPECT_EQ(profile.readInt("TX1", "Type", -1), 3);
+
+        // "None": the line closes, the last rate that worked stays.
+        runSetup(
+            w,
+            [](QDialog& sheet) {
+                radio(&sheet, "Com", "None")->setChecked(true);
+                radio(&sheet, "Speed", "19200")->setChecked(true);
+            },
+            true);
+        EXPECT_EQ(trx.activeChannel(), nullptr);
+        EXPECT_EQ(profile.readInt("TX1", "ComPort", -1), 0);
+        EXPECT_EQ(profile.readInt("TX1", "ComSpeed", -1), 4800);
+        EXPECT_TRUE(rp.prompter.shown.empty());
+    });
+}
+
+TEST(SetupSheet, CancelChangesNothingButRewritesTheFrequencyAndTheBoldFormat)
+{
+    RadioProfile rp;
+    {
+        std::ofstream(rp.globals.profileFile, std::ios::app) << "[Keyboard]\nBoldFont=1\n";
+    }
+    test::runWindow(rp.globals, rp.services(), [&](CMainWindow& w) {
+        const std::string before = slurp(rp.globals.profileFile);
+        auto* frequency = qobject_cast<QComboBox*>(w.control(ControlId::FrequencyBox));
+        frequency->setEditText(QStringLiteral("garbage"));
+        QTextEdit* entry = w.richEdit(ControlId::EntryLine);
+        QTextCharFormat plain;
+        plain.setFontWeight(QFont::Normal);
+        entry->setCurrentCharFormat(plain);
+        runSetup(
+            w,
+            [](QDialog& sheet) {
+                radio(&sheet, "Com", "None")->setChecked(true);
+                field<QLineEdit>(&sheet, "call")->setText(QStringLiteral("N0CALL"));
+                field<QCheckBox>(&sheet, "boldFont")->setChecked(false);
+            },
+            false);
+        EXPECT_EQ(slurp(rp.globals.profileFile), before);
+        EXPECT_NE(w.rig().transceiver().activeChannel(), nullptr);
+        EXPECT_EQ(rp.globals.settings.station.call, "XX9XX");
+        EXPECT_EQ(frequency->currentText().toStdString(),
+                  display::formatDialFrequency(w.rig().transceiver().GetSignalFrequency()));
+        EXPECT_EQ(entry->currentCharFormat().fontWeight(), QFont::Bold);
+    });
+}
+
+TEST(SetupSheet, StationDataAndLayoutSurviveARestart)
+{
+    test::TempDir dir;
+    const std::filesystem::path ini = dir.path() / "vexa.ini";
+    test::ScriptedPrompter prompter;
+    {
+        ApplicationGlobals globals;
+        globals.profileFile = ini;
+        std::vector<MainWindowTemplate> built;
+        test::runWindow(
+            globals, {nullptr, &prompter},
+            [&](CMainWindow& w) {
+                if (built.size() > 1) {
+                    EXPECT_TRUE(w.windowTitle().contains(QStringLiteral("[DL1ABC]")));
+                    return;
+                }
+                runSetup(
+                    w,
+                    [](QDialog& sheet) {
+                        field<QLineEdit>(&sheet, "call")->setText(QStringLiteral("DL1ABC"));
+                        field<QLineEdit>(&sheet, "latitude")->setText(QStringLiteral("52.52"));
+                        field<QLineEdit>(&sheet, "longitude")->setText(QStringLiteral("-13.4"));
+                        field<QLineEdit>(&sheet, "name")->setText(QStringLiteral("Anna"));
+                        field<QLineEdit>(&sheet, "qth")->setText(QStringLiteral("Berlin"));
+                        field<QCheckBox>(&sheet, "largeScreen")->setChecked(true);
+                    },
+                    true);
+            },
+            &built);
+        EXPECT_EQ(built, (std::vector{MainWindowTemplate::Normal, MainWindowTemplate::Large}));
+    }
+    ApplicationGlobals restarted;
+    restarted.profileFile = ini;
+    std::vector<MainWindowTemplate> built;
+    test::runWindow(
+        restarted, {nullptr, &prompter},
+        [&](CMainWindow& w) {
+            if (built.back() == MainWindowTemplate::Large && built.size() == 2) {
+                runSetup(
+                    w, [](QDialog& sheet) { field<QCheckBox>(&sheet, "largeScreen")->setChecked(false); },
+                    true);
+            }
+        },
+        &built);
+    const StationData& s = restarted.settings.station;
+    EXPECT_EQ(s.call, "DL1ABC");
+    EXPECT_DOUBLE_EQ(s.latitude, 52.52);
+    EXPECT_DOUBLE_EQ(s.longitude, -13.4);
+    EXPECT_EQ(s.name, "Anna");
+    EXPECT_EQ(s.qth, "Berlin");
+    EXPECT_EQ(built, (std::vector{MainWindowTemplate::Normal, MainWindowTemplate::Large,
+                                  MainWindowTemplate::Normal}));
+    EXPECT_EQ(Profile(ini).readInt("Keyboard", "LargeScreen", -1), 0);
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+}  // namespace
+}  // namespace vexa::app::qt
