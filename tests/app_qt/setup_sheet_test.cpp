@@ -5,19 +5,24 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <sstream>
 
 #include <gtest/gtest.h>
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
@@ -142,6 +147,58 @@ TEST(SetupSheet, InvalidFieldsKeepThePageAndTheSheetOpenWithTheirMessage)
         sheet.accept();
         EXPECT_FALSE(sheet.isVisible());
         EXPECT_EQ(sheet.result(), QDialog::Accepted);
+    }
+}
+
+// Tab reaches every field, check box and radio group of each page; no two captions share a
+// mnemonic; no control is drawn smaller than it needs (run again at scale factor 2).
+TEST(SetupSheet, EveryControlIsReachableByKeyboardAndShownWhole)
+{
+    test::ScriptedPrompter prompter;
+    CVexaPropertySheet sheet(prompter);
+    sheet.load(SetupValues{});
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+    for (int page = 0; page < sheet.tabs()->count(); ++page) {
+        SCOPED_TRACE(sheet.tabs()->tabText(page).toStdString());
+        sheet.tabs()->setCurrentIndex(page);
+        QWidget* shown = sheet.tabs()->currentWidget();
+        sheet.tabs()->tabBar()->setFocus(Qt::TabFocusReason);
+        std::set<QWidget*> reached;
+        for (int i = 0; i < 40; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached.insert(QApplication::focusWidget());
+        }
+        for (QWidget* w : shown->findChildren<QWidget*>()) {
+            if (!w->isEnabled() || !w->isVisible()) continue;
+            if (qobject_cast<QLineEdit*>(w) && qobject_cast<QComboBox*>(w->parentWidget())) continue;
+            if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w))
+                EXPECT_TRUE(reached.count(w) || reached.count(w->focusProxy()))
+                    << w->objectName().toStdString();
+        }
+        for (auto* box : shown->findChildren<QGroupBox*>()) {
+            const auto radios = box->findChildren<QRadioButton*>();
+            EXPECT_TRUE(radios.empty() || std::any_of(radios.begin(), radios.end(),
+                                                      [&](auto* r) { return reached.count(r) != 0; }))
+                << box->title().toStdString();
+        }
+
+        std::set<QString> mnemonics{QStringLiteral("o"), QStringLiteral("c")};  // "&OK", "&Cancel"
+        auto mnemonicOf = [&](const QString& text) {
+            const qsizetype at = text.indexOf(QLatin1Char('&'));
+            if (at < 0 || at + 1 >= text.size()) return;
+            EXPECT_TRUE(mnemonics.insert(text.mid(at + 1, 1).toLower()).second) << text.toStdString();
+        };
+        for (auto* w : shown->findChildren<QLabel*>()) mnemonicOf(w->text());
+        for (auto* w : shown->findChildren<QAbstractButton*>()) mnemonicOf(w->text());
+        for (auto* w : shown->findChildren<QGroupBox*>()) mnemonicOf(w->title());
+
+        for (QWidget* w : shown->findChildren<QWidget*>()) {
+            if (!w->isVisible() || !(qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w))) continue;
+            EXPECT_GE(w->width(), w->minimumSizeHint().width()) << w->metaObject()->className();
+            EXPECT_GE(w->height(), w->minimumSizeHint().height()) << w->metaObject()->className();
+            EXPECT_TRUE(shown->rect().contains(QRect(w->mapTo(shown, QPoint(0, 0)), w->size())));
+        }
     }
 }
 

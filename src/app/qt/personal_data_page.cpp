@@ -36,11 +36,11 @@ CPersonalDataPage::CPersonalDataPage(QWidget* parent)
     m_name->setMaxLength(32);
     m_qth->setMaxLength(64);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(label(QStringLiteral("&Callsign"), m_call), 0, 0);
+    grid->addWidget(label(QStringLiteral("Call&sign"), m_call), 0, 0);
     grid->addWidget(m_call, 0, 1);
     grid->addWidget(label(QStringLiteral("L&atitude"), m_latitude), 1, 0);
     grid->addWidget(m_latitude, 1, 1);
-    grid->addWidget(label(QStringLiteral("L&ongitude"), m_longitude), 2, 0);
+    grid->addWidget(label(QStringLiteral("Lon&gitude"), m_longitude), 2, 0);
     grid->addWidget(m_longitude, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("Use \"-\" for west longitude"), this), 3, 1);
     grid->addWidget(label(QStringLiteral("&Name"), m_name), 4, 0);

@@ -41,7 +41,7 @@ CTrcvrConnectionPage::CTrcvrConnectionPage(QWidget* parent)
     m_swap->setObjectName(QStringLiteral("swap"));
 
     // COM n with the device it stands for: the /dev/serial/by-id names offered, any path typed.
-    auto* com = new QGroupBox(QStringLiteral("C&om"), this);
+    auto* com = new QGroupBox(QStringLiteral("Co&m"), this);
     m_port = new QButtonGroup(com);
     auto* comGrid = new QGridLayout(com);
     comGrid->addWidget(addRadio(m_port, com, QStringLiteral("None"), 0), 0, 0);
