@@ -304,13 +304,26 @@ TEST(SetupSheet, StationDataAndLayoutSurviveARestart)
         ApplicationGlobals globals;
         globals.profileFile = ini;
         std::vector<MainWindowTemplate> built;
+        QString entryText;
         test::runWindow(
             globals, {nullptr, &prompter},
             [&](CMainWindow& w) {
                 if (built.size() > 1) {
                     EXPECT_TRUE(w.windowTitle().contains(QStringLiteral("[DL1ABC]")));
+                    // Nothing the operator had in the windows is lost with the old one.
+                    EXPECT_EQ(w.richEdit(ControlId::EntryLine)->toPlainText(), entryText);
+                    EXPECT_TRUE(w.entryUnsaved());
+                    EXPECT_EQ(w.richEdit(ControlId::KeyboardWindow)->toPlainText(), QStringLiteral("unsent"));
+                    EXPECT_EQ(w.richEdit(ControlId::ReceiveWindow)->toPlainText(),
+                              QStringLiteral("cq de sm5xyz"));
+                    w.setEntryUnsaved(false);
                     return;
                 }
+                w.richEdit(ControlId::ReceiveWindow)->setPlainText(QStringLiteral("cq de sm5xyz"));
+                QTest::keyClicks(w.richEdit(ControlId::KeyboardWindow), QStringLiteral("unsent"));
+                QTest::keyClicks(w.richEdit(ControlId::EntryLine), QStringLiteral("SM5XYZ 599"));
+                entryText = w.richEdit(ControlId::EntryLine)->toPlainText();
+                EXPECT_TRUE(entryText.contains(QStringLiteral("SM5XYZ 599")));
                 runSetup(
                     w,
                     [](QDialog& sheet) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <utility>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -304,6 +305,19 @@ bool CMainWindow::OnInitDialog()
     m_country->showStation();
     showMapPicture();
     m_log->startUp();
+    if (const auto carried = std::exchange(m_globals.carriedTexts, std::nullopt)) {
+        m_receiveEdit->setHtml(QString::fromStdString(carried->receive));
+        m_keyboardEdit->setHtml(QString::fromStdString(carried->keyboard));
+        {
+            // As it was typed: no change notification, which would take it for new typing.
+            const QSignalBlocker quiet(m_entryLine);
+            m_entryLine->setHtml(QString::fromStdString(carried->entry));
+        }
+        for (QTextEdit* edit : {m_receiveEdit, m_keyboardEdit, m_entryLine})
+            edit->moveCursor(QTextCursor::End);
+        m_log->entry().setState(carried->entryState);
+        applyBoldFont(m_globals.settings.boldFont != 0);
+    }
     SetOperatingMode(OperatingMode::Psk31);
     m_state->applyAudioEnabled(m_audioEnabled);
 
@@ -391,6 +405,9 @@ SetupWindow CMainWindow::setupWindow(std::function<void(CVexaPropertySheet&)> ex
     w.showMapPicture = [this] { showMapPicture(); };
     w.stationChanged = [this] { showTitle(); };
     w.rebuild = [this] {
+        m_globals.carriedTexts =
+            CarriedWindowTexts{m_receiveEdit->toHtml().toStdString(), m_keyboardEdit->toHtml().toStdString(),
+                               m_entryLine->toHtml().toStdString(), m_log->entry().state()};
         m_end = WindowEnd::Rebuild;
         done(0);
     };
