@@ -8,6 +8,27 @@
 
 namespace vexa::app {
 
+namespace {
+
+// The fields the sheet shows just as the settings hold them.
+constexpr std::pair<int SetupValues::*, int Settings::*> kSameFields[] = {
+    {&SetupValues::port, &Settings::comPort},
+    {&SetupValues::swap, &Settings::swapPttAndCw},
+    {&SetupValues::side, &Settings::digiSide},
+    {&SetupValues::icomAddr, &Settings::icomAddr},
+    {&SetupValues::type, &Settings::type},
+    {&SetupValues::inverted, &Settings::averageInverted},
+    {&SetupValues::showAverage, &Settings::showAverage},
+    {&SetupValues::soundFq, &Settings::soundFq},
+    {&SetupValues::startFq, &Settings::startFq},
+    {&SetupValues::thickLine, &Settings::averageThickLine},
+    {&SetupValues::zoom, &Settings::zoom},
+    {&SetupValues::wrap, &Settings::wrap},
+    {&SetupValues::boldFont, &Settings::boldFont},
+};
+
+}  // namespace
+
 int speedIndexForBaud(int baud) noexcept
 {
     int index = 0;
@@ -44,26 +65,14 @@ SetupValues SetupCommands::currentValues() const
 {
     const Settings& s = m_globals.settings;
     SetupValues v;
+    for (const auto& [value, setting] : kSameFields) v.*value = s.*setting;
     v.station = s.station;
-    v.port = s.comPort;
-    v.swap = s.swapPttAndCw;
-    v.side = s.digiSide;
-    v.icomAddr = s.icomAddr;
     v.speedIndex = speedIndexForBaud(m_rig.serialBaudRate());
-    v.type = s.type;
     const Profile profile(m_globals.profileFile);
     for (int n = 1; n <= 4; ++n) v.comDevices[n - 1] = rig::serialDevicePath(n, profile);
     v.rigctld = s.rigctld;
-    v.inverted = s.averageInverted;
-    v.showAverage = s.showAverage;
-    v.soundFq = s.soundFq;
-    v.startFq = s.startFq;
-    v.thickLine = s.averageThickLine;
-    v.zoom = s.zoom;
     v.cwIdIndex = s.cwId - 1;
-    v.wrap = s.wrap;
     v.largeScreen = s.largeScreen;
-    v.boldFont = s.boldFont;
     return v;
 }
 
@@ -73,21 +82,10 @@ bool SetupCommands::apply(const SetupValues& v)
     m_rig.closeLink();
 
     // The link reads the device of its COM port from the profile, so the devices go there
-    // first. Only a changed one is written: an untouched profile keeps following the default.
-    if (!m_globals.profileFile.empty()) {
-        Profile profile(m_globals.profileFile);
-        bool ok = true;
-        for (int n = 1; n <= 4; ++n) {
-            if (v.comDevices[n - 1] != rig::serialDevicePath(n, profile))
-                ok = profile.writeString("TX1", rig::comDeviceKey(n), v.comDevices[n - 1]) && ok;
-        }
-        if (!ok) m_prompter.inform("Cannot write the serial devices to " + profile.file().string(), "Vexa");
-    }
-    s.type = v.type;
-    s.comPort = v.port;
-    s.swapPttAndCw = v.swap;
-    s.digiSide = v.side;
-    s.icomAddr = v.icomAddr;
+    // first.
+    bool written = writeDevices(v);
+    for (const auto& [value, setting] : kSameFields) s.*setting = v.*value;
+    s.station = v.station;
     s.rigctld = v.rigctld;
     // "ComSpeed" follows only a line that opened: after "None" or a failed opening the
     // rate that last worked stays.
@@ -96,15 +94,6 @@ bool SetupCommands::apply(const SetupValues& v)
     m_rig.openLink(rig::StopBitsRule::SettingsSheet);
     if (!m_rig.serialOpen()) s.comSpeed = previousSpeed;
 
-    s.station = v.station;
-    s.soundFq = v.soundFq;
-    s.startFq = v.startFq;
-    s.averageInverted = v.inverted;
-    s.showAverage = v.showAverage;
-    s.averageThickLine = v.thickLine;
-    s.zoom = v.zoom;
-    s.wrap = v.wrap;
-    s.boldFont = v.boldFont;
     const bool rebuild = (v.largeScreen != 0) != (s.largeScreen != 0);
     if (rebuild) {
         s.largeScreen = v.largeScreen;
@@ -116,8 +105,8 @@ bool SetupCommands::apply(const SetupValues& v)
     // The call for the CW identification, the RTTY polarity from "DigiSide" and "inv", the wrap.
     m_state.applySettings();
 
-    if (!writeProfile(v))
-        m_prompter.inform("Cannot write the settings to " + m_globals.profileFile.string(), "Vexa");
+    written = writeProfile() && written;
+    if (!written) m_prompter.inform("Cannot write the settings to " + m_globals.profileFile.string(), "Vexa");
 
     m_rig.transceiver().PollTransceiver();
     if (m_country.showStation() && m_window.showMapPicture) m_window.showMapPicture();
@@ -125,14 +114,27 @@ bool SetupCommands::apply(const SetupValues& v)
     return rebuild;
 }
 
-bool SetupCommands::writeProfile(const SetupValues& v)
+// Only a changed device is written: an untouched profile keeps following the default.
+bool SetupCommands::writeDevices(const SetupValues& v)
+{
+    if (m_globals.profileFile.empty()) return true;
+    Profile profile(m_globals.profileFile);
+    bool ok = true;
+    for (int n = 1; n <= 4; ++n) {
+        if (v.comDevices[n - 1] != rig::serialDevicePath(n, profile))
+            ok = profile.writeString("TX1", rig::comDeviceKey(n), v.comDevices[n - 1]) && ok;
+    }
+    return ok;
+}
+
+bool SetupCommands::writeProfile()
 {
     if (m_globals.profileFile.empty()) return true;
     Profile profile(m_globals.profileFile);
     const Settings& s = m_globals.settings;
     bool ok = s.writeIntegerKeys(profile);
     ok = s.writeStation(profile) && ok;
-    ok = profile.writeString("TX1", "Rigctld", v.rigctld) && ok;
+    ok = profile.writeString("TX1", "Rigctld", s.rigctld) && ok;
     return ok;
 }
 

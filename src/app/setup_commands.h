@@ -77,7 +77,8 @@ public:
     void afterSheet(bool rebuild);
 
 private:
-    bool writeProfile(const SetupValues& values);
+    bool writeDevices(const SetupValues& values);
+    bool writeProfile();
 
     ApplicationGlobals& m_globals;
     OperatingState& m_state;
