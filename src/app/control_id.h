@@ -115,6 +115,15 @@ enum class ControlId : int {
     NoActionF12 = 1340,      // Shift+Alt+F12
     FirstMacro = 1250,       // F1 .. Shift+F12: macro slots 0 .. 23
     LastMacro = 1273,
+
+    // The auxiliary windows: the partner window, the fading test and their controls.
+    PartnerToggle = 1350,  // Alt+P
+    FadingTest = 1334,     // Ctrl+Shift+Alt+H
+    PartnerCall = 1194,
+    PartnerName = 1195,
+    PartnerQth = 1196,
+    PartnerReport = 1197,
+    PartnerMyReport = 1198,
 };
 
 constexpr int idNumber(ControlId id) noexcept
