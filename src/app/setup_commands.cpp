@@ -24,8 +24,7 @@ constexpr std::pair<int SetupValues::*, int Settings::*> kSameFields[] = {
     {&SetupValues::thickLine, &Settings::averageThickLine},
     {&SetupValues::zoom, &Settings::zoom},
     {&SetupValues::wrap, &Settings::wrap},
-    {&SetupValues::boldFont, &Settings::boldFont},
-};
+    {&SetupValues::boldFont, &Settings::boldFont}};
 
 }  // namespace
 

@@ -8,15 +8,6 @@ namespace vexa::app::qt {
 class CPersonalDataPage final : public SetupPage {
 public:
     explicit CPersonalDataPage(QWidget* parent = nullptr);
-    void load(const SetupValues& values) override;
-    void store(SetupValues& values) const override;
-
-private:
-    QLineEdit* m_call;
-    QLineEdit* m_latitude;
-    QLineEdit* m_longitude;
-    QLineEdit* m_name;
-    QLineEdit* m_qth;
 };
 
 }  // namespace vexa::app::qt

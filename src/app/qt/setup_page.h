@@ -1,9 +1,12 @@
-// One page of the Setup sheet: shows the sheet's values, reads them back, and checks its
-// typed fields when the operator leaves the page or confirms the sheet, with the messages
-// operators know ("Please enter an integer." ...). Also the small builders the pages share.
+// One page of the Setup sheet: its controls are bound to fields of the sheet's values, so
+// that the page shows them and reads them back, and its typed fields are checked when the
+// operator leaves the page or confirms the sheet, with the messages operators know ("Please
+// enter an integer." ...).
 #pragma once
 
+#include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <QString>
@@ -11,8 +14,8 @@
 
 #include "app/setup_commands.h"
 
-class QAbstractButton;
 class QButtonGroup;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -23,8 +26,10 @@ class SetupPage : public QWidget {
 public:
     using QWidget::QWidget;
 
-    virtual void load(const SetupValues& values) = 0;
-    virtual void store(SetupValues& values) const = 0;
+    void load(const SetupValues& values);
+    // A disabled field, or a radio group without a checked button (a value the page has no
+    // button for), leaves its value as it is.
+    void store(SetupValues& values) const;
 
     struct Invalid {
         QWidget* field;
@@ -34,21 +39,20 @@ public:
     virtual std::optional<Invalid> check() const;
 
 protected:
-    // A line edit that must hold an integer (within [min, max] when given) or a number.
-    QLineEdit* integerField(const QString& name, std::optional<std::pair<int, int>> range = {});
-    QLineEdit* numberField(const QString& name, double min, double max);
+    void bind(std::function<void(const SetupValues&)> load, std::function<void(SetupValues&)> store);
+    QLineEdit* textField(const QString& name, std::string StationData::*field, int maxLength);
+    // Must hold a number in [min, max].
+    QLineEdit* numberField(const QString& name, double StationData::*field, double min, double max);
+    // Must hold an integer, within [min, max] when given.
+    QLineEdit* integerField(const QString& name, int SetupValues::*field,
+                            std::optional<std::pair<int, int>> range = {});
+    QCheckBox* checkBox(const QString& caption, const QString& name, int SetupValues::*field);
+    // Radio buttons with ids 0.. in caption order, in a row or a column filling `box`.
+    QButtonGroup* radioGroup(QGroupBox* box, const QStringList& captions, bool row, int SetupValues::*field);
+    // A group laid out by the page: its buttons' ids are the field's values.
+    void bindGroup(QButtonGroup* group, int SetupValues::*field);
     // A label whose mnemonic moves the focus to `buddy`.
     QLabel* label(const QString& text, QWidget* buddy);
-    // An exclusive group of radio buttons in `box`, ids 0.. in caption order, laid out in a
-    // row or a column.
-    QButtonGroup* radioGroup(QGroupBox* box, const QStringList& captions, bool row);
-
-    static int intOf(const QLineEdit* edit);
-    static double numberOf(const QLineEdit* edit);
-    static void setNumber(QLineEdit* edit, double value);
-    static void checkButton(QButtonGroup* group, int id);
-    // The checked id, or `keep` when none is (a value the page has no button for).
-    static int checkedId(const QButtonGroup* group, int keep);
 
 private:
     struct FieldCheck {
@@ -59,6 +63,8 @@ private:
         double max;
     };
     std::vector<FieldCheck> m_checks;
+    std::vector<std::pair<std::function<void(const SetupValues&)>, std::function<void(SetupValues&)>>>
+        m_bindings;
 };
 
 }  // namespace vexa::app::qt

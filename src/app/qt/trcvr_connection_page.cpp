@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 #include "rig/rigctld_channel.h"
 #include "rig/serial_device.h"
@@ -17,6 +18,7 @@ namespace vexa::app::qt {
 
 namespace {
 
+// Device paths are file names: the local 8-bit encoding.
 QString local8(const std::string& s)
 {
     return QString::fromLocal8Bit(s.data(), static_cast<qsizetype>(s.size()));
@@ -31,23 +33,16 @@ QRadioButton* addRadio(QButtonGroup* group, QGroupBox* box, const QString& capti
 
 }  // namespace
 
-CTrcvrConnectionPage::CTrcvrConnectionPage(QWidget* parent)
-    : SetupPage(parent),
-      m_address(integerField(QStringLiteral("icomAddr"))),
-      m_rigctld(new QLineEdit(this)),
-      m_swap(new QCheckBox(QStringLiteral("S&wap CW/PTT"), this))
+CTrcvrConnectionPage::CTrcvrConnectionPage(QWidget* parent) : SetupPage(parent)
 {
-    m_rigctld->setObjectName(QStringLiteral("rigctld"));
-    m_swap->setObjectName(QStringLiteral("swap"));
-
     // COM n with the device it stands for: the /dev/serial/by-id names offered, any path typed.
     auto* com = new QGroupBox(QStringLiteral("Co&m"), this);
-    m_port = new QButtonGroup(com);
+    auto* port = new QButtonGroup(com);
     auto* comGrid = new QGridLayout(com);
-    comGrid->addWidget(addRadio(m_port, com, QStringLiteral("None"), 0), 0, 0);
+    comGrid->addWidget(addRadio(port, com, QStringLiteral("None"), 0), 0, 0);
     const std::vector<std::string> byId = rig::serialDevicesById();
     for (int n = 1; n <= 4; ++n) {
-        comGrid->addWidget(addRadio(m_port, com, QString::number(n), n), n, 0);
+        comGrid->addWidget(addRadio(port, com, QString::number(n), n), n, 0);
         auto* device = new QComboBox(com);
         device->setObjectName(QStringLiteral("com%1Device").arg(n));
         device->setEditable(true);
@@ -57,15 +52,19 @@ CTrcvrConnectionPage::CTrcvrConnectionPage(QWidget* parent)
         device->setToolTip(QStringLiteral("Serial device of COM%1").arg(n));
         for (const std::string& path : byId) device->addItem(local8(path));
         comGrid->addWidget(device, n, 1);
-        m_devices[n - 1] = device;
+        bind([device, n](const SetupValues& v) { device->setEditText(local8(v.comDevices[n - 1])); },
+             [device, n](SetupValues& v) {
+                 v.comDevices[n - 1] = device->currentText().trimmed().toLocal8Bit().toStdString();
+             });
     }
     comGrid->setColumnStretch(1, 1);
+    bindGroup(port, &SetupValues::port);
 
     auto* speed = new QGroupBox(QStringLiteral("&Speed"), this);
-    m_speed = radioGroup(speed,
-                         {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
-                          QStringLiteral("9600"), QStringLiteral("19200")},
-                         false);
+    radioGroup(speed,
+               {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
+                QStringLiteral("9600"), QStringLiteral("19200")},
+               false, &SetupValues::speedIndex);
 
     auto* cat = new QGroupBox(QStringLiteral("CAT/&RCP"), this);
     m_type = new QButtonGroup(cat);
@@ -74,21 +73,27 @@ CTrcvrConnectionPage::CTrcvrConnectionPage(QWidget* parent)
     catGrid->addWidget(addRadio(m_type, cat, QStringLiteral("None"), int(T::None)), 0, 0);
     catGrid->addWidget(addRadio(m_type, cat, QStringLiteral("IC735"), int(T::Ic735)), 1, 0);
     QRadioButton* icxxx = addRadio(m_type, cat, QStringLiteral("ICxxx"), int(T::Icxxx));
+    QLineEdit* address = integerField(QStringLiteral("icomAddr"), &SetupValues::icomAddr);
     icxxx->setEnabled(false);  // no commands for it yet
-    m_address->setEnabled(false);
-    m_address->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+    address->setEnabled(false);
+    address->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
     catGrid->addWidget(icxxx, 2, 0);
-    catGrid->addWidget(m_address, 2, 1, Qt::AlignLeft);
+    catGrid->addWidget(address, 2, 1, Qt::AlignLeft);
     catGrid->addWidget(addRadio(m_type, cat, QStringLiteral("FT990"), int(T::Ft990)), 3, 0);
     catGrid->addWidget(addRadio(m_type, cat, QStringLiteral("TS850"), int(T::Ts850)), 4, 0);
     catGrid->addWidget(addRadio(m_type, cat, QStringLiteral("&Hamlib"), int(T::Hamlib)), 5, 0);
-    catGrid->addWidget(m_rigctld, 5, 1);
+    m_rigctld = new QLineEdit(cat);
+    m_rigctld->setObjectName(QStringLiteral("rigctld"));
     m_rigctld->setPlaceholderText(QStringLiteral("rigctld host:port"));
     m_rigctld->setToolTip(QStringLiteral("Where Hamlib's rigctld listens, host:port"));
+    bind([this](const SetupValues& v) { m_rigctld->setText(QString::fromStdString(v.rigctld)); },
+         [this](SetupValues& v) { v.rigctld = m_rigctld->text().trimmed().toStdString(); });
+    catGrid->addWidget(m_rigctld, 5, 1);
     catGrid->setColumnStretch(1, 1);
+    bindGroup(m_type, &SetupValues::type);
 
     auto* side = new QGroupBox(QStringLiteral("&Digital modes use"), this);
-    m_side = radioGroup(side, {QStringLiteral("USB"), QStringLiteral("LSB")}, false);
+    radioGroup(side, {QStringLiteral("USB"), QStringLiteral("LSB")}, false, &SetupValues::side);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(com, 0, 0);
@@ -96,37 +101,11 @@ CTrcvrConnectionPage::CTrcvrConnectionPage(QWidget* parent)
     grid->addWidget(cat, 1, 0);
     auto* right = new QVBoxLayout;
     right->addWidget(side);
-    right->addWidget(m_swap);
+    right->addWidget(checkBox(QStringLiteral("S&wap CW/PTT"), QStringLiteral("swap"), &SetupValues::swap));
     right->addStretch(1);
     grid->addLayout(right, 1, 1);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(2, 1);
-}
-
-void CTrcvrConnectionPage::load(const SetupValues& v)
-{
-    m_loaded = v;
-    checkButton(m_port, v.port);
-    for (int n = 0; n < 4; ++n) m_devices[n]->setEditText(local8(v.comDevices[n]));
-    checkButton(m_speed, v.speedIndex);
-    checkButton(m_type, v.type);
-    m_address->setText(QString::number(v.icomAddr));
-    m_rigctld->setText(QString::fromStdString(v.rigctld));
-    checkButton(m_side, v.side);
-    m_swap->setChecked(v.swap != 0);
-}
-
-void CTrcvrConnectionPage::store(SetupValues& v) const
-{
-    v.port = checkedId(m_port, m_loaded.port);
-    for (int n = 0; n < 4; ++n)
-        v.comDevices[n] = m_devices[n]->currentText().trimmed().toLocal8Bit().toStdString();
-    v.speedIndex = checkedId(m_speed, m_loaded.speedIndex);
-    v.type = checkedId(m_type, m_loaded.type);
-    v.icomAddr = m_address->isEnabled() ? intOf(m_address) : m_loaded.icomAddr;
-    v.rigctld = m_rigctld->text().trimmed().toStdString();
-    v.side = checkedId(m_side, m_loaded.side);
-    v.swap = m_swap->isChecked() ? 1 : 0;
 }
 
 std::optional<SetupPage::Invalid> CTrcvrConnectionPage::check() const

@@ -3,32 +3,19 @@
 // digital modes, the PTT line swap and the Icom address.
 #pragma once
 
-#include <array>
-
 #include "app/qt/setup_page.h"
-
-class QCheckBox;
-class QComboBox;
 
 namespace vexa::app::qt {
 
 class CTrcvrConnectionPage final : public SetupPage {
 public:
     explicit CTrcvrConnectionPage(QWidget* parent = nullptr);
-    void load(const SetupValues& values) override;
-    void store(SetupValues& values) const override;
+    // Also: a Hamlib radio needs a rigctld address that reads as host:port.
     std::optional<Invalid> check() const override;
 
 private:
-    QButtonGroup* m_port;
-    std::array<QComboBox*, 4> m_devices{};
-    QButtonGroup* m_speed;
-    QButtonGroup* m_type;
-    QLineEdit* m_address;
-    QLineEdit* m_rigctld;
-    QButtonGroup* m_side;
-    QCheckBox* m_swap;
-    SetupValues m_loaded;  // what values without a button keep
+    QButtonGroup* m_type = nullptr;
+    QLineEdit* m_rigctld = nullptr;
 };
 
 }  // namespace vexa::app::qt
