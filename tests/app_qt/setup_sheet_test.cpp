@@ -9,7 +9,6 @@
 #include <fstream>
 #include <functional>
 #include <set>
-#include <sstream>
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
@@ -32,30 +31,34 @@
 #include "display/frequency_readout.h"
 #include "support/radio_simulators.h"
 #include "support/scripted_prompter.h"
+#include "support/slurp.h"
 #include "support/temp_dir.h"
 #include "support/window_harness.h"
 
 namespace vexa::app::qt {
 namespace {
 
+// The radio buttons of the group titled `group` (mnemonics aside).
+QList<QRadioButton*> radios(QWidget* sheet, const QString& group)
+{
+    for (auto* box : sheet->findChildren<QGroupBox*>())
+        if (box->title().remove(QLatin1Char('&')) == group) return box->findChildren<QRadioButton*>();
+    ADD_FAILURE() << "no group " << group.toStdString();
+    return {};
+}
+
 QRadioButton* radio(QWidget* sheet, const QString& group, const QString& caption)
 {
-    for (auto* box : sheet->findChildren<QGroupBox*>()) {
-        if (box->title().remove(QLatin1Char('&')) != group) continue;
-        for (auto* button : box->findChildren<QRadioButton*>())
-            if (button->text().remove(QLatin1Char('&')) == caption) return button;
-    }
+    for (auto* button : radios(sheet, group))
+        if (button->text().remove(QLatin1Char('&')) == caption) return button;
     ADD_FAILURE() << "no radio button " << caption.toStdString() << " in " << group.toStdString();
     return nullptr;
 }
 
 QString checkedIn(QWidget* sheet, const QString& group)
 {
-    for (auto* box : sheet->findChildren<QGroupBox*>()) {
-        if (box->title().remove(QLatin1Char('&')) != group) continue;
-        for (auto* button : box->findChildren<QRadioButton*>())
-            if (button->isChecked()) return button->text();
-    }
+    for (auto* button : radios(sheet, group))
+        if (button->isChecked()) return button->text();
     return {};
 }
 
@@ -80,14 +83,6 @@ void runSetup(CMainWindow& w, const std::function<void(QDialog&)>& edit, bool ok
         if (sheet->isVisible()) sheet->reject();  // a refused OK must not hang the test
     });
     w.OnCommand(ControlId::Setup);
-}
-
-std::string slurp(const std::filesystem::path& file)
-{
-    std::ifstream in(file);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
 }
 
 // What the line discipline of the radio's end says about the stop bits Vexa set.
@@ -271,7 +266,7 @@ TEST(SetupSheet, CancelChangesNothingButRewritesTheFrequencyAndTheBoldFormat)
         std::ofstream(rp.globals.profileFile, std::ios::app) << "[Keyboard]\nBoldFont=1\n";
     }
     test::runWindow(rp.globals, rp.services(), [&](CMainWindow& w) {
-        const std::string before = slurp(rp.globals.profileFile);
+        const std::string before = test::slurp(rp.globals.profileFile);
         auto* frequency = qobject_cast<QComboBox*>(w.control(ControlId::FrequencyBox));
         frequency->setEditText(QStringLiteral("garbage"));
         QTextEdit* entry = w.richEdit(ControlId::EntryLine);
@@ -286,7 +281,7 @@ TEST(SetupSheet, CancelChangesNothingButRewritesTheFrequencyAndTheBoldFormat)
                 field<QCheckBox>(&sheet, "boldFont")->setChecked(false);
             },
             false);
-        EXPECT_EQ(slurp(rp.globals.profileFile), before);
+        EXPECT_EQ(test::slurp(rp.globals.profileFile), before);
         EXPECT_NE(w.rig().transceiver().activeChannel(), nullptr);
         EXPECT_EQ(rp.globals.settings.station.call, "XX9XX");
         EXPECT_EQ(frequency->currentText().toStdString(),
