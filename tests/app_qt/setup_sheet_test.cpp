@@ -19,6 +19,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -26,6 +27,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolButton>
 
 #include "app/qt/vexa_property_sheet.h"
 #include "display/frequency_readout.h"
@@ -70,8 +72,9 @@ W* field(QWidget* sheet, const char* name)
     return w;
 }
 
-// Opens the sheet with the Setup command, lets `edit` work on it, then presses OK or Cancel.
-void runSetup(CMainWindow& w, const std::function<void(QDialog&)>& edit, bool ok)
+// Opens the sheet with the window's "Setup" button (or "&Setup" on the menu), lets `edit`
+// work on it, then presses OK or Cancel.
+void runSetup(CMainWindow& w, const std::function<void(QDialog&)>& edit, bool ok, bool fromMenu = false)
 {
     QTimer::singleShot(0, &w, [&w, edit, ok] {
         auto* sheet = w.findChild<QDialog*>(QStringLiteral("setupSheet"));
@@ -82,7 +85,15 @@ void runSetup(CMainWindow& w, const std::function<void(QDialog&)>& edit, bool ok
         buttons->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
         if (sheet->isVisible()) sheet->reject();  // a refused OK must not hang the test
     });
-    w.OnCommand(ControlId::Setup);
+    if (fromMenu) {
+        QMenu* menu = w.findChild<QToolButton*>(QStringLiteral("systemMenu"))->menu();
+        emit menu->aboutToShow();
+        QAction* setup = menu->actions().first();
+        ASSERT_TRUE(setup->isEnabled());
+        setup->trigger();
+    } else {
+        qobject_cast<QPushButton*>(w.control(ControlId::Setup))->click();
+    }
 }
 
 // What the line discipline of the radio's end says about the stop bits Vexa set.
@@ -280,7 +291,7 @@ TEST(SetupSheet, CancelChangesNothingButRewritesTheFrequencyAndTheBoldFormat)
                 field<QLineEdit>(&sheet, "call")->setText(QStringLiteral("N0CALL"));
                 field<QCheckBox>(&sheet, "boldFont")->setChecked(false);
             },
-            false);
+            false, true);
         EXPECT_EQ(test::slurp(rp.globals.profileFile), before);
         EXPECT_NE(w.rig().transceiver().activeChannel(), nullptr);
         EXPECT_EQ(rp.globals.settings.station.call, "XX9XX");
