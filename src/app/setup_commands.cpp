@@ -78,6 +78,8 @@ SetupValues SetupCommands::currentValues() const
 bool SetupCommands::apply(const SetupValues& v)
 {
     Settings& s = m_globals.settings;
+    // A transmitter keyed over the line (CAT PTT) would stay on the air once it is closed.
+    m_state.endTransmissions();
     m_rig.closeLink();
 
     // The link reads the device of its COM port from the profile, so the devices go there

@@ -31,6 +31,7 @@
 
 #include "app/qt/vexa_property_sheet.h"
 #include "display/frequency_readout.h"
+#include "engine/audio/wave_file_backend.h"
 #include "support/radio_simulators.h"
 #include "support/scripted_prompter.h"
 #include "support/slurp.h"
@@ -215,11 +216,12 @@ struct RadioProfile {
     ApplicationGlobals globals;
     test::ScriptedPrompter prompter;
 
-    RadioProfile()
+    explicit RadioProfile(const char* moreTx1 = "")
     {
         globals.profileFile = dir.path() / "vexa.ini";
         std::ofstream(globals.profileFile)
-            << "[TX1]\nType=4\nComPort=2\nComSpeed=9600\nCom1Device=" << ft990.devicePath()
+            << "[TX1]\n"
+            << moreTx1 << "Type=4\nComPort=2\nComSpeed=9600\nCom1Device=" << ft990.devicePath()
             << "\nCom2Device=" << ts850.devicePath() << "\n";
     }
     MainWindowServices services() { return {nullptr, &prompter}; }
@@ -267,6 +269,25 @@ TEST(SetupSheet, ConfirmedSheetReopensTheLineWithTheStopBitsOfTheNewRadio)
         EXPECT_EQ(profile.readInt("TX1", "ComPort", -1), 0);
         EXPECT_EQ(profile.readInt("TX1", "ComSpeed", -1), 4800);
         EXPECT_TRUE(rp.prompter.shown.empty());
+    });
+}
+
+// Closing the line under a transmitter keyed over it would leave it on the air for good.
+TEST(SetupSheet, ATransmissionEndsBeforeItsLineCloses)
+{
+    RadioProfile rp("CatPtt=1\n");
+    engine::WaveFileBackend backend(engine::WaveFileOptions{.outputPath = rp.dir.file("tx.wav")});
+    MainWindowServices services = rp.services();
+    services.sound = &backend;
+    test::runWindow(rp.globals, services, [&](CMainWindow& w) {
+        QTest::keyClicks(w.richEdit(ControlId::KeyboardWindow),
+                         QStringLiteral("cq cq cq de dl1abc dl1abc pse k"));
+        w.ToggleTransmit();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return rp.ts850.ptt(); }, 5000));
+        runSetup(
+            w, [](QDialog& sheet) { radio(&sheet, "Com", "None")->setChecked(true); }, true);
+        EXPECT_FALSE(w.state().transmitActive());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !rp.ts850.ptt(); }, 5000));
     });
 }
 
