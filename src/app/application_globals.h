@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/country_data.h"
 #include "app/logbook_data.h"
@@ -36,6 +37,9 @@ struct ApplicationGlobals {
     LogbookData logbook;
     std::optional<CarriedWindowTexts> carriedTexts;
     bool receivePaused = false;
+    // Lines found before the first window (a chosen sound device that is gone): its receive
+    // window shows them once.
+    std::vector<std::string> startNotices;
     unsigned long tickCounter = 0;
 };
 

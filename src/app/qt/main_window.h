@@ -41,6 +41,7 @@
 #include "app/qt/window_geometry.h"
 #include "app/setup_commands.h"
 #include "common/ports.h"
+#include "engine/audio/sound_devices.h"
 #include "engine/audio/wave_event_mailbox.h"
 #include "rig/transceiver_port.h"
 
@@ -68,6 +69,7 @@ struct MainWindowServices {
     Prompter* prompter = nullptr;                    // null: Qt message boxes
     Clock* clock = nullptr;                          // null: the system clock
     engine::WaveBackend* sound = nullptr;            // null: no sound card
+    engine::SoundDevices* soundDevices = nullptr;    // null: no devices to choose from
     std::function<void(const std::string&)> viewer;  // null: the "Viewer" dialog
     // Adds pages of its own to the "Setup" sheet (CVexaPropertySheet::addPage).
     std::function<void(CVexaPropertySheet&)> setupPages;
@@ -105,6 +107,8 @@ public:
     void AppendToEntryLine(std::string_view text);
 
     OperatingState& state() noexcept { return *m_state; }
+    // The sound devices the "Sound" page lists and applySoundChoice selects (null: none).
+    engine::SoundDevices* soundDevices() const noexcept { return m_soundDevices; }
     // The entry line holds text that is not in the log yet.
     bool entryUnsaved() const noexcept { return m_log->entry().unsaved(); }
     void setEntryUnsaved(bool unsaved) noexcept
@@ -168,6 +172,7 @@ private:
     Clock& m_clock;
     engine::WaveBackend* m_soundBackend;
     std::unique_ptr<engine::WaveBackend> m_ownSoundBackend;
+    engine::SoundDevices* m_soundDevices;
     engine::WaveEventMailbox m_waveEvents;
     std::unique_ptr<OperatingState> m_state;
 
