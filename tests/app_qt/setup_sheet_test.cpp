@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -37,6 +38,7 @@
 #include "support/slurp.h"
 #include "support/temp_dir.h"
 #include "support/window_harness.h"
+#include "ui/sound_page.h"
 
 namespace vexa::app::qt {
 namespace {
@@ -235,7 +237,16 @@ TEST(SetupSheet, ConfirmedSheetReopensTheLineWithTheStopBitsOfTheNewRadio)
         // Start-up: the TS-850 on two stop bits; the sheet reopens it on one.
         EXPECT_TRUE(twoStopBits(rp.ts850.devicePath()));
         runSetup(
-            w, [](QDialog& sheet) { EXPECT_EQ(checkedIn(&sheet, "Speed"), QStringLiteral("9600")); }, true);
+            w,
+            [](QDialog& sheet) {
+                EXPECT_EQ(checkedIn(&sheet, "Speed"), QStringLiteral("9600"));
+                // The "Sound" page rides along and is applied with the rest.
+                auto* sound = sheet.findChild<ui::CSoundPage*>(QStringLiteral("soundPage"));
+                ASSERT_NE(sound, nullptr);
+                sound->transmitLevelBox()->setValue(-6);
+            },
+            true);
+        EXPECT_EQ(rp.globals.settings.sound.transmitLevelDb, -6);
         ASSERT_NE(trx.activeChannel(), nullptr);
         EXPECT_FALSE(twoStopBits(rp.ts850.devicePath()));
 

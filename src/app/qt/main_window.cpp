@@ -39,6 +39,7 @@
 #include "app/qt/log_window_port.h"
 #include "app/qt/qt_prompter.h"
 #include "app/qt/qt_text_window.h"
+#include "app/qt/sound_setup_page.h"
 #include "app/qt/text_limit.h"
 #include "app/qt/vexa_property_sheet.h"
 #include "common/operating_mode.h"
@@ -412,6 +413,7 @@ SetupWindow CMainWindow::setupWindow(std::function<void(CVexaPropertySheet&)> ex
     w.runSheet = [this, extraPages = std::move(extraPages)](const SetupValues& values) {
         CVexaPropertySheet sheet(m_prompter, this);
         sheet.load(values);
+        addSoundPage(sheet, *this, m_globals, m_prompter);
         if (extraPages) extraPages(sheet);
         return sheet.exec() == QDialog::Accepted ? std::optional<SetupValues>(sheet.values()) : std::nullopt;
     };
