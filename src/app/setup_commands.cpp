@@ -143,7 +143,7 @@ void SetupCommands::afterSheet(bool rebuild)
 {
     m_globals.settings.recomputeSpectrumStartBin();
     if (m_window.showFrequency) m_window.showFrequency();
-    m_country.forgetLookup();
+    if (m_window.forgetLookup) m_window.forgetLookup();
     if (m_window.applyBoldFont) m_window.applyBoldFont(m_globals.settings.boldFont != 0);
     if (rebuild && m_window.rebuild) m_window.rebuild();
 }

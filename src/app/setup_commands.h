@@ -57,6 +57,7 @@ struct SetupWindow {
     std::function<void(bool bold)> applyBoldFont;  // the four text windows' normal format
     std::function<void()> showMapPicture;          // the station map was redrawn
     std::function<void()> stationChanged;          // the call in the title
+    std::function<void()> forgetLookup;            // the next tick repeats the lookup and alerts
     std::function<void()> rebuild;                 // ends the window for the other layout
 };
 

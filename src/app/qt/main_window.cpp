@@ -112,10 +112,7 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
     m_fading = std::make_unique<FadingTestCommands>(
         m_state->transmitMachine(),
         [this](const FadingTerms& terms) { return runFadingTestDialog(this, terms); },
-        [this] {
-            m_country->forgetLookup();
-            m_log->forgetAlert();
-        });
+        [this] { forgetLookup(); });
     m_fading->addCommands(m_commands);
     m_setup = std::make_unique<SetupCommands>(globals, *m_state, m_rig->commands(), *m_country, m_prompter,
                                               setupWindow(std::move(services.setupPages)));
@@ -399,6 +396,12 @@ void CMainWindow::applyBoldFont(bool bold)
     }
 }
 
+void CMainWindow::forgetLookup()
+{
+    m_country->forgetLookup();
+    m_log->forgetAlert();
+}
+
 void CMainWindow::showTitle()
 {
     char caption[256];
@@ -421,6 +424,7 @@ SetupWindow CMainWindow::setupWindow(std::function<void(CVexaPropertySheet&)> ex
     w.applyBoldFont = [this](bool bold) { applyBoldFont(bold); };
     w.showMapPicture = [this] { showMapPicture(); };
     w.stationChanged = [this] { showTitle(); };
+    w.forgetLookup = [this] { forgetLookup(); };
     w.rebuild = [this] {
         m_globals.carriedTexts =
             CarriedWindowTexts{m_receiveEdit->toHtml().toStdString(), m_keyboardEdit->toHtml().toStdString(),

@@ -157,6 +157,8 @@ private:
     void showCwSpeed();
     void showMapPicture();
     void showTitle();
+    // The next clock tick looks the entry's call up and computes its alert again.
+    void forgetLookup();
     // The normal and time-stamp formats bold or not, applied to the four typing windows.
     void applyBoldFont(bool bold);
     SetupWindow setupWindow(std::function<void(CVexaPropertySheet&)> extraPages);
