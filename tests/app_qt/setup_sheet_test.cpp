@@ -34,6 +34,7 @@
 #include "display/frequency_readout.h"
 #include "engine/audio/wave_file_backend.h"
 #include "support/radio_simulators.h"
+#include "support/rigctld_process.h"
 #include "support/scripted_prompter.h"
 #include "support/slurp.h"
 #include "support/temp_dir.h"
@@ -229,7 +230,7 @@ struct RadioProfile {
     MainWindowServices services() { return {nullptr, &prompter}; }
 };
 
-TEST(SetupSheet, ConfirmedSheetReopensTheLineWithTheStopBitsOfTheNewRadio)
+TEST(SetupSheet, ConfirmedSheetReopensTheLinkOfTheChosenRadio)
 {
     RadioProfile rp;
     test::runWindow(rp.globals, rp.services(), [&](CMainWindow& w) {
@@ -279,6 +280,22 @@ TEST(SetupSheet, ConfirmedSheetReopensTheLineWithTheStopBitsOfTheNewRadio)
         EXPECT_EQ(trx.activeChannel(), nullptr);
         EXPECT_EQ(profile.readInt("TX1", "ComPort", -1), 0);
         EXPECT_EQ(profile.readInt("TX1", "ComSpeed", -1), 4800);
+
+        // Any radio Hamlib knows, through its daemon.
+        if (test::RigctldProcess::installed()) {
+            test::RigctldProcess daemon(test::RigctldProcess::freePort());
+            runSetup(
+                w,
+                [&](QDialog& sheet) {
+                    radio(&sheet, "CAT/RCP", "Hamlib")->setChecked(true);
+                    field<QLineEdit>(&sheet, "rigctld")->setText(QString::fromStdString(daemon.address()));
+                },
+                true);
+            ASSERT_NE(trx.activeChannel(), nullptr);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return trx.dialFrequency() != rp.ft990.frequency(); }, 5000));
+            EXPECT_EQ(profile.readString("TX1", "Rigctld", ""), daemon.address());
+            EXPECT_EQ(profile.readInt("TX1", "Type", -1), 5);
+        }
         EXPECT_TRUE(rp.prompter.shown.empty());
     });
 }
