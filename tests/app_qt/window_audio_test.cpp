@@ -37,8 +37,10 @@ std::string decodePsk31(const std::string& wavPath)
 
 TEST(WindowAudio, TheDemoRecordingDecodesIntoTheReceiveWindow)
 {
-    // as fast as the window takes the blocks
-    engine::WaveFileBackend backend({.inputPath = VEXA_DEMO_RECORDING, .pacedInput = false});
+    engine::WaveFileOptions options;
+    options.inputPath = VEXA_DEMO_RECORDING;
+    options.pacedInput = false;  // as fast as the window takes the blocks
+    engine::WaveFileBackend backend(options);
     ASSERT_EQ(backend.inputError(), "");
     ApplicationGlobals globals;
     test::runWindow(globals, {.sound = &backend}, [&](CMainWindow& w) {
@@ -58,7 +60,10 @@ TEST(WindowAudio, PauseTransmitsTheKeyboardWindowAndEndsAfterTheTail)
     test::RecordingTransceiver trx;
     std::string echoed;
     {
-        engine::WaveFileBackend backend({.outputPath = out, .pacedOutput = false});
+        engine::WaveFileOptions options;
+        options.outputPath = out;
+        options.pacedOutput = false;
+        engine::WaveFileBackend backend(options);
         ApplicationGlobals globals;
         test::runWindow(globals, {.transceiver = &trx, .sound = &backend}, [&](CMainWindow& w) {
             QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
@@ -88,10 +93,11 @@ TEST(WindowAudio, LineBreaksTypedOrPastedGoOutAsCrLf)
     QTemporaryDir dir;
     const std::string out = dir.filePath(QStringLiteral("tx.wav")).toStdString();
     {
-        engine::WaveFileBackend backend({.outputPath = out, .pacedOutput = false});
-        ApplicationGlobals globals;
-        MainWindowServices services{.sound = &backend};
-        test::runWindow(globals, services, [&](CMainWindow& w) {
+        engine::WaveFileOptions options;
+        options.outputPath = out;
+        options.pacedOutput = false;
+        engine::WaveFileBackend backend(options);
+        test::runWindowWithSound(backend, [&](CMainWindow& w) {
             QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
             keyboard->setFocus();
             QTest::keyClicks(keyboard, QStringLiteral("ab"));
@@ -126,10 +132,11 @@ TEST(WindowAudio, FunctionKeysPlayVoiceMessagesInSsbAndEscStopsThemAtOnce)
     const std::vector<int16_t> tone = voiceMessage(dir, "SSB1.wav", 3.0);
     voiceMessage(dir, "SSB2.wav", 3.0);
     test::RecordingTransceiver trx;
+    engine::WaveFileOptions options;
+    options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
+    options.loopInput = true;
     // Paced: a message takes its real time.
-    engine::WaveFileBackend backend(
-        std::vector<int16_t>(11025, 0),
-        {.loopInput = true, .outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString()});
+    engine::WaveFileBackend backend(std::vector<int16_t>(11025, 0), options);
     ApplicationGlobals globals;
     globals.macros.setText(0, "");  // in PSK an empty F1 types nothing and keys nothing
     std::size_t keyedBefore = 0;
@@ -167,7 +174,9 @@ TEST(WindowAudio, ClosingTheWindowDuringAVoiceMessageStopsItWithoutWaiting)
     QTemporaryDir dir;
     const std::vector<int16_t> tone = voiceMessage(dir, "SSB1.wav", 5.0);
     test::RecordingTransceiver trx;
-    engine::WaveFileBackend backend({.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString()});
+    engine::WaveFileOptions options;
+    options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
+    engine::WaveFileBackend backend(options);
     ApplicationGlobals globals;
     test::runWindow(globals, {.transceiver = &trx, .sound = &backend}, [&](CMainWindow& w) {
         w.state().voiceKeyer().setDirectory(dir.path().toStdString());
@@ -186,20 +195,22 @@ TEST(WindowAudio, AVoiceMessageEndsADigitalTransmissionFirst)
     QTemporaryDir dir;
     voiceMessage(dir, "SSB1.wav", 0.5);
     test::RecordingTransceiver trx;
-    engine::WaveFileBackend backend(
-        {.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString(), .pacedOutput = false});
-    ApplicationGlobals globals;
-    MainWindowServices services{.sound = &backend};
-    services.transceiver = &trx;
-    test::runWindow(globals, services, [&](CMainWindow& w) {
-        w.state().voiceKeyer().setDirectory(dir.path().toStdString());
-        QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Pause);
-        ASSERT_TRUE(w.state().transmitActive());
-        // The voice keyer is started while PSK is still sending (a macro, say).
-        w.state().voiceKeyer().queueMessage(0);
-        EXPECT_FALSE(w.state().transmitActive());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().voiceKeyer().running(); }, 5000));
-    });
+    engine::WaveFileOptions options;
+    options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
+    options.pacedOutput = false;
+    engine::WaveFileBackend backend(options);
+    test::runWindowWithSound(
+        backend,
+        [&](CMainWindow& w) {
+            w.state().voiceKeyer().setDirectory(dir.path().toStdString());
+            QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Pause);
+            ASSERT_TRUE(w.state().transmitActive());
+            // The voice keyer is started while PSK is still sending (a macro, say).
+            w.state().voiceKeyer().queueMessage(0);
+            EXPECT_FALSE(w.state().transmitActive());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().voiceKeyer().running(); }, 5000));
+        },
+        &trx);
     EXPECT_EQ(trx.ptt(), (std::vector<bool>{true, false, true, false}));
 }
 
@@ -207,33 +218,35 @@ TEST(WindowAudio, AnOutputThatFailsWhileSendingEndsTheTransmissionWithOneLine)
 {
     QTemporaryDir dir;
     test::RecordingTransceiver trx;
-    engine::WaveFileBackend backend(std::vector<int16_t>(11025, 0),
-                                    {.loopInput = true,
-                                     .outputPath = dir.filePath(QStringLiteral("tx.wav")).toStdString(),
-                                     .pacedOutput = false});
-    ApplicationGlobals globals;
-    MainWindowServices services{.sound = &backend};
-    services.transceiver = &trx;
-    test::runWindow(globals, services, [&](CMainWindow& w) {
-        ASSERT_TRUE(w.state().inputOpen());
-        test::FileSizeLimit disk(200000);  // the disk is full after about 12 blocks
-        ASSERT_TRUE(disk.active());
-        QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Pause);
-        ASSERT_TRUE(w.state().transmitActive());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().transmitActive(); }, 20000))
-            << "an idle transmission only ends through the failure";
-        EXPECT_TRUE(w.state().inputOpen());
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] {
-                return w.richEdit(ControlId::ReceiveWindow)
-                    ->toPlainText()
-                    .contains(QStringLiteral("Sound output failed"));
-            },
-            2000));
-        EXPECT_EQ(
-            w.richEdit(ControlId::ReceiveWindow)->toPlainText().count(QStringLiteral("Sound output failed")),
-            1);
-    });
+    engine::WaveFileOptions options;
+    options.outputPath = dir.filePath(QStringLiteral("tx.wav")).toStdString();
+    options.pacedOutput = false;
+    options.loopInput = true;
+    engine::WaveFileBackend backend(std::vector<int16_t>(11025, 0), options);
+    test::runWindowWithSound(
+        backend,
+        [&](CMainWindow& w) {
+            ASSERT_TRUE(w.state().inputOpen());
+            test::FileSizeLimit disk(200000);  // the disk is full after about 12 blocks
+            ASSERT_TRUE(disk.active());
+            QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Pause);
+            ASSERT_TRUE(w.state().transmitActive());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().transmitActive(); }, 20000))
+                << "an idle transmission only ends through the failure";
+            EXPECT_TRUE(w.state().inputOpen());
+            ASSERT_TRUE(QTest::qWaitFor(
+                [&] {
+                    return w.richEdit(ControlId::ReceiveWindow)
+                        ->toPlainText()
+                        .contains(QStringLiteral("Sound output failed"));
+                },
+                2000));
+            EXPECT_EQ(w.richEdit(ControlId::ReceiveWindow)
+                          ->toPlainText()
+                          .count(QStringLiteral("Sound output failed")),
+                      1);
+        },
+        &trx);
     EXPECT_EQ(trx.ptt(), (std::vector<bool>{true, false}));
 }
 

@@ -125,8 +125,12 @@ TEST(WindowGeometry, AnEnlargedWindowGivesTheSpectrumAndReceiveWindowTheRoomAndI
     QTemporaryDir dir;
     ApplicationGlobals globals;
     globals.profileFile = dir.filePath(QStringLiteral("vexa.ini")).toStdString();
-    engine::WaveFileBackend backend({.inputPath = VEXA_DEMO_RECORDING, .pacedInput = false});
-    MainWindowServices services{.sound = &backend};
+    engine::WaveFileOptions options;
+    options.inputPath = VEXA_DEMO_RECORDING;
+    options.pacedInput = false;
+    engine::WaveFileBackend backend(options);
+    MainWindowServices services;
+    services.sound = &backend;
     QSize enlarged;
     test::runWindow(globals, services, [&](CMainWindow& w) {
         const QSize described = w.size();
@@ -186,10 +190,11 @@ TEST(WindowGeometry, AnEnlargedWindowGivesTheSpectrumAndReceiveWindowTheRoomAndI
 TEST(WindowGeometry, AtDevicePixelRatioTwoTheWaterfallIsDrawnAtDevicePixels)
 {
     if (qApp->devicePixelRatio() < 2) GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
-    engine::WaveFileBackend backend({.inputPath = VEXA_DEMO_RECORDING, .pacedInput = false});
-    ApplicationGlobals globals;
-    MainWindowServices services{.sound = &backend};
-    test::runWindow(globals, services, [&](CMainWindow& w) {
+    engine::WaveFileOptions options;
+    options.inputPath = VEXA_DEMO_RECORDING;
+    options.pacedInput = false;
+    engine::WaveFileBackend backend(options);
+    test::runWindowWithSound(backend, [&](CMainWindow& w) {
         ui::SpectrumWidget* spectrum = w.spectrum();
         const QSize device = spectrum->size() * 2;
         ASSERT_TRUE(QTest::qWaitFor([&] { return imageWidth(w) == device.width(); }, 10000));

@@ -30,14 +30,27 @@ bool take(EventQueue& events, WaveEvent& e)
     return next.has_value();
 }
 
+// What the window plays through: the sound card on a file backend written as fast as it
+// goes, its events queued for this thread.
+struct FileSoundCard {
+    explicit FileSoundCard(const std::string& playedFile)
+        : backend(WaveFileOptions{.outputPath = playedFile, .pacedOutput = false}),
+          card(backend, [this](const WaveEvent& e) { events.push(e); }),
+          audio(card)
+    {
+    }
+    WaveFileBackend backend;
+    EventQueue events;
+    SoundCard card;
+    SoundCardTransmitAudio<SoundCard> audio;
+};
+
 TEST(TransmitOnSoundCard, PskTransmissionIsPlayedAndEnds)
 {
     vexa::test::TempDir dir;
     const std::string out = dir.file("played.wav");
-    WaveFileBackend backend({.outputPath = out, .pacedOutput = false});
-    EventQueue events;
-    SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
-    SoundCardTransmitAudio<SoundCard> audio(card);
+    FileSoundCard sound(out);
+    auto& [backend, events, card, audio] = sound;
 
     SineTable table;
     RecordingKeyLine key;
@@ -70,9 +83,11 @@ TEST(TransmitOnSoundCard, AnOutputThatFailsMidTransmissionEndsItAndReopensTheInp
     // The played file hits a full disk after about three blocks, while a text that never
     // ends is being sent: only the failure can end this transmission.
     vexa::test::TempDir dir;
-    WaveFileBackend backend(
-        std::vector<int16_t>(11025, 0),
-        {.pacedInput = false, .outputPath = dir.file("played.wav"), .pacedOutput = false});
+    WaveFileOptions options;
+    options.outputPath = dir.file("played.wav");
+    options.pacedOutput = false;
+    options.pacedInput = false;
+    WaveFileBackend backend(std::vector<int16_t>(11025, 0), options);
     EventQueue events;
     SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
     SoundCardTransmitAudio<SoundCard> audio(card);
@@ -111,10 +126,8 @@ TEST(TransmitOnSoundCard, VoiceKeyerPlaysTheRecording)
     vexa::test::TempDir dir;
     std::vector<int16_t> voice(20000, 1234);
     ASSERT_TRUE(writeWaveFile(dir.file("SSB2.wav"), voice).ok());
-    WaveFileBackend backend({.outputPath = dir.file("played.wav"), .pacedOutput = false});
-    EventQueue events;
-    SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
-    SoundCardTransmitAudio<SoundCard> audio(card);
+    FileSoundCard sound(dir.file("played.wav"));
+    auto& [backend, events, card, audio] = sound;
     RecordingKeyLine key;
     VoiceKeyer keyer(audio, key, [](const std::string& path, std::vector<int16_t>& samples) {
         AudioReadResult file = readAudioFile(path);

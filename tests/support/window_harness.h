@@ -40,4 +40,16 @@ inline bool focus(QWidget* widget)
     return QTest::qWaitFor([widget] { return widget->hasFocus(); }, 2000);
 }
 
+// The window with `sound` as its sound card (and `transceiver` when given), every setting at
+// its default.
+inline void runWindowWithSound(engine::WaveBackend& sound, std::function<void(app::qt::CMainWindow&)> drive,
+                               rig::TransceiverPort* transceiver = nullptr)
+{
+    app::ApplicationGlobals globals;
+    app::qt::MainWindowServices services;
+    services.sound = &sound;
+    services.transceiver = transceiver;
+    runWindow(globals, services, std::move(drive));
+}
+
 }  // namespace vexa::test
