@@ -11,6 +11,10 @@
 // The first sink is the default sink and its monitor the default source, so ALSA's
 // "default" device (through the pulse plugin, set up in the private HOME's .asoundrc) plays
 // into it and records from it, as a desktop's default device does.
+//
+// Two differences a test may meet: PipeWire's null sinks are made mono (so a mono stream
+// keeps its level, as with PulseAudio's), and PipeWire links a stream that names a missing
+// device to the default one where PulseAudio refuses it (kind() tells which is running).
 #pragma once
 
 #include <signal.h>
