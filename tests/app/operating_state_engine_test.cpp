@@ -23,13 +23,20 @@ namespace {
 
 using Decoding = engine::PskReceiver::Decoding;
 
-TEST(OperatingStateEngine, ModeSwitchRewiresDecodersRatesAndModulator)
-{
-    ApplicationGlobals globals;
+// The operating state with no sound card, no transceiver and a keyboard window in memory.
+struct Bare {
+    explicit Bare(ApplicationGlobals& globals) : state(globals, none, keyboard, backend, {}) {}
     test::MemoryTextWindow keyboard;
     engine::NullWaveBackend backend;
     rig::TransceiverPort none;
-    OperatingState state(globals, none, keyboard, backend, {});
+    OperatingState state;
+};
+
+TEST(OperatingStateEngine, ModeSwitchRewiresDecodersRatesAndModulator)
+{
+    ApplicationGlobals globals;
+    Bare bare(globals);
+    OperatingState& state = bare.state;
 
     engine::ModeReceiver& rx = state.receiver();
     state.SetOperatingMode(OperatingMode::Qpsk);
@@ -69,10 +76,8 @@ TEST(OperatingStateEngine, RttyDecoderSettingChoosesTheReceiverOfModeRtty)
             std::ofstream(dir.path() / "vexa.ini") << "[RTTY]\nDecoder=0\n";
             globals.settings.readOperating(Profile(dir.path() / "vexa.ini"));
         }
-        test::MemoryTextWindow keyboard;
-        engine::NullWaveBackend backend;
-        rig::TransceiverPort none;
-        OperatingState state(globals, none, keyboard, backend, {});
+        Bare bare(globals);
+        OperatingState& state = bare.state;
         state.SetOperatingMode(OperatingMode::Rtty);
         engine::ModeReceiver& rx = state.receiver();
         test::receiveInBlocks(rx, audio);
@@ -90,10 +95,8 @@ TEST(OperatingStateEngine, RttyDecoderSettingChoosesTheReceiverOfModeRtty)
 TEST(OperatingStateEngine, SignalFrequencyAddsTheRoundedToneOnTheDigitalSide)
 {
     ApplicationGlobals globals;
-    test::MemoryTextWindow keyboard;
-    engine::NullWaveBackend backend;
-    rig::TransceiverPort none;
-    OperatingState state(globals, none, keyboard, backend, {});
+    Bare bare(globals);
+    OperatingState& state = bare.state;
     state.setCarrierFrequency(1500.5, false);
 
     using M = OperatingMode;
@@ -114,10 +117,8 @@ TEST(OperatingStateEngine, CarrierAndClicksRetuneEveryReceiverAndTheToneWhenAske
 {
     ApplicationGlobals globals;
     globals.settings.soundFq = 1500;
-    test::MemoryTextWindow keyboard;
-    engine::NullWaveBackend backend;
-    rig::TransceiverPort none;
-    OperatingState state(globals, none, keyboard, backend, {});
+    Bare bare(globals);
+    OperatingState& state = bare.state;
     EXPECT_DOUBLE_EQ(state.receiveFrequency(), 1500.0);
     EXPECT_DOUBLE_EQ(state.transmitFrequency(), 1500.0);
 

@@ -83,11 +83,9 @@ TEST(TransmitOnSoundCard, AnOutputThatFailsMidTransmissionEndsItAndReopensTheInp
     // The played file hits a full disk after about three blocks, while a text that never
     // ends is being sent: only the failure can end this transmission.
     vexa::test::TempDir dir;
-    WaveFileOptions options;
-    options.outputPath = dir.file("played.wav");
-    options.pacedOutput = false;
-    options.pacedInput = false;
-    WaveFileBackend backend(std::vector<int16_t>(11025, 0), options);
+    WaveFileBackend backend(
+        std::vector<int16_t>(11025, 0),
+        {.pacedInput = false, .outputPath = dir.file("played.wav"), .pacedOutput = false});
     EventQueue events;
     SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
     SoundCardTransmitAudio<SoundCard> audio(card);
