@@ -115,11 +115,25 @@ enum class ControlId : int {
     NoActionF12 = 1340,      // Shift+Alt+F12
     FirstMacro = 1250,       // F1 .. Shift+F12: macro slots 0 .. 23
     LastMacro = 1273,
+
+    // Keys of the accelerator table. The mark keys share numbers with buttons ("Send" is
+    // 1202, "&Help" 1217): they are registered as accelerator commands (CommandOrigin).
+    FirstStoreMark = 1200,   // Ctrl+1 .. Ctrl+0: marks 0 .. 9
+    FirstRecallMark = 1210,  // Alt+1 .. Alt+0
+    FirstMacroEdit = 1300,   // Ctrl+F1 .. Ctrl+Shift+F12: macro slots 0 .. 23
+    FadingTest = 1334,       // Ctrl+Shift+Alt+H
+    PartnerWindow = 1350,    // Alt+P
 };
 
 constexpr int idNumber(ControlId id) noexcept
 {
     return static_cast<int>(id);
+}
+
+// The n-th id of a run of numbered commands (macro slots, marks) starting at `first`.
+constexpr ControlId nthId(ControlId first, int n) noexcept
+{
+    return static_cast<ControlId>(idNumber(first) + n);
 }
 
 }  // namespace vexa::app
