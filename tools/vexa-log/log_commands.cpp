@@ -27,6 +27,7 @@
 #include "log/search_log.h"
 #include "log/statistics.h"
 #include "log/worked_calls.h"
+#include "lookup_command.h"
 
 namespace vexa::tools {
 
@@ -260,30 +261,9 @@ int runStats(int argc, char** argv)
     }
     if (rest.size() > 1) return usageError("stats [--cty FILE] [LOG]");
 
-    // The countries and zones come from the country file, as in the window: the data
-    // directory's cty.dat, else the system's copy.
-    std::vector<std::filesystem::path> tried;
-    if (cty) {
-        tried.push_back(*cty);
-    } else {
-        tried.push_back(app::defaultDataDirectory() / "cty.dat");
-        tried.push_back(app::kSystemCountryFile);
-    }
     country::CountryTable table;
     country::WorkedTables tables;
-    bool loaded = false;
-    for (const auto& path : tried) {
-        if (country::LoadCountryFile(path, table, tables)) {
-            loaded = true;
-            break;
-        }
-    }
-    if (!loaded) {
-        std::string list;
-        for (const auto& p : tried) list += (list.empty() ? "" : ", ") + p.string();
-        std::fprintf(stderr, "vexa-log stats: cannot read a country file (tried %s)\n", list.c_str());
-        return 1;
-    }
+    if (!loadCountryData(cty, "stats", table, tables)) return 1;
 
     LogContext context;
     context.logPath = rest.empty() ? defaultLogPath() : rest[0];
