@@ -15,23 +15,10 @@ constexpr std::string_view kEntryEnds = ",([<{~";
 
 // A plain entry decides before an overridden one of the same prefix; among the overrides the
 // zone markers come first, as they are the ones every country file has.
-int formRank(EntryForm form) noexcept
+// The entry ends are listed in that order.
+std::size_t formRank(EntryForm form) noexcept
 {
-    switch (form) {
-        case EntryForm::Plain:
-            return 0;
-        case EntryForm::CqZone:
-            return 1;
-        case EntryForm::ItuZone:
-            return 2;
-        case EntryForm::Position:
-            return 3;
-        case EntryForm::Continent:
-            return 4;
-        case EntryForm::UtcOffset:
-            return 5;
-    }
-    return 6;
+    return kEntryEnds.find(static_cast<char>(form));
 }
 
 std::string withoutWholeCallEntries(std::string_view list)

@@ -6,38 +6,40 @@
 
 namespace vexa::display {
 
+namespace {
+
+void keep(int& x256, int& y256, int x, int y) noexcept
+{
+    x256 = x * 256;
+    y256 = y * 256;
+}
+
+}  // namespace
+
 void TuningClicks::leftDown(int x, int y, bool shift) noexcept
 {
-    if (shift) {
-        secondX256 = x * 256;
-        secondY256 = y * 256;
-    } else {
-        leftDownX256 = x * 256;
-        leftDownY256 = y * 256;
-    }
+    if (shift)
+        keep(secondX256, secondY256, x, y);
+    else
+        keep(leftDownX256, leftDownY256, x, y);
 }
 
 void TuningClicks::leftUp(int x, int y) noexcept
 {
-    leftUpX256 = x * 256;
-    leftUpY256 = y * 256;
+    keep(leftUpX256, leftUpY256, x, y);
 }
 
 void TuningClicks::rightDown(int x, int y, bool shift) noexcept
 {
-    if (shift) {
-        secondX256 = 0;
-        secondY256 = 0;
-    } else {
-        rightDownX256 = x * 256;
-        rightDownY256 = y * 256;
-    }
+    if (shift)
+        keep(secondX256, secondY256, 0, 0);  // the second channel off
+    else
+        keep(rightDownX256, rightDownY256, x, y);
 }
 
 void TuningClicks::rightUp(int x, int y) noexcept
 {
-    rightUpX256 = x * 256;
-    rightUpY256 = y * 256;
+    keep(rightUpX256, rightUpY256, x, y);
 }
 
 double fineTuningOffsetHz(int y256, int heightPx, OperatingMode mode) noexcept

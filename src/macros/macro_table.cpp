@@ -129,21 +129,21 @@ std::optional<int> MacroTable::slotOfToken(std::string_view token)
     return std::nullopt;
 }
 
+// The characters a macro text holds in the profile as tokens.
+constexpr std::pair<std::string_view, std::string_view> kStoredCharacters[] = {
+    {"\r", "<CR>"}, {"\n", "<LF>"}, {" ", "<SP>"}};
+
 std::string MacroTable::toStoredForm(std::string_view display)
 {
     std::string s(display);
-    replaceAll(s, "\r", "<CR>");
-    replaceAll(s, "\n", "<LF>");
-    replaceAll(s, " ", "<SP>");
+    for (const auto& [character, token] : kStoredCharacters) replaceAll(s, character, token);
     return s;
 }
 
 std::string MacroTable::toDisplayForm(std::string_view stored)
 {
     std::string s(stored);
-    replaceAll(s, "<CR>", "\r");
-    replaceAll(s, "<LF>", "\n");
-    replaceAll(s, "<SP>", " ");
+    for (const auto& [character, token] : kStoredCharacters) replaceAll(s, token, character);
     return s;
 }
 

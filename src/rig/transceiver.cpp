@@ -200,11 +200,9 @@ void Transceiver::sendNext()
         const int pause = pauseMs(block.pauseAt1200, channel->baudRate());
         if (pause > 0) {
             m_pacing = true;
-            m_scheduler.callAfter(pause, [alive = std::weak_ptr<Transceiver*>(m_alive)] {
-                const auto self = alive.lock();
-                if (!self || *self == nullptr) return;
-                (*self)->m_pacing = false;
-                (*self)->sendNext();
+            afterDelay(pause, [](Transceiver& t) {
+                t.m_pacing = false;
+                t.sendNext();
             });
             return;
         }
@@ -216,11 +214,18 @@ void Transceiver::schedulePoll()
     if (m_pollScheduled || !m_protocol || !m_protocol->pollsEverySecond() || m_channel.load() == nullptr)
         return;
     m_pollScheduled = true;
-    m_scheduler.callAfter(kPollIntervalMs, [alive = std::weak_ptr<Transceiver*>(m_alive)] {
+    afterDelay(kPollIntervalMs, [](Transceiver& t) {
+        t.m_pollScheduled = false;
+        t.pollTick();
+    });
+}
+
+void Transceiver::afterDelay(int ms, void (*step)(Transceiver&))
+{
+    // The scheduler may run the call after this object is gone.
+    m_scheduler.callAfter(ms, [alive = std::weak_ptr<Transceiver*>(m_alive), step] {
         const auto self = alive.lock();
-        if (!self || *self == nullptr) return;
-        (*self)->m_pollScheduled = false;
-        (*self)->pollTick();
+        if (self && *self != nullptr) step(**self);
     });
 }
 

@@ -352,23 +352,23 @@ void PortAudioBackend::Impl::flushOutputResampler()
     soxr_clear(out.resampler);
 }
 
-PortAudioBackend::PortAudioBackend(PortAudioOptions options) : m(std::make_unique<Impl>())
+PortAudioBackend::PortAudioBackend(PortAudioOptions options) : m_portAudio(std::make_unique<Impl>())
 {
-    m->options = std::move(options);
+    m_portAudio->options = std::move(options);
     silenceHostAudioMessages();
-    m->initialised = Pa_Initialize() == paNoError;
+    m_portAudio->initialised = Pa_Initialize() == paNoError;
 }
 
 PortAudioBackend::~PortAudioBackend()
 {
     {
-        std::unique_lock lock(m->mutex);
-        m->in.stopWorker(m->inWake, lock);
-        m->out.stopWorker(m->outWake, lock);
-        m->closeStream(m->in);
-        m->closeStream(m->out);
+        std::unique_lock lock(m_portAudio->mutex);
+        m_portAudio->in.stopWorker(m_portAudio->inWake, lock);
+        m_portAudio->out.stopWorker(m_portAudio->outWake, lock);
+        m_portAudio->closeStream(m_portAudio->in);
+        m_portAudio->closeStream(m_portAudio->out);
     }
-    if (m->initialised) Pa_Terminate();
+    if (m_portAudio->initialised) Pa_Terminate();
 }
 
 static std::vector<std::string> deviceNames(bool initialised, bool input)
@@ -386,23 +386,23 @@ static std::vector<std::string> deviceNames(bool initialised, bool input)
 
 std::vector<std::string> PortAudioBackend::inputDeviceNames() const
 {
-    return deviceNames(m->initialised, true);
+    return deviceNames(m_portAudio->initialised, true);
 }
 std::vector<std::string> PortAudioBackend::outputDeviceNames() const
 {
-    return deviceNames(m->initialised, false);
+    return deviceNames(m_portAudio->initialised, false);
 }
 
 int PortAudioBackend::inputDeviceRate() const
 {
-    std::lock_guard lock(m->mutex);
-    return m->in.rate;
+    std::lock_guard lock(m_portAudio->mutex);
+    return m_portAudio->in.rate;
 }
 
 int PortAudioBackend::outputDeviceRate() const
 {
-    std::lock_guard lock(m->mutex);
-    return m->out.rate;
+    std::lock_guard lock(m_portAudio->mutex);
+    return m_portAudio->out.rate;
 }
 
 // Input
@@ -414,54 +414,54 @@ int PortAudioBackend::inputDeviceCount()
 
 bool PortAudioBackend::inputCapabilities()
 {
-    return m->findDevice(true) != paNoDevice;
+    return m_portAudio->findDevice(true) != paNoDevice;
 }
 
 std::optional<WaveDevice> PortAudioBackend::openInput(Notify notify)
 {
-    std::unique_lock lock(m->mutex);
-    if (m->in.device != 0) return std::nullopt;
-    m->in.stopWorker(m->inWake, lock);
-    m->in = Direction{};
-    if (!m->openStream(m->in, true)) return std::nullopt;
-    m->in.device = allocateWaveDevice();
-    m->in.notify = std::move(notify);
-    m->in.worker = std::thread([this] { m->inputLoop(); });
-    return m->in.device;
+    std::unique_lock lock(m_portAudio->mutex);
+    if (m_portAudio->in.device != 0) return std::nullopt;
+    m_portAudio->in.stopWorker(m_portAudio->inWake, lock);
+    m_portAudio->in = Direction{};
+    if (!m_portAudio->openStream(m_portAudio->in, true)) return std::nullopt;
+    m_portAudio->in.device = allocateWaveDevice();
+    m_portAudio->in.notify = std::move(notify);
+    m_portAudio->in.worker = std::thread([this] { m_portAudio->inputLoop(); });
+    return m_portAudio->in.device;
 }
 
 bool PortAudioBackend::prepareInput(WaveDevice d, WaveHeader& h)
 {
-    std::lock_guard lock(m->mutex);
-    return h.bufferLength >= 2 && m->in.prepare(d, h);
+    std::lock_guard lock(m_portAudio->mutex);
+    return h.bufferLength >= 2 && m_portAudio->in.prepare(d, h);
 }
 
 bool PortAudioBackend::addInputBuffer(WaveDevice d, WaveHeader& h)
 {
-    std::lock_guard lock(m->mutex);
-    if (!m->in.enqueue(d, h)) return false;
+    std::lock_guard lock(m_portAudio->mutex);
+    if (!m_portAudio->in.enqueue(d, h)) return false;
     h.bytesRecorded = 0;
     return true;
 }
 
 bool PortAudioBackend::startInput(WaveDevice d)
 {
-    std::lock_guard lock(m->mutex);
-    if (!m->in.owns(d)) return false;
-    if (!m->in.active) {
-        if (Pa_StartStream(m->in.stream) != paNoError) return false;
-        m->in.active = true;
+    std::lock_guard lock(m_portAudio->mutex);
+    if (!m_portAudio->in.owns(d)) return false;
+    if (!m_portAudio->in.active) {
+        if (Pa_StartStream(m_portAudio->in.stream) != paNoError) return false;
+        m_portAudio->in.active = true;
     }
-    m->in.running = true;
-    m->inWake.notify_all();
+    m_portAudio->in.running = true;
+    m_portAudio->inWake.notify_all();
     return true;
 }
 
 bool PortAudioBackend::stopInput(WaveDevice d)
 {
-    std::unique_lock lock(m->mutex);
-    if (!m->in.owns(d)) return false;
-    m->haltInput(lock);
+    std::unique_lock lock(m_portAudio->mutex);
+    if (!m_portAudio->in.owns(d)) return false;
+    m_portAudio->haltInput(lock);
     return true;
 }
 
@@ -470,12 +470,12 @@ bool PortAudioBackend::resetInput(WaveDevice d)
     std::vector<WaveHeader*> returned;
     Notify notify;
     {
-        std::unique_lock lock(m->mutex);
-        if (!m->in.owns(d)) return false;
-        m->haltInput(lock);
-        returned = m->in.takeAll();
+        std::unique_lock lock(m_portAudio->mutex);
+        if (!m_portAudio->in.owns(d)) return false;
+        m_portAudio->haltInput(lock);
+        returned = m_portAudio->in.takeAll();
         for (WaveHeader* h : returned) h->bytesRecorded = 0;
-        notify = m->in.notify;
+        notify = m_portAudio->in.notify;
     }
     notifyEach(notify, WaveMessage::InputData, d, returned);
     return true;
@@ -483,19 +483,19 @@ bool PortAudioBackend::resetInput(WaveDevice d)
 
 bool PortAudioBackend::unprepareInput(WaveDevice d, WaveHeader& h)
 {
-    std::lock_guard lock(m->mutex);
-    return m->in.unprepare(d, h);
+    std::lock_guard lock(m_portAudio->mutex);
+    return m_portAudio->in.unprepare(d, h);
 }
 
 bool PortAudioBackend::closeInput(WaveDevice d)
 {
-    std::unique_lock lock(m->mutex);
-    if (!m->in.owns(d) || !m->in.queue.empty()) return false;
-    m->in.running = false;
-    m->in.stopWorker(m->inWake, lock);
-    m->closeStream(m->in);
-    m->in.device = 0;
-    m->in.notify = nullptr;
+    std::unique_lock lock(m_portAudio->mutex);
+    if (!m_portAudio->in.owns(d) || !m_portAudio->in.queue.empty()) return false;
+    m_portAudio->in.running = false;
+    m_portAudio->in.stopWorker(m_portAudio->inWake, lock);
+    m_portAudio->closeStream(m_portAudio->in);
+    m_portAudio->in.device = 0;
+    m_portAudio->in.notify = nullptr;
     return true;
 }
 
@@ -508,45 +508,45 @@ int PortAudioBackend::outputDeviceCount()
 
 bool PortAudioBackend::outputCapabilities()
 {
-    return m->findDevice(false) != paNoDevice;
+    return m_portAudio->findDevice(false) != paNoDevice;
 }
 
 std::optional<WaveDevice> PortAudioBackend::openOutput(Notify notify)
 {
-    std::unique_lock lock(m->mutex);
-    if (m->out.device != 0) return std::nullopt;
-    m->out.stopWorker(m->outWake, lock);
-    m->out = Direction{};
-    if (!m->openStream(m->out, false)) return std::nullopt;
-    m->out.device = allocateWaveDevice();
-    m->out.notify = std::move(notify);
-    m->out.running = true;
-    m->out.worker = std::thread([this] { m->outputLoop(); });
-    return m->out.device;
+    std::unique_lock lock(m_portAudio->mutex);
+    if (m_portAudio->out.device != 0) return std::nullopt;
+    m_portAudio->out.stopWorker(m_portAudio->outWake, lock);
+    m_portAudio->out = Direction{};
+    if (!m_portAudio->openStream(m_portAudio->out, false)) return std::nullopt;
+    m_portAudio->out.device = allocateWaveDevice();
+    m_portAudio->out.notify = std::move(notify);
+    m_portAudio->out.running = true;
+    m_portAudio->out.worker = std::thread([this] { m_portAudio->outputLoop(); });
+    return m_portAudio->out.device;
 }
 
 bool PortAudioBackend::prepareOutput(WaveDevice d, WaveHeader& h)
 {
-    std::lock_guard lock(m->mutex);
-    return m->out.prepare(d, h);
+    std::lock_guard lock(m_portAudio->mutex);
+    return m_portAudio->out.prepare(d, h);
 }
 
 bool PortAudioBackend::writeOutput(WaveDevice d, WaveHeader& h)
 {
-    std::lock_guard lock(m->mutex);
-    if (!m->out.enqueue(d, h)) return false;
-    m->outWake.notify_all();
+    std::lock_guard lock(m_portAudio->mutex);
+    if (!m_portAudio->out.enqueue(d, h)) return false;
+    m_portAudio->outWake.notify_all();
     return true;
 }
 
 bool PortAudioBackend::pauseOutput(WaveDevice d)
 {
-    std::unique_lock lock(m->mutex);
-    if (!m->out.owns(d)) return false;
-    m->out.running = false;
-    m->waitIdle(m->out, lock);
-    m->flushOutputResampler();
-    Impl::stopStream(m->out);
+    std::unique_lock lock(m_portAudio->mutex);
+    if (!m_portAudio->out.owns(d)) return false;
+    m_portAudio->out.running = false;
+    m_portAudio->waitIdle(m_portAudio->out, lock);
+    m_portAudio->flushOutputResampler();
+    Impl::stopStream(m_portAudio->out);
     return true;
 }
 
@@ -555,19 +555,19 @@ bool PortAudioBackend::resetOutput(WaveDevice d)
     std::vector<WaveHeader*> returned;
     Notify notify;
     {
-        std::unique_lock lock(m->mutex);
-        if (!m->out.owns(d)) return false;
-        m->out.running = false;
-        m->waitIdle(m->out, lock);
-        if (m->out.active) {
-            Pa_AbortStream(m->out.stream);
-            m->out.active = false;
+        std::unique_lock lock(m_portAudio->mutex);
+        if (!m_portAudio->out.owns(d)) return false;
+        m_portAudio->out.running = false;
+        m_portAudio->waitIdle(m_portAudio->out, lock);
+        if (m_portAudio->out.active) {
+            Pa_AbortStream(m_portAudio->out.stream);
+            m_portAudio->out.active = false;
         }
-        if (m->out.resampler != nullptr) soxr_clear(m->out.resampler);
-        returned = m->out.takeAll();
-        ++m->out.resets;
-        m->out.running = true;
-        notify = m->out.notify;
+        if (m_portAudio->out.resampler != nullptr) soxr_clear(m_portAudio->out.resampler);
+        returned = m_portAudio->out.takeAll();
+        ++m_portAudio->out.resets;
+        m_portAudio->out.running = true;
+        notify = m_portAudio->out.notify;
     }
     notifyEach(notify, WaveMessage::OutputDone, d, returned);
     return true;
@@ -575,20 +575,20 @@ bool PortAudioBackend::resetOutput(WaveDevice d)
 
 bool PortAudioBackend::unprepareOutput(WaveDevice d, WaveHeader& h)
 {
-    std::lock_guard lock(m->mutex);
-    return m->out.unprepare(d, h);
+    std::lock_guard lock(m_portAudio->mutex);
+    return m_portAudio->out.unprepare(d, h);
 }
 
 bool PortAudioBackend::closeOutput(WaveDevice d)
 {
-    std::unique_lock lock(m->mutex);
-    if (!m->out.owns(d) || !m->out.queue.empty()) return false;
-    m->out.running = false;
-    m->out.stopWorker(m->outWake, lock);
-    Impl::stopStream(m->out);
-    m->closeStream(m->out);
-    m->out.device = 0;
-    m->out.notify = nullptr;
+    std::unique_lock lock(m_portAudio->mutex);
+    if (!m_portAudio->out.owns(d) || !m_portAudio->out.queue.empty()) return false;
+    m_portAudio->out.running = false;
+    m_portAudio->out.stopWorker(m_portAudio->outWake, lock);
+    Impl::stopStream(m_portAudio->out);
+    m_portAudio->closeStream(m_portAudio->out);
+    m_portAudio->out.device = 0;
+    m_portAudio->out.notify = nullptr;
     return true;
 }
 

@@ -61,7 +61,7 @@ public:
 
 private:
     struct Impl;
-    std::unique_ptr<Impl> m;
+    std::unique_ptr<Impl> m_portAudio;  // the streams, the queues and their workers
 };
 
 }  // namespace vexa::engine

@@ -10,6 +10,30 @@ WaveDevice allocateWaveDevice() noexcept
     return next.fetch_add(1, std::memory_order_relaxed);
 }
 
+namespace {
+
+// A block as it goes to the backend: empty, not prepared.
+void setUpBlock(WaveHeader& h, int16_t* data, uint32_t bytes) noexcept
+{
+    h.data = data;
+    h.bufferLength = bytes;
+    h.bytesRecorded = 0;
+    h.flags = 0;
+}
+
+// The close sequence of both directions: stop (input) or pause (output), take every block
+// back, unprepare them all and close; a failed step ends it.
+template <class Headers>
+void closeDevice(WaveBackend& b, WaveDevice d, Headers& headers, bool input)
+{
+    if (!(input ? b.stopInput(d) : b.pauseOutput(d))) return;
+    if (!(input ? b.resetInput(d) : b.resetOutput(d))) return;
+    for (WaveHeader& h : headers) (void)(input ? b.unprepareInput(d, h) : b.unprepareOutput(d, h));
+    (void)(input ? b.closeInput(d) : b.closeOutput(d));
+}
+
+}  // namespace
+
 SoundCard::SoundCard(WaveBackend& backend, WaveBackend::Notify notify)
     : m_backend(backend), m_notify(std::move(notify))
 {
@@ -37,10 +61,7 @@ void SoundCard::OpenWaveIn()
     bool ok = true;
     for (int i = 0; i < kInputBlockCount && ok; ++i) {
         WaveHeader& h = m_inHeaders[static_cast<size_t>(i)];
-        h.data = m_inData[static_cast<size_t>(i)].data();
-        h.bufferLength = kInputBlockBytes;
-        h.bytesRecorded = 0;
-        h.flags = 0;
+        setUpBlock(h, m_inData[static_cast<size_t>(i)].data(), kInputBlockBytes);
         ok = m_backend.prepareInput(m_inputDevice, h);
         if (ok) {
             ++prepared;
@@ -61,10 +82,7 @@ void SoundCard::CloseWaveIn()
 {
     if (!m_inputOpen) return;
     m_inputOpen = false;
-    if (!m_backend.stopInput(m_inputDevice)) return;
-    if (!m_backend.resetInput(m_inputDevice)) return;
-    for (WaveHeader& h : m_inHeaders) (void)m_backend.unprepareInput(m_inputDevice, h);
-    (void)m_backend.closeInput(m_inputDevice);
+    closeDevice(m_backend, m_inputDevice, m_inHeaders, true);
 }
 
 void SoundCard::OpenWaveOut()
@@ -78,10 +96,7 @@ void SoundCard::OpenWaveOut()
     int prepared = 0;
     for (int i = 0; i < kOutputBlockCount; ++i) {
         WaveHeader& h = m_outHeaders[static_cast<size_t>(i)];
-        h.data = m_outData[static_cast<size_t>(i)].data();
-        h.bufferLength = kOutputBlockBytes;
-        h.bytesRecorded = 0;
-        h.flags = 0;
+        setUpBlock(h, m_outData[static_cast<size_t>(i)].data(), kOutputBlockBytes);
         if (!m_backend.prepareOutput(m_outputDevice, h)) {
             for (int j = 0; j < prepared; ++j)
                 (void)m_backend.unprepareOutput(m_outputDevice, m_outHeaders[static_cast<size_t>(j)]);
@@ -97,10 +112,7 @@ void SoundCard::CloseWaveOut()
 {
     if (!m_outputOpen) return;
     m_outputOpen = false;
-    if (!m_backend.pauseOutput(m_outputDevice)) return;
-    if (!m_backend.resetOutput(m_outputDevice)) return;
-    for (WaveHeader& h : m_outHeaders) (void)m_backend.unprepareOutput(m_outputDevice, h);
-    (void)m_backend.closeOutput(m_outputDevice);
+    closeDevice(m_backend, m_outputDevice, m_outHeaders, false);
 }
 
 bool SoundCard::addInputBuffer(WaveHeader& header)
