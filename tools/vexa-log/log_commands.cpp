@@ -11,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,23 +49,15 @@ int usageError(const char* usage)
 
 const char* resultText(ParseResult r)
 {
-    switch (r) {
-        case ParseResult::Complete:
-            return "complete";
-        case ParseResult::NoCall:
-            return "no call sign first";
-        case ParseResult::NoDate:
-            return "no date";
-        case ParseResult::NoTime:
-            return "no time";
-        case ParseResult::NoFrequency:
-            return "no frequency";
-        case ParseResult::BadUtcDateTime:
-            return "date and UTC time do not make a date-time";
-        case ParseResult::BadLocalDateTime:
-            return "date and local time do not make a date-time";
-    }
-    return "?";
+    static constexpr const char* kTexts[] = {"complete",
+                                             "no call sign first",
+                                             "no date",
+                                             "no time",
+                                             "no frequency",
+                                             "date and UTC time do not make a date-time",
+                                             "date and local time do not make a date-time"};
+    const auto i = static_cast<std::size_t>(r);
+    return i < std::size(kTexts) ? kTexts[i] : "?";
 }
 
 // One line for the terminal: the record's lines joined by " | ".
