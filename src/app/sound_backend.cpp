@@ -43,7 +43,7 @@ SoundBackendChoice chooseSoundBackend(bool demoRequested, const std::string& dev
     }
     std::unique_ptr<engine::WaveBackend> device = makeDevice(deviceName);
     if (!device) device = std::make_unique<engine::NullWaveBackend>();
-    if (device->inputCapabilities()) {
+    if (device->capabilities(engine::WaveSide::Input)) {
         choice.backend = std::move(device);
         return choice;
     }

@@ -326,7 +326,7 @@ TEST(PortAudioBackend, NoSoundServerMeansSilentFailure)
     EXPECT_FALSE(card.inputOpen());
 
     PortAudioBackend named(PortAudioOptions{"No Such Sound Card", 0});
-    EXPECT_FALSE(named.inputCapabilities());
+    EXPECT_FALSE(named.capabilities(WaveSide::Input));
     SoundCard other(named, [&](const WaveEvent&) { ++notifications; });
     other.OpenWaveIn();
     EXPECT_FALSE(other.inputOpen());

@@ -405,190 +405,133 @@ int PortAudioBackend::outputDeviceRate() const
     return m_portAudio->out.rate;
 }
 
-// Input
-
-int PortAudioBackend::inputDeviceCount()
+int PortAudioBackend::deviceCount(WaveSide side)
 {
-    return static_cast<int>(inputDeviceNames().size());
+    return static_cast<int>((side == WaveSide::Input ? inputDeviceNames() : outputDeviceNames()).size());
 }
 
-bool PortAudioBackend::inputCapabilities()
+bool PortAudioBackend::capabilities(WaveSide side)
 {
-    return m_portAudio->findDevice(true) != paNoDevice;
+    return m_portAudio->findDevice(side == WaveSide::Input) != paNoDevice;
 }
 
-std::optional<WaveDevice> PortAudioBackend::openInput(Notify notify)
+std::optional<WaveDevice> PortAudioBackend::open(WaveSide side, Notify notify)
 {
-    std::unique_lock lock(m_portAudio->mutex);
-    if (m_portAudio->in.device != 0) return std::nullopt;
-    m_portAudio->in.stopWorker(m_portAudio->inWake, lock);
-    m_portAudio->in = Direction{};
-    if (!m_portAudio->openStream(m_portAudio->in, true)) return std::nullopt;
-    m_portAudio->in.device = allocateWaveDevice();
-    m_portAudio->in.notify = std::move(notify);
-    m_portAudio->in.worker = std::thread([this] { m_portAudio->inputLoop(); });
-    return m_portAudio->in.device;
+    Impl& pa = *m_portAudio;
+    const bool input = side == WaveSide::Input;
+    std::unique_lock lock(pa.mutex);
+    Direction& d = forSide(side, pa.in, pa.out);
+    if (d.device != 0) return std::nullopt;
+    d.stopWorker(forSide(side, pa.inWake, pa.outWake), lock);
+    d = Direction{};
+    if (!pa.openStream(d, input)) return std::nullopt;
+    d.device = allocateWaveDevice();
+    d.notify = std::move(notify);
+    if (!input) d.running = true;  // output plays as soon as a block is queued
+    d.worker = std::thread([&pa, input] { input ? pa.inputLoop() : pa.outputLoop(); });
+    return d.device;
 }
 
-bool PortAudioBackend::prepareInput(WaveDevice d, WaveHeader& h)
+bool PortAudioBackend::prepare(WaveSide side, WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m_portAudio->mutex);
-    return h.bufferLength >= 2 && m_portAudio->in.prepare(d, h);
+    return (side == WaveSide::Output || h.bufferLength >= 2) &&
+           forSide(side, m_portAudio->in, m_portAudio->out).prepare(d, h);
 }
 
-bool PortAudioBackend::addInputBuffer(WaveDevice d, WaveHeader& h)
+bool PortAudioBackend::queue(WaveSide side, WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m_portAudio->mutex);
-    if (!m_portAudio->in.enqueue(d, h)) return false;
-    h.bytesRecorded = 0;
+    if (!forSide(side, m_portAudio->in, m_portAudio->out).enqueue(d, h)) return false;
+    if (side == WaveSide::Input)
+        h.bytesRecorded = 0;  // the reader picks the block up on its next read
+    else
+        m_portAudio->outWake.notify_all();
     return true;
 }
 
 bool PortAudioBackend::startInput(WaveDevice d)
 {
-    std::lock_guard lock(m_portAudio->mutex);
-    if (!m_portAudio->in.owns(d)) return false;
-    if (!m_portAudio->in.active) {
-        if (Pa_StartStream(m_portAudio->in.stream) != paNoError) return false;
-        m_portAudio->in.active = true;
+    Impl& pa = *m_portAudio;
+    std::lock_guard lock(pa.mutex);
+    if (!pa.in.owns(d)) return false;
+    if (!pa.in.active) {
+        if (Pa_StartStream(pa.in.stream) != paNoError) return false;
+        pa.in.active = true;
     }
-    m_portAudio->in.running = true;
-    m_portAudio->inWake.notify_all();
+    pa.in.running = true;
+    pa.inWake.notify_all();
     return true;
 }
 
-bool PortAudioBackend::stopInput(WaveDevice d)
+bool PortAudioBackend::stop(WaveSide side, WaveDevice d)
 {
-    std::unique_lock lock(m_portAudio->mutex);
-    if (!m_portAudio->in.owns(d)) return false;
-    m_portAudio->haltInput(lock);
+    Impl& pa = *m_portAudio;
+    std::unique_lock lock(pa.mutex);
+    if (!forSide(side, pa.in, pa.out).owns(d)) return false;
+    if (side == WaveSide::Input) {
+        pa.haltInput(lock);
+    } else {
+        // A pause lets the block being written finish and plays what the resampler holds.
+        pa.out.running = false;
+        pa.waitIdle(pa.out, lock);
+        pa.flushOutputResampler();
+        Impl::stopStream(pa.out);
+    }
     return true;
 }
 
-bool PortAudioBackend::resetInput(WaveDevice d)
+bool PortAudioBackend::reset(WaveSide side, WaveDevice d)
 {
+    Impl& pa = *m_portAudio;
     std::vector<WaveHeader*> returned;
     Notify notify;
     {
-        std::unique_lock lock(m_portAudio->mutex);
-        if (!m_portAudio->in.owns(d)) return false;
-        m_portAudio->haltInput(lock);
-        returned = m_portAudio->in.takeAll();
-        for (WaveHeader* h : returned) h->bytesRecorded = 0;
-        notify = m_portAudio->in.notify;
-    }
-    notifyEach(notify, WaveMessage::InputData, d, returned);
-    return true;
-}
-
-bool PortAudioBackend::unprepareInput(WaveDevice d, WaveHeader& h)
-{
-    std::lock_guard lock(m_portAudio->mutex);
-    return m_portAudio->in.unprepare(d, h);
-}
-
-bool PortAudioBackend::closeInput(WaveDevice d)
-{
-    std::unique_lock lock(m_portAudio->mutex);
-    if (!m_portAudio->in.owns(d) || !m_portAudio->in.queue.empty()) return false;
-    m_portAudio->in.running = false;
-    m_portAudio->in.stopWorker(m_portAudio->inWake, lock);
-    m_portAudio->closeStream(m_portAudio->in);
-    m_portAudio->in.device = 0;
-    m_portAudio->in.notify = nullptr;
-    return true;
-}
-
-// Output
-
-int PortAudioBackend::outputDeviceCount()
-{
-    return static_cast<int>(outputDeviceNames().size());
-}
-
-bool PortAudioBackend::outputCapabilities()
-{
-    return m_portAudio->findDevice(false) != paNoDevice;
-}
-
-std::optional<WaveDevice> PortAudioBackend::openOutput(Notify notify)
-{
-    std::unique_lock lock(m_portAudio->mutex);
-    if (m_portAudio->out.device != 0) return std::nullopt;
-    m_portAudio->out.stopWorker(m_portAudio->outWake, lock);
-    m_portAudio->out = Direction{};
-    if (!m_portAudio->openStream(m_portAudio->out, false)) return std::nullopt;
-    m_portAudio->out.device = allocateWaveDevice();
-    m_portAudio->out.notify = std::move(notify);
-    m_portAudio->out.running = true;
-    m_portAudio->out.worker = std::thread([this] { m_portAudio->outputLoop(); });
-    return m_portAudio->out.device;
-}
-
-bool PortAudioBackend::prepareOutput(WaveDevice d, WaveHeader& h)
-{
-    std::lock_guard lock(m_portAudio->mutex);
-    return m_portAudio->out.prepare(d, h);
-}
-
-bool PortAudioBackend::writeOutput(WaveDevice d, WaveHeader& h)
-{
-    std::lock_guard lock(m_portAudio->mutex);
-    if (!m_portAudio->out.enqueue(d, h)) return false;
-    m_portAudio->outWake.notify_all();
-    return true;
-}
-
-bool PortAudioBackend::pauseOutput(WaveDevice d)
-{
-    std::unique_lock lock(m_portAudio->mutex);
-    if (!m_portAudio->out.owns(d)) return false;
-    m_portAudio->out.running = false;
-    m_portAudio->waitIdle(m_portAudio->out, lock);
-    m_portAudio->flushOutputResampler();
-    Impl::stopStream(m_portAudio->out);
-    return true;
-}
-
-bool PortAudioBackend::resetOutput(WaveDevice d)
-{
-    std::vector<WaveHeader*> returned;
-    Notify notify;
-    {
-        std::unique_lock lock(m_portAudio->mutex);
-        if (!m_portAudio->out.owns(d)) return false;
-        m_portAudio->out.running = false;
-        m_portAudio->waitIdle(m_portAudio->out, lock);
-        if (m_portAudio->out.active) {
-            Pa_AbortStream(m_portAudio->out.stream);
-            m_portAudio->out.active = false;
+        std::unique_lock lock(pa.mutex);
+        Direction& dir = forSide(side, pa.in, pa.out);
+        if (!dir.owns(d)) return false;
+        if (side == WaveSide::Input) {
+            pa.haltInput(lock);
+            returned = dir.takeAll();
+            for (WaveHeader* h : returned) h->bytesRecorded = 0;
+        } else {
+            // Whatever is still playing is cut off.
+            dir.running = false;
+            pa.waitIdle(dir, lock);
+            if (dir.active) {
+                Pa_AbortStream(dir.stream);
+                dir.active = false;
+            }
+            if (dir.resampler != nullptr) soxr_clear(dir.resampler);
+            returned = dir.takeAll();
+            ++dir.resets;
+            dir.running = true;
         }
-        if (m_portAudio->out.resampler != nullptr) soxr_clear(m_portAudio->out.resampler);
-        returned = m_portAudio->out.takeAll();
-        ++m_portAudio->out.resets;
-        m_portAudio->out.running = true;
-        notify = m_portAudio->out.notify;
+        notify = dir.notify;
     }
-    notifyEach(notify, WaveMessage::OutputDone, d, returned);
+    notifyEach(notify, side == WaveSide::Input ? WaveMessage::InputData : WaveMessage::OutputDone, d,
+               returned);
     return true;
 }
 
-bool PortAudioBackend::unprepareOutput(WaveDevice d, WaveHeader& h)
+bool PortAudioBackend::unprepare(WaveSide side, WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m_portAudio->mutex);
-    return m_portAudio->out.unprepare(d, h);
+    return forSide(side, m_portAudio->in, m_portAudio->out).unprepare(d, h);
 }
 
-bool PortAudioBackend::closeOutput(WaveDevice d)
+bool PortAudioBackend::close(WaveSide side, WaveDevice d)
 {
-    std::unique_lock lock(m_portAudio->mutex);
-    if (!m_portAudio->out.owns(d) || !m_portAudio->out.queue.empty()) return false;
-    m_portAudio->out.running = false;
-    m_portAudio->out.stopWorker(m_portAudio->outWake, lock);
-    Impl::stopStream(m_portAudio->out);
-    m_portAudio->closeStream(m_portAudio->out);
-    m_portAudio->out.device = 0;
-    m_portAudio->out.notify = nullptr;
+    Impl& pa = *m_portAudio;
+    std::unique_lock lock(pa.mutex);
+    Direction& dir = forSide(side, pa.in, pa.out);
+    if (!dir.owns(d) || !dir.queue.empty()) return false;
+    dir.running = false;
+    dir.stopWorker(forSide(side, pa.inWake, pa.outWake), lock);
+    if (side == WaveSide::Output) Impl::stopStream(dir);
+    pa.closeStream(dir);
+    dir.device = 0;
+    dir.notify = nullptr;
     return true;
 }
 
