@@ -78,8 +78,8 @@ void LogCommands::scan()
     FrequencyMarks& marks = m_globals.logbook.marks;
     for (const log::LogRecord& record : result.recentContacts) {
         FrequencyMark& mark = marks[marks.takeQsoSlot()];
-        mark = {record.frequencyHz, 0, static_cast<std::time_t>(m_context.zone.toUtc(record.time)),
-                "+" + record.call, record.call};
+        mark = {record.frequencyHz, OperatingMode::Cw,
+                static_cast<std::time_t>(m_context.zone.toUtc(record.time)), "+" + record.call, record.call};
     }
     if (!result.error.empty()) m_prompter.inform(result.error, "Error");
 }
@@ -97,7 +97,7 @@ void LogCommands::timeStamp()
     if (stamp.label.empty()) return;
     FrequencyMarks& marks = m_globals.logbook.marks;
     FrequencyMark& mark = marks[marks.takeQsoSlot()];
-    mark = {m_state.GetSignalFrequency(), static_cast<int>(inputs.operatingMode), m_clock.now(), stamp.label,
+    mark = {m_state.GetSignalFrequency(), inputs.operatingMode, m_clock.now(), stamp.label,
             stamp.line + stamp.suffix};
 }
 
@@ -143,14 +143,7 @@ void LogCommands::clear()
 bool LogCommands::confirmClose()
 {
     if (!m_entry.unsaved()) return true;
-    switch (m_prompter.askYesNoCancel(log::kTextNotSaved, "")) {
-        case Prompter::Answer::Cancel:
-            return false;
-        case Prompter::Answer::No:
-            return true;
-        case Prompter::Answer::Yes:
-            break;
-    }
+    if (const std::optional<bool> drop = log::AskToDropUnsaved(m_prompter)) return *drop;
     // A save that failed or was declined keeps the window and the entry.
     return save() && !m_entry.unsaved();
 }

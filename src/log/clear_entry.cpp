@@ -5,10 +5,8 @@
 
 namespace vexa::log {
 
-bool ConfirmClear(const EntryLineState& state, Prompter& prompter, const std::function<SaveForClear()>& save,
-                  const TimeZoneOffset& zone)
+std::optional<bool> AskToDropUnsaved(Prompter& prompter)
 {
-    if (state.state() == 0) return true;
     switch (prompter.askYesNoCancel(kTextNotSaved, "")) {
         case Prompter::Answer::Cancel:
             return false;
@@ -17,6 +15,14 @@ bool ConfirmClear(const EntryLineState& state, Prompter& prompter, const std::fu
         case Prompter::Answer::Yes:
             break;
     }
+    return std::nullopt;
+}
+
+bool ConfirmClear(const EntryLineState& state, Prompter& prompter, const std::function<SaveForClear()>& save,
+                  const TimeZoneOffset& zone)
+{
+    if (state.state() == 0) return true;
+    if (const std::optional<bool> drop = AskToDropUnsaved(prompter)) return *drop;
     // A save that failed or was declined, or a text that is no record, stays for the operator.
     const SaveForClear saved = save();
     return saved.outcome == SaveOutcome::Saved &&

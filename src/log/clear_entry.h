@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "common/ports.h"
@@ -13,6 +14,10 @@
 namespace vexa::log {
 
 inline constexpr std::string_view kTextNotSaved = "Text is not saved!\r\nSave?";
+
+// Asks "not saved"; nullopt: the operator wants it saved first (Yes), otherwise whether the
+// text may go unsaved (No: true, Cancel: false).
+std::optional<bool> AskToDropUnsaved(Prompter& prompter);
 
 struct SaveForClear {
     SaveOutcome outcome = SaveOutcome::NothingToSave;

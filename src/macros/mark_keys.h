@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/frequency_marks.h"
+#include "common/operating_mode.h"
 #include "common/ports.h"
 
 namespace vexa::macros {
@@ -14,8 +15,8 @@ class MarkKeysHost {
 public:
     virtual ~MarkKeysHost() = default;
     virtual int signalFrequency() const = 0;  // Hz
-    virtual int operatingMode() const = 0;
-    virtual void SetOperatingMode(int mode) = 0;
+    virtual OperatingMode operatingMode() const = 0;
+    virtual void SetOperatingMode(OperatingMode mode) = 0;
     virtual void TuneTransceiver(int signalHz) = 0;
     virtual void refreshFrequencyMap(bool force) = 0;
     virtual std::string entryWord0() const = 0;

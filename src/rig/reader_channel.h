@@ -14,6 +14,13 @@ namespace vexa::rig {
 
 class ReaderChannel : public ByteChannel {
 public:
+    static constexpr int kWriteTimeoutMs = 1000;  // the bound of a Write
+
+    ReaderChannel() = default;
+    // A channel owns its device and its reader thread.
+    ReaderChannel(const ReaderChannel&) = delete;
+    ReaderChannel& operator=(const ReaderChannel&) = delete;
+
     std::vector<uint8_t> TakeReceived() final;
     void SetWake(std::function<void()> wake) final;
 

@@ -26,12 +26,8 @@ class RigctldChannel final : public ReaderChannel {
 public:
     static constexpr int kRetryMs = 3000;
     static constexpr int kConnectTimeoutMs = 2000;
-    static constexpr int kWriteTimeoutMs = 1000;
 
-    RigctldChannel() = default;
     ~RigctldChannel() override;
-    RigctldChannel(const RigctldChannel&) = delete;
-    RigctldChannel& operator=(const RigctldChannel&) = delete;
 
     // Starts connecting in the background; false only when the thread cannot start.
     bool Open(const RigctldAddress& address);

@@ -36,12 +36,8 @@ public:
     };
     enum CloseResult : int { kClosed = 0, kNotOpen = 6 };
     static constexpr int kMaxReadBytes = 1023;
-    static constexpr int kWriteTimeoutMs = 1000;
 
-    SerialChannel() = default;
     ~SerialChannel() override;
-    SerialChannel(const SerialChannel&) = delete;
-    SerialChannel& operator=(const SerialChannel&) = delete;
 
     // GUI thread. Opens the device raw with the given line settings, starts the reader and
     // leaves RTS and DTR cleared, so the transmitter is not keyed. Only a successful Open
