@@ -5,7 +5,7 @@
 
 namespace vexa::log {
 
-std::optional<bool> AskToDropUnsaved(Prompter& prompter)
+bool AskToSaveFirst(Prompter& prompter, const std::function<bool()>& save)
 {
     switch (prompter.askYesNoCancel(kTextNotSaved, "")) {
         case Prompter::Answer::Cancel:
@@ -15,18 +15,19 @@ std::optional<bool> AskToDropUnsaved(Prompter& prompter)
         case Prompter::Answer::Yes:
             break;
     }
-    return std::nullopt;
+    return save();
 }
 
 bool ConfirmClear(const EntryLineState& state, Prompter& prompter, const std::function<SaveForClear()>& save,
                   const TimeZoneOffset& zone)
 {
     if (state.state() == 0) return true;
-    if (const std::optional<bool> drop = AskToDropUnsaved(prompter)) return *drop;
     // A save that failed or was declined, or a text that is no record, stays for the operator.
-    const SaveForClear saved = save();
-    return saved.outcome == SaveOutcome::Saved &&
-           ParseLogRecord(saved.entryText, nullptr, zone) == ParseResult::Complete;
+    return AskToSaveFirst(prompter, [&] {
+        const SaveForClear saved = save();
+        return saved.outcome == SaveOutcome::Saved &&
+               ParseLogRecord(saved.entryText, nullptr, zone) == ParseResult::Complete;
+    });
 }
 
 }  // namespace vexa::log

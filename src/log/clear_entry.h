@@ -3,7 +3,6 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string_view>
 
 #include "common/ports.h"
@@ -15,14 +14,14 @@ namespace vexa::log {
 
 inline constexpr std::string_view kTextNotSaved = "Text is not saved!\r\nSave?";
 
-// Asks "not saved"; nullopt: the operator wants it saved first (Yes), otherwise whether the
-// text may go unsaved (No: true, Cancel: false).
-std::optional<bool> AskToDropUnsaved(Prompter& prompter);
-
 struct SaveForClear {
     SaveOutcome outcome = SaveOutcome::NothingToSave;
     std::string entryText;  // the entry line's text after the save
 };
+
+// Asks kTextNotSaved: Yes runs `save` and says what it says, No says true, Cancel false.
+// True means the entry may go (Clear and Close).
+bool AskToSaveFirst(Prompter& prompter, const std::function<bool()>& save);
 
 // True when the window may empty the entry line and the QSO fields. `save` runs the Save
 // command (time stamp and SaveEntry).

@@ -45,7 +45,8 @@ void MarkCommands::goTo(bool next)
     const auto slot = m_marks.step(m_trx.GetSignalFrequency(), next, m_clock.now());
     if (!slot) return;
     const FrequencyMark& mark = m_marks[*slot];
-    m_host.SetOperatingMode(mark.mode);
+    // A mark that knows no mode leaves the mode alone.
+    if (mark.mode) m_host.SetOperatingMode(*mark.mode);
     m_trx.TuneTransceiver(mark.frequency);
     m_host.refreshFrequencyMap(true);
 }
