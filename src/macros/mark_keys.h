@@ -11,11 +11,9 @@
 
 namespace vexa::macros {
 
-class MarkKeysHost {
+class MarkKeysHost : public OperatingModeSource {
 public:
-    virtual ~MarkKeysHost() = default;
     virtual int signalFrequency() const = 0;  // Hz
-    virtual OperatingMode operatingMode() const = 0;
     virtual void SetOperatingMode(OperatingMode mode) = 0;
     virtual void TuneTransceiver(int signalHz) = 0;
     virtual void refreshFrequencyMap(bool force) = 0;
