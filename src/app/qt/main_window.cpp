@@ -73,6 +73,7 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
       m_ownClock(services.clock ? nullptr : std::make_unique<SystemClock>()),
       m_clock(services.clock ? *services.clock : *m_ownClock),
       m_soundBackend(services.sound),
+      m_soundDevices(services.soundDevices),
       m_waveEvents([this] { QMetaObject::invokeMethod(this, "takeWaveEvents", Qt::QueuedConnection); })
 {
     setWindowTitle(QStringLiteral("VEXA32"));

@@ -40,6 +40,7 @@
 #include "app/qt/transceiver_controls.h"
 #include "app/qt/window_geometry.h"
 #include "common/ports.h"
+#include "engine/audio/sound_devices.h"
 #include "engine/audio/wave_event_mailbox.h"
 #include "rig/transceiver_port.h"
 
@@ -66,6 +67,7 @@ struct MainWindowServices {
     Prompter* prompter = nullptr;                    // null: Qt message boxes
     Clock* clock = nullptr;                          // null: the system clock
     engine::WaveBackend* sound = nullptr;            // null: no sound card
+    engine::SoundDevices* soundDevices = nullptr;    // null: no devices to choose from
     std::function<void(const std::string&)> viewer;  // null: the "Viewer" dialog
 };
 
@@ -99,6 +101,8 @@ public:
     void AppendToEntryLine(std::string_view text);
 
     OperatingState& state() noexcept { return *m_state; }
+    // The sound devices the "Sound" page lists and applySoundChoice selects (null: none).
+    engine::SoundDevices* soundDevices() const noexcept { return m_soundDevices; }
     // The entry line holds text that is not in the log yet.
     bool entryUnsaved() const noexcept { return m_log->entry().unsaved(); }
     void setEntryUnsaved(bool unsaved) noexcept
@@ -158,6 +162,7 @@ private:
     Clock& m_clock;
     engine::WaveBackend* m_soundBackend;
     std::unique_ptr<engine::WaveBackend> m_ownSoundBackend;
+    engine::SoundDevices* m_soundDevices;
     engine::WaveEventMailbox m_waveEvents;
     std::unique_ptr<OperatingState> m_state;
 
