@@ -76,30 +76,24 @@ SoundCard::~SoundCard()
     CloseWaveOut();
 }
 
-void SoundCard::OpenWaveIn()
+void SoundCard::open(WaveSide side)
 {
-    if (m_inputOpen) return;
-    m_inputOpen = openSide(m_backend, WaveSide::Input, m_notify, m_inputDevice, m_inHeaders, m_inData);
+    bool& isOpen = forSide(side, m_inputOpen, m_outputOpen);
+    if (isOpen) return;
+    isOpen = side == WaveSide::Input
+                 ? openSide(m_backend, side, m_notify, m_inputDevice, m_inHeaders, m_inData)
+                 : openSide(m_backend, side, m_notify, m_outputDevice, m_outHeaders, m_outData);
 }
 
-void SoundCard::CloseWaveIn()
+void SoundCard::close(WaveSide side)
 {
-    if (!m_inputOpen) return;
-    m_inputOpen = false;
-    closeSide(m_backend, WaveSide::Input, m_inputDevice, m_inHeaders);
-}
-
-void SoundCard::OpenWaveOut()
-{
-    if (m_outputOpen) return;
-    m_outputOpen = openSide(m_backend, WaveSide::Output, m_notify, m_outputDevice, m_outHeaders, m_outData);
-}
-
-void SoundCard::CloseWaveOut()
-{
-    if (!m_outputOpen) return;
-    m_outputOpen = false;
-    closeSide(m_backend, WaveSide::Output, m_outputDevice, m_outHeaders);
+    bool& isOpen = forSide(side, m_inputOpen, m_outputOpen);
+    if (!isOpen) return;
+    isOpen = false;
+    if (side == WaveSide::Input)
+        closeSide(m_backend, side, m_inputDevice, m_inHeaders);
+    else
+        closeSide(m_backend, side, m_outputDevice, m_outHeaders);
 }
 
 bool SoundCard::addInputBuffer(WaveHeader& header)

@@ -63,10 +63,10 @@ public:
     SoundCard(const SoundCard&) = delete;
     SoundCard& operator=(const SoundCard&) = delete;
 
-    void OpenWaveIn();
-    void CloseWaveIn();
-    void OpenWaveOut();
-    void CloseWaveOut();
+    void OpenWaveIn() { open(WaveSide::Input); }
+    void CloseWaveIn() { close(WaveSide::Input); }
+    void OpenWaveOut() { open(WaveSide::Output); }
+    void CloseWaveOut() { close(WaveSide::Output); }
 
     bool inputOpen() const noexcept { return m_inputOpen; }
     bool outputOpen() const noexcept { return m_outputOpen; }
@@ -81,6 +81,9 @@ public:
     std::array<WaveHeader, kOutputBlockCount>& outputHeaders() noexcept { return m_outHeaders; }
 
 private:
+    void open(WaveSide side);
+    void close(WaveSide side);
+
     WaveBackend& m_backend;
     WaveBackend::Notify m_notify;
     bool m_inputOpen = false;
