@@ -31,12 +31,6 @@ std::optional<Commands> Ts850Protocol::setMode(RadioMode mode)
     return Commands{CommandBlock::text(forMode(kModeCommands, mode), kReadPause)};
 }
 
-Commands Ts850Protocol::selectVfo(int vfo)
-{
-    (void)vfo;
-    return {};
-}
-
 Commands Ts850Protocol::catPtt(bool on)
 {
     return {CommandBlock::text(on ? "TX;" : "RX;", kReadPause)};

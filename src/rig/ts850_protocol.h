@@ -11,7 +11,6 @@ public:
     Commands tune(long long dialHz) override;
     Commands poll() override;
     std::optional<Commands> setMode(RadioMode mode) override;
-    Commands selectVfo(int vfo) override;
     Commands catPtt(bool on) override;
 
 private:
