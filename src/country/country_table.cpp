@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <fstream>
+#include <string_view>
 
 #include "country/worked_tables.h"
 
@@ -15,10 +16,11 @@ constexpr std::string_view kEntryEnds = ",([<{~";
 
 // A plain entry decides before an overridden one of the same prefix; among the overrides the
 // zone markers come first, as they are the ones every country file has.
-// The entry ends are listed in that order.
-std::size_t formRank(EntryForm form) noexcept
+int formRank(EntryForm form) noexcept
 {
-    return kEntryEnds.find(static_cast<char>(form));
+    constexpr std::string_view kRanked = ",([<{~";  // Plain, CqZone, ItuZone, Position, Continent, UtcOffset
+    const std::size_t rank = kRanked.find(static_cast<char>(form));
+    return rank == std::string_view::npos ? 6 : static_cast<int>(rank);
 }
 
 std::string withoutWholeCallEntries(std::string_view list)

@@ -8,7 +8,8 @@ namespace vexa::display {
 
 namespace {
 
-void keep(int& x256, int& y256, int x, int y) noexcept
+// Click positions are kept in 1/256 pixel.
+void place(int& x256, int& y256, int x, int y) noexcept
 {
     x256 = x * 256;
     y256 = y * 256;
@@ -19,27 +20,27 @@ void keep(int& x256, int& y256, int x, int y) noexcept
 void TuningClicks::leftDown(int x, int y, bool shift) noexcept
 {
     if (shift)
-        keep(secondX256, secondY256, x, y);
+        place(secondX256, secondY256, x, y);
     else
-        keep(leftDownX256, leftDownY256, x, y);
+        place(leftDownX256, leftDownY256, x, y);
 }
 
 void TuningClicks::leftUp(int x, int y) noexcept
 {
-    keep(leftUpX256, leftUpY256, x, y);
+    place(leftUpX256, leftUpY256, x, y);
 }
 
 void TuningClicks::rightDown(int x, int y, bool shift) noexcept
 {
     if (shift)
-        keep(secondX256, secondY256, 0, 0);  // the second channel off
+        place(secondX256, secondY256, 0, 0);
     else
-        keep(rightDownX256, rightDownY256, x, y);
+        place(rightDownX256, rightDownY256, x, y);
 }
 
 void TuningClicks::rightUp(int x, int y) noexcept
 {
-    keep(rightUpX256, rightUpY256, x, y);
+    place(rightUpX256, rightUpY256, x, y);
 }
 
 double fineTuningOffsetHz(int y256, int heightPx, OperatingMode mode) noexcept

@@ -129,21 +129,25 @@ std::optional<int> MacroTable::slotOfToken(std::string_view token)
     return std::nullopt;
 }
 
-// The characters a macro text holds in the profile as tokens.
-constexpr std::pair<std::string_view, std::string_view> kStoredCharacters[] = {
+namespace {
+
+// What the profile cannot hold as it is, and the token that stands for it there.
+constexpr std::pair<std::string_view, std::string_view> kStoredEscapes[] = {
     {"\r", "<CR>"}, {"\n", "<LF>"}, {" ", "<SP>"}};
+
+}  // namespace
 
 std::string MacroTable::toStoredForm(std::string_view display)
 {
     std::string s(display);
-    for (const auto& [character, token] : kStoredCharacters) replaceAll(s, character, token);
+    for (const auto& [raw, token] : kStoredEscapes) replaceAll(s, raw, token);
     return s;
 }
 
 std::string MacroTable::toDisplayForm(std::string_view stored)
 {
     std::string s(stored);
-    for (const auto& [character, token] : kStoredCharacters) replaceAll(s, token, character);
+    for (const auto& [raw, token] : kStoredEscapes) replaceAll(s, token, raw);
     return s;
 }
 
