@@ -124,11 +124,23 @@ enum class ControlId : int {
     PartnerQth = 1196,
     PartnerReport = 1197,
     PartnerMyReport = 1198,
+
+    // Keys of the accelerator table. The mark keys share numbers with buttons ("Send" is
+    // 1202, "&Help" 1217): they are registered as accelerator commands (CommandOrigin).
+    FirstStoreMark = 1200,   // Ctrl+1 .. Ctrl+0: marks 0 .. 9
+    FirstRecallMark = 1210,  // Alt+1 .. Alt+0
+    FirstMacroEdit = 1300,   // Ctrl+F1 .. Ctrl+Shift+F12: macro slots 0 .. 23
 };
 
 constexpr int idNumber(ControlId id) noexcept
 {
     return static_cast<int>(id);
+}
+
+// The n-th id of a run of numbered commands (macro slots, marks) starting at `first`.
+constexpr ControlId nthId(ControlId first, int n) noexcept
+{
+    return static_cast<ControlId>(idNumber(first) + n);
 }
 
 }  // namespace vexa::app

@@ -30,8 +30,8 @@ MacroKeyCommands::~MacroKeyCommands()
 void MacroKeyCommands::addCommands(CommandTable& commands)
 {
     for (int slot = 0; slot < macros::MacroTable::kSlots; ++slot) {
-        commands[static_cast<ControlId>(1250 + slot)] = [this, slot] { m_commands.SendMacro(slot); };
-        commands[static_cast<ControlId>(1300 + slot)] = [this, slot] { m_commands.EditMacro(slot); };
+        commands[nthId(ControlId::FirstMacro, slot)] = [this, slot] { m_commands.SendMacro(slot); };
+        commands[nthId(ControlId::FirstMacroEdit, slot)] = [this, slot] { m_commands.EditMacro(slot); };
     }
 }
 

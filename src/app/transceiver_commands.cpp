@@ -183,9 +183,9 @@ void TransceiverCommands::addCommands(CommandTable& c)
     c[I::MarkPrevious] = [this] { m_markCommands.PreviousMark(); };
     // Ctrl+1..Ctrl+0 store marks 0..9, Alt+1..Alt+0 return to them.
     for (int n = 0; n < macros::MarkKeys::kMarks; ++n) {
-        // Ctrl+3 shares its number with the "Send" button, which keeps it.
-        c.try_emplace(static_cast<ControlId>(1200 + n), [this, n] { m_markKeys.StoreMark(n); });
-        c[static_cast<ControlId>(1210 + n)] = [this, n] { m_markKeys.RecallMark(n); };
+        // Keys only: Ctrl+3 shares its number with the "Send" button, Alt+8 with "&Help".
+        c.accelerator(nthId(I::FirstStoreMark, n)) = [this, n] { m_markKeys.StoreMark(n); };
+        c.accelerator(nthId(I::FirstRecallMark, n)) = [this, n] { m_markKeys.RecallMark(n); };
     }
 }
 

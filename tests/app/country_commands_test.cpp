@@ -36,7 +36,7 @@ TEST(CountryCommands, MapFollowsTheEnteredCallAndInfoReports)
     app::CommandTable commands;
     country.addCommands(commands);
     entry.select(0, 6);
-    commands.at(app::ControlId::InfoKey)();
+    ASSERT_TRUE(commands.run(app::ControlId::InfoKey, app::CommandOrigin::Accelerator));
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].extra, "Beaming info");
     EXPECT_EQ(prompter.shown[0].text.substr(0, 15), "JA1ABC:\r\nJapan ");

@@ -3,6 +3,7 @@
 #include <set>
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QTest>
@@ -27,14 +28,14 @@ TEST(AcceleratorTable, HoldsEveryKeyOnceWithItsCommand)
             << "key " << a.key << " appears twice";
     }
     EXPECT_EQ(acceleratorTable().size(), 24u + 24u + 20u + 21u);
-    EXPECT_EQ(findAccelerator(Qt::Key_F1, Qt::NoModifier), 1250);
-    EXPECT_EQ(findAccelerator(Qt::Key_F12, Qt::ShiftModifier), 1273);
-    EXPECT_EQ(findAccelerator(Qt::Key_F11, Qt::ControlModifier | Qt::ShiftModifier), 1322);
-    EXPECT_EQ(findAccelerator(Qt::Key_0, Qt::AltModifier), 1219);
-    EXPECT_EQ(findAccelerator(Qt::Key_8, Qt::AltModifier), 1217) << "a recall, not the help button";
-    EXPECT_EQ(findAccelerator(Qt::Key_Pause, Qt::NoModifier), 1331);
-    EXPECT_EQ(findAccelerator(Qt::Key_X, Qt::AltModifier), 1331);
-    EXPECT_EQ(findAccelerator(Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier), 1333);
+    using I = ControlId;
+    EXPECT_EQ(findAccelerator(Qt::Key_F1, Qt::NoModifier), I::FirstMacro);
+    EXPECT_EQ(findAccelerator(Qt::Key_F12, Qt::ShiftModifier), I::LastMacro);
+    EXPECT_EQ(findAccelerator(Qt::Key_F11, Qt::ControlModifier | Qt::ShiftModifier),
+              nthId(I::FirstMacroEdit, 22));
+    EXPECT_EQ(findAccelerator(Qt::Key_0, Qt::AltModifier), nthId(I::FirstRecallMark, 9));
+    EXPECT_EQ(findAccelerator(Qt::Key_Pause, Qt::NoModifier), I::TransmitKey);
+    EXPECT_EQ(findAccelerator(Qt::Key_X, Qt::AltModifier), I::TransmitKey);
     EXPECT_EQ(findAccelerator(Qt::Key_1, Qt::ControlModifier | Qt::KeypadModifier), std::nullopt)
         << "keypad digits are not the digit keys";
     EXPECT_EQ(findAccelerator(Qt::Key_X, Qt::NoModifier), std::nullopt);
@@ -86,6 +87,60 @@ TEST(Accelerators, ReachTheirCommandsFromAnyControl)
             QTest::keyClick(keyboard, key, Qt::AltModifier);
         QTest::keyClicks(keyboard, QStringLiteral("ok"));
         EXPECT_EQ(keyboard->toPlainText(), QStringLiteral("ok"));
+    });
+}
+
+// Ctrl+3 and the "Send" button are both command 1202, Alt+8 and "&Help" both 1217: a key
+// stores or recalls a mark, the button does its own work.
+TEST(Accelerators, MarkKeysAreNotTheButtonsOfTheSameNumber)
+{
+    test::ScriptedPrompter prompter;
+    prompter.textAnswers = {std::string("three"), std::string("eight")};
+    ApplicationGlobals globals;
+    test::runWindow(globals, {.prompter = &prompter}, [&](CMainWindow& w) {
+        rig::Transceiver& trx = w.rig().transceiver();
+        QTextEdit* entry = w.richEdit(ControlId::EntryLine);
+        QString dialog;  // the title of a dialog the command opened
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != &w) {
+                dialog = modal->windowTitle();
+                modal->close();
+            }
+        });
+        closer.start(10);
+        const auto key = [&](int k, Qt::KeyboardModifier m) {
+            return [&, k, m] { QTest::keyClick(entry, k, m); };
+        };
+        const auto send = [&] { QTest::mouseClick(w.control(ControlId::Send), Qt::LeftButton); };
+
+        const struct {
+            const char* what;
+            int tunedTo;  // signal frequency before the command
+            std::function<void()> command;
+            std::size_t asked;  // "Fq mark" prompts so far
+            int signalAfter;
+            QString dialog;
+        } steps[] = {
+            {"Ctrl+3 stores mark 2", 14070000, key(Qt::Key_3, Qt::ControlModifier), 1, 14070000, {}},
+            {"Ctrl+8 stores mark 7", 7030000, key(Qt::Key_8, Qt::ControlModifier), 2, 7030000, {}},
+            {"Alt+3 recalls mark 2", 3580000, key(Qt::Key_3, Qt::AltModifier), 2, 14070000, {}},
+            {"Alt+8 recalls mark 7", 3580000, key(Qt::Key_8, Qt::AltModifier), 2, 7030000, {}},
+            {"the Send button opens a file", 3580000, send, 2, 3580000, QStringLiteral("Send")},
+        };
+        for (const auto& s : steps) {
+            SCOPED_TRACE(s.what);
+            trx.TuneTransceiver(s.tunedTo);
+            dialog.clear();
+            s.command();
+            if (!s.dialog.isEmpty()) {
+                EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isEmpty(); }, 5000));
+            }
+            EXPECT_EQ(dialog, s.dialog);
+            EXPECT_EQ(prompter.shown.size(), s.asked);
+            EXPECT_EQ(trx.GetSignalFrequency(), s.signalAfter);
+        }
+        EXPECT_EQ(prompter.shown.back().text, "Fq mark");
     });
 }
 

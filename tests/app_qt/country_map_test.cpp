@@ -38,7 +38,7 @@ TEST(CountryMap, ShowsTheStationAndTheEnteredCallsBeamHeading)
             window.grab().save(QString::fromLocal8Bit(shot));
 
         entry->selectAll();
-        window.OnCommand(idNumber(ControlId::InfoKey));
+        window.OnCommand(ControlId::InfoKey, CommandOrigin::Accelerator);
         ASSERT_FALSE(prompter.shown.empty());
         EXPECT_EQ(prompter.shown.back().extra, "Beaming info");
         EXPECT_EQ(prompter.shown.back().text.rfind("JA1ABC:\r\nJapan (JA)", 0), 0u);

@@ -112,7 +112,7 @@ TEST(LogWindow, TheNextRunScansTheLogAndAMacroSavesThroughTheLog)
         globals.macros.setText(0, "<SAVE>");
         test::runWindow(globals, {nullptr, &prompter, &clock}, [&](CMainWindow& w) {
             w.richEdit(ControlId::EntryLine)->setPlainText(QStringLiteral("OH2XYZ"));
-            w.OnCommand(static_cast<ControlId>(1250));  // F1
+            w.OnCommand(ControlId::FirstMacro, app::CommandOrigin::Accelerator);  // F1
             EXPECT_FALSE(w.entryUnsaved());
         });
     }

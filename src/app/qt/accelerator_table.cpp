@@ -17,48 +17,49 @@ std::vector<Accelerator> buildTable()
     const Qt::KeyboardModifiers ctrlShiftAlt = ctrl | shift | alt;
     const Qt::KeyboardModifiers shiftAlt = shift | alt;
 
+    using I = ControlId;
     std::vector<Accelerator> t;
     // Function keys: F1..F10 send slots 0..9, Shift+F1..F10 slots 10..19, F11/F12 slots
     // 20/21 and Shift+F11/F12 slots 22/23; with Ctrl the same slots are edited.
     for (int i = 0; i < 10; ++i) {
-        t.push_back({Qt::Key_F1 + i, none, 1250 + i});
-        t.push_back({Qt::Key_F1 + i, shift, 1260 + i});
-        t.push_back({Qt::Key_F1 + i, ctrl, 1300 + i});
-        t.push_back({Qt::Key_F1 + i, ctrlShift, 1310 + i});
+        t.push_back({Qt::Key_F1 + i, none, nthId(I::FirstMacro, i)});
+        t.push_back({Qt::Key_F1 + i, shift, nthId(I::FirstMacro, 10 + i)});
+        t.push_back({Qt::Key_F1 + i, ctrl, nthId(I::FirstMacroEdit, i)});
+        t.push_back({Qt::Key_F1 + i, ctrlShift, nthId(I::FirstMacroEdit, 10 + i)});
     }
     for (int i = 0; i < 2; ++i) {
-        t.push_back({Qt::Key_F11 + i, none, 1270 + i});
-        t.push_back({Qt::Key_F11 + i, shift, 1272 + i});
-        t.push_back({Qt::Key_F11 + i, ctrl, 1320 + i});
-        t.push_back({Qt::Key_F11 + i, ctrlShift, 1322 + i});
+        t.push_back({Qt::Key_F11 + i, none, nthId(I::FirstMacro, 20 + i)});
+        t.push_back({Qt::Key_F11 + i, shift, nthId(I::FirstMacro, 22 + i)});
+        t.push_back({Qt::Key_F11 + i, ctrl, nthId(I::FirstMacroEdit, 20 + i)});
+        t.push_back({Qt::Key_F11 + i, ctrlShift, nthId(I::FirstMacroEdit, 22 + i)});
     }
     // Ctrl+1..9, 0 store marks 0..9; Alt+1..9, 0 recall them.
     for (int i = 0; i < 10; ++i) {
         const int key = i < 9 ? Qt::Key_1 + i : Qt::Key_0;
-        t.push_back({key, ctrl, 1200 + i});
-        t.push_back({key, alt, 1210 + i});
+        t.push_back({key, ctrl, nthId(I::FirstStoreMark, i)});
+        t.push_back({key, alt, nthId(I::FirstRecallMark, i)});
     }
-    t.push_back({Qt::Key_F11, alt, 1324});
-    t.push_back({Qt::Key_F12, alt, 1325});
-    t.push_back({Qt::Key_T, alt, 1003});
-    t.push_back({Qt::Key_Left, ctrl, 1178});
-    t.push_back({Qt::Key_Right, ctrl, 1179});
-    t.push_back({Qt::Key_Left, alt, 1352});
-    t.push_back({Qt::Key_Right, alt, 1351});
-    t.push_back({Qt::Key_Insert, alt, 1326});
-    t.push_back({Qt::Key_Delete, alt, 1327});
-    t.push_back({Qt::Key_PageDown, alt, 1328});
-    t.push_back({Qt::Key_PageUp, alt, 1329});
-    t.push_back({Qt::Key_S, ctrlShift, 1330});
-    t.push_back({Qt::Key_Pause, none, 1331});
-    t.push_back({Qt::Key_X, alt, 1331});
-    t.push_back({Qt::Key_B, ctrlShiftAlt, 1333});
-    t.push_back({Qt::Key_H, ctrlShiftAlt, 1334});
-    t.push_back({Qt::Key_P, alt, 1350});
-    t.push_back({Qt::Key_W, alt, 1353});
-    t.push_back({Qt::Key_X, ctrlShiftAlt, 136});
-    t.push_back({Qt::Key_F11, shiftAlt, 1339});
-    t.push_back({Qt::Key_F12, shiftAlt, 1340});
+    t.push_back({Qt::Key_F11, alt, I::InfoKey});
+    t.push_back({Qt::Key_F12, alt, I::LookKey});
+    t.push_back({Qt::Key_T, alt, I::Time});
+    t.push_back({Qt::Key_Left, ctrl, I::DialDown});
+    t.push_back({Qt::Key_Right, ctrl, I::DialUp});
+    t.push_back({Qt::Key_Left, alt, I::CarrierDown});
+    t.push_back({Qt::Key_Right, alt, I::CarrierUp});
+    t.push_back({Qt::Key_Insert, alt, I::MarkHere});
+    t.push_back({Qt::Key_Delete, alt, I::MarkDelete});
+    t.push_back({Qt::Key_PageDown, alt, I::MarkNext});
+    t.push_back({Qt::Key_PageUp, alt, I::MarkPrevious});
+    t.push_back({Qt::Key_S, ctrlShift, I::ApplyAudio});
+    t.push_back({Qt::Key_Pause, none, I::TransmitKey});
+    t.push_back({Qt::Key_X, alt, I::TransmitKey});
+    t.push_back({Qt::Key_B, ctrlShiftAlt, I::Rtty100Baud});
+    t.push_back({Qt::Key_H, ctrlShiftAlt, I::FadingTest});
+    t.push_back({Qt::Key_P, alt, I::PartnerToggle});
+    t.push_back({Qt::Key_W, alt, I::StepDisplayType});
+    t.push_back({Qt::Key_X, ctrlShiftAlt, I::NoAction});
+    t.push_back({Qt::Key_F11, shiftAlt, I::NoActionF11});
+    t.push_back({Qt::Key_F12, shiftAlt, I::NoActionF12});
     return t;
 }
 
@@ -70,13 +71,13 @@ std::span<const Accelerator> acceleratorTable()
     return table;
 }
 
-std::optional<int> findAccelerator(int key, Qt::KeyboardModifiers modifiers)
+std::optional<ControlId> findAccelerator(int key, Qt::KeyboardModifiers modifiers)
 {
     if (modifiers & Qt::KeypadModifier) return std::nullopt;
     const Qt::KeyboardModifiers relevant =
         modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     for (const Accelerator& a : acceleratorTable()) {
-        if (a.key == key && a.modifiers == relevant) return a.commandId;
+        if (a.key == key && a.modifiers == relevant) return a.command;
     }
     return std::nullopt;
 }

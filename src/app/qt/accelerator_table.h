@@ -7,17 +7,19 @@
 
 #include <Qt>
 
+#include "app/control_id.h"
+
 namespace vexa::app::qt {
 
 struct Accelerator {
     int key;  // Qt::Key
     Qt::KeyboardModifiers modifiers;
-    int commandId;
+    ControlId command;  // sent with CommandOrigin::Accelerator
 };
 
 std::span<const Accelerator> acceleratorTable();
 
 // The command of a key press, when the table has one. Keypad keys never match.
-std::optional<int> findAccelerator(int key, Qt::KeyboardModifiers modifiers);
+std::optional<ControlId> findAccelerator(int key, Qt::KeyboardModifiers modifiers);
 
 }  // namespace vexa::app::qt

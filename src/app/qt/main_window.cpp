@@ -549,6 +549,8 @@ void CMainWindow::buildCommandTable()
         if (!path.isEmpty()) sendTextFile(path);
         m_keyboardEdit->setFocus(Qt::OtherFocusReason);
     };
+    // The "&Help" button registers here too, as c[ControlId::Help]: a control command, so
+    // Alt+8 (the same number from the accelerator table) stays the recall of mark 7.
     // Switches.
     c[ControlId::Jr] = [this, show] {
         m_jrFlag = !m_jrFlag;
@@ -593,17 +595,14 @@ void CMainWindow::buildCommandTable()
     c[ControlId::NoAction] = c[ControlId::NoActionF11] = c[ControlId::NoActionF12] = [] {};
 }
 
-bool CMainWindow::isRouted(int id) const
+bool CMainWindow::isRouted(ControlId id, CommandOrigin origin) const
 {
-    return m_commands.count(static_cast<ControlId>(id)) != 0;
+    return m_commands.contains(id, origin);
 }
 
-bool CMainWindow::OnCommand(int id)
+bool CMainWindow::OnCommand(ControlId id, CommandOrigin origin)
 {
-    const auto it = m_commands.find(static_cast<ControlId>(id));
-    if (it == m_commands.end()) return false;
-    it->second();
-    return true;
+    return m_commands.run(id, origin);
 }
 
 MacroKeyWindow CMainWindow::macroKeyWindow()
@@ -776,8 +775,8 @@ bool CMainWindow::handleApplicationKey(QObject* watched, QKeyEvent* key)
     if (widget == nullptr || widget->window() != this) return false;
     // A key of the table goes no further, handled or not: typed into the keyboard window
     // it would be sent on the air.
-    if (const std::optional<int> id = findAccelerator(key->key(), key->modifiers())) {
-        if (isRouted(*id)) OnCommand(*id);
+    if (const std::optional<ControlId> id = findAccelerator(key->key(), key->modifiers())) {
+        OnCommand(*id, CommandOrigin::Accelerator);
         return true;
     }
     if (key->key() == Qt::Key_Backspace && widget == m_keyboardEdit) m_keyboardWindow->countBackspace();

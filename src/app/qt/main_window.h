@@ -85,12 +85,10 @@ public:
     // Initialises the window and runs it modally; says how it ended.
     WindowEnd run();
 
-    // Routes one command id (an accelerator's, or a control's); false when nothing
-    // handles it.
-    bool OnCommand(int id);
-    bool OnCommand(ControlId id) { return OnCommand(idNumber(id)); }
-    bool isRouted(int id) const;
-    bool isRouted(ControlId id) const { return isRouted(idNumber(id)); }
+    // Routes one command id from a control (or the menu) or from a key of the accelerator
+    // table; false when nothing handles it.
+    bool OnCommand(ControlId id, CommandOrigin origin = CommandOrigin::Control);
+    bool isRouted(ControlId id, CommandOrigin origin = CommandOrigin::Control) const;
 
     void SetOperatingMode(OperatingMode mode);
     // A mode the transceiver reported; selectInList: the operator changed it at the radio.
