@@ -49,22 +49,15 @@ TEST_F(BaudotDecoderTest, WaitsForMarkThenFramesLettersInUpperCase)
     EXPECT_EQ(text, "");
     EXPECT_EQ(decoder.state(), BaudotDecoder::kIdle);
 
-    frames({kT, kE, kX, kT});
+    frames({kT, kE});
+    line(kMark, 7);  // idle mark between frames is ignored
+    frames({kX, kT});
     EXPECT_EQ(text, "TEXT");
     EXPECT_EQ(decoder.lastCharacter(), 'T');
     EXPECT_EQ(decoder.state(), BaudotDecoder::kIdle);
 }
 
-TEST_F(BaudotDecoderTest, IdleMarkBetweenFramesIsIgnored)
-{
-    line(kMark, 10);
-    frame(kT);
-    line(kMark, 7);
-    frame(kO);
-    EXPECT_EQ(text, "TO");
-}
-
-TEST_F(BaudotDecoderTest, FigsLtrsAndNulSwitchTheShiftSilently)
+TEST_F(BaudotDecoderTest, FigsLtrsAndNulSwitchTheShiftSilentlyCrLfPassInBoth)
 {
     line(kMark, 3);
     frames({kBaudotFigs, kE, kT, kR});
@@ -78,13 +71,10 @@ TEST_F(BaudotDecoderTest, FigsLtrsAndNulSwitchTheShiftSilently)
     frames({kBaudotFigs, kY, kBaudotNul, kY});
     EXPECT_EQ(text, "354E6Y");
     EXPECT_FALSE(decoder.figuresShift());
-}
 
-TEST_F(BaudotDecoderTest, CrAndLfPassInBothShifts)
-{
-    line(kMark);
+    // CR and LF pass in both shifts.
     frames({kBaudotCr, kBaudotLf, kBaudotFigs, kBaudotCr, kBaudotLf, kI});
-    EXPECT_EQ(text, "\r\n\r\n8");
+    EXPECT_EQ(text, "354E6Y\r\n\r\n8");
 }
 
 TEST_F(BaudotDecoderTest, LettersTableCodesPrintAsUpperCaseEntries)

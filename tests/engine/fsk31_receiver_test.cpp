@@ -76,13 +76,6 @@ std::vector<int16_t> fsk31Audio(std::string_view text, double centreHz, double a
 
 constexpr std::string_view kMessage = "cq cq de dl0vxa dl0vxa k\r\nTNX ur 599 23 e";
 
-TEST(Fsk31Receiver, DecodesCleanSignal)
-{
-    Fsk31Receiver rx(1000.0);
-    rx.demod.processBlock(fsk31Audio(kMessage, 1000.0));
-    EXPECT_EQ(varicodeText(rx.sink.bits), kMessage);
-}
-
 TEST(Fsk31Receiver, SteadyToneGivesOnesAndAlternatingTonesGiveZeros)
 {
     Fsk31Receiver rx(1000.0);
@@ -114,12 +107,14 @@ TEST(Fsk31Receiver, TracksAToneOffsetWithItsAccumulator)
     }
 }
 
-TEST(Fsk31Receiver, LevelSweep)
+TEST(Fsk31Receiver, DecodesCleanSignalAtAnyCentreAndLevel)
 {
-    for (double amplitude : {1000.0, 4000.0, 16000.0, 32000.0}) {
-        SCOPED_TRACE(testing::Message() << "amplitude " << amplitude);
-        Fsk31Receiver rx(1500.0);
-        rx.demod.processBlock(fsk31Audio(kMessage, 1500.0, amplitude));
+    for (const auto& [centreHz, amplitude] :
+         {std::pair{1000.0, 16000.0}, std::pair{1500.0, 1000.0}, std::pair{1500.0, 4000.0},
+          std::pair{1500.0, 16000.0}, std::pair{1500.0, 32000.0}}) {
+        SCOPED_TRACE(testing::Message() << centreHz << " Hz, amplitude " << amplitude);
+        Fsk31Receiver rx(centreHz);
+        rx.demod.processBlock(fsk31Audio(kMessage, centreHz, amplitude));
         EXPECT_EQ(varicodeText(rx.sink.bits), kMessage);
     }
 }
@@ -165,10 +160,13 @@ public:
     void setAccumulator(int32_t a) { m_afc = a; }
 };
 
-TEST(Fsk31Decision, ZeroCorrectionClearsTheAccumulatorFirst)
-{
+struct Fsk31Decision : ::testing::Test {
     SineTable table;
-    DecisionProbe p(table);
+    DecisionProbe p{table};
+};
+
+TEST_F(Fsk31Decision, ZeroCorrectionClearsTheAccumulatorFirst)
+{
     p.setAccumulator(6400);
     p.setPublishedCorrection(0);
     p.decide(800);  // c = 800: A = 0 + 800 - 800
@@ -176,10 +174,8 @@ TEST(Fsk31Decision, ZeroCorrectionClearsTheAccumulatorFirst)
     EXPECT_EQ(p.publishedCorrection(), 0);
 }
 
-TEST(Fsk31Decision, OutsideTheDeadZoneTheAccumulatorLearnsTheOffset)
+TEST_F(Fsk31Decision, OutsideTheDeadZoneTheAccumulatorLearnsTheOffset)
 {
-    SineTable table;
-    DecisionProbe p(table);
     BitRecorder sink;
     p.setSink(&sink);
     p.setPublishedCorrection(1);
@@ -194,10 +190,8 @@ TEST(Fsk31Decision, OutsideTheDeadZoneTheAccumulatorLearnsTheOffset)
     EXPECT_EQ(sink.bits, (std::vector<int>{0, 0}));  // the tone changed both times
 }
 
-TEST(Fsk31Decision, InsideTheDeadZoneTheAccumulatorDecays)
+TEST_F(Fsk31Decision, InsideTheDeadZoneTheAccumulatorDecays)
 {
-    SineTable table;
-    DecisionProbe p(table);
     p.setPublishedCorrection(1);
     p.setAccumulator(6400);  // A >> 5 = 200
     p.decide(350);           // c = 150: inside +-200
@@ -207,10 +201,8 @@ TEST(Fsk31Decision, InsideTheDeadZoneTheAccumulatorDecays)
     EXPECT_EQ(p.publishedCorrection(), (6300 - (6300 >> 6)) * -25000);
 }
 
-TEST(Fsk31Decision, ClampIsStoredBack)
+TEST_F(Fsk31Decision, ClampIsStoredBack)
 {
-    SineTable table;
-    DecisionProbe p(table);
     p.decide(5000);
     EXPECT_EQ(p.discriminator(), 1600);
     EXPECT_EQ(p.afcAccumulator(), 800);  // c = 1600 (A cleared: the correction was 0)

@@ -15,11 +15,14 @@ void feedBits(VaricodeDecoder& d, std::string_view bits)
     for (const char b : bits) d.bit(b == '1' ? 1 : 0);
 }
 
-TEST(VaricodeDecoder, WordThenTwoZerosIsACharacter)
-{
+struct VaricodeDecoderTest : ::testing::Test {
     std::string text;
-    TextSink sink(&text);
-    VaricodeDecoder d(&sink);
+    TextSink sink{&text};
+    VaricodeDecoder d{&sink};
+};
+
+TEST_F(VaricodeDecoderTest, WordThenTwoZerosIsACharacter)
+{
     feedBits(d, "100");
     EXPECT_EQ(text, " ");
     feedBits(d,
@@ -31,11 +34,8 @@ TEST(VaricodeDecoder, WordThenTwoZerosIsACharacter)
     EXPECT_EQ(d.bitRegister(), 0);
 }
 
-TEST(VaricodeDecoder, EveryCodeRoundTripsThroughTheDecodeTable)
+TEST_F(VaricodeDecoderTest, EveryCodeRoundTripsThroughTheDecodeTable)
 {
-    std::string text;
-    TextSink sink(&text);
-    VaricodeDecoder d(&sink);
     std::string expected;
     for (int c = 0; c < kVaricodeCodes; ++c) {
         for (uint16_t w = kVaricodeTable[static_cast<std::size_t>(c)], bit = 0x800; bit != 0; bit >>= 1)
@@ -47,11 +47,8 @@ TEST(VaricodeDecoder, EveryCodeRoundTripsThroughTheDecodeTable)
     EXPECT_EQ(text, expected);
 }
 
-TEST(VaricodeDecoder, UnknownAndOverlongWords)
+TEST_F(VaricodeDecoderTest, UnknownAndOverlongWords)
 {
-    std::string text;
-    TextSink sink(&text);
-    VaricodeDecoder d(&sink);
     feedBits(d,
              "111111111101"
              "00");  // a valid 12-bit shape no character uses
@@ -77,11 +74,8 @@ TEST(VaricodeDecoder, ACharacterDecodedWithoutASinkIsDroppedNotKept)
     EXPECT_EQ(text, "t");
 }
 
-TEST(VaricodeDecoder, SteadyCarrierAndIdleReversalsGiveNoCharacters)
+TEST_F(VaricodeDecoderTest, SteadyCarrierAndIdleReversalsGiveNoCharacters)
 {
-    std::string text;
-    TextSink sink(&text);
-    VaricodeDecoder d(&sink);
     for (int n = 0; n < 200; ++n) d.symbol(500000000, 300000000, 60);  // no phase change: ones
     EXPECT_EQ(d.bitRegister(), 0xFFFF);
     for (int n = 0; n < 200; ++n) {  // reversals every symbol: zeros
@@ -92,13 +86,10 @@ TEST(VaricodeDecoder, SteadyCarrierAndIdleReversalsGiveNoCharacters)
     EXPECT_EQ(text, "");
 }
 
-TEST(VaricodeDecoder, PhaseLoopTracksASlowRotation)
+TEST_F(VaricodeDecoderTest, PhaseLoopTracksASlowRotation)
 {
     // A carrier 1 Hz off turns (i, q) by 11.5 degrees per symbol; the loop absorbs that into the
     // drift estimate and still reads every symbol as a one.
-    std::string text;
-    TextSink sink(&text);
-    VaricodeDecoder d(&sink);
     const double perSymbol = 2.0 * M_PI / 31.25;
     int ones = 0;
     for (int n = 0; n < 400; ++n) {
