@@ -134,8 +134,7 @@ TEST(Fsk31Receiver, CharacterErrorsInNoise)
         Fsk31Receiver rx(1000.0);
         rx.demod.processBlock(test::withNoise(w.samples(), power, b.snrDb, 77));
         const std::string got = varicodeText(rx.sink.bits);
-        const double cer =
-            static_cast<double>(test::editDistance(text, got)) / static_cast<double>(text.size());
+        const double cer = test::characterErrorRate(text, got);
         std::printf("FSK31, generator, SNR %+.0f dB in 2500 Hz: CER %.2f %%\n", b.snrDb, cer * 100.0);
         EXPECT_LE(cer, b.maxCer) << got;
     }

@@ -165,8 +165,7 @@ TEST(RttyReceiver, CharacterErrorsInNoise)
     for (const Band b : {Band{6.0, 0.0}, Band{3.0, 0.01}, Band{0.0, 0.05}, Band{-3.0, 0.25}}) {
         Receiver rx(1000.0);
         const std::string got = rx.run(test::withNoise(w.samples(), power, b.snrDb, 4242));
-        const double cer =
-            static_cast<double>(test::editDistance(text, got)) / static_cast<double>(text.size());
+        const double cer = test::characterErrorRate(text, got);
         std::printf("RTTY 45.45 Bd, generator, SNR %+.0f dB in 2500 Hz: CER %.2f %%\n", b.snrDb, cer * 100.0);
         EXPECT_LE(cer, b.maxCer) << "SNR " << b.snrDb << " dB: " << got;
     }
