@@ -41,12 +41,14 @@ std::vector<int16_t> tone(double hz, double amplitude, int samples, double phase
 
 class PskDemodulatorTest : public ::testing::Test {
 protected:
+    PskDemodulatorTest() { psk.setSink(&sink); }
     SineTable table;
+    PskDemodulator psk{table};
+    RecordingSink sink;
 };
 
 TEST_F(PskDemodulatorTest, ConfigurationsAtTheNativeRate)
 {
-    const PskDemodulator psk(table);
     EXPECT_EQ(psk.ringLength(), 22);
     EXPECT_EQ(psk.decimationIncrement(), 2972);
     EXPECT_EQ(psk.symbolIncrement(), 4096);
@@ -77,7 +79,6 @@ TEST_F(PskDemodulatorTest, CoefficientTablesAreSymmetricAboutTheCentre)
 
 TEST_F(PskDemodulatorTest, FrequenciesWrapInSixteenBits)
 {
-    PskDemodulator psk(table);
     psk.setFrequency(1000.0);
     EXPECT_EQ(psk.ncoIncrement(), 5944);
     psk.setFrequency(11025.0 + 1000.0);  // one sample rate up: the same mixer modulo 65536
@@ -90,9 +91,6 @@ TEST_F(PskDemodulatorTest, FrequenciesWrapInSixteenBits)
 
 TEST_F(PskDemodulatorTest, ZeroSampleRateStopsEverythingSafely)
 {
-    PskDemodulator psk(table);
-    RecordingSink sink;
-    psk.setSink(&sink);
     psk.setSampleRate(0);
     EXPECT_EQ(psk.ncoIncrement(), 0);
     EXPECT_EQ(psk.decimationIncrement(), 0);
@@ -108,7 +106,6 @@ TEST_F(PskDemodulatorTest, ZeroSampleRateStopsEverythingSafely)
 
 TEST_F(PskDemodulatorTest, HighSampleRatesKeepTheMovingSumInsideItsRing)
 {
-    PskDemodulator psk(table);
     psk.setSampleRate(48000);
     EXPECT_EQ(psk.ringLength(), PskDemodulator::kRingCapacity);
     const auto samples = tone(1000.0, 8000.0, 4000);
@@ -117,9 +114,6 @@ TEST_F(PskDemodulatorTest, HighSampleRatesKeepTheMovingSumInsideItsRing)
 
 TEST_F(PskDemodulatorTest, AllZeroInputGivesZeroSymbolsAndLevel)
 {
-    PskDemodulator psk(table);
-    RecordingSink sink;
-    psk.setSink(&sink);
     const std::vector<int16_t> silence(11025, 0);
     psk.processBlock(silence);
     // One second: 31.25 symbols, give or take the first one.
@@ -132,10 +126,7 @@ TEST_F(PskDemodulatorTest, AllZeroInputGivesZeroSymbolsAndLevel)
 
 TEST_F(PskDemodulatorTest, SteadyCarrierGivesSteadySymbolsAtTheSymbolRate)
 {
-    PskDemodulator psk(table);
     psk.setFrequency(1000.0);
-    RecordingSink sink;
-    psk.setSink(&sink);
     psk.processBlock(tone(1000.0, 10000.0, 11025 * 4));
     ASSERT_GE(sink.symbols.size(), 124u);
     EXPECT_LE(sink.symbols.size(), 126u);
@@ -156,10 +147,9 @@ TEST_F(PskDemodulatorTest, SteadyCarrierGivesSteadySymbolsAtTheSymbolRate)
 
 TEST_F(PskDemodulatorTest, ACopyMadeMidStreamContinuesIdentically)
 {
-    PskDemodulator a(table);
+    PskDemodulator& a = psk;
+    RecordingSink& sinkA = sink;
     a.setFrequency(1234.5);
-    RecordingSink sinkA;
-    a.setSink(&sinkA);
     const auto samples = tone(1236.0, 12000.0, 20000, 0.3);
     a.processBlock(std::span(samples).first(7777));
     PskDemodulator b = a;
@@ -174,9 +164,6 @@ TEST_F(PskDemodulatorTest, ACopyMadeMidStreamContinuesIdentically)
 
 TEST_F(PskDemodulatorTest, ResetClearsTheStreamButKeepsTheHistories)
 {
-    PskDemodulator psk(table);
-    RecordingSink sink;
-    psk.setSink(&sink);
     psk.setFrequency(1000.0);
     psk.processBlock(tone(1000.0, 10000.0, 3000));
     const auto timing = psk.timingHistory();
