@@ -67,13 +67,6 @@ struct Fsk31Receiver {
     Fsk31Demodulator demod{table};
 };
 
-std::vector<int16_t> fsk31Audio(std::string_view text, double centreHz, double amplitude = 16000.0)
-{
-    FskWriter w(amplitude);
-    test::keyFsk31(w, test::varicodeBitsWithIdle(text), centreHz);
-    return test::toPcm(w.samples());
-}
-
 constexpr std::string_view kMessage = "cq cq de dl0vxa dl0vxa k\r\nTNX ur 599 23 e";
 
 TEST(Fsk31Receiver, SteadyToneGivesOnesAndAlternatingTonesGiveZeros)
@@ -87,7 +80,7 @@ TEST(Fsk31Receiver, SteadyToneGivesOnesAndAlternatingTonesGiveZeros)
     EXPECT_EQ(varicodeText(rx.sink.bits), "");
 
     Fsk31Receiver idle(1000.0);
-    idle.demod.processBlock(fsk31Audio("", 1000.0));  // idle zeros only
+    idle.demod.processBlock(test::fsk31Pcm("", 1000.0));  // idle zeros only
     ASSERT_GE(idle.sink.bits.size(), 60U);
     EXPECT_TRUE(std::all_of(idle.sink.bits.begin() + 8, idle.sink.bits.end(), [](int b) { return b == 0; }));
 }
@@ -98,7 +91,7 @@ TEST(Fsk31Receiver, TracksAToneOffsetWithItsAccumulator)
         SCOPED_TRACE(testing::Message() << "offset " << offset << " Hz");
         Fsk31Receiver rx(1000.0);
         rx.demod.setPublishedCorrection(1);  // non-zero: the accumulator is kept
-        rx.demod.processBlock(fsk31Audio(kMessage, 1000.0 + offset));
+        rx.demod.processBlock(test::fsk31Pcm(kMessage, 1000.0 + offset));
         EXPECT_EQ(varicodeText(rx.sink.bits), kMessage);
         // The accumulator settles towards the offset (32 units per discriminator unit, about
         // 100 discriminator units per Hz); its published correction points the other way.
@@ -114,7 +107,7 @@ TEST(Fsk31Receiver, DecodesCleanSignalAtAnyCentreAndLevel)
           std::pair{1500.0, 16000.0}, std::pair{1500.0, 32000.0}}) {
         SCOPED_TRACE(testing::Message() << centreHz << " Hz, amplitude " << amplitude);
         Fsk31Receiver rx(centreHz);
-        rx.demod.processBlock(fsk31Audio(kMessage, centreHz, amplitude));
+        rx.demod.processBlock(test::fsk31Pcm(kMessage, centreHz, amplitude));
         EXPECT_EQ(varicodeText(rx.sink.bits), kMessage);
     }
 }

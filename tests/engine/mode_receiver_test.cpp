@@ -37,16 +37,12 @@ protected:
 
 std::vector<int16_t> rttyAudio(std::string_view text)
 {
-    test::FskWriter w(10000.0);
-    test::keyRtty(w, test::ita2Codes(text, false), {1085.0, 915.0, 45.45});
-    return test::toPcm(w.samples());
+    return test::rttyPcm(text, {1085.0, 915.0, 45.45}, false, 10000.0);
 }
 
 std::vector<int16_t> fsk31Audio(std::string_view text, double hz)
 {
-    test::FskWriter w(10000.0);
-    test::keyFsk31(w, test::varicodeBitsWithIdle(text), hz);
-    return test::toPcm(w.samples());
+    return test::fsk31Pcm(text, hz, 10000.0);
 }
 
 TEST_F(ModeReceiverTest, RttyDecodes)

@@ -17,7 +17,6 @@ namespace vexa::engine {
 namespace {
 
 using test::FskWriter;
-using test::RttyKeying;
 
 struct Receiver {
     explicit Receiver(double centreHz, double baud = 45.45)
@@ -37,14 +36,6 @@ struct Receiver {
     RttyDemodulator demod{table};
 };
 
-std::vector<int16_t> rttyAudio(std::string_view text, const RttyKeying& k, bool shiftAfterSpace = true,
-                               double amplitude = 16000.0)
-{
-    FskWriter w(amplitude);
-    test::keyRtty(w, test::ita2Codes(text, shiftAfterSpace), k);
-    return test::toPcm(w.samples());
-}
-
 constexpr std::string_view kMessage = "CQ CQ DE DL0VXA 599 TNX 73\r\nRST 5NN, QTH: BERLIN (JO62) ";
 
 // Bits are handed over at tone changes: a recording that ends on mark holds the final bits
@@ -53,7 +44,7 @@ TEST(RttyReceiver, EndOfInputHandsOverTheLastCharacter)
 {
     for (double baud : {45.45, 100.0}) {
         Receiver rx(1000.0, baud);
-        EXPECT_EQ(rx.run(rttyAudio("TNX", {1085.0, 915.0, baud})), "TN");
+        EXPECT_EQ(rx.run(test::rttyPcm("TNX", {1085.0, 915.0, baud})), "TN");
         rx.demod.endOfInput();
         EXPECT_EQ(rx.text, "TNX") << baud << " Bd";
     }
@@ -62,7 +53,7 @@ TEST(RttyReceiver, EndOfInputHandsOverTheLastCharacter)
 TEST(RttyReceiver, SenderThatExpectsUnshiftOnSpace)
 {
     Receiver rx(1000.0);
-    const auto audio = rttyAudio("599 TNX 73 ", {1085.0, 915.0, 45.45}, /*shiftAfterSpace=*/false);
+    const auto audio = test::rttyPcm("599 TNX 73 ", {1085.0, 915.0, 45.45}, /*shiftAfterSpace=*/false);
     EXPECT_EQ(rx.run(audio), "599 TNX 73 ");
 
     Receiver keepShift(1000.0);
@@ -72,7 +63,7 @@ TEST(RttyReceiver, SenderThatExpectsUnshiftOnSpace)
 
 TEST(RttyReceiver, TheWrongPolarityGivesGarbage)
 {
-    const auto upperMark = rttyAudio(kMessage, {1085.0, 915.0, 45.45});
+    const auto upperMark = test::rttyPcm(kMessage, {1085.0, 915.0, 45.45});
 
     Receiver inverted(1000.0);
     inverted.demod.setPolarity(1);
@@ -99,7 +90,7 @@ TEST(RttyReceiver, DecodesBothRatesMistunedAndAtAnyLevel)
         rx.demod.setPolarity(c.polarity);
         const double shift = c.polarity != 0 ? -170.0 : 170.0;
         const double mark = c.centreHz + shift / 2 + c.offsetHz;
-        EXPECT_EQ(rx.run(rttyAudio(kMessage, {mark, mark - shift, c.baud}, true, c.amplitude)), kMessage);
+        EXPECT_EQ(rx.run(test::rttyPcm(kMessage, {mark, mark - shift, c.baud}, true, c.amplitude)), kMessage);
     }
 }
 
@@ -129,7 +120,7 @@ TEST(RttyReceiver, IndicatorsFollowTheTone)
 
 TEST(RttyReceiver, CopyMidStreamContinuesIdentically)
 {
-    const auto audio = rttyAudio(kMessage, {1085.0, 915.0, 45.45});
+    const auto audio = test::rttyPcm(kMessage, {1085.0, 915.0, 45.45});
     const std::size_t half = audio.size() / 2;
     Receiver a(1000.0);
     a.demod.processBlock(std::span(audio).first(half));

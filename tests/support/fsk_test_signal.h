@@ -173,4 +173,20 @@ inline std::vector<int16_t> toPcm(const std::vector<float>& s)
     return withNoise(s, 1.0, 300.0, 1);
 }
 
+// A text keyed clean at the given peak amplitude, as 16-bit samples.
+inline std::vector<int16_t> rttyPcm(std::string_view text, const RttyKeying& k, bool shiftAfterSpace = true,
+                                    double amplitude = 16000.0)
+{
+    FskWriter w(amplitude);
+    keyRtty(w, ita2Codes(text, shiftAfterSpace), k);
+    return toPcm(w.samples());
+}
+
+inline std::vector<int16_t> fsk31Pcm(std::string_view text, double centreHz, double amplitude = 16000.0)
+{
+    FskWriter w(amplitude);
+    keyFsk31(w, varicodeBitsWithIdle(text), centreHz);
+    return toPcm(w.samples());
+}
+
 }  // namespace vexa::test

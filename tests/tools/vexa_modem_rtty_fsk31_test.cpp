@@ -36,9 +36,7 @@ protected:
 TEST_F(VexaModemRttyFsk31, Rtty100FromFileAndRawStandardInput)
 {
     const std::string text = "RYRY DE DL0VXA 100 BAUD TEST 73";
-    test::FskWriter w(12000.0);
-    test::keyRtty(w, test::ita2Codes(text, true), {1285.0, 1115.0, 100.0});
-    const auto pcm = test::toPcm(w.samples());
+    const auto pcm = test::rttyPcm(text, {1285.0, 1115.0, 100.0}, true, 12000.0);
     const std::string wav = writeWav("rtty100.wav", pcm);
 
     const ToolRun fromFile = vexaModem("rx --mode rtty100 --freq 1200 " + wav);
@@ -66,9 +64,8 @@ TEST_F(VexaModemRttyFsk31, Fsk31WithAfc)
     const std::string text = "cq cq de dl0vxa dl0vxa pse k ";
     std::string sent;
     for (int i = 0; i < 3; ++i) sent += text;
-    test::FskWriter w(12000.0);
-    test::keyFsk31(w, test::varicodeBitsWithIdle(sent), 1502.0);  // 2 Hz above the receiver
-    const std::string wav = writeWav("fsk31.wav", test::toPcm(w.samples()));
+    // 2 Hz above the receiver.
+    const std::string wav = writeWav("fsk31.wav", test::fsk31Pcm(sent, 1502.0, 12000.0));
 
     const ToolRun r = vexaModem("rx --mode fsk31 --freq 1500 --afc " + wav);
     EXPECT_EQ(r.status, 0);
