@@ -133,10 +133,13 @@ TEST(BaudotWord, FramesStartDataAndStopHalfBits)
     EXPECT_EQ(bits, (std::vector<int>{0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1}));
 }
 
-TEST(ToneModulator, IncrementsFromFrequencyShiftAndRate)
-{
+struct ToneModulatorTest : ::testing::Test {
     const SineTable t;
-    ToneModulator m(t);
+    ToneModulator m{t};
+};
+
+TEST_F(ToneModulatorTest, IncrementsFromFrequencyShiftAndRate)
+{
     m.configure(16.625, 31.25);
     EXPECT_EQ(m.carrierIncrement(), 5944);
     EXPECT_EQ(m.symbolIncrement(), 12173943u);
@@ -156,10 +159,8 @@ TEST(ToneModulator, IncrementsFromFrequencyShiftAndRate)
     EXPECT_EQ(m.carrierIncrement(), static_cast<int16_t>(35665));
 }
 
-TEST(ToneModulator, NonFiniteFrequenciesAreRefused)
+TEST_F(ToneModulatorTest, NonFiniteFrequenciesAreRefused)
 {
-    SineTable table;
-    ToneModulator m(table);
     m.configure(180.0, 90.9);
     m.setFrequency(1500.0);
     const int16_t carrier = m.carrierIncrement();
@@ -177,10 +178,8 @@ TEST(ToneModulator, NonFiniteFrequenciesAreRefused)
     EXPECT_EQ(m.carrierIncrement(), 0);
 }
 
-TEST(ToneModulator, SymbolsLastTheirPeriodAndFadeInFromSilence)
+TEST_F(ToneModulatorTest, SymbolsLastTheirPeriodAndFadeInFromSilence)
 {
-    const SineTable t;
-    ToneModulator m(t);
     m.configure(16.625, 31.25);
     m.setSymbol(ToneModulator::kPhase0);  // from silence
     std::vector<int> ends;
@@ -206,12 +205,11 @@ TEST(ToneModulator, SymbolsLastTheirPeriodAndFadeInFromSilence)
     EXPECT_GT(peakSecond, 32700);
 }
 
-TEST(ToneModulator, TonesChangeWithoutPhaseJumps)
+TEST_F(ToneModulatorTest, TonesChangeWithoutPhaseJumps)
 {
-    const SineTable t;
     for (const auto& [shift, rate, a, b] :
          {std::tuple{16.625, 31.25, 5, 7}, std::tuple{180.0, 90.9, 10, 11}}) {
-        ToneModulator m(t);
+        m = ToneModulator(t);
         m.configure(shift, rate);
         m.setFrequency(1500.0);
         m.setSymbol(a);
@@ -234,10 +232,9 @@ TEST(ToneModulator, TonesChangeWithoutPhaseJumps)
     }
 }
 
-TEST(ToneModulator, ACopyMadeMidSymbolContinuesIdentically)
+TEST_F(ToneModulatorTest, ACopyMadeMidSymbolContinuesIdentically)
 {
-    const SineTable t;
-    ToneModulator a(t);
+    ToneModulator& a = m;
     a.configure(16.625, 31.25);
     a.setFrequency(1234.0);
     a.setSymbol(ToneModulator::kPhase0);
@@ -257,10 +254,8 @@ TEST(ToneModulator, ACopyMadeMidSymbolContinuesIdentically)
     }
 }
 
-TEST(ToneModulator, RttyToneFadesOutIntoSilence)
+TEST_F(ToneModulatorTest, RttyToneFadesOutIntoSilence)
 {
-    const SineTable t;
-    ToneModulator m(t);
     m.configure(180.0, 90.9);
     m.setSymbol(ToneModulator::kRttyUpper);
     m.setSymbol(ToneModulator::kRttyUpper);
