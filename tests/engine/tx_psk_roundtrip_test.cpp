@@ -6,7 +6,7 @@
 
 #include "engine/rx/mode_receiver.h"
 #include "support/text_receiver.h"
-#include "tx_roundtrip_support.h"
+#include "support/transmit_round_trip.h"
 
 namespace vexa::engine {
 namespace {

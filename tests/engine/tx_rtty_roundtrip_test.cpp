@@ -13,7 +13,7 @@
 #include "support/rtty_copy.h"
 #include "support/shell_run.h"
 #include "support/temp_dir.h"
-#include "tx_roundtrip_support.h"
+#include "support/transmit_round_trip.h"
 
 namespace vexa::engine {
 namespace {
