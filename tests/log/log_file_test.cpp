@@ -2,7 +2,6 @@
 // the failures that must never lose or fake a saved contact.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +15,7 @@
 #include "log/save_entry.h"
 #include "log/scan_log_file.h"
 #include "log/search_log.h"
+#include "support/file_size_limit.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_prompter.h"
 #include "support/slurp.h"
@@ -176,14 +176,13 @@ TEST_F(LogFile, KilledWriterKeepsEverySavedRecord)
     EXPECT_GE(complete, acknowledged);
 }
 
-// Runs fn in a child process, without root's right to write anywhere when `dropRoot`;
-// returns its exit code.
+// Runs fn in a child process without root's right to write anywhere; returns its exit code.
 template <typename Fn>
-int inChild(bool dropRoot, Fn&& fn)
+int withoutRoot(Fn&& fn)
 {
     const pid_t child = ::fork();
     if (child == 0) {
-        if (dropRoot && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(90);
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(90);
         ::_exit(fn());
     }
     int status = 0;
@@ -198,7 +197,7 @@ TEST_F(LogFile, WriteIntoReadOnlyDirectoryIsReportedAndLeavesTheEntryUnsaved)
     ::chmod(dir.path().c_str(), 0755);
     ::chmod(ro.c_str(), 0555);
     context.logPath = (ro / "log.log").string();
-    const int code = inChild(true, [&] {
+    const int code = withoutRoot([&] {
         EntryLineState state = edited();
         test::ScriptedPrompter p;
         const SaveResult r = SaveEntry("DL1ABC 08/Dec/2026 18:05:09z PSK31 14.070.500", state, p, context);
@@ -243,18 +242,14 @@ TEST_F(LogFile, PartialWriteLeavesNoHalfRecord)
 {
     const std::string first = "G4XYZ 08/Dec/2026 18:20:00z CW 7.012.000\r\n\r\n";
     writeFile(context.logPath, first);
-    const int code = inChild(false, [&] {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{first.size() + 20, first.size() + 20};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 5;
-        EntryLineState state = edited();
-        test::ScriptedPrompter p;
-        const SaveResult r =
-            SaveEntry("DL1ABC 08/Dec/2026 18:05:09z PSK31 14.070.500 a long remark", state, p, context);
-        if (r.outcome != SaveOutcome::Failed || p.shown.size() != 1) return 1;
-        return p.shown[0].text.find("File too large") != std::string::npos ? 0 : 2;
-    });
-    EXPECT_EQ(code, 0);
+    {
+        const test::FileSizeLimit limit(first.size() + 20);
+        ASSERT_TRUE(limit.active());
+        EXPECT_EQ(save("DL1ABC 08/Dec/2026 18:05:09z PSK31 14.070.500 a long remark").outcome,
+                  SaveOutcome::Failed);
+    }
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_NE(prompter.shown[0].text.find("File too large"), std::string::npos) << prompter.shown[0].text;
     EXPECT_EQ(test::slurp(context.logPath), first);
 }
 
