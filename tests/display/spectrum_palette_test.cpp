@@ -5,7 +5,7 @@
 namespace vexa::display {
 namespace {
 
-TEST(SpectrumPalette, ControlPointsExactly)
+TEST(SpectrumPalette, ControlPointsExactlyAndTruncatedBetweenThem)
 {
     const SpectrumPalette& p = spectrumPalette();
     EXPECT_EQ(p[0], (Rgb{0, 0, 0}));
@@ -13,11 +13,7 @@ TEST(SpectrumPalette, ControlPointsExactly)
     EXPECT_EQ(p[60], (Rgb{0, 150, 220}));
     EXPECT_EQ(p[160], (Rgb{200, 230, 0}));
     EXPECT_EQ(p[250], (Rgb{240, 200, 0}));
-}
-
-TEST(SpectrumPalette, BetweenPointsTruncates)
-{
-    const SpectrumPalette& p = spectrumPalette();
+    // Between the points the steps truncate.
     EXPECT_EQ(p[16], (Rgb{0, 0, 90}));
     EXPECT_EQ(p[31], (Rgb{0, 0, 174}));  // 180 * 31 / 32 = 174.4
     EXPECT_EQ(p[46], (Rgb{0, 75, 200}));
