@@ -8,12 +8,10 @@
 #include "engine/audio/wave_file_backend.h"
 #include "engine/rx/psk_receiver.h"
 #include "engine/rx/text_sink.h"
-#include "engine/rx/varicode_table.h"
-#include "engine/tx/string_transmit_source.h"
-#include "engine/tx/transmit_machine.h"
 #include "engine/tx/voice_keyer.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
+#include "support/transmit_round_trip.h"
 #include "support/wave_event_queue.h"
 
 namespace vexa::engine {
@@ -22,12 +20,21 @@ namespace {
 // The GUI thread's message queue, reduced to wave events; pop() waits up to 5 s.
 using EventQueue = vexa::test::WaveEventQueue;
 
-// The next event, as the GUI thread would take it; false when none came.
-bool take(EventQueue& events, WaveEvent& e)
+// Hands the OutputDone events of the card's open output to `done` while `running()` holds,
+// as the GUI thread does; how many it handed.
+template <typename Running, typename Done>
+int playOut(EventQueue& events, const SoundCard& card, Running running, Done done)
 {
-    const auto next = events.pop();
-    if (next) e = *next;
-    return next.has_value();
+    int blocks = 0;
+    while (running() && blocks < 200) {
+        const auto e = events.pop();
+        if (!e) break;
+        if (e->message == WaveMessage::OutputDone && card.outputOpen() && e->device == card.outputDevice()) {
+            done(e->header);
+            ++blocks;
+        }
+    }
+    return blocks;
 }
 
 // What the window plays through: the sound card on a file backend written as fast as it
@@ -52,18 +59,13 @@ TEST(TransmitOnSoundCard, PskTransmissionIsPlayedAndEnds)
     FileSoundCard sound(out);
     auto& [backend, events, card, audio] = sound;
 
-    SineTable table;
-    RecordingKeyLine key;
-    StringTransmitSource source("\r\nsound card transmit test\r\n");
-    TransmitMachine machine(table, audio, key, source);
-    machine.setVaricode(kVaricodeTable);
+    test::Transmitter tx(audio, "\r\nsound card transmit test\r\n");
+    auto& [table, key, source, machine] = tx;
     machine.setFrequency(1100.0);
     ASSERT_EQ(machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
     EXPECT_TRUE(card.outputOpen());
-    WaveEvent e{};
-    while (machine.active() && take(events, e))
-        if (e.message == WaveMessage::OutputDone && e.device == card.outputDevice())
-            machine.FillTransmitBlock(e.header);
+    playOut(
+        events, card, [&] { return machine.active(); }, [&](WaveHeader* h) { machine.FillTransmitBlock(h); });
     EXPECT_FALSE(machine.active());
     EXPECT_FALSE(key.on());
     EXPECT_FALSE(card.outputOpen());
@@ -92,24 +94,15 @@ TEST(TransmitOnSoundCard, AnOutputThatFailsMidTransmissionEndsItAndReopensTheInp
     card.OpenWaveIn();
     ASSERT_TRUE(card.inputOpen());
 
-    SineTable table;
-    RecordingKeyLine key;
-    StringTransmitSource source("endless", StringTransmitSource::kNoEnd);
-    TransmitMachine machine(table, audio, key, source);
-    machine.setVaricode(kVaricodeTable);
+    test::Transmitter tx(audio, "endless", StringTransmitSource::kNoEnd);
+    auto& [table, key, source, machine] = tx;
     int failures = 0;
     machine.setOutputFailureHook([&] { ++failures; });
     vexa::test::FileSizeLimit disk(44 + 3 * 8192 + 1000);
     ASSERT_TRUE(disk.active());
     ASSERT_EQ(machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
-    WaveEvent e{};
-    int blocks = 0;
-    while (machine.active() && blocks < 200 && take(events, e)) {
-        if (e.message == WaveMessage::OutputDone && e.device == card.outputDevice()) {
-            machine.FillTransmitBlock(e.header);
-            ++blocks;
-        }
-    }
+    const int blocks = playOut(
+        events, card, [&] { return machine.active(); }, [&](WaveHeader* h) { machine.FillTransmitBlock(h); });
     EXPECT_FALSE(machine.active());
     EXPECT_LT(blocks, 10);
     EXPECT_FALSE(key.on());
@@ -134,10 +127,8 @@ TEST(TransmitOnSoundCard, VoiceKeyerPlaysTheRecording)
     });
     keyer.setDirectory(dir.path().string());
     keyer.queueMessage(1);
-    WaveEvent e{};
-    while (keyer.running() && take(events, e))
-        if (e.message == WaveMessage::OutputDone && card.outputOpen() && e.device == card.outputDevice())
-            keyer.onOutputDone(e.header);
+    playOut(
+        events, card, [&] { return keyer.running(); }, [&](WaveHeader* h) { keyer.onOutputDone(h); });
     EXPECT_FALSE(keyer.running());
     EXPECT_FALSE(key.on());
     EXPECT_EQ(key.keyDowns(), 1);

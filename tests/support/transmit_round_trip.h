@@ -25,19 +25,29 @@ struct TxSpec {
     bool qpskInverted = false;
 };
 
+// A transmit machine on the given sound card with its own sine table, key line and text, and
+// the published varicode.
+struct Transmitter {
+    Transmitter(TransmitAudio& audio, std::string text, int idleBeforeEnd = 0)
+        : source(std::move(text), idleBeforeEnd), machine(table, audio, key, source)
+    {
+        machine.setVaricode(kVaricodeTable);
+    }
+    SineTable table;
+    RecordingKeyLine key;
+    StringTransmitSource source;
+    TransmitMachine machine;
+};
+
 inline std::vector<int16_t> transmit(const std::string& text, const TxSpec& spec)
 {
-    SineTable table;
     MemoryTransmitAudio audio;
-    RecordingKeyLine key;
-    StringTransmitSource source(text, spec.idleBeforeEnd);
-    TransmitMachine machine(table, audio, key, source);
-    machine.setVaricode(kVaricodeTable);
-    machine.setMode(spec.mode, spec.rttyBaud);
-    machine.setFrequency(spec.frequency);
-    machine.setCallSign(spec.callSign);
-    machine.setQpskInverted(spec.qpskInverted);
-    return renderTransmission(machine, audio, (text.size() + 100) * 11025 * 2);
+    Transmitter tx(audio, text, spec.idleBeforeEnd);
+    tx.machine.setMode(spec.mode, spec.rttyBaud);
+    tx.machine.setFrequency(spec.frequency);
+    tx.machine.setCallSign(spec.callSign);
+    tx.machine.setQpskInverted(spec.qpskInverted);
+    return renderTransmission(tx.machine, audio, (text.size() + 100) * 11025 * 2);
 }
 
 // gain scales the transmitter's full-scale signal; noiseRms is white Gaussian noise in
