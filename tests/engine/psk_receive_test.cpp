@@ -213,13 +213,10 @@ TEST(QpskReverse, WrongSidebandIsGarbageAndReverseRestoresIt)
 // through the receive loop block by block, each into its own text.
 TEST(SecondChannel, DecodesBpskBesideTheMainChannelInQpskMode)
 {
-    const SineTable table;
-    std::string mainText, secondText;
-    TextSink mainSink(&mainText), secondSink(&secondText);
-    ModeReceiver rx(table, mainSink, secondSink);
-    rx.setMode(OperatingMode::Qpsk);
-    rx.setFrequency(800.0);
-    rx.setSecondChannelFrequency(1800.0);  // stays on BPSK in every mode
+    test::TextReceiver r;
+    r.rx.setMode(OperatingMode::Qpsk);
+    r.rx.setFrequency(800.0);
+    r.rx.setSecondChannelFrequency(1800.0);  // stays on BPSK in every mode
 
     PskSignalOptions a, b;
     a.qpsk = true;
@@ -232,12 +229,10 @@ TEST(SecondChannel, DecodesBpskBesideTheMainChannelInQpskMode)
     for (std::size_t n = 0; n < second.size(); ++n) mix[n] += second[n];
     auto pcm = test::toPcm16(mix);
     pcm.resize((pcm.size() / 2048 + 1) * 2048);
-    test::receiveInBlocks(rx, pcm);
-    EXPECT_TRUE(decodedAs(kText, mainText));
-    EXPECT_TRUE(decodedAs(other, secondText));
+    r.receive(pcm);
+    EXPECT_TRUE(decodedAs(kText, r.text));
+    EXPECT_TRUE(decodedAs(other, r.second));
 }
 
-// Character error rate against SNR (noise power in 2500 Hz), printed for the record and
-// held to a loose band so a regression in sensitivity shows up.
 }  // namespace
 }  // namespace vexa::engine

@@ -17,6 +17,7 @@
 #include "engine/rx/text_sink.h"
 #include "support/fsk_test_signal.h"
 #include "support/minimodem_harness.h"
+#include "support/rtty_copy.h"
 #include "support/temp_dir.h"
 #include "support/text_distance.h"
 
@@ -25,25 +26,6 @@ namespace {
 
 constexpr double kCentreHz = 1000.0;
 constexpr double kClean = 300.0;  // SNR of "no noise"
-
-struct Receiver {
-    Receiver(double baud, int polarity)
-    {
-        rx.setSymbolRate(baud);
-        rx.setPolarity(polarity);
-        rx.setFrequency(kCentreHz);
-        rx.decoder().setTextSink(&sink);
-    }
-    std::string run(const std::vector<int16_t>& audio)
-    {
-        rx.processBlock(audio);
-        rx.endOfInput();
-        return text;
-    }
-    std::string text;
-    TextSink sink{&text};
-    RttyMatchedDemodulator rx;
-};
 
 struct WeakSignal {
     const char* name;
@@ -102,8 +84,9 @@ TEST_P(MatchedRtty, CopiesWeakSignal)
         clean = w.samples();
         power = kAmplitude * kAmplitude / 2.0;
     }
-    Receiver r(c.baud, c.polarity);
-    const std::string got = r.run(test::withNoise(clean, power, c.snrDb, c.seed));
+    RttyMatchedDemodulator rx;
+    const std::string got =
+        test::copyRtty(rx, test::withNoise(clean, power, c.snrDb, c.seed), kCentreHz, c.baud, c.polarity);
     EXPECT_LE(test::editDistance(test::kQsoText, got), c.maxErrors) << got;
 }
 
@@ -121,18 +104,12 @@ TEST(MatchedRttyNoise, PrintsLessGarbageThanTheDiscriminator)
     const std::vector<float> silence(static_cast<std::size_t>(60 * test::kSampleRate), 0.0F);
     for (double baud : {45.45, 100.0}) {
         const auto noise = test::withNoise(silence, 1600.0 * 1600.0 / 2.0, 0.0, 21);
-        Receiver matched(baud, 0);
-        const std::size_t garbage = matched.run(noise).size();
-
+        RttyMatchedDemodulator matched;
+        const std::size_t garbage = test::copyRtty(matched, noise, kCentreHz, baud).size();
         SineTable table;
         RttyDemodulator discriminator(table);
-        std::string text;
-        TextSink sink(&text);
-        discriminator.setSymbolRate(baud);
-        discriminator.setFrequency(kCentreHz);
-        discriminator.decoder().setTextSink(&sink);
-        discriminator.processBlock(noise);
-        EXPECT_LT(garbage, text.size() * 3 / 4) << baud << " Bd";
+        EXPECT_LT(garbage, test::copyRtty(discriminator, noise, kCentreHz, baud).size() * 3 / 4)
+            << baud << " Bd";
     }
 }
 
@@ -144,15 +121,16 @@ TEST(MatchedRttyIndicator, DiscriminatorSumAgreesWithTheDiscriminatorReceiver)
         test::FskWriter w(8000.0);
         w.tone(kCentreHz + offsetHz, 0.5);
         const auto audio = test::toPcm(w.samples());
-        Receiver matched(45.45, 0);
-        matched.rx.processBlock(audio);
+        RttyMatchedDemodulator matched;
+        matched.setSymbolRate(45.45);
+        matched.setFrequency(kCentreHz);
+        matched.processBlock(audio);
         SineTable table;
         RttyDemodulator discriminator(table);
         discriminator.setFrequency(kCentreHz);
         discriminator.processBlock(audio);
-        EXPECT_NEAR(matched.rx.discriminatorSum(), discriminator.discriminatorSum(), 160)
-            << offsetHz << " Hz";
-        EXPECT_EQ(matched.rx.detectorState(), offsetHz > 0.0 ? 1 : 0) << offsetHz << " Hz";
+        EXPECT_NEAR(matched.discriminatorSum(), discriminator.discriminatorSum(), 160) << offsetHz << " Hz";
+        EXPECT_EQ(matched.detectorState(), offsetHz > 0.0 ? 1 : 0) << offsetHz << " Hz";
     }
 }
 
