@@ -2,8 +2,6 @@
 // are cut, and what a missing file leaves behind.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "country/country_info.h"
 #include "country/country_table.h"
 #include "country/worked_tables.h"
@@ -13,19 +11,12 @@ using namespace vexa::country;
 
 namespace {
 
-std::string writeFile(const vexa::test::TempDir& dir, const std::string& text)
-{
-    const std::string path = dir.file("cty.dat");
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-}
-
 }  // namespace
 
 TEST(LoadCountryFile, JoinsLinesIntoCountriesByTheFileRules)
 {
     vexa::test::TempDir dir;
-    const std::string path = writeFile(dir,
+    const std::string path = dir.write("cty.dat",
                                        "    EARLY,\r\n"
                                        "First:  14:  28:  EU:   50.00:    -8.00:    -1.0:  FA:\r\n"
                                        "    FA,FB;\r\n"
@@ -81,7 +72,7 @@ TEST(LoadCountryFile, MissingFileLeavesEverythingEmptyAndReloadReplaces)
     vexa::test::TempDir dir;
     CountryTable table;
     WorkedTables worked;
-    ASSERT_TRUE(LoadCountryFile(writeFile(dir, "A:1:2:EU:0:0:0:A:\n  A;\n"), table, worked));
+    ASSERT_TRUE(LoadCountryFile(dir.write("cty.dat", "A:1:2:EU:0:0:0:A:\n  A;\n"), table, worked));
     worked.add(0, 0, 1, 2, kWorkedCw);
     ASSERT_TRUE(LoadCountryFile(dir.file("cty.dat"), table, worked));  // the window built a second time
     EXPECT_EQ(table.size(), 1u);

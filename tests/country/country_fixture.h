@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "country/country_table.h"
@@ -30,10 +29,9 @@ inline const country::CountryTable& realCountryTable()
 inline country::CountryTable craftedTable(const TempDir& dir, const std::string& text,
                                           const std::string& name = "cty.dat")
 {
-    std::ofstream(dir.file(name), std::ios::binary) << text;
     country::CountryTable t;
     country::WorkedTables worked;
-    EXPECT_TRUE(country::LoadCountryFile(dir.file(name), t, worked));
+    EXPECT_TRUE(country::LoadCountryFile(dir.write(name, text), t, worked));
     return t;
 }
 

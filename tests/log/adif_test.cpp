@@ -2,7 +2,6 @@
 // file in another logger's style.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
 #include <sstream>
 
@@ -36,22 +35,18 @@ class Adif : public ::testing::Test {
 protected:
     test::TempDir dir;
     std::string log = dir.file("log.log");
-    void write(const std::string& path, const std::string& text)
-    {
-        std::ofstream(path, std::ios::binary) << text;
-    }
 };
 
 TEST_F(Adif, ExportedFieldsFollowTheAdifFormats)
 {
-    write(log,
-          "DL1ABC tnx Hans Berlin 599/579 08/Dec/2026 19:05:09z PSK31 14.070.500 \r\n\r\n"
-          "G4XYZ Bob 08/Dec/2026 00:30:00 USB 14.210.000\r\n\r\n"  // local: 7 Dec UTC
-          "OK1XY Ji\xc5\x99\xc3\xad 08/Dec/2026 10:00:00z QPSK 7.035.150\r\n\r\n"
-          "F5AAA Ren\xe9 08/Dec/2026 10:00:00z FM 29.600.000\r\n\r\n"
-          "; a comment\r\n\r\n"
-          "no call 08/Dec/2026 10:00:00z 7.035.150\r\n\r\n"
-          "K1AB 08/Dec/2026 11:00:00z FSK31 50.100.000\r\n");  // last record without its blank line
+    test::writeFile(log,
+                    "DL1ABC tnx Hans Berlin 599/579 08/Dec/2026 19:05:09z PSK31 14.070.500 \r\n\r\n"
+                    "G4XYZ Bob 08/Dec/2026 00:30:00 USB 14.210.000\r\n\r\n"  // local: 7 Dec UTC
+                    "OK1XY Ji\xc5\x99\xc3\xad 08/Dec/2026 10:00:00z QPSK 7.035.150\r\n\r\n"
+                    "F5AAA Ren\xe9 08/Dec/2026 10:00:00z FM 29.600.000\r\n\r\n"
+                    "; a comment\r\n\r\n"
+                    "no call 08/Dec/2026 10:00:00z 7.035.150\r\n\r\n"
+                    "K1AB 08/Dec/2026 11:00:00z FSK31 50.100.000\r\n");  // last record without its blank line
     AdifExportResult result;
     const std::string adif = exportLog(log, &result);
     EXPECT_EQ(adif.rfind("Vexa logbook export\r\n<ADIF_VER:5>3.1.0 <PROGRAMID:4>Vexa ", 0), 0u);
@@ -90,11 +85,11 @@ TEST_F(Adif, ExportedFieldsFollowTheAdifFormats)
 
 TEST_F(Adif, RoundTripThroughAnEmptyLogKeepsTheContacts)
 {
-    write(log,
-          "DL1ABC tnx Hans Berlin 599/579 08/Dec/2026 19:05:09z PSK31 14.070.500\r\n\r\n"
-          "G4XYZ Bob 08/Dec/2026 00:30:00 LSB 3.710.000\r\n\r\n"
-          "OK1XY 5NN/599 CW contest 08/Dec/2026 10:00:00z RTTY 7.040.001\r\n\r\n"
-          "JA1ZZ 08/Dec/2026 10:00:00z 24.900.000 SSTV\r\n\r\n");
+    test::writeFile(log,
+                    "DL1ABC tnx Hans Berlin 599/579 08/Dec/2026 19:05:09z PSK31 14.070.500\r\n\r\n"
+                    "G4XYZ Bob 08/Dec/2026 00:30:00 LSB 3.710.000\r\n\r\n"
+                    "OK1XY 5NN/599 CW contest 08/Dec/2026 10:00:00z RTTY 7.040.001\r\n\r\n"
+                    "JA1ZZ 08/Dec/2026 10:00:00z 24.900.000 SSTV\r\n\r\n");
     const std::string first = exportLog(log);
 
     const std::string copy = dir.file("copy.log");
@@ -127,7 +122,7 @@ TEST_F(Adif, ImportsAnotherLoggersFile)
         "<CALL:5>G4XYZ <QSO_DATE:8>20261201 <TIME_ON:6>123000 <MODE:3>FT8 <FREQ:9>14.074000 <EOR>\r\n"
         "<CALL:5>G4XYZ <QSO_DATE:8>20261201 <TIME_ON:6>123000 <MODE:2>CW <BAND:3>20m <EOR>\r\n"
         "<CALL:5>DK9XX <QSO_DATE:8>20261201 <TIME_ON:6>123030 <MODE:3>SSB <FREQ:6>14.205 <EOR>\r\n";
-    write(log, "DL1ABC 08/Dec/2026 19:05:09z PSK31 14.070.500\r\n\r\n");
+    test::writeFile(log, "DL1ABC 08/Dec/2026 19:05:09z PSK31 14.070.500\r\n\r\n");
     const AdifImportResult r = ImportAdif(adif, log, kZone);
     EXPECT_EQ(r.imported, 2);
     EXPECT_EQ(r.duplicates, 1);  // DK9XX 30 s later, same band and mode

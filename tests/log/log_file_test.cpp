@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "log/clear_entry.h"
@@ -25,11 +24,6 @@ namespace vexa::log {
 namespace {
 
 namespace fs = std::filesystem;
-
-void writeFile(const std::string& path, const std::string& data)
-{
-    std::ofstream(path, std::ios::binary) << data;
-}
 
 EntryLineState edited()
 {
@@ -116,7 +110,7 @@ TEST_F(LogFile, UnparsedRecordsAskOrPassAsComments)
 // A log edited by hand may end without the blank line; the next record must not join it.
 TEST_F(LogFile, AppendStartsANewRecordAfterAnUnendedOne)
 {
-    writeFile(context.logPath, "G4XYZ 08/Dec/2026 18:20:00z CW 7.012.000");
+    test::writeFile(context.logPath, "G4XYZ 08/Dec/2026 18:20:00z CW 7.012.000");
     ASSERT_EQ(save("DL1ABC 08/Dec/2026 18:05:09z PSK31 14.070.500").outcome, SaveOutcome::Saved);
     test::FixedClock clock(0);
     EXPECT_EQ(ScanLogFile(context, clock, &prompter).qsoTotal, 2);
@@ -132,7 +126,7 @@ TEST_F(LogFile, DamagedFileKeepsTheRecordsAroundTheDamage)
     data += ";" + std::string(1 << 20, 'x') + "\r\n\r\n";
     data += std::string("K1AB\0C 08/Dec/2026 18:30:00z CW 14.012.000\r\n\r\n", 47);
     data += "OK1XY 08/Dec/2026 18:40:00z SSB 14.210.000\n\n";
-    writeFile(context.logPath, data);
+    test::writeFile(context.logPath, data);
 
     test::FixedClock clock(0);
     EXPECT_EQ(ScanLogFile(context, clock, &prompter).qsoTotal, 5);
@@ -241,7 +235,7 @@ TEST_F(LogFile, LogReplacedByADirectoryIsReported)
 TEST_F(LogFile, PartialWriteLeavesNoHalfRecord)
 {
     const std::string first = "G4XYZ 08/Dec/2026 18:20:00z CW 7.012.000\r\n\r\n";
-    writeFile(context.logPath, first);
+    test::writeFile(context.logPath, first);
     {
         const test::FileSizeLimit limit(first.size() + 20);
         ASSERT_TRUE(limit.active());

@@ -3,9 +3,17 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <string_view>
 
 namespace vexa::test {
+
+// Writes the bytes as they are (no line-end translation), replacing the file.
+inline void writeFile(const std::filesystem::path& path, std::string_view bytes)
+{
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
 
 class TempDir {
 public:
@@ -24,6 +32,12 @@ public:
 
     const std::filesystem::path& path() const { return m_path; }
     std::string file(const std::string& name) const { return (m_path / name).string(); }
+    // Writes the named file in the directory and returns its path.
+    std::string write(const std::string& name, std::string_view bytes) const
+    {
+        writeFile(m_path / name, bytes);
+        return file(name);
+    }
 
 private:
     std::filesystem::path m_path;

@@ -4,7 +4,6 @@
 #include <sndfile.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "engine/audio/audio_file.h"
@@ -89,10 +88,8 @@ TEST_F(VexaModemRx, ReadsRawSamplesFromStandardInput)
 {
     vexa::test::PskSignalOptions o;
     const auto samples = vexa::test::toPcm16(vexa::test::pskSignal(kText, o));
-    const std::string raw = dir.file("signal.raw");
-    std::ofstream(raw, std::ios::binary)
-        .write(reinterpret_cast<const char*>(samples.data()),
-               static_cast<std::streamsize>(samples.size() * 2));
+    const std::string raw =
+        dir.write("signal.raw", {reinterpret_cast<const char*>(samples.data()), samples.size() * 2});
     const auto r = run("rx --mode psk31 - < " + raw);
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.ends_with(kText)) << r.out;
@@ -100,8 +97,7 @@ TEST_F(VexaModemRx, ReadsRawSamplesFromStandardInput)
 
 TEST_F(VexaModemRx, RefusesBadInputWithAMessage)
 {
-    const std::string text = dir.file("notes.txt");
-    std::ofstream(text) << "this is not audio\n";
+    const std::string text = dir.write("notes.txt", "this is not audio\n");
     auto r = run("rx --mode psk31 " + text);
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("notes.txt"), std::string::npos) << r.out;
