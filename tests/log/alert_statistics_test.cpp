@@ -2,7 +2,6 @@
 // into the worked calls and (through the contact recorder) into worked-status tables.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 
 #include "common/band_plan.h"
@@ -43,13 +42,12 @@ protected:
     ScanResult scan;
     void SetUp() override
     {
-        std::ofstream(dir.file("log.log"), std::ios::binary)
-            << "DL1ABC 08/Dec/2026 18:05:09z CW 14.010.000\r\n\r\n"
-               "DL2XYZ 08/Dec/2026 18:30:00z PSK31 14.070.500\r\n\r\n"
-               "DL2XYZ 08/Dec/2026 19:00:00z RTTY 7.040.000\r\n\r\n"
-               "G4XYZ 08/Dec/2026 19:10:00z FSK31 21.080.000\r\n\r\n";
         LogContext context;
-        context.logPath = dir.file("log.log");
+        context.logPath = dir.write("log.log",
+                                    "DL1ABC 08/Dec/2026 18:05:09z CW 14.010.000\r\n\r\n"
+                                    "DL2XYZ 08/Dec/2026 18:30:00z PSK31 14.070.500\r\n\r\n"
+                                    "DL2XYZ 08/Dec/2026 19:00:00z RTTY 7.040.000\r\n\r\n"
+                                    "G4XYZ 08/Dec/2026 19:10:00z FSK31 21.080.000\r\n\r\n");
         context.workedCalls = &worked;
         context.recorder = &countries;
         scan = ScanLogFile(context, test::FixedClock(0), nullptr);
@@ -107,12 +105,10 @@ TEST(CountryAlerts, WaeEntityIsNoNewCountry)
     country::WorkedTables tables;
     if (!country::LoadCountryFile(kCty, table, tables)) GTEST_SKIP() << "no " << kCty;
     test::TempDir dir;
-    std::ofstream(dir.file("log.log"), std::ios::binary)
-        << "I1ABC 08/Dec/2026 18:05:09z CW 14.010.000\r\n\r\n";
     WorkedCalls worked;
     CountryContactRecorder recorder(table, tables);
     LogContext context;
-    context.logPath = dir.file("log.log");
+    context.logPath = dir.write("log.log", "I1ABC 08/Dec/2026 18:05:09z CW 14.010.000\r\n\r\n");
     context.workedCalls = &worked;
     context.recorder = &recorder;
     ASSERT_EQ(ScanLogFile(context, test::FixedClock(0), nullptr).qsoTotal, 1);

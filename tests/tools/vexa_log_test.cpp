@@ -15,13 +15,9 @@ namespace {
 class VexaLog : public ::testing::Test {
 protected:
     TempDir dir;
-    std::string log = dir.file("log.log");
-    void SetUp() override
-    {
-        std::ofstream(log, std::ios::binary)
-            << "DL1ABC Hans 599/579 08/Dec/2026 18:05:09z PSK31 14.070.500\r\n\r\n"
-               "G4XYZ 08/Dec/2026 18:20:00z CW 7.012.000\r\n\r\n";
-    }
+    std::string log = dir.write("log.log",
+                                "DL1ABC Hans 599/579 08/Dec/2026 18:05:09z PSK31 14.070.500\r\n\r\n"
+                                "G4XYZ 08/Dec/2026 18:20:00z CW 7.012.000\r\n\r\n");
     ShellRun run(const std::string& args) { return runShell(std::string(VEXA_LOG) + " " + args + " 2>&1"); }
 };
 
