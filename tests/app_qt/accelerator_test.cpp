@@ -44,7 +44,10 @@ TEST(AcceleratorTable, HoldsEveryKeyOnceWithItsCommand)
 TEST(Accelerators, ReachTheirCommandsFromAnyControl)
 {
     ApplicationGlobals globals;
-    test::runWindow(globals, {}, [&](CMainWindow& w) {
+    // Alt+T stamps the entry and may ask for a report: answered here, never a real dialog
+    // that nothing closes.
+    test::ScriptedPrompter prompter;
+    test::runWindow(globals, {.prompter = &prompter}, [&](CMainWindow& w) {
         QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
         keyboard->setFocus();
 

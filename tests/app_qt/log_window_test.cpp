@@ -4,8 +4,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -14,9 +12,10 @@
 
 #include "app/qt/main_window.h"
 #include "log/log_record.h"
+#include "support/data_directory.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_prompter.h"
-#include "support/temp_dir.h"
+#include "support/slurp.h"
 #include "support/window_harness.h"
 
 namespace vexa {
@@ -25,30 +24,8 @@ namespace {
 using app::ApplicationGlobals;
 using app::ControlId;
 using app::qt::CMainWindow;
+using test::DataDirectory;
 using test::ScriptedPrompter;
-
-// The data directory is the working directory while the window runs.
-class DataDirectory {
-public:
-    DataDirectory() : m_previous(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(m_dir.path());
-    }
-    ~DataDirectory() { std::filesystem::current_path(m_previous); }
-    std::filesystem::path log() const { return m_dir.path() / "log.log"; }
-
-private:
-    test::TempDir m_dir;
-    std::filesystem::path m_previous;
-};
-
-std::string readFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 QString plain(CMainWindow& w, ControlId id)
 {
@@ -96,7 +73,7 @@ TEST(LogWindow, TimeAndSaveWriteTheRecordAndTheSameCallIsWorkedBefore)
         w.OnCommand(ControlId::Close);
         EXPECT_FALSE(w.isVisible());
     });
-    const std::string file = readFile(data.log());
+    const std::string file = test::slurp(data.log());
     log::LogRecord record;
     ASSERT_EQ(log::ParseLogRecord(file, &record, log::TimeZoneOffset::system()), log::ParseResult::Complete)
         << file;
@@ -122,7 +99,7 @@ TEST(LogWindow, TheNextRunScansTheLogAndAMacroSavesThroughTheLog)
             EXPECT_FALSE(w.entryUnsaved());
         });
     }
-    ASSERT_NE(readFile(data.log()).find("OH2XYZ"), std::string::npos);
+    ASSERT_NE(test::slurp(data.log()).find("OH2XYZ"), std::string::npos);
 
     clock.value = kNow + 3600;
     ApplicationGlobals globals;  // a new run

@@ -42,6 +42,7 @@
 #include "common/profile.h"
 #include "common/version.h"
 #include "engine/audio/null_wave_backend.h"
+#include "ui/cm_edit.h"
 #include "ui/frequency_readouts.h"
 #include "ui/spectrum_widget.h"
 
@@ -67,6 +68,7 @@ QString latin1(std::string_view s)
 CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices services, QWidget* parent)
     : QDialog(parent),
       m_globals(globals),
+      m_viewer(services.viewer),
       m_ownPrompter(services.prompter ? nullptr : std::make_unique<QtPrompter>(this)),
       m_prompter(services.prompter ? *services.prompter : *m_ownPrompter),
       m_ownClock(services.clock ? nullptr : std::make_unique<SystemClock>()),
@@ -152,11 +154,15 @@ void CMainWindow::buildControls()
         if (w != nullptr) placed.push_back(w);
     }
 
-    m_entryLine = richEdit(ControlId::EntryLine);
-    m_receiveEdit = richEdit(ControlId::ReceiveWindow);
-    m_keyboardEdit = richEdit(ControlId::KeyboardWindow);
-    m_logEdit = richEdit(ControlId::LogWindow);
-    m_alertEdit = richEdit(ControlId::AlertLine);
+    auto textControl = [this](ControlId id) { return qobject_cast<ui::CMEdit*>(control(id)); };
+    m_entryLine = textControl(ControlId::EntryLine);
+    m_receiveEdit = textControl(ControlId::ReceiveWindow);
+    m_keyboardEdit = textControl(ControlId::KeyboardWindow);
+    m_logEdit = textControl(ControlId::LogWindow);
+    m_alertEdit = textControl(ControlId::AlertLine);
+    // Received text waits while the operator picks from a text window's menu.
+    for (ui::CMEdit* edit : {m_entryLine, m_receiveEdit, m_keyboardEdit, m_logEdit, m_alertEdit})
+        edit->setMenuOpenHook([this](bool open) { m_globals.receivePaused = open; });
     m_modeBox = qobject_cast<QComboBox*>(control(ControlId::ModeBox));
     m_timeButton = qobject_cast<QPushButton*>(control(ControlId::Time));
     m_dxList = qobject_cast<QListWidget*>(control(ControlId::DxList));
@@ -472,8 +478,6 @@ void CMainWindow::buildCommandTable()
         if (!path.isEmpty()) sendTextFile(path);
         m_keyboardEdit->setFocus(Qt::OtherFocusReason);
     };
-    // The "&Help" button registers here too, as c[ControlId::Help]: a control command, so
-    // Alt+8 (the same number from the accelerator table) stays the recall of mark 7.
     c[ControlId::Dxc] = c[ControlId::DxcKey] = [this] { toggleDxListView(); };
     // Switches.
     c[ControlId::Jr] = [this, show] {
@@ -691,7 +695,10 @@ bool CMainWindow::eventFilter(QObject* watched, QEvent* event)
             if (watched == m_modeBox) m_globals.receivePaused = true;
             break;
         case QEvent::FocusOut:
-            if (watched == m_modeBox || watched == m_receiveEdit) m_globals.receivePaused = false;
+            // A menu or a drop-down list opening leaves the focus where it is.
+            if ((watched == m_modeBox || watched == m_receiveEdit) &&
+                static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+                m_globals.receivePaused = false;
             break;
         default:
             break;
@@ -709,7 +716,6 @@ bool CMainWindow::handleApplicationKey(QObject* watched, QKeyEvent* key)
         OnCommand(*id, CommandOrigin::Accelerator);
         return true;
     }
-    if (key->key() == Qt::Key_Backspace && widget == m_keyboardEdit) m_keyboardWindow->countBackspace();
     const auto mods = key->modifiers() & ~Qt::KeypadModifier;
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
         // An open drop-down takes its own Enter.
