@@ -430,7 +430,7 @@ TEST(MainWindow, MenuButtonOffersSetupAboutAndClose)
         EXPECT_TRUE(button->isVisible());
         QStringList texts;
         for (QAction* a : button->menu()->actions()) texts << a->text();
-        EXPECT_EQ(texts, (QStringList{"&Setup", "&About  Vexa32", "", "Close"}));
+        EXPECT_EQ(texts, (QStringList{"&Setup", "&Help", "&About  Vexa32", "", "Close"}));
 
         QString aboutText;
         QTimer::singleShot(50, [&] {

@@ -31,6 +31,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/help_command.h"
 #include "app/qt/accelerator_table.h"
 #include "app/qt/control_factory.h"
 #include "app/qt/control_layout.h"
@@ -45,6 +46,7 @@
 #include "ui/cm_edit.h"
 #include "ui/frequency_readouts.h"
 #include "ui/spectrum_widget.h"
+#include "ui/text_viewer.h"
 
 namespace vexa::app::qt {
 
@@ -209,6 +211,8 @@ void CMainWindow::buildSystemMenu()
     auto* menu = new QMenu(m_menuButton);
     QAction* setup = menu->addAction(QStringLiteral("&Setup"), this, [this] { OnCommand(ControlId::Setup); });
     setup->setEnabled(isRouted(ControlId::Setup));
+    // The "&Help" button lies beyond the window's edge; here the mouse reaches it too.
+    menu->addAction(QStringLiteral("&Help"), this, [this] { OnCommand(ControlId::Help); });
     menu->addAction(QStringLiteral("&About  Vexa32"), this, [this] { OnCommand(ControlId::About); });
     menu->addSeparator();
     menu->addAction(QStringLiteral("Close"), this, [this] { CloseMainWindow(); });
@@ -477,6 +481,13 @@ void CMainWindow::buildCommandTable()
         const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Send"));
         if (!path.isEmpty()) sendTextFile(path);
         m_keyboardEdit->setFocus(Qt::OtherFocusReason);
+    };
+    c[ControlId::Help] = [this] {
+        // A window of its own, not a child of this one. A control command: Alt+8, the
+        // same number from the keys, stays the recall of mark 7.
+        ShowHelp(
+            kHelpFileName, m_prompter,
+            m_viewer ? m_viewer : [](const std::string& text) { ui::showTextViewer(nullptr, text); });
     };
     c[ControlId::Dxc] = c[ControlId::DxcKey] = [this] { toggleDxListView(); };
     // Switches.
