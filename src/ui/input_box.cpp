@@ -1,12 +1,11 @@
 #include "ui/input_box.h"
 
-#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QVBoxLayout>
 
 #include "ui/latin1_text.h"
+#include "ui/ok_cancel_layout.h"
 
 namespace vexa::ui {
 
@@ -21,14 +20,7 @@ InputBox::InputBox(std::string_view prompt, std::string_view text, QWidget* pare
     m_edit->installEventFilter(this);
     m_prompt->setBuddy(m_edit);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_prompt);
-    layout->addWidget(m_edit);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
-    resize(360, 160);
+    layOutWithOkCancel(*this, {m_prompt, m_edit}, QSize(360, 160));
 }
 
 std::string InputBox::text() const

@@ -1,11 +1,10 @@
 #include "ui/text_viewer.h"
 
-#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
-#include <QVBoxLayout>
 
 #include "ui/latin1_text.h"
+#include "ui/ok_cancel_layout.h"
 
 namespace vexa::ui {
 
@@ -26,13 +25,7 @@ TextViewer::TextViewer(const std::string& text, QWidget* parent)
     m_edit->setTextCursor(start);
     m_edit->ensureCursorVisible();
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_edit);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
-    resize(640, 480);
+    layOutWithOkCancel(*this, {m_edit}, QSize(640, 480));
 }
 
 void showTextViewer(QWidget* parent, const std::string& text)
