@@ -1,6 +1,7 @@
 // Help in the real window: the data directory's "Help.txt" in the viewer, one "\r\n" after
 // each of its lines, or the message that there is none.
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,26 +59,46 @@ TEST(Help, ShowsHelpTxtLineByLineOrSaysThatItIsMissing)
     }
 }
 
-TEST(Help, AltHOpensTheRealViewerAsAWindowOfItsOwn)
+// The help, the log search and the statistics all show the one real "Viewer": the help as a
+// window of its own, the log's texts over the main window.
+TEST(Help, HelpSearchAndStatisticsOpenTheRealViewer)
 {
     test::DataDirectory data;
     std::ofstream(data.path() / "Help.txt") << "Vexa help\nsecond line\n";
+    std::ofstream(data.path() / "log.log") << "DL1ABC 08/Dec/2026 10:00:00z PSK31 14.070.500 Hans\r\n\r\n";
     app::ApplicationGlobals globals;
     test::ScriptedPrompter prompter;
+    prompter.textAnswers = {std::string("dl1abc")};  // the search string
     test::runWindow(globals, {nullptr, &prompter}, [](app::qt::CMainWindow& w) {
-        bool seen = false;
-        test::onNextModal<ui::TextViewer>([&](ui::TextViewer& viewer) {
-            seen = true;
-            EXPECT_EQ(viewer.parentWidget(), nullptr);
-            EXPECT_EQ(viewer.text(), "Vexa help\r\nsecond line\r\n");
-            EXPECT_EQ(viewer.edit().toPlainText(), QStringLiteral("Vexa help\nsecond line\n"));
-            viewer.accept();
-        });
-        // The button's own key, typed where the operator types.
-        QTest::keyClick(w.richEdit(ControlId::KeyboardWindow), Qt::Key_H, Qt::AltModifier);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return seen; }, 2000));  // a mnemonic clicks a moment later
+        struct Case {
+            const char* name;
+            std::function<void()> trigger;
+            bool ownWindow;
+            QString start;  // empty: any text
+        };
+        const std::vector<Case> cases = {
+            // The button's own key, typed where the operator types; it clicks a moment later.
+            {"Alt+H",
+             [&w] { QTest::keyClick(w.richEdit(ControlId::KeyboardWindow), Qt::Key_H, Qt::AltModifier); },
+             true, QStringLiteral("Vexa help\nsecond line\n")},
+            {"Look", [&w] { w.OnCommand(ControlId::Look); }, false, QStringLiteral("Looking for dl1abc")},
+            {"statistics", [&w] { w.OnCommand(ControlId::MapPicture); }, false, QString()},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            std::optional<QString> shown;
+            test::onNextModal<ui::TextViewer>([&](ui::TextViewer& viewer) {
+                EXPECT_EQ(viewer.parentWidget() == nullptr, c.ownWindow);
+                EXPECT_EQ(viewer.windowTitle(), QStringLiteral("Viewer"));
+                shown = viewer.edit().toPlainText();
+                QTest::keyClick(&viewer, Qt::Key_Escape);
+            });
+            c.trigger();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return shown.has_value(); }, 2000));
+            EXPECT_FALSE(shown->isEmpty());
+            if (!c.start.isEmpty()) EXPECT_TRUE(shown->startsWith(c.start)) << shown->toStdString();
+        }
     });
-    EXPECT_TRUE(prompter.shown.empty());
 }
 
 }  // namespace
