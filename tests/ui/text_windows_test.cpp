@@ -283,7 +283,7 @@ TEST(InputBox, ProposesTheValueSelectedAndReturnsTheTextOnlyOnOk)
             EXPECT_EQ(box.windowTitle(), QStringLiteral("Input box"));
             EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("1048"))->text(), QStringLiteral("RST:"));
             QPlainTextEdit& edit = box.edit();
-            EXPECT_EQ(QApplication::focusWidget(), &edit);
+            EXPECT_EQ(box.focusWidget(), &edit);
             EXPECT_EQ(edit.textCursor().selectedText(), QStringLiteral("599"));
             QTest::keyClicks(&edit, QString::fromLatin1(c.typed));
             if (c.newLine) {
