@@ -4,6 +4,8 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/country_data.h"
 #include "app/logbook_data.h"
@@ -23,6 +25,9 @@ struct ApplicationGlobals {
     CountryData country;
     LogbookData logbook;
     bool receivePaused = false;
+    // Lines found before the first window (a chosen sound device that is gone): its receive
+    // window shows them once.
+    std::vector<std::string> startNotices;
     unsigned long tickCounter = 0;
 };
 

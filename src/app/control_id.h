@@ -121,8 +121,15 @@ enum class ControlId : int {
     FirstStoreMark = 1200,   // Ctrl+1 .. Ctrl+0: marks 0 .. 9
     FirstRecallMark = 1210,  // Alt+1 .. Alt+0
     FirstMacroEdit = 1300,   // Ctrl+F1 .. Ctrl+Shift+F12: macro slots 0 .. 23
-    FadingTest = 1334,       // Ctrl+Shift+Alt+H
-    PartnerWindow = 1350,    // Alt+P
+
+    // The auxiliary windows: the partner window, the fading test and their controls.
+    PartnerToggle = 1350,  // Alt+P
+    FadingTest = 1334,     // Ctrl+Shift+Alt+H
+    PartnerCall = 1194,
+    PartnerName = 1195,
+    PartnerQth = 1196,
+    PartnerReport = 1197,
+    PartnerMyReport = 1198,
 };
 
 constexpr int idNumber(ControlId id) noexcept

@@ -62,13 +62,13 @@ bool CountryCommands::showStation()
     return true;
 }
 
-bool CountryCommands::tick(bool applicationHasFocus)
+bool CountryCommands::tick(bool applicationHasFocus, const std::string& selectedCall)
 {
     if (!applicationHasFocus) {
         m_lastLookupCall.reset();
         return false;
     }
-    const std::string call = firstWord(m_entryLine.text());
+    const std::string call = firstWord(selectedCall.empty() ? m_entryLine.text() : selectedCall);
     if (m_lastLookupCall == call) return false;
     m_lastLookupCall = call;
     m_overlay = country::MapOverlayFor(m_data.table, call, {m_station.latitude, m_station.longitude},

@@ -32,10 +32,11 @@ public:
 
     // Draws the map for the station position; true when the picture changed.
     bool showStation();
-    // The clock tick: looks up the entry line's first word when it changed and the
-    // application has the focus; true when the picture changed. Without the focus the last
-    // call is forgotten, so that the lookup runs again when the focus returns.
-    bool tick(bool applicationHasFocus);
+    // The clock tick: looks up `selectedCall` (a spot chosen in the DX list), or the entry
+    // line's first word when none is, when it changed and the application has the focus;
+    // true when the picture changed. Without the focus the last call is forgotten, so that
+    // the lookup runs again when the focus returns.
+    bool tick(bool applicationHasFocus, const std::string& selectedCall = {});
     // Makes the next tick look the call up again (after dialogs that may have changed it).
     void forgetLookup() noexcept { m_lastLookupCall.reset(); }
 

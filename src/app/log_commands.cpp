@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "log/clear_entry.h"
+#include "log/log_mode_word.h"
 #include "log/scan_log_file.h"
 #include "log/search_log.h"
 #include "log/statistics.h"
@@ -53,6 +54,9 @@ log::QsoSources LogCommands::sources()
     s.frequencyText = [this] { return m_window.frequencyText ? m_window.frequencyText() : std::string(); };
     s.modeText = [this] { return m_window.modeText ? m_window.modeText() : std::string(); };
     s.questionAsked = [this] { forgetAlert(); };
+    s.fieldsChanged = [this] {
+        if (m_fieldsChanged) m_fieldsChanged();
+    };
     return s;
 }
 
@@ -78,8 +82,9 @@ void LogCommands::scan()
     FrequencyMarks& marks = m_globals.logbook.marks;
     for (const log::LogRecord& record : result.recentContacts) {
         FrequencyMark& mark = marks[marks.takeQsoSlot()];
-        mark = {record.frequencyHz, 0, static_cast<std::time_t>(m_context.zone.toUtc(record.time)),
-                "+" + record.call, record.call};
+        const auto mode = log::OperatingModeOfLogWord(record.modeWord, record.frequencyHz);
+        mark = {record.frequencyHz, mode ? modeIndex(*mode) : -1,
+                static_cast<std::time_t>(m_context.zone.toUtc(record.time)), "+" + record.call, record.call};
     }
     if (!result.error.empty()) m_prompter.inform(result.error, "Error");
 }
@@ -106,14 +111,16 @@ bool LogCommands::save()
     timeStamp();
     const log::SaveResult result = log::SaveEntry(entryText(), m_entry, m_prompter, m_context);
     if (result.outcome == log::SaveOutcome::NothingToSave) return true;
+    if (result.outcome == log::SaveOutcome::Declined && m_window.focusEntry) m_window.focusEntry();
     if (result.outcome != log::SaveOutcome::Saved) return false;
-    if (m_window.showSaved) m_window.showSaved();
+    if (!result.logLines.empty() && m_window.focusLog) m_window.focusLog();
     onEntryChanged();  // the saved format's own change notification takes the saved bit
     std::string lines;
     for (const std::string& line : result.logLines) lines += line;
     lines += result.unformattedText;
     m_globals.logbook.logWindowText += lines;
     if (m_window.appendLogLines && !lines.empty()) m_window.appendLogLines(lines);
+    if (m_window.showSaved) m_window.showSaved();  // and the focus back to the entry line
     forgetAlert();
     return true;
 }
@@ -136,6 +143,7 @@ void LogCommands::clear()
     m_entry.setState(0);
     if (m_window.focusEntry) m_window.focusEntry();
     m_fields.clear();
+    if (m_fieldsChanged) m_fieldsChanged();
     if (m_window.receiveCaretToEnd) m_window.receiveCaretToEnd();
     forgetAlert();
 }
@@ -143,16 +151,8 @@ void LogCommands::clear()
 bool LogCommands::confirmClose()
 {
     if (!m_entry.unsaved()) return true;
-    switch (m_prompter.askYesNoCancel(log::kTextNotSaved, "")) {
-        case Prompter::Answer::Cancel:
-            return false;
-        case Prompter::Answer::No:
-            return true;
-        case Prompter::Answer::Yes:
-            break;
-    }
     // A save that failed or was declined keeps the window and the entry.
-    return save() && !m_entry.unsaved();
+    return log::AskToSaveFirst(m_prompter, [this] { return save() && !m_entry.unsaved(); });
 }
 
 void LogCommands::look()
@@ -183,9 +183,16 @@ void LogCommands::statistics(bool scanFirst)
     forgetAlert();
 }
 
+std::string LogCommands::lookupCall() const
+{
+    // The selected spot is "call comment"; only the call is looked up, or the worked-before
+    // alert could never match it.
+    return log::EntryWord(m_selectedCall.empty() ? entryText() : m_selectedCall, 0);
+}
+
 void LogCommands::tick()
 {
-    const std::string call = log::EntryWord(entryText(), 0);
+    const std::string call = lookupCall();
     if (m_alertCall && *m_alertCall == call) return;
     m_alertCall = call;
     std::string alert;
@@ -220,6 +227,8 @@ void LogCommands::onEntryChanged()
         m_entry.onChanged(m_window.entryLine->text(), caretLine(), m_window.entryLine->hasFocus());
     if (change.savedBitCleared) return;
     m_fields.call = change.call;
+    if (change.clearSelectedCall) m_selectedCall.clear();
+    if (m_fieldsChanged) m_fieldsChanged();
     if (change.typeSpaceAndMoveCarets && m_window.typeSpaceAndMoveCarets) m_window.typeSpaceAndMoveCarets();
 }
 

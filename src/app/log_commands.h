@@ -37,6 +37,7 @@ struct LogWindow {
     std::function<bool()> gmt;                          // the "GMT" box
     std::function<bool()> shiftHeld;                    // for the map picture's click
     std::function<void()> focusEntry;
+    std::function<void()> focusLog;  // Save: the log window before its line is appended
     std::function<void()> receiveCaretToEnd;
     // Text arrived in the entry line while the focus was elsewhere: a space at the caret and
     // the carets of the entry line and the receive window to their ends.
@@ -73,6 +74,15 @@ public:
     // The entry line changed (text: all of it; line: the caret's line).
     void onEntryChanged();
 
+    // The spot chosen in the DX list ("call comment"): the call the clock tick looks up and
+    // the label of the next mark. Any edit of the entry line empties it.
+    const std::string& selectedCall() const noexcept { return m_selectedCall; }
+    void setSelectedCall(std::string call) { m_selectedCall = std::move(call); }
+    // The call the clock tick looks up: the selected spot's call, else the entry's first word.
+    std::string lookupCall() const;
+    // Runs whenever a QSO field may have changed (the partner window refreshes).
+    void setFieldsChangedHook(std::function<void()> hook) { m_fieldsChanged = std::move(hook); }
+
     log::EntryLineState& entry() noexcept { return m_entry; }
     log::QsoFields& fields() noexcept { return m_fields; }
     log::QsoFieldProviders& providers() noexcept { return m_providers; }
@@ -95,6 +105,8 @@ private:
     log::QsoFields m_fields;
     log::QsoFieldProviders m_providers;
     std::optional<std::string> m_alertCall;
+    std::string m_selectedCall;
+    std::function<void()> m_fieldsChanged;
 };
 
 }  // namespace vexa::app

@@ -24,9 +24,9 @@ OperatingState::OperatingState(ApplicationGlobals& globals, rig::TransceiverPort
       m_transmitAudio(*m_soundCard),
       m_keyLine(transceiver),
       m_keyboardBuffer(keyboardWindow, m_expander),
-      m_transmit(m_sine, m_transmitAudio, m_keyLine, m_keyboardBuffer),
+      m_transmit(m_sine, m_levelledAudio, m_keyLine, m_keyboardBuffer),
       m_voiceKeyer(
-          m_transmitAudio, m_keyLine,
+          m_levelledAudio, m_keyLine,
           [](const std::string& path, std::vector<int16_t>& samples) {
               engine::AudioReadResult file = engine::readAudioFile(path);
               if (!file.ok()) return false;
@@ -65,14 +65,10 @@ OperatingState::OperatingState(ApplicationGlobals& globals, rig::TransceiverPort
         });
     // The operator must learn why the transmission stopped; one line in the receive
     // window, where the echo of the text sent ended.
-    m_transmit.setOutputFailureHook([this] {
-        const bool midLine =
-            m_receiveText.empty() ? m_globals.textFlow.column() != 0 : m_receiveText.back() != '\n';
-        if (midLine) m_receiveText += "\r\n";
-        m_receiveText += kSoundOutputFailed;
-        m_receiveText += "\r\n";
-    });
+    m_transmit.setOutputFailureHook([this] { showNotice(kSoundOutputFailed); });
     applySettings();
+    for (const std::string& line : globals.startNotices) showNotice(line);
+    globals.startNotices.clear();
     setCarrierFrequency(globals.settings.soundFq, true);
     setInversion(false);
 }
@@ -86,7 +82,17 @@ void OperatingState::applySettings()
     m_receiver.setRttyDecoder(s.rttyDecoder == 0 ? engine::RttyDecoder::Discriminator
                                                  : engine::RttyDecoder::Matched);
     m_keyboardBuffer.setWrap(s.wrap);
+    m_transmitLevel.setDb(s.sound.transmitLevelDb);
     setInversion(m_inversion);
+}
+
+void OperatingState::showNotice(std::string_view line)
+{
+    const bool midLine =
+        m_receiveText.empty() ? m_globals.textFlow.column() != 0 : m_receiveText.back() != '\n';
+    if (midLine) m_receiveText += "\r\n";
+    m_receiveText += line;
+    m_receiveText += "\r\n";
 }
 
 OperatingState::~OperatingState()
@@ -215,6 +221,10 @@ WaveEventResult OperatingState::onWaveEvent(const engine::WaveEvent& event)
         m_dispatch.OnWaveOutDone(event.device, *event.header);
         return result;
     }
+    // Measured before the dispatch hands the block back to the card.
+    if (m_soundCard->inputOpen() && event.device == m_soundCard->inputDevice() &&
+        event.header->data != nullptr)
+        m_inputLevel.measure(std::span<const int16_t>(event.header->data, event.header->bytesRecorded / 2));
     const engine::ReceiveDispatch::InputResult input = m_dispatch.OnWaveInData(event.device, *event.header);
     // With "net" on the transmit tone follows the AFC.
     if (input.retuned && m_net) m_transmit.setFrequency(m_receiver.frequency());
@@ -231,6 +241,15 @@ void OperatingState::applyAudioEnabled(bool enabled)
     } else if (!m_soundCard->inputOpen()) {
         m_soundCard->OpenWaveIn();
     }
+}
+
+bool OperatingState::reopenInput()
+{
+    if (!m_soundCard->inputOpen()) return true;
+    m_soundCard->CloseWaveIn();
+    m_inputLevel.reset();
+    m_soundCard->OpenWaveIn();
+    return m_soundCard->inputOpen();
 }
 
 engine::TransmitMachine::Toggle OperatingState::ToggleTransmit()

@@ -10,6 +10,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "app/application_globals.h"
 #include "app/clock_caption.h"
@@ -17,6 +18,7 @@
 #include "common/ports.h"
 #include "display/spectrum_port.h"
 #include "display/tuning_clicks.h"
+#include "engine/audio/input_level_meter.h"
 #include "engine/audio/sound_card.h"
 #include "engine/dsp/sine_table.h"
 #include "engine/receive_dispatch.h"
@@ -25,6 +27,7 @@
 #include "engine/spectrum_capture.h"
 #include "engine/tx/key_line.h"
 #include "engine/tx/transmit_audio.h"
+#include "engine/tx/transmit_level.h"
 #include "engine/tx/transmit_machine.h"
 #include "engine/tx/voice_keyer.h"
 #include "macros/keyboard_transmit_buffer.h"
@@ -65,7 +68,8 @@ public:
     OperatingState& operator=(const OperatingState&) = delete;
 
     // Hands the settings in memory (call, CW identification unit, Baudot unshift on space,
-    // wrap column, DigiSide) to the engine objects; after every read of the settings.
+    // wrap column, DigiSide, transmit level) to the engine objects; after every read of the
+    // settings.
     void applySettings();
 
     // Switches the engine to `mode` and sends the transceiver its mode command.
@@ -122,6 +126,17 @@ public:
     void applyAudioEnabled(bool enabled);
     void closeInput() { m_soundCard->CloseWaveIn(); }
     bool inputOpen() const noexcept { return m_soundCard->inputOpen(); }
+    // Closes and opens the input again, so that a newly chosen device is used; when the
+    // input is closed (transmitting, sound off) its next open does that. False when it was
+    // open and the new device would not open.
+    bool reopenInput();
+    // The peak of the latest received block in dBFS; silence while the input is closed
+    // (transmitting, sound off), not the last block before it closed.
+    double inputPeakDbfs() const noexcept
+    {
+        return inputOpen() ? m_inputLevel.peakDbfs() : engine::InputLevelMeter::kFloorDbfs;
+    }
+    const engine::TransmitLevel& transmitLevel() const noexcept { return m_transmitLevel; }
     void setSpectrumInvalidator(std::function<void()> invalidate)
     {
         m_invalidateSpectrum = std::move(invalidate);
@@ -139,6 +154,9 @@ public:
     // Ends whatever is on the air now (a digital transmission without its tail, a voice
     // message): output closed, key line off, input open again. Closing the window.
     void endTransmissions();
+
+    // One line of the program's own in the receive window, on a line of its own.
+    void showNotice(std::string_view line);
 
     // Filled by the decoders (and the transmit echo), emptied by the tick.
     std::string& receiveTextBuffer() noexcept { return m_receiveText; }
@@ -173,6 +191,9 @@ private:
     engine::SpectrumCapture m_capture;
     std::unique_ptr<engine::SoundCard> m_soundCard;
     engine::SoundCardTransmitAudio<engine::SoundCard> m_transmitAudio;
+    engine::TransmitLevel m_transmitLevel;
+    engine::LevelledTransmitAudio m_levelledAudio{m_transmitAudio, m_transmitLevel};
+    engine::InputLevelMeter m_inputLevel;
     PortKeyLine m_keyLine;
     macros::PassThroughExpander m_expander;
     macros::KeyboardTransmitBuffer m_keyboardBuffer;

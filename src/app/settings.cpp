@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "engine/tx/transmit_level.h"
+
 namespace vexa::app {
 namespace {
 
@@ -67,7 +69,7 @@ void Settings::readOperating(const Profile& profile)
     recomputeSpectrumStartBin();
     unshiftOnSpace = profile.readInt("RTTY", "UnshiftOnSpace", unshiftOnSpace);
     rttyDecoder = profile.readInt("RTTY", "Decoder", rttyDecoder);
-    soundDevice = profile.readString("Sound", "Device", soundDevice);
+    readSound(profile);
     readStation(profile);
 }
 
@@ -82,6 +84,28 @@ void Settings::clampToSheetRanges() noexcept
     soundFq = std::clamp(soundFq, 300, 3000);
     startFq = std::clamp(startFq, 0, 2000);
     zoom = std::clamp(zoom, 0, 2);
+    sound.transmitLevelDb =
+        std::clamp(sound.transmitLevelDb, engine::TransmitLevel::kMinDb, engine::TransmitLevel::kMaxDb);
+}
+
+// Profiles written before input and output were chosen apart name one "Device" for both.
+void Settings::readSound(const Profile& profile)
+{
+    const std::string both = profile.readString("Sound", "Device", "");
+    sound.inputDevice = profile.readString("Sound", "InputDevice", both.empty() ? sound.inputDevice : both);
+    sound.outputDevice =
+        profile.readString("Sound", "OutputDevice", both.empty() ? sound.outputDevice : both);
+    if (sound.inputDevice.empty()) sound.inputDevice = engine::kDefaultSoundDevice;
+    if (sound.outputDevice.empty()) sound.outputDevice = engine::kDefaultSoundDevice;
+    sound.transmitLevelDb = profile.readInt("Sound", "TransmitLevel", sound.transmitLevelDb);
+    clampToSheetRanges();
+}
+
+bool Settings::writeSound(Profile& profile) const
+{
+    bool ok = profile.writeString("Sound", "InputDevice", sound.inputDevice);
+    ok = profile.writeString("Sound", "OutputDevice", sound.outputDevice) && ok;
+    return profile.writeInt("Sound", "TransmitLevel", sound.transmitLevelDb) && ok;
 }
 
 void Settings::readText(const Profile& profile)

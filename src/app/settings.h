@@ -11,6 +11,7 @@
 #include <string>
 
 #include "common/profile.h"
+#include "engine/audio/sound_devices.h"
 
 namespace vexa::app {
 
@@ -49,8 +50,9 @@ struct Settings {
     // "RTTY"
     int unshiftOnSpace = 1;  // a space returns the Baudot decoder to letters
     int rttyDecoder = 1;     // "Decoder": 0 the discriminator receiver, 1 the matched-filter one
-    // "Sound"
-    std::string soundDevice;  // empty: the system's default device
+    // "Sound": "InputDevice", "OutputDevice" (absent: the older "Device" for both, else
+    // "default") and "TransmitLevel" (dB, -40..0)
+    engine::SoundChoice sound;
 
     StationData station;
 
@@ -62,11 +64,13 @@ struct Settings {
     // Start-up step 8: "CwId", "ComPort", "ComSpeed", "Type", "SwapPttAndCw", "DigiSide",
     // "IcomAddr", "Rigctld", "CatPtt", "SoundFq", "StartFq", "Zoom", "AverageInverted", "ShowAverage",
     // "AverageThickLine"; then the spectrum start bin; then "RTTY"/"UnshiftOnSpace" and
-    // "Decoder", "Sound"/"Device" and the station data. Values outside the sheet's ranges
+    // "Decoder", the "Sound" keys and the station data. Values outside the sheet's ranges
     // are clamped.
     void readOperating(const Profile& profile);
     // Start-up step 15 (after the macro texts, which the macro store reads): "Wrap", "BoldFont".
     void readText(const Profile& profile);
+    // "Sound": the devices and the transmit level.
+    void readSound(const Profile& profile);
     // "Station": "Call", "Name", "QTH", "Latitude", "Longitude".
     void readStation(const Profile& profile);
 
@@ -75,12 +79,14 @@ struct Settings {
     // "ShowAverage", "AverageThickLine", "Zoom"; "Keyboard" "Wrap", "BoldFont",
     // "LargeScreen"). False if any write failed (the others are still attempted).
     [[nodiscard]] bool writeIntegerKeys(Profile& profile) const;
+    // The "Sound" page: "InputDevice", "OutputDevice", "TransmitLevel".
+    [[nodiscard]] bool writeSound(Profile& profile) const;
     // The station data, so that it survives the end of the program.
     [[nodiscard]] bool writeStation(Profile& profile) const;
 
     void recomputeSpectrumStartBin() noexcept;
     // "CwId" 1 to 3, "ComSpeed" positive (else 1200), "SoundFq" 300 to 3000 Hz, "StartFq"
-    // 0 to 2000 Hz, "Zoom" 0 to 2: done by readOperating.
+    // 0 to 2000 Hz, "Zoom" 0 to 2, "TransmitLevel" -40 to 0 dB: done by readOperating.
     void clampToSheetRanges() noexcept;
 };
 

@@ -1,5 +1,7 @@
 #include "app/sound_backend.h"
 
+#include "app/sound_settings.h"
+
 #include "engine/audio/null_wave_backend.h"
 #include "engine/audio/portaudio_backend.h"
 #include "engine/audio/wave_file_backend.h"
@@ -19,12 +21,13 @@ std::unique_ptr<engine::WaveBackend> makeDemoBackend(const std::filesystem::path
     return backend;
 }
 
-std::unique_ptr<engine::WaveBackend> makePortAudioBackend(const std::string& deviceName)
+std::unique_ptr<engine::WaveBackend> makePortAudioBackend(const engine::SoundChoice& devices)
 {
-    return std::make_unique<engine::PortAudioBackend>(engine::PortAudioOptions{deviceName, 0});
+    return std::make_unique<engine::PortAudioBackend>(
+        engine::PortAudioOptions{.inputDevice = devices.inputDevice, .outputDevice = devices.outputDevice});
 }
 
-SoundBackendChoice chooseSoundBackend(bool demoRequested, const std::string& deviceName,
+SoundBackendChoice chooseSoundBackend(bool demoRequested, const engine::SoundChoice& wanted,
                                       const std::optional<std::filesystem::path>& demoRecording,
                                       const DeviceBackendFactory& makeDevice)
 {
@@ -41,8 +44,16 @@ SoundBackendChoice chooseSoundBackend(bool demoRequested, const std::string& dev
             choice.notice = "Cannot play the demo recording: " + error;
         }
     }
-    std::unique_ptr<engine::WaveBackend> device = makeDevice(deviceName);
+    std::unique_ptr<engine::WaveBackend> device = makeDevice(wanted);
     if (!device) device = std::make_unique<engine::NullWaveBackend>();
+    std::string deviceName = wanted.inputDevice == engine::kDefaultSoundDevice ? "" : wanted.inputDevice;
+    if (auto* devices = dynamic_cast<engine::SoundDevices*>(device.get())) {
+        engine::SoundChoice used = wanted;
+        choice.fallbacks = resolveSoundDevices(*devices, used);
+        devices->selectDevices(used.inputDevice, used.outputDevice);
+        choice.devices = devices;
+        deviceName.clear();
+    }
     if (device->inputCapabilities()) {
         choice.backend = std::move(device);
         return choice;
@@ -51,6 +62,7 @@ SoundBackendChoice chooseSoundBackend(bool demoRequested, const std::string& dev
     if (!demoRequested && demoRecording) {
         if (auto demo = makeDemoBackend(*demoRecording, error)) {
             choice.backend = std::move(demo);
+            choice.devices = nullptr;  // went with the device backend
             choice.demo = true;
             choice.notice = deviceName.empty() ? "No sound card found; receiving the demo recording"
                                                : "Sound device \"" + deviceName +

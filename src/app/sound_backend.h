@@ -7,8 +7,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/audio/sound_card.h"
+#include "engine/audio/sound_devices.h"
 
 namespace vexa::app {
 
@@ -16,18 +18,22 @@ struct SoundBackendChoice {
     std::unique_ptr<engine::WaveBackend> backend;  // never null
     bool demo = false;                             // the input is the demo recording
     std::string notice;  // for the status line or standard error; empty when all is as asked
+    // The backend's device choice, when it has real devices to choose from.
+    engine::SoundDevices* devices = nullptr;
+    // A chosen device that is gone, replaced by "default": one line each, for the receive window.
+    std::vector<std::string> fallbacks;
 };
 
-// Makes the real-device backend for a device name ("" = the default device).
-using DeviceBackendFactory =
-    std::function<std::unique_ptr<engine::WaveBackend>(const std::string& deviceName)>;
+// Makes the real-device backend for the chosen devices.
+using DeviceBackendFactory = std::function<std::unique_ptr<engine::WaveBackend>(const engine::SoundChoice&)>;
 
 // The PortAudio backend.
-std::unique_ptr<engine::WaveBackend> makePortAudioBackend(const std::string& deviceName);
+std::unique_ptr<engine::WaveBackend> makePortAudioBackend(const engine::SoundChoice& devices);
 
-// demoRequested: --demo. deviceName: the "Sound"/"Device" setting. demoRecording: the
-// found demo file, if any. A device backend without any input device counts as no card.
-SoundBackendChoice chooseSoundBackend(bool demoRequested, const std::string& deviceName,
+// demoRequested: --demo. wanted: the "Sound" settings. demoRecording: the found demo file,
+// if any. A chosen device the backend does not have is replaced by "default"; a device
+// backend that cannot record at all counts as no card.
+SoundBackendChoice chooseSoundBackend(bool demoRequested, const engine::SoundChoice& wanted,
                                       const std::optional<std::filesystem::path>& demoRecording,
                                       const DeviceBackendFactory& makeDevice = makePortAudioBackend);
 

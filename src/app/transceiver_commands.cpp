@@ -81,6 +81,12 @@ void TransceiverCommands::setHexMonitor(bool on)
     m_trx.setHexMonitor(on);
 }
 
+void TransceiverCommands::markHere()
+{
+    const std::string label = m_window.selectedCall ? m_window.selectedCall() : std::string();
+    m_markCommands.MarkThisFrequency(label, m_window.entryText ? m_window.entryText() : std::string());
+}
+
 void TransceiverCommands::storeOperatingMode(OperatingMode mode, bool selectInList)
 {
     m_window.storeOperatingMode(mode, selectInList);
@@ -170,7 +176,7 @@ void TransceiverCommands::addCommands(CommandTable& c)
         m_window.showCheck(I::Hex, m_hexMonitor);
     };
     // Frequency marks: Alt+Insert, Alt+Delete, Alt+Page Down, Alt+Page Up.
-    c[I::MarkHere] = [this] { m_markCommands.MarkThisFrequency("", m_window.entryText()); };
+    c[I::MarkHere] = [this] { markHere(); };
     c[I::MarkDelete] = [this] { m_markCommands.DeleteMarksHere(); };
     c[I::MarkNext] = [this] { m_markCommands.NextMark(); };
     c[I::MarkPrevious] = [this] { m_markCommands.PreviousMark(); };

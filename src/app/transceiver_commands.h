@@ -41,6 +41,7 @@ struct TransceiverWindow {
     std::function<void()> focusEntryLine;
     std::function<void(int offsetHz)> moveSplitSlider;
     std::function<std::string()> entryText;
+    std::function<std::string()> selectedCall;  // the mark's label when set (a DX spot)
     std::function<void()> clearEntryLine;
     std::function<std::string()> frequencyText;  // the "&Fq:" box
     std::function<void(int n, const std::string& text)> setFrequencyListItem;
@@ -71,6 +72,8 @@ public:
     rig::BandControl& bands() noexcept { return m_bands; }
     FrequencyMarks& marks() noexcept { return m_marks; }
     void setHexMonitor(bool on);
+    // Alt+Insert: marks the frequency, labelled with the selected DX spot or as asked.
+    void markHere();
     bool hexMonitor() const noexcept { return m_hexMonitor; }
 
     // The frequency map as last drawn (palette: 0 background, 1 ink).

@@ -5,10 +5,8 @@
 
 namespace vexa::log {
 
-bool ConfirmClear(const EntryLineState& state, Prompter& prompter, const std::function<SaveForClear()>& save,
-                  const TimeZoneOffset& zone)
+bool AskToSaveFirst(Prompter& prompter, const std::function<bool()>& save)
 {
-    if (state.state() == 0) return true;
     switch (prompter.askYesNoCancel(kTextNotSaved, "")) {
         case Prompter::Answer::Cancel:
             return false;
@@ -17,10 +15,19 @@ bool ConfirmClear(const EntryLineState& state, Prompter& prompter, const std::fu
         case Prompter::Answer::Yes:
             break;
     }
+    return save();
+}
+
+bool ConfirmClear(const EntryLineState& state, Prompter& prompter, const std::function<SaveForClear()>& save,
+                  const TimeZoneOffset& zone)
+{
+    if (state.state() == 0) return true;
     // A save that failed or was declined, or a text that is no record, stays for the operator.
-    const SaveForClear saved = save();
-    return saved.outcome == SaveOutcome::Saved &&
-           ParseLogRecord(saved.entryText, nullptr, zone) == ParseResult::Complete;
+    return AskToSaveFirst(prompter, [&] {
+        const SaveForClear saved = save();
+        return saved.outcome == SaveOutcome::Saved &&
+               ParseLogRecord(saved.entryText, nullptr, zone) == ParseResult::Complete;
+    });
 }
 
 }  // namespace vexa::log

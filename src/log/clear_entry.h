@@ -19,6 +19,10 @@ struct SaveForClear {
     std::string entryText;  // the entry line's text after the save
 };
 
+// Asks kTextNotSaved: Yes runs `save` and says what it says, No says true, Cancel false.
+// True means the entry may go (Clear and Close).
+bool AskToSaveFirst(Prompter& prompter, const std::function<bool()>& save);
+
 // True when the window may empty the entry line and the QSO fields. `save` runs the Save
 // command (time stamp and SaveEntry).
 bool ConfirmClear(const EntryLineState& state, Prompter& prompter, const std::function<SaveForClear()>& save,

@@ -22,6 +22,15 @@ void readAll(Settings& s, const Profile& p)
     s.readText(p);
 }
 
+// The operating settings read from a profile holding `text`.
+Settings readProfileText(const test::TempDir& dir, const char* text)
+{
+    std::ofstream(dir.path() / "vexa.ini") << text;
+    Settings s;
+    s.readOperating(Profile(dir.path() / "vexa.ini"));
+    return s;
+}
+
 TEST(Settings, FirstStartWithoutProfileGivesTheDefaults)
 {
     test::TempDir dir;
@@ -47,7 +56,7 @@ TEST(Settings, FirstStartWithoutProfileGivesTheDefaults)
     EXPECT_EQ(s.spectrumStartBin, 71);
     EXPECT_EQ(s.unshiftOnSpace, 1);
     EXPECT_EQ(s.rttyDecoder, 1);  // the matched-filter receiver
-    EXPECT_EQ(s.soundDevice, "");
+    EXPECT_EQ(s.sound, engine::SoundChoice{});
     EXPECT_EQ(s.station.call, "XX9XX");
     EXPECT_EQ(s.station.name, "Sam");
     EXPECT_EQ(s.station.qth, "Lakeside");
@@ -64,10 +73,7 @@ TEST(Settings, SpectrumStartBin)
     EXPECT_EQ(spectrumStartBinFor(6), 1);
     EXPECT_EQ(spectrumStartBinFor(1000), 185);
     test::TempDir dir;
-    std::ofstream(dir.path() / "vexa.ini") << "[Spectrum]\nStartFq=0\n";
-    Settings s;
-    s.readOperating(Profile(dir.path() / "vexa.ini"));
-    EXPECT_EQ(s.spectrumStartBin, 0);
+    EXPECT_EQ(readProfileText(dir, "[Spectrum]\nStartFq=0\n").spectrumStartBin, 0);
 }
 
 TEST(Settings, MissingKeysKeepTheValuesInMemoryExceptThePortKeys)
@@ -83,7 +89,7 @@ TEST(Settings, MissingKeysKeepTheValuesInMemoryExceptThePortKeys)
     s.comPort = 4;
     s.comSpeed = 9600;
     s.type = 3;
-    s.soundDevice = "USB Audio";
+    s.sound.inputDevice = "USB Audio";
     s.rigctld = "shack-pi:4532";
     s.station.call = "XX1ABC";
     readAll(s, empty);
@@ -93,7 +99,7 @@ TEST(Settings, MissingKeysKeepTheValuesInMemoryExceptThePortKeys)
     EXPECT_EQ(s.cwId, 3);
     EXPECT_EQ(s.soundFq, 1500);
     EXPECT_EQ(s.spectrumStartBin, 0);
-    EXPECT_EQ(s.soundDevice, "USB Audio");
+    EXPECT_EQ(s.sound.inputDevice, "USB Audio");
     EXPECT_EQ(s.station.call, "XX1ABC");
     // These three read with fixed defaults.
     EXPECT_EQ(s.comPort, 2);
@@ -164,27 +170,47 @@ TEST(Settings, HandEditedValuesThatFeedArithmeticAreClampedToTheSheetRanges)
     test::TempDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
-        std::ofstream(dir.path() / "vexa.ini") << c.line;
-        Settings s;
-        s.readOperating(Profile(dir.path() / "vexa.ini"));
-        EXPECT_EQ(s.*c.field, c.expected);
+        EXPECT_EQ(readProfileText(dir, c.line).*c.field, c.expected);
     }
-    std::ofstream(dir.path() / "vexa.ini") << "[Spectrum]\nStartFq=99999\n";
-    Settings s;
-    s.readOperating(Profile(dir.path() / "vexa.ini"));
-    EXPECT_EQ(s.spectrumStartBin, spectrumStartBinFor(2000));
+    EXPECT_EQ(readProfileText(dir, "[Spectrum]\nStartFq=99999\n").spectrumStartBin,
+              spectrumStartBinFor(2000));
+}
+
+// Profiles from before input and output were chosen apart keep their one device; the
+// transmit level stays within what the page offers.
+TEST(Settings, SoundKeys)
+{
+    struct Case {
+        const char* text;
+        engine::SoundChoice expected;
+    };
+    const Case cases[] = {
+        {"[Sound]\nDevice=USB Audio\n", {"USB Audio", "USB Audio", 0}},
+        {"[Sound]\nDevice=USB Audio\nOutputDevice=default\nTransmitLevel=-12\n",
+         {"USB Audio", "default", -12}},
+        {"[Sound]\nInputDevice=\nTransmitLevel=-90\n", {"default", "default", -40}},
+        {"[Sound]\nTransmitLevel=6\n", {"default", "default", 0}},
+    };
+    test::TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const Settings s = readProfileText(dir, c.text);
+        EXPECT_EQ(s.sound, c.expected);
+        Profile written(dir.path() / "written.ini");
+        ASSERT_TRUE(s.writeSound(written));
+        Settings again;
+        again.readSound(written);
+        EXPECT_EQ(again.sound, c.expected);
+    }
 }
 
 TEST(Settings, NonsenseCoordinatesKeepTheDefault)
 {
     test::TempDir dir;
-    std::ofstream(dir.path() / "vexa.ini") << "[station]\nlatitude=north\nLongitude=200\n";
-    Settings s;
-    s.readOperating(Profile(dir.path() / "vexa.ini"));
+    Settings s = readProfileText(dir, "[station]\nlatitude=north\nLongitude=200\n");
     EXPECT_DOUBLE_EQ(s.station.latitude, 50.5);
     EXPECT_DOUBLE_EQ(s.station.longitude, 30.5);
-    std::ofstream(dir.path() / "vexa.ini") << "[station]\nlatitude=+12.25\nLongitude=-0.5\n";
-    s.readOperating(Profile(dir.path() / "vexa.ini"));
+    s = readProfileText(dir, "[station]\nlatitude=+12.25\nLongitude=-0.5\n");
     EXPECT_DOUBLE_EQ(s.station.latitude, 12.25);
     EXPECT_DOUBLE_EQ(s.station.longitude, -0.5);
 }

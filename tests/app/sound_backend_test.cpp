@@ -16,10 +16,12 @@ namespace {
 
 // A system without any sound device, without asking PortAudio (whose host libraries are
 // tested, with a real sound server, in test_audio_device).
-std::unique_ptr<engine::WaveBackend> noCard(const std::string&)
+std::unique_ptr<engine::WaveBackend> noCard(const engine::SoundChoice&)
 {
     return std::make_unique<engine::NullWaveBackend>();
 }
+
+const engine::SoundChoice named{.inputDevice = "No Such Card"};
 
 std::filesystem::path makeRecording(const test::TempDir& dir)
 {
@@ -33,7 +35,7 @@ std::filesystem::path makeRecording(const test::TempDir& dir)
 TEST(SoundBackend, DemoRequestedLoopsTheRecording)
 {
     test::TempDir dir;
-    SoundBackendChoice choice = chooseSoundBackend(true, "", makeRecording(dir), noCard);
+    SoundBackendChoice choice = chooseSoundBackend(true, {}, makeRecording(dir), noCard);
     ASSERT_TRUE(choice.backend);
     EXPECT_TRUE(choice.demo);
     EXPECT_EQ(choice.notice, "");
@@ -56,13 +58,13 @@ TEST(SoundBackend, DemoRequestedLoopsTheRecording)
 TEST(SoundBackend, MissingOrBrokenDemoIsReported)
 {
     test::TempDir dir;
-    SoundBackendChoice none = chooseSoundBackend(true, "No Such Card", std::nullopt, noCard);
+    SoundBackendChoice none = chooseSoundBackend(true, named, std::nullopt, noCard);
     ASSERT_TRUE(none.backend);
     EXPECT_FALSE(none.demo);
     EXPECT_NE(none.notice.find("demo.wav is not installed"), std::string::npos);
 
     std::ofstream(dir.file("broken.wav")) << "not audio";
-    SoundBackendChoice broken = chooseSoundBackend(true, "No Such Card", dir.path() / "broken.wav", noCard);
+    SoundBackendChoice broken = chooseSoundBackend(true, named, dir.path() / "broken.wav", noCard);
     EXPECT_FALSE(broken.demo);
     EXPECT_NE(broken.notice.find("not an audio file"), std::string::npos);
     engine::SoundCard card(*broken.backend, [](const engine::WaveEvent&) {});
@@ -73,14 +75,14 @@ TEST(SoundBackend, MissingOrBrokenDemoIsReported)
 TEST(SoundBackend, UnknownDeviceFallsBackToTheDemo)
 {
     test::TempDir dir;
-    SoundBackendChoice choice = chooseSoundBackend(false, "No Such Card", makeRecording(dir), noCard);
+    SoundBackendChoice choice = chooseSoundBackend(false, named, makeRecording(dir), noCard);
     EXPECT_TRUE(choice.demo);
     EXPECT_EQ(choice.notice, "Sound device \"No Such Card\" not found; receiving the demo recording");
 
-    SoundBackendChoice nothing = chooseSoundBackend(false, "No Such Card", std::nullopt, noCard);
+    SoundBackendChoice nothing = chooseSoundBackend(false, named, std::nullopt, noCard);
     EXPECT_FALSE(nothing.demo);
     EXPECT_EQ(nothing.notice, "Sound device \"No Such Card\" not found");
-    SoundBackendChoice noDefault = chooseSoundBackend(false, "", std::nullopt, noCard);
+    SoundBackendChoice noDefault = chooseSoundBackend(false, {}, std::nullopt, noCard);
     EXPECT_EQ(noDefault.notice, "No sound card found");
     engine::SoundCard card(*noDefault.backend, [](const engine::WaveEvent&) {});
     card.OpenWaveIn();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include <QLineEdit>
 #include <QTest>
 #include <QTextEdit>
 
@@ -49,11 +50,13 @@ TEST(LogWindow, TimeAndSaveWriteTheRecordAndTheSameCallIsWorkedBefore)
         entry->setFocus();
         QTest::keyClicks(entry, "DL1ABC");
         EXPECT_TRUE(w.entryUnsaved());
+        qobject_cast<QLineEdit*>(w.control(ControlId::FreeText))->setText(QStringLiteral("QRP"));
         w.OnCommand(ControlId::Time);
         const QString stamped = entry->toPlainText();
         w.OnCommand(ControlId::Time);  // a second time stamps nothing more
         EXPECT_EQ(entry->toPlainText(), stamped);
         EXPECT_TRUE(stamped.startsWith(QStringLiteral("DL1ABC 559/579 ")));
+        EXPECT_TRUE(stamped.trimmed().endsWith(QStringLiteral(" QRP"))) << stamped.toStdString();
         w.OnCommand(ControlId::Save);
         EXPECT_FALSE(w.entryUnsaved());
         EXPECT_TRUE(plain(w, ControlId::LogWindow).startsWith(QStringLiteral("DL1ABC     ")));

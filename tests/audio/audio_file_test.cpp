@@ -12,22 +12,10 @@
 #include <numbers>
 
 #include "support/temp_dir.h"
+#include "support/tone.h"
 
 namespace vexa::engine {
 namespace {
-
-// Energy of one frequency in a block (Goertzel), normalised to the block length.
-double toneLevel(std::span<const int16_t> s, double hz, double rate)
-{
-    const double w = 2.0 * std::numbers::pi * hz / rate;
-    double re = 0.0;
-    double im = 0.0;
-    for (size_t i = 0; i < s.size(); ++i) {
-        re += s[i] * std::cos(w * static_cast<double>(i));
-        im += s[i] * std::sin(w * static_cast<double>(i));
-    }
-    return 2.0 * std::hypot(re, im) / static_cast<double>(s.size());
-}
 
 void writeFloatFile(const std::string& path, int rate, int channels, const std::vector<float>& frames)
 {
@@ -85,8 +73,8 @@ TEST(AudioFile, StereoAt44100IsMixedDownAndResampled)
     EXPECT_EQ(r.sourceChannels, 2);
     EXPECT_NEAR(static_cast<double>(r.samples.size()), 11025.0, 2.0);
     std::span<const int16_t> middle(r.samples.data() + 2000, 4096);
-    EXPECT_NEAR(toneLevel(middle, 1000.0, 11025.0), 0.4 * 32768.0, 0.01 * 32768.0);
-    EXPECT_LT(toneLevel(middle, 1500.0, 11025.0), 0.005 * 32768.0);
+    EXPECT_NEAR(test::toneLevel(middle, 1000.0), 0.4 * 32768.0, 0.01 * 32768.0);
+    EXPECT_LT(test::toneLevel(middle, 1500.0), 0.005 * 32768.0);
 }
 
 TEST(AudioFile, OverloadedFloatInputIsClippedNotWrapped)

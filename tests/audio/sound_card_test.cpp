@@ -11,6 +11,7 @@
 #include "engine/audio/audio_file.h"
 #include "engine/audio/null_wave_backend.h"
 #include "engine/audio/wave_file_backend.h"
+#include "support/silent_card.h"
 #include "support/temp_dir.h"
 #include "support/wave_event_queue.h"
 
@@ -195,18 +196,7 @@ TEST(SoundCard, PacedLoopingInputRunsAtRealTime)
 TEST(SoundCard, MissingDeviceFailsSilently)
 {
     NullWaveBackend backend;
-    int notifications = 0;
-    SoundCard card(backend, [&](const WaveEvent&) { ++notifications; });
-    card.OpenWaveIn();
-    card.OpenWaveOut();
-    EXPECT_FALSE(card.inputOpen());
-    EXPECT_FALSE(card.outputOpen());
-    WaveHeader h;
-    EXPECT_FALSE(card.addInputBuffer(h));
-    EXPECT_FALSE(card.writeOutput(h));
-    card.CloseWaveIn();
-    card.CloseWaveOut();
-    EXPECT_EQ(notifications, 0);
+    test::expectCardStaysClosed(backend);
 
     WaveFileBackend missingFile(WaveFileOptions{"/nonexistent/demo.wav"});
     EXPECT_NE(missingFile.inputError().find("demo.wav"), std::string::npos);

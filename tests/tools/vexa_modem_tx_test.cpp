@@ -3,7 +3,9 @@
 // with a message and a non-zero exit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -92,6 +94,28 @@ TEST(VexaModemTx, CwIdAndEveryMode)
     EXPECT_GT(readAudioFile(id).samples.size(), readAudioFile(plain).samples.size() + 3 * 11025);
 }
 
+// -6 dB halves the amplitude of every sample, the Morse identification's included.
+TEST(VexaModemTx, LevelScalesEverySampleCwIdIncluded)
+{
+    vexa::test::TempDir dir;
+    const std::string full = dir.file("full.wav"), half = dir.file("half.wav");
+    ASSERT_EQ(shell(kModem + " tx --mode psk31 --cwid DL1ABC 'de dl1abc' " + full).status, 0);
+    const ShellRun r = shell(kModem + " tx --mode psk31 --cwid DL1ABC --level -6 'de dl1abc' " + half);
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::vector<int16_t> a = readAudioFile(full).samples, b = readAudioFile(half).samples;
+    ASSERT_EQ(a.size(), b.size());
+    int peakA = 0, peakB = 0;
+    std::size_t off = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        peakA = std::max(peakA, std::abs(int{a[i]}));
+        peakB = std::max(peakB, std::abs(int{b[i]}));
+        if (std::abs(a[i] * 0.501187 - b[i]) > 1.0) ++off;
+    }
+    EXPECT_EQ(off, 0u);
+    EXPECT_GT(peakA, 16000);
+    EXPECT_NEAR(static_cast<double>(peakB) / peakA, 0.5, 0.005);
+}
+
 TEST(VexaModemTx, BadInputIsExplained)
 {
     vexa::test::TempDir dir;
@@ -104,7 +128,8 @@ TEST(VexaModemTx, BadInputIsExplained)
                           Case{"tx --mode psk31 --freq 9k hi " + out, "--freq '9k'"},
                           Case{"tx --mode psk31 --freq 20000 hi " + out, "100 to 5000 Hz"},
                           Case{"tx --mode rtty --cwid DL1ABC hi " + out, "--cwid"},
-                          Case{"tx --mode psk31 --level 3 hi " + out, "unknown option '--level'"},
+                          Case{"tx --mode psk31 --level 3 hi " + out, "--level '3'"},
+                          Case{"tx --mode psk31 --level -6.5 hi " + out, "from -40 to 0"},
                           Case{"tx --mode psk31 hi", "usage"},
                           Case{"tx --mode psk31 hi " + dir.file("no/such/dir/x.wav"), "x.wav"}}) {
         SCOPED_TRACE(c.args);

@@ -19,8 +19,10 @@ constexpr std::array kCommands = {
                  "      weaker) or the discriminator receiver"},
     CommandEntry{
         "tx", vexa::tools::runTx,
-        "tx --mode psk31|qpsk|fsk31|rtty|rtty100 [--freq HZ] [--cwid CALL] [--reverse] TEXT OUT.wav\n"
-        "      render a transmission of TEXT ('-': stdin) into OUT.wav ('-': stdout)"},
+        "tx --mode psk31|qpsk|fsk31|rtty|rtty100 [--freq HZ] [--cwid CALL] [--reverse] [--level DB]\n"
+        "   TEXT OUT.wav\n"
+        "      render a transmission of TEXT ('-': stdin) into OUT.wav ('-': stdout), --level dB\n"
+        "      below full scale (0 to -40)"},
 };
 
 }  // namespace

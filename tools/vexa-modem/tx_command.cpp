@@ -1,5 +1,5 @@
 // vexa-modem tx --mode psk31|qpsk|fsk31|rtty|rtty100 [--freq HZ] [--cwid CALL] [--reverse]
-//                TEXT OUT.wav
+//                [--level DB] TEXT OUT.wav
 // Runs the transmit path exactly as a transmission does - lead-in, text, end, tail - over
 // an in-memory sound card and writes what would have been played.
 #include "tx_command.h"
@@ -17,6 +17,7 @@
 #include "engine/rx/varicode_table.h"
 #include "engine/tx/memory_transmit_audio.h"
 #include "engine/tx/string_transmit_source.h"
+#include "engine/tx/transmit_level.h"
 #include "engine/tx/transmit_machine.h"
 
 namespace vexa::tools {
@@ -26,11 +27,12 @@ using engine::TransmitMachine;
 
 constexpr const char* kUsage =
     "usage: vexa-modem tx --mode psk31|qpsk|fsk31|rtty|rtty100 [--freq HZ] [--cwid CALL] [--reverse]\n"
-    "                      TEXT OUT.wav\n"
+    "                      [--level DB] TEXT OUT.wav\n"
     "       TEXT \"-\" reads the text from standard input; OUT.wav \"-\" writes to standard output.\n"
     "       --freq: audio frequency (PSK: carrier, RTTY/FSK31: centre), default 1000 Hz.\n"
     "       --cwid: end with the call sign in Morse (PSK31, QPSK, FSK31).\n"
-    "       --reverse: QPSK with the quarter turns the other way; RTTY with mark on the lower tone.\n";
+    "       --reverse: QPSK with the quarter turns the other way; RTTY with mark on the lower tone.\n"
+    "       --level: transmit level in dB below full scale, 0 (default) down to -40.\n";
 
 struct ModeChoice {
     OperatingMode mode;
@@ -55,6 +57,7 @@ int runTx(int argc, char** argv)
     double freq = 1000.0;
     std::string cwid;
     bool reverse = false;
+    int levelDb = 0;
     std::string positional[2];
     int npos = 0;
     for (int i = 2; i < argc; ++i) {
@@ -92,6 +95,18 @@ int runTx(int argc, char** argv)
             const char* v = value("--cwid");
             if (v == nullptr) return 2;
             cwid = v;
+        } else if (arg == "--level") {
+            const char* v = value("--level");
+            if (v == nullptr) return 2;
+            char* end = nullptr;
+            const long db = std::strtol(v, &end, 10);
+            if (end == v || *end != '\0' || db < engine::TransmitLevel::kMinDb ||
+                db > engine::TransmitLevel::kMaxDb) {
+                std::fprintf(stderr,
+                             "vexa-modem tx: --level '%s' is not a whole number of dB from -40 to 0\n", v);
+                return 2;
+            }
+            levelDb = static_cast<int>(db);
         } else if (arg == "--reverse") {
             reverse = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
@@ -131,10 +146,13 @@ int runTx(int argc, char** argv)
 
     engine::SineTable table;
     engine::MemoryTransmitAudio audio;
+    engine::TransmitLevel level;
+    level.setDb(levelDb);
+    engine::LevelledTransmitAudio levelled(audio, level);
     engine::RecordingKeyLine key;
     // RTTY: two idle LTRS after the text, so that the receiver sees the last stop bit end.
     engine::StringTransmitSource source(text, mode->mode == OperatingMode::Rtty ? 2 : 0);
-    TransmitMachine machine(table, audio, key, source);
+    TransmitMachine machine(table, levelled, key, source);
     machine.setVaricode(engine::kVaricodeTable);
     machine.setMode(mode->mode, mode->rttyBaud);
     machine.setFrequency(freq);

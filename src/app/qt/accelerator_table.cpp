@@ -55,7 +55,7 @@ std::vector<Accelerator> buildTable()
     t.push_back({Qt::Key_X, alt, I::TransmitKey});
     t.push_back({Qt::Key_B, ctrlShiftAlt, I::Rtty100Baud});
     t.push_back({Qt::Key_H, ctrlShiftAlt, I::FadingTest});
-    t.push_back({Qt::Key_P, alt, I::PartnerWindow});
+    t.push_back({Qt::Key_P, alt, I::PartnerToggle});
     t.push_back({Qt::Key_W, alt, I::StepDisplayType});
     t.push_back({Qt::Key_X, ctrlShiftAlt, I::NoAction});
     t.push_back({Qt::Key_F11, shiftAlt, I::NoActionF11});

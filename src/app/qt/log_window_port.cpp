@@ -71,6 +71,9 @@ LogWindow qtLogWindow(const LogWidgets& w)
         ui::showTextViewer(parent, text);
     };
     window.focusEntry = [w] { w.entryEdit->setFocus(Qt::OtherFocusReason); };
+    window.focusLog = [w] {
+        if (w.logEdit && w.logEdit->isVisible()) w.logEdit->setFocus(Qt::OtherFocusReason);
+    };
     window.receiveCaretToEnd = [w] {
         if (w.receiveEdit) w.receiveEdit->moveCursor(QTextCursor::End);
     };

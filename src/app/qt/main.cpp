@@ -54,13 +54,17 @@ int main(int argc, char** argv)
     globals.profileFile = vexa::app::profilePath();
 
     // The sound card outlives the windows too, so a layout switch does not restart the demo.
-    const std::string soundDevice = vexa::Profile(globals.profileFile).readString("Sound", "Device", "");
-    vexa::app::SoundBackendChoice sound = vexa::app::chooseSoundBackend(
-        cmd.options.demo, soundDevice, vexa::app::demoRecordingPath(vexa::app::executableDirectory()));
+    vexa::app::Settings soundSettings;
+    soundSettings.readSound(vexa::Profile(globals.profileFile));
+    vexa::app::SoundBackendChoice sound =
+        vexa::app::chooseSoundBackend(cmd.options.demo, soundSettings.sound,
+                                      vexa::app::demoRecordingPath(vexa::app::executableDirectory()));
     if (!sound.notice.empty()) std::fprintf(stderr, "vexa: %s\n", sound.notice.c_str());
+    globals.startNotices = sound.fallbacks;
 
     vexa::app::qt::MainWindowServices services;
     services.sound = sound.backend.get();
+    services.soundDevices = sound.devices;
     vexa::app::qt::runApplicationLoop(globals, services);
     return 0;
 }

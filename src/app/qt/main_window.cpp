@@ -35,6 +35,7 @@
 #include "app/qt/accelerator_table.h"
 #include "app/qt/control_factory.h"
 #include "app/qt/control_layout.h"
+#include "app/qt/fading_test_dialog.h"
 #include "app/qt/log_window_port.h"
 #include "app/qt/qt_prompter.h"
 #include "app/qt/qt_text_window.h"
@@ -76,6 +77,7 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
       m_ownClock(services.clock ? nullptr : std::make_unique<SystemClock>()),
       m_clock(services.clock ? *services.clock : *m_ownClock),
       m_soundBackend(services.sound),
+      m_soundDevices(services.soundDevices),
       m_waveEvents([this] { QMetaObject::invokeMethod(this, "takeWaveEvents", Qt::QueuedConnection); })
 {
     setWindowTitle(QStringLiteral("VEXA32"));
@@ -102,6 +104,20 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
                                                      m_clock, macroKeyWindow(), m_log->providers());
     m_macroKeys->addCommands(m_commands);
     m_macroKeys->setLogHooks(m_log->macroHooks());
+    m_dxList = std::make_unique<DxListView>(*this);
+    m_dxList->commands().addCommands(m_commands);
+    m_partner =
+        std::make_unique<QtPartnerWindow>(this, m_entryLine, m_normalFormat, m_log->fields(), m_log->entry());
+    m_partner->commands().addCommands(m_commands);
+    m_log->setFieldsChangedHook([this] { m_partner->commands().refresh(); });
+    m_fading = std::make_unique<FadingTestCommands>(
+        m_state->transmitMachine(),
+        [this](const FadingTerms& terms) { return runFadingTestDialog(this, terms); },
+        [this] {
+            m_country->forgetLookup();
+            m_log->forgetAlert();
+        });
+    m_fading->addCommands(m_commands);
     m_spectrum = new ui::SpectrumWidget(this, *m_state);
     m_spectrum->setObjectName(QString::number(idNumber(ControlId::Spectrum)));
     m_spectrum->setAccessibleName(QStringLiteral("&0"));
@@ -167,7 +183,6 @@ void CMainWindow::buildControls()
         edit->setMenuOpenHook([this](bool open) { m_globals.receivePaused = open; });
     m_modeBox = qobject_cast<QComboBox*>(control(ControlId::ModeBox));
     m_timeButton = qobject_cast<QPushButton*>(control(ControlId::Time));
-    m_dxList = qobject_cast<QListWidget*>(control(ControlId::DxList));
     m_geometry = std::make_unique<WindowGeometry>(client.size(), m_spectrumRect, m_receiveEdit->geometry());
     for (QWidget* w : placed) m_geometry->add(w);
     m_receiveEdit->setReadOnly(true);
@@ -421,8 +436,9 @@ void CMainWindow::ClockTick()
     if (r.clockChanged) {
         m_timeButton->setText(QString::fromStdString(m_state->clock().text()));
         if (r.invalidateSpectrum) m_spectrum->draw();
+        m_dxList->commands().everySecond();
     }
-    if (m_country->tick(QApplication::activeWindow() != nullptr)) showMapPicture();
+    if (m_country->tick(QApplication::activeWindow() != nullptr, m_log->selectedCall())) showMapPicture();
     m_log->tick();
 }
 
@@ -489,7 +505,6 @@ void CMainWindow::buildCommandTable()
             kHelpFileName, m_prompter,
             m_viewer ? m_viewer : [](const std::string& text) { ui::showTextViewer(nullptr, text); });
     };
-    c[ControlId::Dxc] = c[ControlId::DxcKey] = [this] { toggleDxListView(); };
     // Switches.
     c[ControlId::Jr] = [this, show] {
         m_jrFlag = !m_jrFlag;
@@ -560,6 +575,8 @@ LogWindow CMainWindow::logWindow(std::function<void(const std::string&)> viewer)
         return frequencyBox ? plain(frequencyBox->currentText()) : std::string();
     };
     window.modeText = [this, plain] { return plain(m_modeBox->currentText()); };
+    auto* freeText = qobject_cast<QLineEdit*>(control(ControlId::FreeText));
+    window.freeText = [freeText, plain] { return freeText ? plain(freeText->text()) : std::string(); };
     window.gmt = [this] { return m_gmt; };
     return window;
 }
@@ -585,15 +602,6 @@ void CMainWindow::sendTextFile(const QString& path)
     if (!m_state->keyboardBuffer().SendTextFile(path.toLocal8Bit().toStdString())) {
         m_prompter.inform(("Cannot open " + path).toLatin1().toStdString(), "Vexa");
     }
-}
-
-void CMainWindow::toggleDxListView()
-{
-    m_dxListView = !m_dxListView;
-    const bool dx = m_dxListView;
-    m_logEdit->setVisible(!dx);
-    m_receiveEdit->setVisible(!dx);
-    m_dxList->setVisible(dx);
 }
 
 void CMainWindow::showAboutBox()
@@ -659,6 +667,7 @@ void CMainWindow::CloseMainWindow()
     m_timer.stop();
     m_state->endTransmissions();
     m_rig->stop();
+    if (m_partner->commands().isOpen()) m_partner->commands().toggle();
     (void)m_country->save();
     if (Profile profile(m_globals.profileFile); !m_globals.profileFile.empty() && size() != m_profileSize)
         (void)writeWindowSize(profile, size());

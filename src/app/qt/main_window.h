@@ -30,13 +30,17 @@
 #include "app/command_table.h"
 #include "app/control_id.h"
 #include "app/country_commands.h"
+#include "app/fading_test_commands.h"
 #include "app/log_commands.h"
 #include "app/macro_key_commands.h"
 #include "app/main_window_template.h"
 #include "app/operating_state.h"
+#include "app/qt/dx_list_view.h"
+#include "app/qt/partner_window.h"
 #include "app/qt/transceiver_controls.h"
 #include "app/qt/window_geometry.h"
 #include "common/ports.h"
+#include "engine/audio/sound_devices.h"
 #include "engine/audio/wave_event_mailbox.h"
 #include "rig/transceiver_port.h"
 
@@ -64,6 +68,7 @@ struct MainWindowServices {
     Prompter* prompter = nullptr;                    // null: Qt message boxes
     Clock* clock = nullptr;                          // null: the system clock
     engine::WaveBackend* sound = nullptr;            // null: no sound card
+    engine::SoundDevices* soundDevices = nullptr;    // null: no devices to choose from
     std::function<void(const std::string&)> viewer;  // null: the "Viewer" dialog
 };
 
@@ -97,6 +102,8 @@ public:
     void AppendToEntryLine(std::string_view text);
 
     OperatingState& state() noexcept { return *m_state; }
+    // The sound devices the "Sound" page lists and applySoundChoice selects (null: none).
+    engine::SoundDevices* soundDevices() const noexcept { return m_soundDevices; }
     // The entry line holds text that is not in the log yet.
     bool entryUnsaved() const noexcept { return m_log->entry().unsaved(); }
     void setEntryUnsaved(bool unsaved) noexcept
@@ -104,7 +111,10 @@ public:
         m_log->entry().setState(unsaved ? log::entry_state::kEdited : 0);
     }
     LogCommands& logbook() noexcept { return *m_log; }
-    bool dxListViewActive() const noexcept { return m_dxListView; }
+    bool dxListViewActive() const noexcept { return m_dxList->commands().shown(); }
+    DxListCommands& dxList() noexcept { return m_dxList->commands(); }
+    QtPartnerWindow& partner() noexcept { return *m_partner; }
+    FadingTestCommands& fadingTest() noexcept { return *m_fading; }
     bool initialised() const noexcept { return m_initialised; }
     QTimer& clockTimer() noexcept { return m_timer; }
 
@@ -137,7 +147,6 @@ private:
     void buildCommandTable();
     MacroKeyWindow macroKeyWindow();
     LogWindow logWindow(std::function<void(const std::string&)> viewer);
-    void toggleDxListView();
     void sendTextFile(const QString& path);
     void onModeSelected(int index);
     void showCwSpeed();
@@ -155,6 +164,7 @@ private:
     Clock& m_clock;
     engine::WaveBackend* m_soundBackend;
     std::unique_ptr<engine::WaveBackend> m_ownSoundBackend;
+    engine::SoundDevices* m_soundDevices;
     engine::WaveEventMailbox m_waveEvents;
     std::unique_ptr<OperatingState> m_state;
 
@@ -167,7 +177,6 @@ private:
     ui::CMEdit* m_alertEdit = nullptr;
     QComboBox* m_modeBox = nullptr;
     QPushButton* m_timeButton = nullptr;
-    QListWidget* m_dxList = nullptr;
     QToolButton* m_menuButton = nullptr;
     ui::SpectrumWidget* m_spectrum = nullptr;
     QRect m_spectrumRect;
@@ -181,6 +190,9 @@ private:
     std::unique_ptr<TransceiverControls> m_rig;  // before the state, which keys through it
     std::unique_ptr<LogCommands> m_log;
     std::unique_ptr<MacroKeyCommands> m_macroKeys;  // after the state and windows it uses
+    std::unique_ptr<DxListView> m_dxList;
+    std::unique_ptr<QtPartnerWindow> m_partner;
+    std::unique_ptr<FadingTestCommands> m_fading;
 
     QTextCharFormat m_normalFormat;
     QTextCharFormat m_timeStampFormat;
@@ -189,7 +201,6 @@ private:
     QTimer m_timer;
     bool m_initialised = false;
     std::optional<WindowEnd> m_end;
-    bool m_dxListView = false;
     // Switches of the window (afc, net and inv live in the operating state).
     bool m_jrFlag = true;
     bool m_gmt = true;

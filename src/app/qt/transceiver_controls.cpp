@@ -83,6 +83,7 @@ TransceiverWindow TransceiverControls::lend()
         }
     };
     t.entryText = [entry] { return plain(entry->toPlainText()); };
+    t.selectedCall = [&w] { return w.logbook().selectedCall(); };
     t.clearEntryLine = [entry] { entry->clear(); };
     t.frequencyText = [this] { return m_field ? plain(m_field->currentText()) : std::string(); };
     t.setFrequencyListItem = [this](int n, const std::string& text) {

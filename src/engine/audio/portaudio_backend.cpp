@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <string_view>
 #include <thread>
 
 #include "engine/audio/block_queue.h"
@@ -79,6 +80,7 @@ struct PortAudioBackend::Impl {
     Direction out;
 
     PaDeviceIndex findDevice(bool input) const;
+    PaDeviceIndex findDeviceNamed(const std::string& name, bool input) const;
     bool openStream(Direction& d, bool input);
     void closeStream(Direction& d);
     static void stopStream(Direction& d);
@@ -94,15 +96,21 @@ struct PortAudioBackend::Impl {
 
 PaDeviceIndex PortAudioBackend::Impl::findDevice(bool input) const
 {
+    return findDeviceNamed(input ? options.inputDevice : options.outputDevice, input);
+}
+
+PaDeviceIndex PortAudioBackend::Impl::findDeviceNamed(const std::string& name, bool input) const
+{
     if (!initialised) return paNoDevice;
-    if (options.deviceName.empty()) return input ? Pa_GetDefaultInputDevice() : Pa_GetDefaultOutputDevice();
+    if (name.empty() || name == kDefaultSoundDevice)
+        return input ? Pa_GetDefaultInputDevice() : Pa_GetDefaultOutputDevice();
     const int count = Pa_GetDeviceCount();
     PaDeviceIndex partial = paNoDevice;
-    const std::string wanted = lower(options.deviceName);
+    const std::string wanted = lower(name);
     for (PaDeviceIndex i = 0; i < count; ++i) {
         const PaDeviceInfo* info = Pa_GetDeviceInfo(i);
         if (info == nullptr || (input ? info->maxInputChannels : info->maxOutputChannels) < 1) continue;
-        if (options.deviceName == info->name) return i;
+        if (name == info->name) return i;
         if (partial == paNoDevice && lower(info->name).find(wanted) != std::string::npos) partial = i;
     }
     return partial;
@@ -371,14 +379,17 @@ PortAudioBackend::~PortAudioBackend()
     if (m->initialised) Pa_Terminate();
 }
 
+// "default" first, then every device PortAudio offers in that direction (ALSA lists its own
+// "default" too: it is the same device, so it is not listed twice).
 static std::vector<std::string> deviceNames(bool initialised, bool input)
 {
-    std::vector<std::string> names;
+    std::vector<std::string> names{kDefaultSoundDevice};
     if (!initialised) return names;
     const int count = Pa_GetDeviceCount();
     for (PaDeviceIndex i = 0; i < count; ++i) {
         const PaDeviceInfo* info = Pa_GetDeviceInfo(i);
-        if (info != nullptr && (input ? info->maxInputChannels : info->maxOutputChannels) > 0)
+        if (info != nullptr && (input ? info->maxInputChannels : info->maxOutputChannels) > 0 &&
+            std::string_view(info->name) != kDefaultSoundDevice)
             names.emplace_back(info->name);
     }
     return names;
@@ -391,6 +402,23 @@ std::vector<std::string> PortAudioBackend::inputDeviceNames() const
 std::vector<std::string> PortAudioBackend::outputDeviceNames() const
 {
     return deviceNames(m->initialised, false);
+}
+
+bool PortAudioBackend::hasInputDevice(const std::string& name) const
+{
+    return m->findDeviceNamed(name, true) != paNoDevice;
+}
+
+bool PortAudioBackend::hasOutputDevice(const std::string& name) const
+{
+    return m->findDeviceNamed(name, false) != paNoDevice;
+}
+
+void PortAudioBackend::selectDevices(const std::string& input, const std::string& output)
+{
+    std::lock_guard lock(m->mutex);
+    m->options.inputDevice = input;
+    m->options.outputDevice = output;
 }
 
 int PortAudioBackend::inputDeviceRate() const
@@ -409,11 +437,12 @@ int PortAudioBackend::outputDeviceRate() const
 
 int PortAudioBackend::inputDeviceCount()
 {
-    return static_cast<int>(inputDeviceNames().size());
+    return static_cast<int>(inputDeviceNames().size()) - 1;  // "default" is one of them
 }
 
 bool PortAudioBackend::inputCapabilities()
 {
+    std::lock_guard lock(m->mutex);
     return m->findDevice(true) != paNoDevice;
 }
 
@@ -503,11 +532,12 @@ bool PortAudioBackend::closeInput(WaveDevice d)
 
 int PortAudioBackend::outputDeviceCount()
 {
-    return static_cast<int>(outputDeviceNames().size());
+    return static_cast<int>(outputDeviceNames().size()) - 1;
 }
 
 bool PortAudioBackend::outputCapabilities()
 {
+    std::lock_guard lock(m->mutex);
     return m->findDevice(false) != paNoDevice;
 }
 

@@ -24,7 +24,8 @@ public:
 };
 
 // Adapts any sound card with the SoundCard operations (a template so that this header does
-// not tie the engine to the audio library).
+// not tie the engine to the audio library); with Card = TransmitAudio, the base of a
+// TransmitAudio that wraps another.
 template <class Card>
 class SoundCardTransmitAudio : public TransmitAudio {
 public:
