@@ -21,13 +21,7 @@ class CMEdit : public QTextEdit {
 
 public:
     // The menu's commands, by the window's command ids.
-    enum Command : int {
-        Copy = 57634,
-        Cut = 57635,
-        Paste = 57637,
-        Clear = 1347,
-        PrintText = 1348,
-    };
+    enum Command : int { Copy = 57634, Cut = 57635, Paste = 57637, Clear = 1347, PrintText = 1348 };
 
     // Sets up the printer (its output and options) and says what to print; nullopt: nothing.
     using PrintDialog = std::function<std::optional<PrintRange>(QPrinter& printer, bool hasSelection)>;

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -262,20 +263,23 @@ TEST(TextViewer, ShowsTheTextReadOnlyFromTheTopWithBothScrollBars)
 
 TEST(InputBox, ProposesTheValueSelectedAndReturnsTheTextOnlyOnOk)
 {
-    enum class Close { Ok, Enter, Cancel, Escape };
+    const auto button = [](QDialogButtonBox::StandardButton which) {
+        return [which](InputBox& box) { box.findChild<QDialogButtonBox*>()->button(which)->click(); };
+    };
+    const auto key = [](Qt::Key k) { return [k](InputBox& box) { QTest::keyClick(&box.edit(), k); }; };
     struct Case {
         const char* name;
         const char* typed;
         bool newLine;  // Ctrl+Enter, then "x"
-        Close close;
+        std::function<void(InputBox&)> close;
         std::optional<std::string> result;
     };
     const std::vector<Case> cases = {
-        {"typing replaces the proposal", "579", false, Close::Ok, "579"},
-        {"Enter confirms", "559", false, Close::Enter, "559"},
-        {"Ctrl+Enter starts a line", "a", true, Close::Enter, "a\nx"},
-        {"Cancel keeps the caller's value", "579", false, Close::Cancel, std::nullopt},
-        {"Escape too", "579", false, Close::Escape, std::nullopt},
+        {"typing replaces the proposal", "579", false, button(QDialogButtonBox::Ok), "579"},
+        {"Enter confirms", "559", false, key(Qt::Key_Return), "559"},
+        {"Ctrl+Enter starts a line", "a", true, key(Qt::Key_Return), "a\nx"},
+        {"Cancel keeps the caller's value", "579", false, button(QDialogButtonBox::Cancel), std::nullopt},
+        {"Escape too", "579", false, key(Qt::Key_Escape), std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -290,20 +294,7 @@ TEST(InputBox, ProposesTheValueSelectedAndReturnsTheTextOnlyOnOk)
                 QTest::keyClick(&edit, Qt::Key_Return, Qt::ControlModifier);
                 QTest::keyClicks(&edit, QStringLiteral("x"));
             }
-            switch (c.close) {
-                case Close::Ok:
-                    box.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-                    break;
-                case Close::Enter:
-                    QTest::keyClick(&edit, Qt::Key_Return);
-                    break;
-                case Close::Cancel:
-                    box.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
-                    break;
-                case Close::Escape:
-                    QTest::keyClick(&edit, Qt::Key_Escape);
-                    break;
-            }
+            c.close(box);
         });
         EXPECT_EQ(askInputBox(nullptr, "RST:", "599"), c.result);
     }
