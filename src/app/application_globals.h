@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,16 @@
 
 namespace vexa::app {
 
+// The text windows' contents (rich text as HTML) carried from a window to the one rebuilt in
+// the other layout, so that a layout switch loses neither a contact being logged nor text
+// received or still to be sent.
+struct CarriedWindowTexts {
+    std::string receive;
+    std::string keyboard;
+    std::string entry;
+    int entryState = 0;  // log::entry_state bits
+};
+
 struct ApplicationGlobals {
     MainWindowTemplate mainWindowTemplate = MainWindowTemplate::Normal;
     std::filesystem::path profileFile;  // empty: no profile, every setting at its default
@@ -24,6 +35,7 @@ struct ApplicationGlobals {
     ReceiveTextFlow textFlow;
     CountryData country;
     LogbookData logbook;
+    std::optional<CarriedWindowTexts> carriedTexts;
     bool receivePaused = false;
     // Lines found before the first window (a chosen sound device that is gone): its receive
     // window shows them once.

@@ -44,7 +44,7 @@ rig::TransceiverSettings TransceiverCommands::transceiverSettings() const
     return t;
 }
 
-void TransceiverCommands::openLink()
+void TransceiverCommands::openLink(rig::StopBitsRule stopBits)
 {
     closeLink();
     const Settings& s = m_globals.settings;
@@ -57,6 +57,7 @@ void TransceiverCommands::openLink()
                          : rig::serialDevicePath(s.comPort, Profile(m_globals.profileFile));
     link.comSpeed = s.comSpeed;
     link.rigctld = s.rigctld;
+    link.stopBits = stopBits;
     // The reader thread's notification: one queued call per burst, dropped once the
     // commands are gone.
     std::weak_ptr<TransceiverCommands*> alive = m_alive;

@@ -65,8 +65,16 @@ public:
     void addCommands(CommandTable& commands);
 
     // Opens the link the settings name; a failure is said in the alert line.
-    void openLink();
+    void openLink(rig::StopBitsRule stopBits = rig::StopBitsRule::StartUp);
     void closeLink();
+
+    // The serial line is open now.
+    bool serialOpen() const noexcept { return m_link.serialOpen(); }
+    // The baud rate of the serial line's last successful opening; 0 when it never opened.
+    int serialBaudRate() const noexcept
+    {
+        return m_link.serialSettings().device.empty() ? 0 : m_link.serialSettings().baudRate;
+    }
 
     rig::Transceiver& transceiver() noexcept { return m_trx; }
     rig::BandControl& bands() noexcept { return m_bands; }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <fstream>
+#include <string_view>
 
 #include "country/worked_tables.h"
 
@@ -17,21 +18,9 @@ constexpr std::string_view kEntryEnds = ",([<{~";
 // zone markers come first, as they are the ones every country file has.
 int formRank(EntryForm form) noexcept
 {
-    switch (form) {
-        case EntryForm::Plain:
-            return 0;
-        case EntryForm::CqZone:
-            return 1;
-        case EntryForm::ItuZone:
-            return 2;
-        case EntryForm::Position:
-            return 3;
-        case EntryForm::Continent:
-            return 4;
-        case EntryForm::UtcOffset:
-            return 5;
-    }
-    return 6;
+    constexpr std::string_view kRanked = ",([<{~";  // Plain, CqZone, ItuZone, Position, Continent, UtcOffset
+    const std::size_t rank = kRanked.find(static_cast<char>(form));
+    return rank == std::string_view::npos ? 6 : static_cast<int>(rank);
 }
 
 std::string withoutWholeCallEntries(std::string_view list)

@@ -6,38 +6,41 @@
 
 namespace vexa::display {
 
+namespace {
+
+// Click positions are kept in 1/256 pixel.
+void place(int& x256, int& y256, int x, int y) noexcept
+{
+    x256 = x * 256;
+    y256 = y * 256;
+}
+
+}  // namespace
+
 void TuningClicks::leftDown(int x, int y, bool shift) noexcept
 {
-    if (shift) {
-        secondX256 = x * 256;
-        secondY256 = y * 256;
-    } else {
-        leftDownX256 = x * 256;
-        leftDownY256 = y * 256;
-    }
+    if (shift)
+        place(secondX256, secondY256, x, y);
+    else
+        place(leftDownX256, leftDownY256, x, y);
 }
 
 void TuningClicks::leftUp(int x, int y) noexcept
 {
-    leftUpX256 = x * 256;
-    leftUpY256 = y * 256;
+    place(leftUpX256, leftUpY256, x, y);
 }
 
 void TuningClicks::rightDown(int x, int y, bool shift) noexcept
 {
-    if (shift) {
-        secondX256 = 0;
-        secondY256 = 0;
-    } else {
-        rightDownX256 = x * 256;
-        rightDownY256 = y * 256;
-    }
+    if (shift)
+        place(secondX256, secondY256, 0, 0);
+    else
+        place(rightDownX256, rightDownY256, x, y);
 }
 
 void TuningClicks::rightUp(int x, int y) noexcept
 {
-    rightUpX256 = x * 256;
-    rightUpY256 = y * 256;
+    place(rightUpX256, rightUpY256, x, y);
 }
 
 double fineTuningOffsetHz(int y256, int heightPx, OperatingMode mode) noexcept

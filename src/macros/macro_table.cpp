@@ -129,21 +129,25 @@ std::optional<int> MacroTable::slotOfToken(std::string_view token)
     return std::nullopt;
 }
 
+namespace {
+
+// What the profile cannot hold as it is, and the token that stands for it there.
+constexpr std::pair<std::string_view, std::string_view> kStoredEscapes[] = {
+    {"\r", "<CR>"}, {"\n", "<LF>"}, {" ", "<SP>"}};
+
+}  // namespace
+
 std::string MacroTable::toStoredForm(std::string_view display)
 {
     std::string s(display);
-    replaceAll(s, "\r", "<CR>");
-    replaceAll(s, "\n", "<LF>");
-    replaceAll(s, " ", "<SP>");
+    for (const auto& [raw, token] : kStoredEscapes) replaceAll(s, raw, token);
     return s;
 }
 
 std::string MacroTable::toDisplayForm(std::string_view stored)
 {
     std::string s(stored);
-    replaceAll(s, "<CR>", "\r");
-    replaceAll(s, "<LF>", "\n");
-    replaceAll(s, "<SP>", " ");
+    for (const auto& [raw, token] : kStoredEscapes) replaceAll(s, token, raw);
     return s;
 }
 

@@ -3,7 +3,9 @@
 // names another device for it: "TX1"/"Com2Device=/dev/ttyUSB0" puts COM2 on a USB adapter.
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "common/profile.h"
 
@@ -14,5 +16,9 @@ std::string comDeviceKey(int port);
 
 // The device path of COM port 'port'; empty for port 0 (none) or a negative number.
 std::string serialDevicePath(int port, const Profile& profile);
+
+// The stable names udev gives USB serial adapters (one per adapter, surviving replugging),
+// sorted; empty when there are none.
+std::vector<std::string> serialDevicesById(const std::filesystem::path& dir = "/dev/serial/by-id");
 
 }  // namespace vexa::rig

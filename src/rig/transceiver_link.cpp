@@ -25,8 +25,9 @@ ByteChannel* TransceiverLink::open(const LinkSettings& s, std::function<void()> 
     serial.port = s.comPort;
     serial.device = s.comDevice;
     serial.baudRate = s.comSpeed;
-    // The FT-990 and the TS-850 both want two stop bits, at start and after the settings.
-    serial.stopBits = s.type == TransceiverType::Ft990 || s.type == TransceiverType::Ts850 ? 2 : 0;
+    const bool twoStopBits = s.type == TransceiverType::Ft990 ||
+                             (s.type == TransceiverType::Ts850 && s.stopBits == StopBitsRule::StartUp);
+    serial.stopBits = twoStopBits ? 2 : 0;
     m_serial.SetWake(std::move(wake));
     switch (m_serial.Open(serial)) {
         case SerialChannel::kOpened:

@@ -12,12 +12,17 @@
 
 namespace vexa::rig {
 
+// Start-up gives the TS-850 two stop bits like the FT-990; a link reopened from the settings
+// sheet gives two to the FT-990 only.
+enum class StopBitsRule { StartUp, SettingsSheet };
+
 struct LinkSettings {
     TransceiverType type = TransceiverType::None;
     int comPort = 0;        // "TX1"/"ComPort"; 0 = none
     std::string comDevice;  // its device path (serialDevicePath)
     int comSpeed = 1200;    // "TX1"/"ComSpeed"
     std::string rigctld;    // "TX1"/"Rigctld", host:port
+    StopBitsRule stopBits = StopBitsRule::StartUp;
 };
 
 class TransceiverLink {
@@ -28,6 +33,7 @@ public:
     ByteChannel* open(const LinkSettings& s, std::function<void()> wake);
     void close();
     ByteChannel* channel() const noexcept { return m_channel; }
+    bool serialOpen() const noexcept { return m_channel == &m_serial; }
     const std::string& error() const noexcept { return m_error; }
     // The serial channel's settings of the last successful open.
     const SerialSettings& serialSettings() const noexcept { return m_serial.settings(); }

@@ -193,6 +193,16 @@ TEST(SerialDevice, ComPortsMapToDevicesUnlessTheProfileSaysOtherwise)
     EXPECT_EQ(rig::serialDevicePath(2, profile), "/dev/ttyUSB0");
     EXPECT_EQ(rig::serialDevicePath(3, profile), "/dev/ttyS2");  // empty value: the default
     EXPECT_EQ(rig::comDeviceKey(2), "Com2Device");
+
+    // The stable adapter names offered beside them, sorted; none without the directory.
+    const auto byId = dir.path() / "by-id";
+    EXPECT_TRUE(rig::serialDevicesById(byId).empty());
+    std::filesystem::create_directory(byId);
+    std::filesystem::create_symlink("../../ttyUSB1", byId / "usb-FTDI_FT232R-if00-port0");
+    std::filesystem::create_symlink("../../ttyACM0", byId / "usb-Icom_IC-7300-if00");
+    EXPECT_EQ(rig::serialDevicesById(byId),
+              (std::vector<std::string>{(byId / "usb-FTDI_FT232R-if00-port0").string(),
+                                        (byId / "usb-Icom_IC-7300-if00").string()}));
 }
 
 }  // namespace

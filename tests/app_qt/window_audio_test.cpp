@@ -97,10 +97,7 @@ TEST(WindowAudio, LineBreaksTypedOrPastedGoOutAsCrLf)
         options.outputPath = out;
         options.pacedOutput = false;
         engine::WaveFileBackend backend(options);
-        ApplicationGlobals globals;
-        MainWindowServices services;
-        services.sound = &backend;
-        test::runWindow(globals, services, [&](CMainWindow& w) {
+        test::runWindowWithSound(backend, [&](CMainWindow& w) {
             QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
             keyboard->setFocus();
             QTest::keyClicks(keyboard, QStringLiteral("ab"));
@@ -202,19 +199,18 @@ TEST(WindowAudio, AVoiceMessageEndsADigitalTransmissionFirst)
     options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
     options.pacedOutput = false;
     engine::WaveFileBackend backend(options);
-    ApplicationGlobals globals;
-    MainWindowServices services;
-    services.sound = &backend;
-    services.transceiver = &trx;
-    test::runWindow(globals, services, [&](CMainWindow& w) {
-        w.state().voiceKeyer().setDirectory(dir.path().toStdString());
-        QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Pause);
-        ASSERT_TRUE(w.state().transmitActive());
-        // The voice keyer is started while PSK is still sending (a macro, say).
-        w.state().voiceKeyer().queueMessage(0);
-        EXPECT_FALSE(w.state().transmitActive());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().voiceKeyer().running(); }, 5000));
-    });
+    test::runWindowWithSound(
+        backend,
+        [&](CMainWindow& w) {
+            w.state().voiceKeyer().setDirectory(dir.path().toStdString());
+            QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Pause);
+            ASSERT_TRUE(w.state().transmitActive());
+            // The voice keyer is started while PSK is still sending (a macro, say).
+            w.state().voiceKeyer().queueMessage(0);
+            EXPECT_FALSE(w.state().transmitActive());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().voiceKeyer().running(); }, 5000));
+        },
+        &trx);
     EXPECT_EQ(trx.ptt(), (std::vector<bool>{true, false, true, false}));
 }
 
@@ -227,30 +223,30 @@ TEST(WindowAudio, AnOutputThatFailsWhileSendingEndsTheTransmissionWithOneLine)
     options.pacedOutput = false;
     options.loopInput = true;
     engine::WaveFileBackend backend(std::vector<int16_t>(11025, 0), options);
-    ApplicationGlobals globals;
-    MainWindowServices services;
-    services.sound = &backend;
-    services.transceiver = &trx;
-    test::runWindow(globals, services, [&](CMainWindow& w) {
-        ASSERT_TRUE(w.state().inputOpen());
-        test::FileSizeLimit disk(200000);  // the disk is full after about 12 blocks
-        ASSERT_TRUE(disk.active());
-        QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Pause);
-        ASSERT_TRUE(w.state().transmitActive());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().transmitActive(); }, 20000))
-            << "an idle transmission only ends through the failure";
-        EXPECT_TRUE(w.state().inputOpen());
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] {
-                return w.richEdit(ControlId::ReceiveWindow)
-                    ->toPlainText()
-                    .contains(QStringLiteral("Sound output failed"));
-            },
-            2000));
-        EXPECT_EQ(
-            w.richEdit(ControlId::ReceiveWindow)->toPlainText().count(QStringLiteral("Sound output failed")),
-            1);
-    });
+    test::runWindowWithSound(
+        backend,
+        [&](CMainWindow& w) {
+            ASSERT_TRUE(w.state().inputOpen());
+            test::FileSizeLimit disk(200000);  // the disk is full after about 12 blocks
+            ASSERT_TRUE(disk.active());
+            QTest::keyClick(w.richEdit(ControlId::EntryLine), Qt::Key_Pause);
+            ASSERT_TRUE(w.state().transmitActive());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !w.state().transmitActive(); }, 20000))
+                << "an idle transmission only ends through the failure";
+            EXPECT_TRUE(w.state().inputOpen());
+            ASSERT_TRUE(QTest::qWaitFor(
+                [&] {
+                    return w.richEdit(ControlId::ReceiveWindow)
+                        ->toPlainText()
+                        .contains(QStringLiteral("Sound output failed"));
+                },
+                2000));
+            EXPECT_EQ(w.richEdit(ControlId::ReceiveWindow)
+                          ->toPlainText()
+                          .count(QStringLiteral("Sound output failed")),
+                      1);
+        },
+        &trx);
     EXPECT_EQ(trx.ptt(), (std::vector<bool>{true, false}));
 }
 

@@ -194,10 +194,7 @@ TEST(WindowGeometry, AtDevicePixelRatioTwoTheWaterfallIsDrawnAtDevicePixels)
     options.inputPath = VEXA_DEMO_RECORDING;
     options.pacedInput = false;
     engine::WaveFileBackend backend(options);
-    ApplicationGlobals globals;
-    MainWindowServices services;
-    services.sound = &backend;
-    test::runWindow(globals, services, [&](CMainWindow& w) {
+    test::runWindowWithSound(backend, [&](CMainWindow& w) {
         ui::SpectrumWidget* spectrum = w.spectrum();
         const QSize device = spectrum->size() * 2;
         ASSERT_TRUE(QTest::qWaitFor([&] { return imageWidth(w) == device.width(); }, 10000));

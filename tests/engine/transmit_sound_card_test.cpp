@@ -46,17 +46,27 @@ private:
     std::deque<WaveEvent> m_events;
 };
 
+// What the window plays through: the sound card on a file backend written as fast as it
+// goes, its events queued for this thread.
+struct FileSoundCard {
+    explicit FileSoundCard(const std::string& playedFile)
+        : backend(WaveFileOptions{.outputPath = playedFile, .pacedOutput = false}),
+          card(backend, [this](const WaveEvent& e) { events.post(e); }),
+          audio(card)
+    {
+    }
+    WaveFileBackend backend;
+    EventQueue events;
+    SoundCard card;
+    SoundCardTransmitAudio<SoundCard> audio;
+};
+
 TEST(TransmitOnSoundCard, PskTransmissionIsPlayedAndEnds)
 {
     vexa::test::TempDir dir;
     const std::string out = dir.file("played.wav");
-    WaveFileOptions options;
-    options.outputPath = out;
-    options.pacedOutput = false;
-    WaveFileBackend backend(options);
-    EventQueue events;
-    SoundCard card(backend, [&](const WaveEvent& e) { events.post(e); });
-    SoundCardTransmitAudio<SoundCard> audio(card);
+    FileSoundCard sound(out);
+    auto& [backend, events, card, audio] = sound;
 
     SineTable table;
     RecordingKeyLine key;
@@ -132,13 +142,8 @@ TEST(TransmitOnSoundCard, VoiceKeyerPlaysTheRecording)
     vexa::test::TempDir dir;
     std::vector<int16_t> voice(20000, 1234);
     ASSERT_TRUE(writeWaveFile(dir.file("SSB2.wav"), voice).ok());
-    WaveFileOptions options;
-    options.outputPath = dir.file("played.wav");
-    options.pacedOutput = false;
-    WaveFileBackend backend(options);
-    EventQueue events;
-    SoundCard card(backend, [&](const WaveEvent& e) { events.post(e); });
-    SoundCardTransmitAudio<SoundCard> audio(card);
+    FileSoundCard sound(dir.file("played.wav"));
+    auto& [backend, events, card, audio] = sound;
     RecordingKeyLine key;
     VoiceKeyer keyer(audio, key, [](const std::string& path, std::vector<int16_t>& samples) {
         AudioReadResult file = readAudioFile(path);

@@ -32,4 +32,16 @@ inline void runWindow(app::ApplicationGlobals& globals, app::qt::MainWindowServi
     });
 }
 
+// The window with `sound` as its sound card (and `transceiver` when given), every setting at
+// its default.
+inline void runWindowWithSound(engine::WaveBackend& sound, std::function<void(app::qt::CMainWindow&)> drive,
+                               rig::TransceiverPort* transceiver = nullptr)
+{
+    app::ApplicationGlobals globals;
+    app::qt::MainWindowServices services;
+    services.sound = &sound;
+    services.transceiver = transceiver;
+    runWindow(globals, services, std::move(drive));
+}
+
 }  // namespace vexa::test

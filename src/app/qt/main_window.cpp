@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <utility>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,7 +40,9 @@
 #include "app/qt/log_window_port.h"
 #include "app/qt/qt_prompter.h"
 #include "app/qt/qt_text_window.h"
+#include "app/qt/sound_setup_page.h"
 #include "app/qt/text_limit.h"
+#include "app/qt/vexa_property_sheet.h"
 #include "common/operating_mode.h"
 #include "common/profile.h"
 #include "common/version.h"
@@ -113,11 +116,11 @@ CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices service
     m_fading = std::make_unique<FadingTestCommands>(
         m_state->transmitMachine(),
         [this](const FadingTerms& terms) { return runFadingTestDialog(this, terms); },
-        [this] {
-            m_country->forgetLookup();
-            m_log->forgetAlert();
-        });
+        [this] { forgetLookup(); });
     m_fading->addCommands(m_commands);
+    m_setup = std::make_unique<SetupCommands>(globals, *m_state, m_rig->commands(), *m_country, m_prompter,
+                                              setupWindow(std::move(services.setupPages)));
+    m_setup->addCommands(m_commands);
     m_spectrum = new ui::SpectrumWidget(this, *m_state);
     m_spectrum->setObjectName(QString::number(idNumber(ControlId::Spectrum)));
     m_spectrum->setAccessibleName(QStringLiteral("&0"));
@@ -225,7 +228,9 @@ void CMainWindow::buildSystemMenu()
     m_menuButton->setFocusPolicy(Qt::NoFocus);
     auto* menu = new QMenu(m_menuButton);
     QAction* setup = menu->addAction(QStringLiteral("&Setup"), this, [this] { OnCommand(ControlId::Setup); });
-    setup->setEnabled(isRouted(ControlId::Setup));
+    // The features add their commands after the controls are built.
+    connect(menu, &QMenu::aboutToShow, setup,
+            [this, setup] { setup->setEnabled(isRouted(ControlId::Setup)); });
     // The "&Help" button lies beyond the window's edge; here the mouse reaches it too.
     menu->addAction(QStringLiteral("&Help"), this, [this] { OnCommand(ControlId::Help); });
     menu->addAction(QStringLiteral("&About  Vexa32"), this, [this] { OnCommand(ControlId::About); });
@@ -323,13 +328,23 @@ bool CMainWindow::OnInitDialog()
     m_country->showStation();
     showMapPicture();
     m_log->startUp();
+    if (const auto carried = std::exchange(m_globals.carriedTexts, std::nullopt)) {
+        m_receiveEdit->setHtml(QString::fromStdString(carried->receive));
+        m_keyboardEdit->setHtml(QString::fromStdString(carried->keyboard));
+        {
+            // As it was typed: no change notification, which would take it for new typing.
+            const QSignalBlocker quiet(m_entryLine);
+            m_entryLine->setHtml(QString::fromStdString(carried->entry));
+        }
+        for (QTextEdit* edit : {m_receiveEdit, m_keyboardEdit, m_entryLine})
+            edit->moveCursor(QTextCursor::End);
+        m_log->entry().setState(carried->entryState);
+        applyBoldFont(m_globals.settings.boldFont != 0);
+    }
     SetOperatingMode(OperatingMode::Psk31);
     m_state->applyAudioEnabled(m_audioEnabled);
 
-    char caption[256];
-    std::snprintf(caption, sizeof caption, "%s [%s]", std::string(kVersionString).c_str(),
-                  m_globals.settings.station.call.c_str());
-    setWindowTitle(QString::fromLatin1(caption));
+    showTitle();
 
     // Controls bound to members show their values.
     auto setCheck = [this](ControlId id, bool on) {
@@ -379,9 +394,55 @@ void CMainWindow::setUpRichEdits()
     background(m_receiveEdit, QColor(255, 255, 224));
     background(m_logEdit, QColor(224, 255, 255));
 
+    applyBoldFont(bold);
+}
+
+void CMainWindow::applyBoldFont(bool bold)
+{
+    m_normalFormat.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    m_timeStampFormat.setFontWeight(bold ? QFont::Bold : QFont::Normal);
     for (QTextEdit* edit : {m_entryLine, m_receiveEdit, m_keyboardEdit, m_alertEdit}) {
         edit->setCurrentCharFormat(m_normalFormat);
     }
+}
+
+void CMainWindow::forgetLookup()
+{
+    m_country->forgetLookup();
+    m_log->forgetAlert();
+}
+
+void CMainWindow::showTitle()
+{
+    char caption[256];
+    std::snprintf(caption, sizeof caption, "%s [%s]", std::string(kVersionString).c_str(),
+                  m_globals.settings.station.call.c_str());
+    setWindowTitle(QString::fromLatin1(caption));
+}
+
+SetupWindow CMainWindow::setupWindow(std::function<void(CVexaPropertySheet&)> extraPages)
+{
+    SetupWindow w;
+    w.runSheet = [this, extraPages = std::move(extraPages)](const SetupValues& values) {
+        CVexaPropertySheet sheet(m_prompter, this);
+        sheet.load(values);
+        addSoundPage(sheet, *this, m_globals, m_prompter);
+        if (extraPages) extraPages(sheet);
+        return sheet.exec() == QDialog::Accepted ? std::optional<SetupValues>(sheet.values()) : std::nullopt;
+    };
+    w.showFrequency = [this] { ShowFrequency(); };
+    w.applyBoldFont = [this](bool bold) { applyBoldFont(bold); };
+    w.showMapPicture = [this] { showMapPicture(); };
+    w.stationChanged = [this] { showTitle(); };
+    w.forgetLookup = [this] { forgetLookup(); };
+    w.rebuild = [this] {
+        m_globals.carriedTexts =
+            CarriedWindowTexts{m_receiveEdit->toHtml().toStdString(), m_keyboardEdit->toHtml().toStdString(),
+                               m_entryLine->toHtml().toStdString(), m_log->entry().state()};
+        m_end = WindowEnd::Rebuild;
+        done(0);
+    };
+    return w;
 }
 
 void CMainWindow::SetOperatingMode(OperatingMode mode)

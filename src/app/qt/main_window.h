@@ -39,6 +39,7 @@
 #include "app/qt/partner_window.h"
 #include "app/qt/transceiver_controls.h"
 #include "app/qt/window_geometry.h"
+#include "app/setup_commands.h"
 #include "common/ports.h"
 #include "engine/audio/sound_devices.h"
 #include "engine/audio/wave_event_mailbox.h"
@@ -61,6 +62,7 @@ class SpectrumWidget;
 namespace vexa::app::qt {
 
 class QtTextWindow;
+class CVexaPropertySheet;
 
 // What the window uses from outside; null members get the real thing.
 struct MainWindowServices {
@@ -70,6 +72,8 @@ struct MainWindowServices {
     engine::WaveBackend* sound = nullptr;            // null: no sound card
     engine::SoundDevices* soundDevices = nullptr;    // null: no devices to choose from
     std::function<void(const std::string&)> viewer;  // null: the "Viewer" dialog
+    // Adds pages of its own to the "Setup" sheet (CVexaPropertySheet::addPage).
+    std::function<void(CVexaPropertySheet&)> setupPages;
 };
 
 class CMainWindow : public QDialog {
@@ -151,6 +155,12 @@ private:
     void onModeSelected(int index);
     void showCwSpeed();
     void showMapPicture();
+    void showTitle();
+    // The next clock tick looks the entry's call up and computes its alert again.
+    void forgetLookup();
+    // The normal and time-stamp formats bold or not, applied to the four typing windows.
+    void applyBoldFont(bool bold);
+    SetupWindow setupWindow(std::function<void(CVexaPropertySheet&)> extraPages);
     bool handleApplicationKey(QObject* watched, QKeyEvent* key);
     // Called by name (a queued call that carries nothing): the sound card's events waiting
     // in the mailbox.
@@ -193,6 +203,7 @@ private:
     std::unique_ptr<DxListView> m_dxList;
     std::unique_ptr<QtPartnerWindow> m_partner;
     std::unique_ptr<FadingTestCommands> m_fading;
+    std::unique_ptr<SetupCommands> m_setup;
 
     QTextCharFormat m_normalFormat;
     QTextCharFormat m_timeStampFormat;
