@@ -116,12 +116,6 @@ enum class ControlId : int {
     FirstMacro = 1250,       // F1 .. Shift+F12: macro slots 0 .. 23
     LastMacro = 1273,
 
-    // Keys of the accelerator table. The mark keys share numbers with buttons ("Send" is
-    // 1202, "&Help" 1217): they are registered as accelerator commands (CommandOrigin).
-    FirstStoreMark = 1200,   // Ctrl+1 .. Ctrl+0: marks 0 .. 9
-    FirstRecallMark = 1210,  // Alt+1 .. Alt+0
-    FirstMacroEdit = 1300,   // Ctrl+F1 .. Ctrl+Shift+F12: macro slots 0 .. 23
-
     // The auxiliary windows: the partner window, the fading test and their controls.
     PartnerToggle = 1350,  // Alt+P
     FadingTest = 1334,     // Ctrl+Shift+Alt+H
@@ -130,6 +124,12 @@ enum class ControlId : int {
     PartnerQth = 1196,
     PartnerReport = 1197,
     PartnerMyReport = 1198,
+
+    // Keys of the accelerator table. The mark keys share numbers with buttons ("Send" is
+    // 1202, "&Help" 1217): they are registered as accelerator commands (CommandOrigin).
+    FirstStoreMark = 1200,   // Ctrl+1 .. Ctrl+0: marks 0 .. 9
+    FirstRecallMark = 1210,  // Alt+1 .. Alt+0
+    FirstMacroEdit = 1300,   // Ctrl+F1 .. Ctrl+Shift+F12: macro slots 0 .. 23
 };
 
 constexpr int idNumber(ControlId id) noexcept

@@ -83,8 +83,8 @@ void LogCommands::scan()
     for (const log::LogRecord& record : result.recentContacts) {
         FrequencyMark& mark = marks[marks.takeQsoSlot()];
         const auto mode = log::OperatingModeOfLogWord(record.modeWord, record.frequencyHz);
-        mark = {record.frequencyHz, mode ? modeIndex(*mode) : -1,
-                static_cast<std::time_t>(m_context.zone.toUtc(record.time)), "+" + record.call, record.call};
+        mark = {record.frequencyHz, mode, static_cast<std::time_t>(m_context.zone.toUtc(record.time)),
+                "+" + record.call, record.call};
     }
     if (!result.error.empty()) m_prompter.inform(result.error, "Error");
 }
@@ -102,7 +102,7 @@ void LogCommands::timeStamp()
     if (stamp.label.empty()) return;
     FrequencyMarks& marks = m_globals.logbook.marks;
     FrequencyMark& mark = marks[marks.takeQsoSlot()];
-    mark = {m_state.GetSignalFrequency(), static_cast<int>(inputs.operatingMode), m_clock.now(), stamp.label,
+    mark = {m_state.GetSignalFrequency(), inputs.operatingMode, m_clock.now(), stamp.label,
             stamp.line + stamp.suffix};
 }
 

@@ -54,7 +54,7 @@ SoundBackendChoice chooseSoundBackend(bool demoRequested, const engine::SoundCho
         choice.devices = devices;
         deviceName.clear();
     }
-    if (device->inputCapabilities()) {
+    if (device->capabilities(engine::WaveSide::Input)) {
         choice.backend = std::move(device);
         return choice;
     }

@@ -104,16 +104,13 @@ private:
     void focusEntryLine() override { m_window.focusEntryLine(); }
     void moveSplitSlider(int offsetHz) override { m_window.moveSplitSlider(offsetHz); }
     void setReceivePaused(bool paused) override { m_globals.receivePaused = paused; }
-    // The digit keys' marks, which know the operating mode as a number.
+    // The digit keys' marks.
     class MarkKeysAdapter final : public macros::MarkKeysHost {
     public:
         explicit MarkKeysAdapter(TransceiverCommands& c) : m_c(c) {}
         int signalFrequency() const override { return m_c.m_trx.GetSignalFrequency(); }
-        int operatingMode() const override { return static_cast<int>(m_c.m_window.operatingMode()); }
-        void SetOperatingMode(int mode) override
-        {
-            m_c.m_window.setOperatingMode(operatingModeFromIndex(mode));
-        }
+        OperatingMode operatingMode() const override { return m_c.m_window.operatingMode(); }
+        void SetOperatingMode(OperatingMode mode) override { m_c.m_window.setOperatingMode(mode); }
         void TuneTransceiver(int signalHz) override { m_c.m_trx.TuneTransceiver(signalHz); }
         void refreshFrequencyMap(bool force) override { m_c.refreshFrequencyMap(force); }
         std::string entryWord0() const override;

@@ -25,7 +25,8 @@ void FrequencyMarks::clearNear(int hz)
         if (m.frequency != 0 && std::abs(m.frequency - hz) < kNearHz) m.frequency = 0;
 }
 
-int FrequencyMarks::markHere(int hz, int mode, std::time_t now, std::string label, std::string text)
+int FrequencyMarks::markHere(int hz, std::optional<OperatingMode> mode, std::time_t now, std::string label,
+                             std::string text)
 {
     clearNear(hz);
     m_ringIndex = nextRingSlot(m_ringIndex);

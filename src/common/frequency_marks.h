@@ -8,11 +8,13 @@
 #include <optional>
 #include <string>
 
+#include "common/operating_mode.h"
+
 namespace vexa {
 
 struct FrequencyMark {
-    int frequency = 0;  // signal frequency, Hz; 0 = empty slot
-    int mode = 0;       // operating mode when marked
+    int frequency = 0;                  // signal frequency, Hz; 0 = empty slot
+    std::optional<OperatingMode> mode;  // when marked; none: a logged contact of an unknown mode
     std::time_t time = 0;
     std::string label;  // drawn on the map; "+" and the call for a logged contact
     std::string text;   // shown while the dial is on the mark (the entry line when logged)
@@ -33,7 +35,8 @@ public:
     void clearNear(int hz);
     // Alt+Insert: replaces the marks near hz by a new one in the next ring slot (the ring
     // index advances first, so slots 0 to 9 are never taken). Returns the slot.
-    int markHere(int hz, int mode, std::time_t now, std::string label, std::string text);
+    int markHere(int hz, std::optional<OperatingMode> mode, std::time_t now, std::string label,
+                 std::string text);
     // A logged contact takes the slot at the ring index, then the index advances.
     int takeQsoSlot();
     // Alt+Page Down (next) and Alt+Page Up: the slot to go to, if any.

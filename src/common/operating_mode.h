@@ -67,4 +67,12 @@ constexpr bool isVoiceMode(OperatingMode m) noexcept
     return m == OperatingMode::Usb || m == OperatingMode::Lsb || m == OperatingMode::Ssb;
 }
 
+// Whoever knows the mode the station works in: the window as the features that behave per
+// mode (transceiver, bands, marks, macros) see it.
+class OperatingModeSource {
+public:
+    virtual ~OperatingModeSource() = default;
+    virtual OperatingMode operatingMode() const = 0;
+};
+
 }  // namespace vexa

@@ -3,14 +3,15 @@
 // that drawing and mouse tuning share.
 #pragma once
 
+#include "display/spectrum_transform.h"
+
 namespace vexa::display {
 
 class SpectrumScale {
 public:
-    // 11025 samples/s summed in pairs, 1024-point transform: 5512.5 / 1024 Hz per bin.
-    static constexpr float kBinWidthHz = 5.38330078125f;
+    // 11025 samples/s summed in pairs into the transform: 5512.5 / 1024 Hz per bin.
+    static constexpr float kBinWidthHz = 5512.5f / SpectrumTransform::kPoints;
     static constexpr int kMaxBins = 2048;
-    static constexpr int kTransformPoints = 1024;
 
     // startHz: the "StartFq" setting (Hz, lowest frequency shown); zoom: the "Zoom" setting,
     // 0, 1 or 2 (values outside are clamped).

@@ -3,6 +3,7 @@
 #include "log/time_stamp_entry.h"
 
 #include <algorithm>
+#include <array>
 
 #include "log/log_record.h"
 
@@ -22,31 +23,10 @@ bool containsIgnoringCase(std::string_view text, std::string_view what)
 
 std::string_view StampModeWord(OperatingMode mode) noexcept
 {
-    switch (mode) {
-        case OperatingMode::Cw:
-            return "CW";
-        case OperatingMode::Usb:
-        case OperatingMode::Lsb:
-        case OperatingMode::Ssb:
-            return "SSB";
-        case OperatingMode::Rtty:
-            return "RTTY";
-        case OperatingMode::Sstv:
-            return "SSTV";
-        case OperatingMode::Fax:
-            return "FAX";
-        case OperatingMode::Am:
-            return "";
-        case OperatingMode::Fm:
-            return "FM";
-        case OperatingMode::Psk31:
-            return "PSK31";
-        case OperatingMode::Qpsk:
-            return "QPSK";
-        case OperatingMode::Fsk31:
-            return "FSK31";
-    }
-    return "";
+    // In the order of the modes: the voice modes stamp as SSB, AM as nothing.
+    static constexpr std::array<std::string_view, kOperatingModeCount> kWords = {
+        "CW", "SSB", "SSB", "SSB", "RTTY", "SSTV", "FAX", "", "FM", "PSK31", "QPSK", "FSK31"};
+    return kWords[static_cast<std::size_t>(modeIndex(mode))];
 }
 
 StampResult TimeStampEntry(EntryLineState& state, QsoFieldProviders& providers, const StampInputs& inputs,

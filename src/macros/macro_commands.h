@@ -14,10 +14,8 @@
 namespace vexa::macros {
 
 // What the commands need of the main window beyond the keyboard window.
-class MacroCommandHost {
+class MacroCommandHost : public OperatingModeSource {
 public:
-    virtual ~MacroCommandHost() = default;
-    virtual OperatingMode operatingMode() const = 0;
     // The voice keyer: queue message `slot` ("SSB<slot+1>.wav"), starting its thread.
     virtual void queueVoiceMessage(int slot) = 0;
     virtual void focusKeyboardWindow() = 0;

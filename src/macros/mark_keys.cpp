@@ -47,7 +47,7 @@ void MarkKeys::RecallMark(int n)
     if (n < 0 || n >= kMarks) return;
     const FrequencyMark& mark = m_marks[n];
     if (mark.frequency == 0) return;
-    m_host.SetOperatingMode(mark.mode);
+    if (mark.mode) m_host.SetOperatingMode(*mark.mode);
     m_host.TuneTransceiver(mark.frequency);
     m_host.refreshFrequencyMap(false);
 }

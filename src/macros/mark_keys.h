@@ -6,16 +6,15 @@
 #include <string>
 
 #include "common/frequency_marks.h"
+#include "common/operating_mode.h"
 #include "common/ports.h"
 
 namespace vexa::macros {
 
-class MarkKeysHost {
+class MarkKeysHost : public OperatingModeSource {
 public:
-    virtual ~MarkKeysHost() = default;
     virtual int signalFrequency() const = 0;  // Hz
-    virtual int operatingMode() const = 0;
-    virtual void SetOperatingMode(int mode) = 0;
+    virtual void SetOperatingMode(OperatingMode mode) = 0;
     virtual void TuneTransceiver(int signalHz) = 0;
     virtual void refreshFrequencyMap(bool force) = 0;
     virtual std::string entryWord0() const = 0;

@@ -8,6 +8,10 @@
 namespace vexa::rig {
 namespace {
 
+// The satellite down-link segment of 10 m.
+constexpr int kSatelliteLowHz = 29359000;
+constexpr int kSatelliteHighHz = 29501000;
+
 const BandEntry& band(int index)
 {
     return kBandPlan[static_cast<std::size_t>(index)];
@@ -106,13 +110,19 @@ void BandControl::Button29()
     m_host.focusEntryLine();
 }
 
+// In the satellite segment a mode button sets both VFOs, the up-link first, and ends on A.
+void BandControl::onBothVfos(const std::function<void()>& setMode)
+{
+    m_trx.SelectVfo(1);
+    setMode();
+    m_trx.SelectVfo(0);
+    setMode();
+}
+
 void BandControl::SsbButton()
 {
     if (inSatelliteSegment()) {
-        m_trx.SelectVfo(1);
-        m_trx.SetTransceiverMode(kTrxUsb);
-        m_trx.SelectVfo(0);
-        m_trx.SetTransceiverMode(kTrxUsb);
+        onBothVfos([this] { m_trx.SetTransceiverMode(kTrxUsb); });
         return;
     }
     const int b = FindBand(m_trx.GetSignalFrequency());
@@ -132,10 +142,7 @@ void BandControl::SsbButton()
 void BandControl::CwButton()
 {
     if (inSatelliteSegment()) {
-        m_trx.SelectVfo(1);
-        m_host.SetOperatingMode(kCw);
-        m_trx.SelectVfo(0);
-        m_host.SetOperatingMode(kCw);
+        onBothVfos([this] { m_host.SetOperatingMode(kCw); });
         return;
     }
     if (m_host.operatingMode() == kCw) return;
@@ -147,10 +154,7 @@ void BandControl::CwButton()
 void BandControl::DigitalButton(OperatingMode mode)
 {
     if (inSatelliteSegment()) {
-        m_trx.SelectVfo(1);
-        m_host.SetOperatingMode(kRtty);
-        m_trx.SelectVfo(0);
-        m_host.SetOperatingMode(kRtty);
+        onBothVfos([this] { m_host.SetOperatingMode(kRtty); });
         return;
     }
     const int b = FindBand(m_trx.GetSignalFrequency());

@@ -3,6 +3,7 @@
 // for the mode it works in. Tunes through the Transceiver; GUI thread.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "common/operating_mode.h"
@@ -14,9 +15,6 @@ namespace vexa::rig {
 
 class BandControl {
 public:
-    static constexpr int kSatelliteLowHz = 29359000;
-    static constexpr int kSatelliteHighHz = 29501000;
-
     BandControl(Transceiver& transceiver, BandControlHost& host, Prompter& prompter, std::string appName);
 
     void SelectBand(int index);
@@ -48,6 +46,7 @@ public:
 private:
     bool inSatelliteSegment() const;
     void bandStep(int direction);
+    void onBothVfos(const std::function<void()>& setMode);
     void inform(const char* text);
 
     Transceiver& m_trx;

@@ -8,10 +8,8 @@
 
 namespace vexa::rig {
 
-class BandControlHost {
+class BandControlHost : public OperatingModeSource {
 public:
-    virtual ~BandControlHost() = default;
-    virtual OperatingMode operatingMode() const = 0;
     // The full mode switch, which also sends the radio its mode. nullopt stores "no mode",
     // so that switching back to the same mode sends it again.
     virtual void SetOperatingMode(std::optional<OperatingMode> mode) = 0;

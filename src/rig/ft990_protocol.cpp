@@ -3,9 +3,11 @@
 namespace vexa::rig {
 namespace {
 
+constexpr int kPause = 100;  // ms after each block
+
 CommandBlock block(uint8_t p1, uint8_t p2, uint8_t p3, uint8_t p4, uint8_t opcode)
 {
-    return {{p1, p2, p3, p4, opcode}, Ft990Protocol::kPause};
+    return {{p1, p2, p3, p4, opcode}, kPause};
 }
 
 constexpr uint8_t kSetFrequency = 0x0A;
@@ -14,6 +16,8 @@ constexpr uint8_t kSetMode = 0x0C;
 constexpr uint8_t kPtt = 0x0F;
 constexpr uint8_t kStatus = 0x10;
 constexpr std::size_t kShortestStatus = 11;
+// LSB, USB, AM, CW, FM, and RTTY on LSB.
+constexpr PerRadioMode<uint8_t> kModeCodes = {0x00, 0x01, 0x04, 0x02, 0x06, 0x08};
 
 }  // namespace
 
@@ -38,28 +42,7 @@ Commands Ft990Protocol::poll()
 
 std::optional<Commands> Ft990Protocol::setMode(RadioMode mode)
 {
-    uint8_t code = 0;
-    switch (mode) {
-        case RadioMode::Lsb:
-            code = 0x00;
-            break;
-        case RadioMode::Usb:
-            code = 0x01;
-            break;
-        case RadioMode::Cw:
-            code = 0x02;
-            break;
-        case RadioMode::Am:
-            code = 0x04;
-            break;
-        case RadioMode::Fm:
-            code = 0x06;
-            break;
-        case RadioMode::Rtty:
-            code = 0x08;
-            break;  // RTTY on LSB
-    }
-    return Commands{block(0, 0, 0, code, kSetMode)};
+    return Commands{block(0, 0, 0, forMode(kModeCodes, mode), kSetMode)};
 }
 
 Commands Ft990Protocol::selectVfo(int vfo)
@@ -73,19 +56,11 @@ Commands Ft990Protocol::catPtt(bool on)
     return {block(0, 0, 0, on ? 1 : 0, kPtt)};
 }
 
-void Ft990Protocol::receive(std::span<const uint8_t> bytes, ProtocolSink& sink)
+void Ft990Protocol::interpret(std::string_view replies, ProtocolSink& sink)
 {
-    (void)sink;
-    m_reply.insert(m_reply.end(), bytes.begin(), bytes.end());
-}
-
-void Ft990Protocol::interpretReplies(ProtocolSink& sink)
-{
-    if (m_reply.size() >= kShortestStatus) {
-        const long long tens = (static_cast<long long>(m_reply[1]) << 16) | (m_reply[2] << 8) | m_reply[3];
-        sink.frequencyReported(tens * 10);
-    }
-    m_reply.clear();
+    if (replies.size() < kShortestStatus) return;
+    const auto byte = [&](std::size_t i) { return static_cast<long long>(static_cast<uint8_t>(replies[i])); };
+    sink.frequencyReported(((byte(1) << 16) | (byte(2) << 8) | byte(3)) * 10);
 }
 
 }  // namespace vexa::rig

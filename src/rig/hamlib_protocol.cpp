@@ -13,35 +13,23 @@ bool isNumber(const std::string& s)
     return end != nullptr && *end == '\0';
 }
 
+// rigctld's mode names, and the packet and reverse variants that read as the same mode.
+constexpr PerRadioMode<const char*> kModeNames = {"LSB", "USB", "AM", "CW", "FM", "RTTY"};
+constexpr PerRadioMode<const char*> kOtherModeNames = {"PKTLSB", "PKTUSB", "PKTAM", "CWR", "PKTFM", "RTTYR"};
+
 }  // namespace
 
 const char* hamlibModeName(RadioMode mode)
 {
-    switch (mode) {
-        case RadioMode::Lsb:
-            return "LSB";
-        case RadioMode::Usb:
-            return "USB";
-        case RadioMode::Am:
-            return "AM";
-        case RadioMode::Cw:
-            return "CW";
-        case RadioMode::Fm:
-            return "FM";
-        case RadioMode::Rtty:
-            return "RTTY";
-    }
-    return "USB";
+    return forMode(kModeNames, mode);
 }
 
 std::optional<RadioMode> hamlibMode(const std::string& name)
 {
-    if (name == "LSB" || name == "PKTLSB") return RadioMode::Lsb;
-    if (name == "USB" || name == "PKTUSB") return RadioMode::Usb;
-    if (name == "AM" || name == "PKTAM") return RadioMode::Am;
-    if (name == "CW" || name == "CWR") return RadioMode::Cw;
-    if (name == "FM" || name == "PKTFM") return RadioMode::Fm;
-    if (name == "RTTY" || name == "RTTYR") return RadioMode::Rtty;
+    for (const RadioMode mode :
+         {RadioMode::Lsb, RadioMode::Usb, RadioMode::Am, RadioMode::Cw, RadioMode::Fm, RadioMode::Rtty}) {
+        if (name == forMode(kModeNames, mode) || name == forMode(kOtherModeNames, mode)) return mode;
+    }
     return std::nullopt;
 }
 

@@ -40,21 +40,11 @@ Commands Ic735Protocol::poll()
 
 std::optional<Commands> Ic735Protocol::setMode(RadioMode mode)
 {
-    switch (mode) {
-        case RadioMode::Lsb:
-            return Commands{civ({0x06, 0x00})};
-        case RadioMode::Usb:
-            return Commands{civ({0x06, 0x01})};
-        case RadioMode::Am:
-            return Commands{civ({0x06, 0x02})};
-        case RadioMode::Cw:
-            return Commands{civ({0x06, 0x03})};
-        case RadioMode::Fm:
-            return Commands{civ({0x06, 0x05})};
-        case RadioMode::Rtty:
-            return std::nullopt;
-    }
-    return std::nullopt;
+    // LSB, USB, AM, CW, FM; the radio has no RTTY mode.
+    static constexpr PerRadioMode<int> kModeCodes = {0x00, 0x01, 0x02, 0x03, 0x05, -1};
+    const int code = forMode(kModeCodes, mode);
+    if (code < 0) return std::nullopt;
+    return Commands{civ({0x06, static_cast<uint8_t>(code)})};
 }
 
 Commands Ic735Protocol::selectVfo(int vfo)

@@ -20,7 +20,7 @@ void MarkCommands::MarkThisFrequency(const std::string& labelText, const std::st
         if (!answer || answer->empty()) return;
         label = *answer;
     }
-    m_marks.markHere(hz, modeIndex(m_host.operatingMode()), m_clock.now(), label, entryText);
+    m_marks.markHere(hz, m_host.operatingMode(), m_clock.now(), label, entryText);
     m_host.refreshFrequencyMap(true);
 }
 
@@ -45,8 +45,8 @@ void MarkCommands::goTo(bool next)
     const auto slot = m_marks.step(m_trx.GetSignalFrequency(), next, m_clock.now());
     if (!slot) return;
     const FrequencyMark& mark = m_marks[*slot];
-    // The marks keep the mode as its number; one that names no mode leaves the mode alone.
-    if (const auto mode = operatingModeFromIndex(mark.mode)) m_host.SetOperatingMode(*mode);
+    // A mark that knows no mode leaves the mode alone.
+    if (mark.mode) m_host.SetOperatingMode(*mark.mode);
     m_trx.TuneTransceiver(mark.frequency);
     m_host.refreshFrequencyMap(true);
 }

@@ -57,8 +57,8 @@ bool RigctldChannel::Open(const RigctldAddress& address)
 {
     Close();
     m_address = address;
-    m_ring.clear();
-    m_lost = m_connectedNews = m_notifyPending = false;
+    clearReceived();
+    m_lost = m_connectedNews = false;
     if (::pipe2(m_stop, O_CLOEXEC | O_NONBLOCK) != 0) return false;
     try {
         m_thread = std::thread([this] { run(); });
@@ -131,7 +131,7 @@ void RigctldChannel::run()
             }
             m_connected = true;
             m_connectedNews = true;
-            notify(true);
+            wake(true);
             bool stop = false;
             for (;;) {
                 pollfd p[2] = {{fd, POLLIN, 0}, {m_stop[0], POLLIN, 0}};
@@ -143,8 +143,8 @@ void RigctldChannel::run()
                 if (p[0].revents == 0) continue;
                 const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
                 if (n > 0) {
-                    m_ring.store({buffer, static_cast<std::size_t>(n)});
-                    notify(false);
+                    store({buffer, static_cast<std::size_t>(n)});
+                    wake(false);
                     continue;
                 }
                 if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
@@ -158,29 +158,10 @@ void RigctldChannel::run()
             m_connected = false;
             if (stop) return;
             m_lost = true;
-            notify(true);
+            wake(true);
         }
         if (waitStop(kRetryMs)) return;
     }
-}
-
-void RigctldChannel::notify(bool always)
-{
-    if (!always && m_notifyPending.exchange(true)) return;
-    std::lock_guard lock(m_wakeLock);
-    if (m_wake) m_wake();
-}
-
-std::vector<uint8_t> RigctldChannel::TakeReceived()
-{
-    m_notifyPending = false;
-    return m_ring.take();
-}
-
-void RigctldChannel::SetWake(std::function<void()> wake)
-{
-    std::lock_guard lock(m_wakeLock);
-    m_wake = std::move(wake);
 }
 
 bool RigctldChannel::Write(std::span<const uint8_t> bytes)

@@ -10,8 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "rig/byte_channel.h"
-#include "rig/receive_ring.h"
+#include "rig/reader_channel.h"
 
 namespace vexa::rig {
 
@@ -23,16 +22,12 @@ struct RigctldAddress {
 // "host:port", "host", ":port", "[v6addr]:port"; empty text gives localhost:4532.
 std::optional<RigctldAddress> parseRigctldAddress(const std::string& text);
 
-class RigctldChannel final : public ByteChannel {
+class RigctldChannel final : public ReaderChannel {
 public:
     static constexpr int kRetryMs = 3000;
     static constexpr int kConnectTimeoutMs = 2000;
-    static constexpr int kWriteTimeoutMs = 1000;
 
-    RigctldChannel() = default;
     ~RigctldChannel() override;
-    RigctldChannel(const RigctldChannel&) = delete;
-    RigctldChannel& operator=(const RigctldChannel&) = delete;
 
     // Starts connecting in the background; false only when the thread cannot start.
     bool Open(const RigctldAddress& address);
@@ -40,8 +35,6 @@ public:
 
     bool isOpen() const override { return m_connected.load(); }
     bool Write(std::span<const uint8_t> bytes) override;
-    std::vector<uint8_t> TakeReceived() override;
-    void SetWake(std::function<void()> wake) override;
     bool TakeLost() override { return m_lost.exchange(false); }
     bool TakeConnected() override { return m_connectedNews.exchange(false); }
     std::string describe() const override;
@@ -50,7 +43,6 @@ private:
     void run();
     int connectOnce();
     bool waitStop(int ms);
-    void notify(bool always);
 
     RigctldAddress m_address;
     std::thread m_thread;
@@ -60,10 +52,6 @@ private:
     std::atomic<bool> m_connected{false};
     std::atomic<bool> m_lost{false};
     std::atomic<bool> m_connectedNews{false};
-    std::atomic<bool> m_notifyPending{false};
-    ReceiveRing m_ring;
-    std::mutex m_wakeLock;
-    std::function<void()> m_wake;
 };
 
 }  // namespace vexa::rig

@@ -82,10 +82,9 @@ SerialChannel::~SerialChannel()
 int SerialChannel::Open(const SerialSettings& settings)
 {
     Close();
-    m_ring.clear();
+    clearReceived();
     m_state = -1;
     m_lost = false;
-    m_notifyPending = false;
 
     if (::pipe2(m_stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) return kNoStopEvent;
     m_fd = ::open(settings.device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -163,7 +162,7 @@ void SerialChannel::readerLoop()
         for (;;) {
             const ssize_t n = ::read(m_fd, buffer, kMaxReadBytes);
             if (n > 0) {
-                m_ring.store({buffer, static_cast<std::size_t>(n)});
+                store({buffer, static_cast<std::size_t>(n)});
                 received = true;
                 continue;
             }
@@ -173,37 +172,17 @@ void SerialChannel::readerLoop()
             if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) lost = true;
             break;
         }
-        if (received) notify();
+        if (received) wake(false);
         if (lost) {
             m_lost = true;
             int open = m_state.load();
             if (open > 0) m_state.compare_exchange_strong(open, 0);
-            std::lock_guard lock(m_wakeLock);
-            if (m_wake) m_wake();
+            wake(true);
             return;
         }
     }
     int open = m_state.load();
     if (open > 0) m_state.compare_exchange_strong(open, 0);
-}
-
-void SerialChannel::notify()
-{
-    if (m_notifyPending.exchange(true)) return;
-    std::lock_guard lock(m_wakeLock);
-    if (m_wake) m_wake();
-}
-
-std::vector<uint8_t> SerialChannel::TakeReceived()
-{
-    m_notifyPending = false;
-    return m_ring.take();
-}
-
-void SerialChannel::SetWake(std::function<void()> wake)
-{
-    std::lock_guard lock(m_wakeLock);
-    m_wake = std::move(wake);
 }
 
 bool SerialChannel::TakeLost()

@@ -9,8 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "rig/byte_channel.h"
-#include "rig/receive_ring.h"
+#include "rig/reader_channel.h"
 
 namespace vexa::rig {
 
@@ -26,7 +25,7 @@ struct SerialSettings {
     bool xonXoff = false;
 };
 
-class SerialChannel final : public ByteChannel {
+class SerialChannel final : public ReaderChannel {
 public:
     enum OpenResult : int {
         kOpened = 0,
@@ -37,12 +36,8 @@ public:
     };
     enum CloseResult : int { kClosed = 0, kNotOpen = 6 };
     static constexpr int kMaxReadBytes = 1023;
-    static constexpr int kWriteTimeoutMs = 1000;
 
-    SerialChannel() = default;
     ~SerialChannel() override;
-    SerialChannel(const SerialChannel&) = delete;
-    SerialChannel& operator=(const SerialChannel&) = delete;
 
     // GUI thread. Opens the device raw with the given line settings, starts the reader and
     // leaves RTS and DTR cleared, so the transmitter is not keyed. Only a successful Open
@@ -54,8 +49,6 @@ public:
 
     bool isOpen() const override { return m_state.load() > 0; }
     bool Write(std::span<const uint8_t> bytes) override;
-    std::vector<uint8_t> TakeReceived() override;
-    void SetWake(std::function<void()> wake) override;
     bool TakeLost() override;
     bool SetModemLine(ModemLine line, bool on) override;
     int baudRate() const override { return m_settings.baudRate; }
@@ -64,12 +57,9 @@ public:
     // -1 closed; the port number while open; 0 after the reader thread has ended.
     int state() const noexcept { return m_state.load(); }
     const SerialSettings& settings() const noexcept { return m_settings; }
-    int overrunCount() const { return m_ring.overrunCount(); }
-    std::size_t waitingBytes() const { return m_ring.waiting(); }
 
 private:
     void readerLoop();
-    void notify();
     void releaseDevice();
 
     SerialSettings m_settings;
@@ -77,10 +67,6 @@ private:
     int m_fd = -1;
     int m_stopPipe[2] = {-1, -1};
     std::thread m_reader;
-    ReceiveRing m_ring;
-    std::mutex m_wakeLock;
-    std::function<void()> m_wake;
-    std::atomic<bool> m_notifyPending{false};
     std::atomic<bool> m_lost{false};
     std::mutex m_writeLock;  // CAT PTT may write from the transmit path's thread
 };

@@ -1,6 +1,7 @@
 #include "rig/transceiver.h"
 
 #include <climits>
+#include <iterator>
 #include <string>
 
 #include "common/operating_mode.h"
@@ -9,24 +10,9 @@
 namespace vexa::rig {
 namespace {
 
-OperatingMode operatingModeFor(RadioMode mode)
-{
-    switch (mode) {
-        case RadioMode::Lsb:
-            return OperatingMode::Lsb;
-        case RadioMode::Usb:
-            return OperatingMode::Usb;
-        case RadioMode::Am:
-            return OperatingMode::Am;
-        case RadioMode::Cw:
-            return OperatingMode::Cw;
-        case RadioMode::Fm:
-            return OperatingMode::Fm;
-        case RadioMode::Rtty:
-            return OperatingMode::Rtty;
-    }
-    return OperatingMode::Usb;
-}
+constexpr PerRadioMode<OperatingMode> kOperatingModes = {OperatingMode::Lsb, OperatingMode::Usb,
+                                                         OperatingMode::Am,  OperatingMode::Cw,
+                                                         OperatingMode::Fm,  OperatingMode::Rtty};
 
 // Modes that run on a side band of the radio: a side-band report must not end them.
 bool runsOnSideBand(OperatingMode mode)
@@ -97,30 +83,13 @@ void Transceiver::PollTransceiver()
 
 void Transceiver::SetTransceiverMode(int code)
 {
-    switch (code) {
-        case kTrxLsb:
-            SetRadioMode(RadioMode::Lsb);
-            break;
-        case kTrxUsb:
-            SetRadioMode(RadioMode::Usb);
-            break;
-        case kTrxAm:
-            SetRadioMode(RadioMode::Am);
-            break;
-        case kTrxCw:
-            SetRadioMode(RadioMode::Cw);
-            break;
-        case kTrxFm:
-            SetRadioMode(RadioMode::Fm);
-            break;
-        case kTrxDigital:
-            // The dial arithmetic puts the signal on the "DigiSide" side band; the radio has
-            // to listen on that one too.
-            SetRadioMode(m_settings.digiSide == 0 ? RadioMode::Usb : RadioMode::Lsb);
-            break;
-        default:
-            break;
-    }
+    // The dial arithmetic puts a digital signal on the "DigiSide" side band; the radio has
+    // to listen on that one too.
+    const RadioMode digital = m_settings.digiSide == 0 ? RadioMode::Usb : RadioMode::Lsb;
+    const RadioMode byCode[] = {RadioMode::Lsb, RadioMode::Usb, RadioMode::Am,
+                                RadioMode::Cw,  digital,        RadioMode::Fm};
+    static_assert(kTrxDigital == 4 && kTrxFm == 5);
+    if (code >= 0 && code < static_cast<int>(std::size(byCode))) SetRadioMode(byCode[code]);
 }
 
 bool Transceiver::SetRadioMode(RadioMode mode)
@@ -193,7 +162,7 @@ void Transceiver::frequencyReported(long long hz)
 void Transceiver::modeReported(RadioMode mode, ModeReport how)
 {
     const OperatingMode current = m_host.operatingMode();
-    OperatingMode next = operatingModeFor(mode);
+    OperatingMode next = forMode(kOperatingModes, mode);
     const bool sideBand = mode == RadioMode::Lsb || mode == RadioMode::Usb;
     if (how == ModeReport::Broadcast && sideBand && runsOnSideBand(current)) next = current;
     if (how == ModeReport::Broadcast && mode == RadioMode::Rtty && isDemodulatedMode(current)) next = current;
@@ -231,11 +200,9 @@ void Transceiver::sendNext()
         const int pause = pauseMs(block.pauseAt1200, channel->baudRate());
         if (pause > 0) {
             m_pacing = true;
-            m_scheduler.callAfter(pause, [alive = std::weak_ptr<Transceiver*>(m_alive)] {
-                const auto self = alive.lock();
-                if (!self || *self == nullptr) return;
-                (*self)->m_pacing = false;
-                (*self)->sendNext();
+            afterDelay(pause, [](Transceiver& t) {
+                t.m_pacing = false;
+                t.sendNext();
             });
             return;
         }
@@ -247,11 +214,18 @@ void Transceiver::schedulePoll()
     if (m_pollScheduled || !m_protocol || !m_protocol->pollsEverySecond() || m_channel.load() == nullptr)
         return;
     m_pollScheduled = true;
-    m_scheduler.callAfter(kPollIntervalMs, [alive = std::weak_ptr<Transceiver*>(m_alive)] {
+    afterDelay(kPollIntervalMs, [](Transceiver& t) {
+        t.m_pollScheduled = false;
+        t.pollTick();
+    });
+}
+
+void Transceiver::afterDelay(int ms, void (*step)(Transceiver&))
+{
+    // The scheduler may run the call after this object is gone.
+    m_scheduler.callAfter(ms, [alive = std::weak_ptr<Transceiver*>(m_alive), step] {
         const auto self = alive.lock();
-        if (!self || *self == nullptr) return;
-        (*self)->m_pollScheduled = false;
-        (*self)->pollTick();
+        if (self && *self != nullptr) step(**self);
     });
 }
 

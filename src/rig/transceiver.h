@@ -77,6 +77,8 @@ private:
     void sendNext();
     void schedulePoll();
     void pollTick();
+    // Runs step(*this) after ms milliseconds, unless this Transceiver is gone by then.
+    void afterDelay(int ms, void (*step)(Transceiver&));
 
     TransceiverHost& m_host;
     Scheduler& m_scheduler;

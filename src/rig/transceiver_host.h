@@ -8,10 +8,8 @@
 
 namespace vexa::rig {
 
-class TransceiverHost {
+class TransceiverHost : public OperatingModeSource {
 public:
-    virtual ~TransceiverHost() = default;
-    virtual OperatingMode operatingMode() const = 0;
     virtual double carrierAudioHz() const = 0;
     // A mode the radio reported, stored as it is without running the mode switch (that
     // would send the mode back). selectInList: the operator changed it at the radio.

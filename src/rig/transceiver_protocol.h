@@ -22,8 +22,13 @@ public:
     virtual Commands poll() = 0;
     // nullopt: the radio has no such mode.
     virtual std::optional<Commands> setMode(RadioMode mode) = 0;
-    // 0 = A, 1 = B, -1 = the command without a VFO.
-    virtual Commands selectVfo(int vfo) = 0;
+    // 0 = A, 1 = B, -1 = the command without a VFO; empty where the radio has no such
+    // command.
+    virtual Commands selectVfo(int vfo)
+    {
+        (void)vfo;
+        return {};
+    }
     // Keying over the command link; empty where the radio cannot.
     virtual Commands catPtt(bool on)
     {

@@ -2,6 +2,9 @@
 // command can ask for.
 #pragma once
 
+#include <array>
+#include <cstddef>
+
 namespace vexa::rig {
 
 enum class TransceiverType : int {
@@ -15,6 +18,17 @@ enum class TransceiverType : int {
 
 // The radio's own operating modes, as commands set them and replies report them.
 enum class RadioMode { Lsb, Usb, Am, Cw, Fm, Rtty };
+
+// A table with one entry per RadioMode, in the order of the enum: each radio's codes for
+// its modes, and the names rigctld gives them.
+template <class T>
+using PerRadioMode = std::array<T, 6>;
+
+template <class T>
+constexpr const T& forMode(const PerRadioMode<T>& table, RadioMode mode) noexcept
+{
+    return table[static_cast<std::size_t>(mode)];
+}
 
 // Which line keys the transmitter.
 enum class PttMethod { Rts, Dtr, Cat };

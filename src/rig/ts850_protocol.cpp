@@ -3,6 +3,12 @@
 #include <cstdio>
 
 namespace vexa::rig {
+namespace {
+
+constexpr int kReadPause = 100;  // ms after a command
+constexpr int kTunePause = 200;
+
+}  // namespace
 
 Commands Ts850Protocol::tune(long long dialHz)
 {
@@ -19,34 +25,10 @@ Commands Ts850Protocol::poll()
 
 std::optional<Commands> Ts850Protocol::setMode(RadioMode mode)
 {
-    const char* text = "MD2;";
-    switch (mode) {
-        case RadioMode::Lsb:
-            text = "MD1;";
-            break;
-        case RadioMode::Usb:
-            text = "MD2;";
-            break;
-        case RadioMode::Cw:
-            text = "MD3;";
-            break;
-        case RadioMode::Fm:
-            text = "MD4;";
-            break;
-        case RadioMode::Am:
-            text = "MD5;";
-            break;
-        case RadioMode::Rtty:
-            text = "MD6;";
-            break;  // FSK
-    }
-    return Commands{CommandBlock::text(text, kReadPause)};
-}
-
-Commands Ts850Protocol::selectVfo(int vfo)
-{
-    (void)vfo;
-    return {};
+    // LSB, USB, AM, CW, FM, and FSK for RTTY.
+    static constexpr PerRadioMode<const char*> kModeCommands = {"MD1;", "MD2;", "MD5;",
+                                                                "MD3;", "MD4;", "MD6;"};
+    return Commands{CommandBlock::text(forMode(kModeCommands, mode), kReadPause)};
 }
 
 Commands Ts850Protocol::catPtt(bool on)
@@ -54,19 +36,13 @@ Commands Ts850Protocol::catPtt(bool on)
     return {CommandBlock::text(on ? "TX;" : "RX;", kReadPause)};
 }
 
-void Ts850Protocol::receive(std::span<const uint8_t> bytes, ProtocolSink& sink)
-{
-    (void)sink;
-    m_reply.append(bytes.begin(), bytes.end());
-}
-
-void Ts850Protocol::interpretReplies(ProtocolSink& sink)
+void Ts850Protocol::interpret(std::string_view replies, ProtocolSink& sink)
 {
     // "FA" + 11 digits + ";" or "IF" + 11 digits + the rest of the status + ";". A reply
     // whose frequency is not all digits is garbled: show it, never tune by it.
     std::size_t start = 0;
-    for (std::size_t end; (end = m_reply.find(';', start)) != std::string::npos; start = end + 1) {
-        const std::string reply = m_reply.substr(start, end - start);
+    for (std::size_t end; (end = replies.find(';', start)) != std::string_view::npos; start = end + 1) {
+        const std::string reply(replies.substr(start, end - start));
         const bool fa = reply.size() == 13 && reply.compare(0, 2, "FA") == 0;
         const bool info = reply.size() >= 13 && reply.compare(0, 2, "IF") == 0;
         if (!fa && !info) continue;
@@ -89,7 +65,6 @@ void Ts850Protocol::interpretReplies(ProtocolSink& sink)
             sink.print(text);
         }
     }
-    m_reply.clear();
 }
 
 }  // namespace vexa::rig

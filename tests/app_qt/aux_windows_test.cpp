@@ -97,7 +97,7 @@ TEST(DxList, SpotsTuneInTheModeOfTheBandPlanAndADoubleClickMarksTheSpot)
         const FrequencyMark& mark = marks[marks.qsoRingIndex()];
         EXPECT_EQ(mark.label, "JA1XYZ RTTY cq");
         EXPECT_EQ(mark.frequency, 14071200);
-        EXPECT_EQ(mark.mode, modeIndex(OperatingMode::Rtty));
+        EXPECT_EQ(mark.mode, OperatingMode::Rtty);
         EXPECT_TRUE(prompter.shown.empty());
         EXPECT_TRUE(w.richEdit(ControlId::EntryLine)->hasFocus());
 
@@ -245,7 +245,7 @@ TEST(LogScan, RecentContactsAreMarkedInTheModeTheirRecordNames)
             globals.logbook.marks[FrequencyMarks::kFirstRingSlot + static_cast<int>(i)];
         SCOPED_TRACE(std::string(cases[i].word) + " " + cases[i].frequency);
         EXPECT_EQ(mark.label, "+DL1ABC");
-        EXPECT_EQ(mark.mode, modeIndex(cases[i].mode));
+        EXPECT_EQ(mark.mode, cases[i].mode);
     }
 }
 

@@ -208,7 +208,7 @@ TEST(PortAudioBackend, NoSoundServerMeansSilentFailure)
     test::expectCardStaysClosed(backend);
 
     PortAudioBackend named(PortAudioOptions{.inputDevice = "No Such Sound Card"});
-    EXPECT_FALSE(named.inputCapabilities());
+    EXPECT_FALSE(named.capabilities(WaveSide::Input));
     test::expectCardStaysClosed(named);
 }
 

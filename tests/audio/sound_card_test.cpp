@@ -135,7 +135,7 @@ TEST(SoundCard, OutputBlocksReachTheFileInOrder)
     WaveFileBackend backend(options);
     test::WaveEventQueue events;
     SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
-    EXPECT_FALSE(backend.inputCapabilities());  // no input file: no input device
+    EXPECT_FALSE(backend.capabilities(WaveSide::Input));  // no input file: no input device
     card.OpenWaveIn();
     EXPECT_FALSE(card.inputOpen());
 
@@ -211,16 +211,16 @@ class RefusesToStart final : public NullWaveBackend {
 public:
     explicit RefusesToStart(WaveBackend& inner) : m_inner(inner) {}
     bool refuse = true;
-    int inputDeviceCount() override { return m_inner.inputDeviceCount(); }
-    bool inputCapabilities() override { return m_inner.inputCapabilities(); }
-    std::optional<WaveDevice> openInput(Notify n) override { return m_inner.openInput(std::move(n)); }
-    bool prepareInput(WaveDevice d, WaveHeader& h) override { return m_inner.prepareInput(d, h); }
-    bool addInputBuffer(WaveDevice d, WaveHeader& h) override { return m_inner.addInputBuffer(d, h); }
+    int deviceCount(WaveSide s) override { return m_inner.deviceCount(s); }
+    bool capabilities(WaveSide s) override { return m_inner.capabilities(s); }
+    std::optional<WaveDevice> open(WaveSide s, Notify n) override { return m_inner.open(s, std::move(n)); }
+    bool prepare(WaveSide s, WaveDevice d, WaveHeader& h) override { return m_inner.prepare(s, d, h); }
+    bool queue(WaveSide s, WaveDevice d, WaveHeader& h) override { return m_inner.queue(s, d, h); }
     bool startInput(WaveDevice d) override { return !refuse && m_inner.startInput(d); }
-    bool stopInput(WaveDevice d) override { return m_inner.stopInput(d); }
-    bool resetInput(WaveDevice d) override { return m_inner.resetInput(d); }
-    bool unprepareInput(WaveDevice d, WaveHeader& h) override { return m_inner.unprepareInput(d, h); }
-    bool closeInput(WaveDevice d) override { return m_inner.closeInput(d); }
+    bool stop(WaveSide s, WaveDevice d) override { return m_inner.stop(s, d); }
+    bool reset(WaveSide s, WaveDevice d) override { return m_inner.reset(s, d); }
+    bool unprepare(WaveSide s, WaveDevice d, WaveHeader& h) override { return m_inner.unprepare(s, d, h); }
+    bool close(WaveSide s, WaveDevice d) override { return m_inner.close(s, d); }
 
 private:
     WaveBackend& m_inner;

@@ -30,12 +30,12 @@ TEST(FrequencyMap, LoggedContactsAgeThroughTheirPrefixes)
     } cases[] = {{0, " *DL1ABC"},  {9, " *DL1ABC"},  {10, " =DL1ABC"}, {19, " =DL1ABC"},
                  {20, " +DL1ABC"}, {59, " +DL1ABC"}, {60, " -DL1ABC"}, {600, " -DL1ABC"}};
     for (const auto& c : cases) {
-        const FrequencyMark mark{14070000, 9, kNow - c.minutes * 60, "+DL1ABC", ""};
+        const FrequencyMark mark{14070000, OperatingMode::Psk31, kNow - c.minutes * 60, "+DL1ABC", ""};
         EXPECT_EQ(markLabel(20, mark, kNow), c.label) << c.minutes;
     }
-    EXPECT_EQ(markLabel(0, {14070000, 9, kNow, "net", ""}, kNow), "1:net");
-    EXPECT_EQ(markLabel(9, {14070000, 9, kNow, "+X", ""}, kNow), "10:+X");
-    EXPECT_EQ(markLabel(50, {14070000, 9, kNow, "sked", ""}, kNow), " :sked");
+    EXPECT_EQ(markLabel(0, {14070000, OperatingMode::Psk31, kNow, "net", ""}, kNow), "1:net");
+    EXPECT_EQ(markLabel(9, {14070000, OperatingMode::Psk31, kNow, "+X", ""}, kNow), "10:+X");
+    EXPECT_EQ(markLabel(50, {14070000, OperatingMode::Psk31, kNow, "sked", ""}, kNow), " :sked");
 }
 
 TEST(FrequencyMap, LaysOutTheScaleBandPlanAndMarksAroundTheDial)
@@ -49,9 +49,9 @@ TEST(FrequencyMap, LaysOutTheScaleBandPlanAndMarksAroundTheDial)
     ASSERT_TRUE(dial.update(14070500, g.pixelsPerKhz, true));
 
     FrequencyMarks marks;
-    marks[1] = {14070600, 9, kNow, "here", "QSO text"};
-    marks[30] = {14075000, 9, kNow, "+K1ABC", "K1ABC 599"};
-    marks[31] = {14300000, 9, kNow, "far", ""};
+    marks[1] = {14070600, OperatingMode::Psk31, kNow, "here", "QSO text"};
+    marks[30] = {14075000, OperatingMode::Psk31, kNow, "+K1ABC", "K1ABC 599"};
+    marks[31] = {14300000, OperatingMode::Psk31, kNow, "far", ""};
     const auto layout = layoutFrequencyMap(g, dial, 14070500, OperatingMode::Usb, marks, kNow);
     EXPECT_EQ(layout.yc, 200);
     ASSERT_TRUE(layout.passband);
@@ -78,8 +78,8 @@ TEST(FrequencyMap, LaysOutTheScaleBandPlanAndMarksAroundTheDial)
 TEST(FrequencyMap, TheMarkTextFollowsOnlyAChangeOfTheNearestMark)
 {
     FrequencyMarks marks;
-    marks[1] = {14070600, 9, kNow, "here", "QSO text"};
-    marks[30] = {14075000, 9, kNow, "+K1ABC", "K1ABC 599"};
+    marks[1] = {14070600, OperatingMode::Psk31, kNow, "here", "QSO text"};
+    marks[30] = {14075000, OperatingMode::Psk31, kNow, "+K1ABC", "K1ABC 599"};
     NearestMarkText text;
     const auto first = text.update(1, marks);
     ASSERT_TRUE(first);

@@ -393,13 +393,16 @@ TEST(MacroTable, BuiltInTextsUntilTheProfileSaysOtherwise)
 
 struct MarkHost : MarkKeysHost {
     int hz = 14070000;
-    int mode = 9;
+    OperatingMode mode = OperatingMode::Psk31;
     std::string entry = "DL1ABC 599";
     std::string combo = "3: 14.070";
     std::vector<std::string> calls;
     int signalFrequency() const override { return hz; }
-    int operatingMode() const override { return mode; }
-    void SetOperatingMode(int m) override { calls.push_back("mode " + std::to_string(m)); }
+    OperatingMode operatingMode() const override { return mode; }
+    void SetOperatingMode(OperatingMode m) override
+    {
+        calls.push_back("mode " + std::to_string(modeIndex(m)));
+    }
     void TuneTransceiver(int h) override { calls.push_back("tune " + std::to_string(h)); }
     void refreshFrequencyMap(bool force) override { calls.push_back(force ? "map forced" : "map"); }
     std::string entryWord0() const override { return entry.substr(0, entry.find(' ')); }
@@ -426,7 +429,7 @@ TEST(MarkKeys, StoreReplacesNearbyMarksAndRecallReturns)
 
     keys.StoreMark(0);
     EXPECT_EQ(marks[0].frequency, 14070000);
-    EXPECT_EQ(marks[0].mode, 9);
+    EXPECT_EQ(marks[0].mode, OperatingMode::Psk31);
     EXPECT_EQ(marks[0].label, "Hans");
     EXPECT_EQ(marks[0].text, "DL1ABC 599");
     EXPECT_EQ(host.entry, "");
@@ -450,7 +453,7 @@ TEST(MarkKeys, StoreReplacesNearbyMarksAndRecallReturns)
     EXPECT_TRUE(host.calls.empty());
     EXPECT_EQ(marks[0].frequency, 0);  // storing mark 10 here replaced mark 1
     marks[3].frequency = 7035000;
-    marks[3].mode = 4;
+    marks[3].mode = OperatingMode::Rtty;
     keys.RecallMark(3);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"mode 4", "tune 7035000", "map"}));
 }

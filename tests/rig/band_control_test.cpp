@@ -206,11 +206,11 @@ TEST(MarkCommands, MarkAskForALabelAndGoToTheNextMarkInItsMode)
     EXPECT_EQ(st.prompter.shownTexts(), std::vector<std::string>{"Mark label:"});
     EXPECT_EQ(marks[11].frequency, 14070000);
     EXPECT_EQ(marks[11].label, "ragchew");
-    EXPECT_EQ(marks[11].mode, 9);
+    EXPECT_EQ(marks[11].mode, OperatingMode::Psk31);
     keys.MarkThisFrequency("", "");  // cancelled: nothing marked
     EXPECT_EQ(marks.qsoRingIndex(), 11);
 
-    marks[12] = {7040000, 2, clock.value, "net", ""};
+    marks[12] = {7040000, OperatingMode::Lsb, clock.value, "net", ""};
     keys.NextMark();
     EXPECT_EQ(st.mode(), 2);
     EXPECT_EQ(st.signal(), 7040000);

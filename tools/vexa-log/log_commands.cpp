@@ -11,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@
 #include "log/search_log.h"
 #include "log/statistics.h"
 #include "log/worked_calls.h"
+#include "lookup_command.h"
 
 namespace vexa::tools {
 
@@ -47,23 +49,15 @@ int usageError(const char* usage)
 
 const char* resultText(ParseResult r)
 {
-    switch (r) {
-        case ParseResult::Complete:
-            return "complete";
-        case ParseResult::NoCall:
-            return "no call sign first";
-        case ParseResult::NoDate:
-            return "no date";
-        case ParseResult::NoTime:
-            return "no time";
-        case ParseResult::NoFrequency:
-            return "no frequency";
-        case ParseResult::BadUtcDateTime:
-            return "date and UTC time do not make a date-time";
-        case ParseResult::BadLocalDateTime:
-            return "date and local time do not make a date-time";
-    }
-    return "?";
+    static constexpr const char* kTexts[] = {"complete",
+                                             "no call sign first",
+                                             "no date",
+                                             "no time",
+                                             "no frequency",
+                                             "date and UTC time do not make a date-time",
+                                             "date and local time do not make a date-time"};
+    const auto i = static_cast<std::size_t>(r);
+    return i < std::size(kTexts) ? kTexts[i] : "?";
 }
 
 // One line for the terminal: the record's lines joined by " | ".
@@ -260,30 +254,9 @@ int runStats(int argc, char** argv)
     }
     if (rest.size() > 1) return usageError("stats [--cty FILE] [LOG]");
 
-    // The countries and zones come from the country file, as in the window: the data
-    // directory's cty.dat, else the system's copy.
-    std::vector<std::filesystem::path> tried;
-    if (cty) {
-        tried.push_back(*cty);
-    } else {
-        tried.push_back(app::defaultDataDirectory() / "cty.dat");
-        tried.push_back(app::kSystemCountryFile);
-    }
     country::CountryTable table;
     country::WorkedTables tables;
-    bool loaded = false;
-    for (const auto& path : tried) {
-        if (country::LoadCountryFile(path, table, tables)) {
-            loaded = true;
-            break;
-        }
-    }
-    if (!loaded) {
-        std::string list;
-        for (const auto& p : tried) list += (list.empty() ? "" : ", ") + p.string();
-        std::fprintf(stderr, "vexa-log stats: cannot read a country file (tried %s)\n", list.c_str());
-        return 1;
-    }
+    if (!loadCountryData(cty, "stats", table, tables)) return 1;
 
     LogContext context;
     context.logPath = rest.empty() ? defaultLogPath() : rest[0];

@@ -65,6 +65,26 @@ std::string LookupLine(const country::CountryTable& table, const country::GeoPos
     return line;
 }
 
+bool loadCountryData(const std::optional<std::filesystem::path>& cty, const char* command,
+                     country::CountryTable& table, country::WorkedTables& worked)
+{
+    // Without --cty: the data directory's cty.dat, else the system's copy, as in the window.
+    std::vector<std::filesystem::path> tried;
+    if (cty) {
+        tried.push_back(*cty);
+    } else {
+        tried.push_back(app::defaultDataDirectory() / "cty.dat");
+        tried.push_back(app::kSystemCountryFile);
+    }
+    for (const auto& path : tried) {
+        if (country::LoadCountryFile(path, table, worked)) return true;
+    }
+    std::string list;
+    for (const auto& p : tried) list += (list.empty() ? "" : ", ") + p.string();
+    std::fprintf(stderr, "vexa-log %s: cannot read a country file (tried %s)\n", command, list.c_str());
+    return false;
+}
+
 int runLookup(int argc, char** argv)
 {
     std::optional<std::filesystem::path> ctyOption;
@@ -94,28 +114,9 @@ int runLookup(int argc, char** argv)
         }
     }
 
-    std::vector<std::filesystem::path> tried;
-    if (ctyOption) {
-        tried.push_back(*ctyOption);
-    } else {
-        tried.push_back(app::defaultDataDirectory() / "cty.dat");
-        tried.push_back(app::kSystemCountryFile);
-    }
     country::CountryTable table;
     country::WorkedTables worked;
-    bool loaded = false;
-    for (const auto& path : tried) {
-        if (country::LoadCountryFile(path, table, worked)) {
-            loaded = true;
-            break;
-        }
-    }
-    if (!loaded) {
-        std::string list;
-        for (const auto& p : tried) list += (list.empty() ? "" : ", ") + p.string();
-        std::fprintf(stderr, "vexa-log lookup: cannot read a country file (tried %s)\n", list.c_str());
-        return 1;
-    }
+    if (!loadCountryData(ctyOption, "lookup", table, worked)) return 1;
 
     country::GeoPosition own;
     if (ownOption) {

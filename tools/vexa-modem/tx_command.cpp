@@ -49,6 +49,13 @@ std::optional<ModeChoice> parseMode(const std::string& name)
     return std::nullopt;
 }
 
+// A value the command cannot use: the message, exit status 2.
+int badValue(const std::string& message)
+{
+    std::fprintf(stderr, "vexa-modem tx: %s\n", message.c_str());
+    return 2;
+}
+
 }  // namespace
 
 int runTx(int argc, char** argv)
@@ -76,21 +83,15 @@ int runTx(int argc, char** argv)
             const char* v = value("--mode");
             if (v == nullptr) return 2;
             mode = parseMode(v);
-            if (!mode) {
-                std::fprintf(stderr, "vexa-modem tx: unknown mode '%s' (psk31, qpsk, fsk31, rtty, rtty100)\n",
-                             v);
-                return 2;
-            }
+            if (!mode)
+                return badValue("unknown mode '" + std::string(v) + "' (psk31, qpsk, fsk31, rtty, rtty100)");
         } else if (arg == "--freq") {
             const char* v = value("--freq");
             if (v == nullptr) return 2;
             char* end = nullptr;
             freq = std::strtod(v, &end);
-            if (end == v || *end != '\0' || !(freq >= 100.0 && freq <= 5000.0)) {
-                std::fprintf(stderr, "vexa-modem tx: --freq '%s' is not a frequency from 100 to 5000 Hz\n",
-                             v);
-                return 2;
-            }
+            if (end == v || *end != '\0' || !(freq >= 100.0 && freq <= 5000.0))
+                return badValue("--freq '" + std::string(v) + "' is not a frequency from 100 to 5000 Hz");
         } else if (arg == "--cwid") {
             const char* v = value("--cwid");
             if (v == nullptr) return 2;

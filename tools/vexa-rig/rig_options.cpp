@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace vexa::tools {
 
@@ -38,6 +39,27 @@ std::optional<long long> positive(std::string_view text)
     return v;
 }
 
+// The value a word names in a table of {word, value}.
+template <class T, std::size_t N>
+std::optional<T> named(std::string_view word, const std::pair<std::string_view, T> (&table)[N])
+{
+    for (const auto& [name, value] : table) {
+        if (name == word) return value;
+    }
+    return std::nullopt;
+}
+
+constexpr std::pair<std::string_view, rig::TransceiverType> kTypes[] = {
+    {"ic735", rig::TransceiverType::Ic735},
+    {"ft990", rig::TransceiverType::Ft990},
+    {"ts850", rig::TransceiverType::Ts850},
+    {"hamlib", rig::TransceiverType::Hamlib}};
+constexpr std::pair<std::string_view, rig::PttMethod> kPttMethods[] = {
+    {"rts", rig::PttMethod::Rts}, {"dtr", rig::PttMethod::Dtr}, {"cat", rig::PttMethod::Cat}};
+constexpr std::pair<std::string_view, rig::RadioMode> kModes[] = {
+    {"LSB", rig::RadioMode::Lsb},   {"USB", rig::RadioMode::Usb}, {"CW", rig::RadioMode::Cw},
+    {"RTTY", rig::RadioMode::Rtty}, {"AM", rig::RadioMode::Am},   {"FM", rig::RadioMode::Fm}};
+
 }  // namespace
 
 ParsedOptions parseRigOptions(int argc, char** argv)
@@ -51,18 +73,10 @@ ParsedOptions parseRigOptions(int argc, char** argv)
         if (i + 1 >= argc) return fail(2, std::string(opt) + " needs a value");
         const std::string_view value = argv[++i];
         if (opt == "--type") {
-            using T = rig::TransceiverType;
             o.typeName = value;
-            if (value == "ic735")
-                o.type = T::Ic735;
-            else if (value == "ft990")
-                o.type = T::Ft990;
-            else if (value == "ts850")
-                o.type = T::Ts850;
-            else if (value == "hamlib")
-                o.type = T::Hamlib;
-            else
-                return fail(2, "unknown --type '" + std::string(value) + "'");
+            const auto type = named(value, kTypes);
+            if (!type) return fail(2, "unknown --type '" + std::string(value) + "'");
+            o.type = *type;
         } else if (opt == "--device") {
             o.device = value;
         } else if (opt == "--baud") {
@@ -71,14 +85,9 @@ ParsedOptions parseRigOptions(int argc, char** argv)
             o.baud = static_cast<int>(*b);
         } else if (opt == "--ptt") {
             pttGiven = true;
-            if (value == "rts")
-                o.ptt = rig::PttMethod::Rts;
-            else if (value == "dtr")
-                o.ptt = rig::PttMethod::Dtr;
-            else if (value == "cat")
-                o.ptt = rig::PttMethod::Cat;
-            else
-                return fail(2, "unknown --ptt '" + std::string(value) + "'");
+            const auto ptt = named(value, kPttMethods);
+            if (!ptt) return fail(2, "unknown --ptt '" + std::string(value) + "'");
+            o.ptt = *ptt;
         } else {
             return fail(2, "unknown option '" + std::string(opt) + "'");
         }
@@ -101,21 +110,9 @@ ParsedOptions parseRigOptions(int argc, char** argv)
         o.hz = *hz;
     } else if (command == "mode" && values == 1) {
         o.command = RigCommand::Mode;
-        using M = rig::RadioMode;
-        if (value == "LSB")
-            o.mode = M::Lsb;
-        else if (value == "USB")
-            o.mode = M::Usb;
-        else if (value == "CW")
-            o.mode = M::Cw;
-        else if (value == "RTTY")
-            o.mode = M::Rtty;
-        else if (value == "AM")
-            o.mode = M::Am;
-        else if (value == "FM")
-            o.mode = M::Fm;
-        else
-            return fail(1, "unknown mode '" + std::string(value) + "' (LSB, USB, CW, RTTY, AM, FM)");
+        const auto mode = named(value, kModes);
+        if (!mode) return fail(1, "unknown mode '" + std::string(value) + "' (LSB, USB, CW, RTTY, AM, FM)");
+        o.mode = *mode;
     } else if (command == "get-freq" && values == 0) {
         o.command = RigCommand::GetFreq;
     } else if (command == "ptt" && values == 1 && (value == "on" || value == "off")) {

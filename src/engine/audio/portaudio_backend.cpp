@@ -360,23 +360,23 @@ void PortAudioBackend::Impl::flushOutputResampler()
     soxr_clear(out.resampler);
 }
 
-PortAudioBackend::PortAudioBackend(PortAudioOptions options) : m(std::make_unique<Impl>())
+PortAudioBackend::PortAudioBackend(PortAudioOptions options) : m_portAudio(std::make_unique<Impl>())
 {
-    m->options = std::move(options);
+    m_portAudio->options = std::move(options);
     silenceHostAudioMessages();
-    m->initialised = Pa_Initialize() == paNoError;
+    m_portAudio->initialised = Pa_Initialize() == paNoError;
 }
 
 PortAudioBackend::~PortAudioBackend()
 {
     {
-        std::unique_lock lock(m->mutex);
-        m->in.stopWorker(m->inWake, lock);
-        m->out.stopWorker(m->outWake, lock);
-        m->closeStream(m->in);
-        m->closeStream(m->out);
+        std::unique_lock lock(m_portAudio->mutex);
+        m_portAudio->in.stopWorker(m_portAudio->inWake, lock);
+        m_portAudio->out.stopWorker(m_portAudio->outWake, lock);
+        m_portAudio->closeStream(m_portAudio->in);
+        m_portAudio->closeStream(m_portAudio->out);
     }
-    if (m->initialised) Pa_Terminate();
+    if (m_portAudio->initialised) Pa_Terminate();
 }
 
 // "default" first, then every device PortAudio offers in that direction (ALSA lists its own
@@ -397,228 +397,171 @@ static std::vector<std::string> deviceNames(bool initialised, bool input)
 
 std::vector<std::string> PortAudioBackend::inputDeviceNames() const
 {
-    return deviceNames(m->initialised, true);
+    return deviceNames(m_portAudio->initialised, true);
 }
 std::vector<std::string> PortAudioBackend::outputDeviceNames() const
 {
-    return deviceNames(m->initialised, false);
+    return deviceNames(m_portAudio->initialised, false);
 }
 
 bool PortAudioBackend::hasInputDevice(const std::string& name) const
 {
-    return m->findDeviceNamed(name, true) != paNoDevice;
+    return m_portAudio->findDeviceNamed(name, true) != paNoDevice;
 }
 
 bool PortAudioBackend::hasOutputDevice(const std::string& name) const
 {
-    return m->findDeviceNamed(name, false) != paNoDevice;
+    return m_portAudio->findDeviceNamed(name, false) != paNoDevice;
 }
 
 void PortAudioBackend::selectDevices(const std::string& input, const std::string& output)
 {
-    std::lock_guard lock(m->mutex);
-    m->options.inputDevice = input;
-    m->options.outputDevice = output;
+    std::lock_guard lock(m_portAudio->mutex);
+    m_portAudio->options.inputDevice = input;
+    m_portAudio->options.outputDevice = output;
 }
 
 int PortAudioBackend::inputDeviceRate() const
 {
-    std::lock_guard lock(m->mutex);
-    return m->in.rate;
+    std::lock_guard lock(m_portAudio->mutex);
+    return m_portAudio->in.rate;
 }
 
 int PortAudioBackend::outputDeviceRate() const
 {
-    std::lock_guard lock(m->mutex);
-    return m->out.rate;
+    std::lock_guard lock(m_portAudio->mutex);
+    return m_portAudio->out.rate;
 }
 
-// Input
-
-int PortAudioBackend::inputDeviceCount()
+int PortAudioBackend::deviceCount(WaveSide side)
 {
-    return static_cast<int>(inputDeviceNames().size()) - 1;  // "default" is one of them
+    // "default" is one of the names.
+    return static_cast<int>((side == WaveSide::Input ? inputDeviceNames() : outputDeviceNames()).size()) - 1;
 }
 
-bool PortAudioBackend::inputCapabilities()
+bool PortAudioBackend::capabilities(WaveSide side)
 {
-    std::lock_guard lock(m->mutex);
-    return m->findDevice(true) != paNoDevice;
+    std::lock_guard lock(m_portAudio->mutex);
+    return m_portAudio->findDevice(side == WaveSide::Input) != paNoDevice;
 }
 
-std::optional<WaveDevice> PortAudioBackend::openInput(Notify notify)
+std::optional<WaveDevice> PortAudioBackend::open(WaveSide side, Notify notify)
 {
-    std::unique_lock lock(m->mutex);
-    if (m->in.device != 0) return std::nullopt;
-    m->in.stopWorker(m->inWake, lock);
-    m->in = Direction{};
-    if (!m->openStream(m->in, true)) return std::nullopt;
-    m->in.device = allocateWaveDevice();
-    m->in.notify = std::move(notify);
-    m->in.worker = std::thread([this] { m->inputLoop(); });
-    return m->in.device;
+    Impl& pa = *m_portAudio;
+    const bool input = side == WaveSide::Input;
+    std::unique_lock lock(pa.mutex);
+    Direction& d = forSide(side, pa.in, pa.out);
+    if (d.device != 0) return std::nullopt;
+    d.stopWorker(forSide(side, pa.inWake, pa.outWake), lock);
+    d = Direction{};
+    if (!pa.openStream(d, input)) return std::nullopt;
+    d.device = allocateWaveDevice();
+    d.notify = std::move(notify);
+    if (!input) d.running = true;  // output plays as soon as a block is queued
+    d.worker = std::thread([&pa, input] { input ? pa.inputLoop() : pa.outputLoop(); });
+    return d.device;
 }
 
-bool PortAudioBackend::prepareInput(WaveDevice d, WaveHeader& h)
+bool PortAudioBackend::prepare(WaveSide side, WaveDevice d, WaveHeader& h)
 {
-    std::lock_guard lock(m->mutex);
-    return h.bufferLength >= 2 && m->in.prepare(d, h);
+    std::lock_guard lock(m_portAudio->mutex);
+    return (side == WaveSide::Output || h.bufferLength >= 2) &&
+           forSide(side, m_portAudio->in, m_portAudio->out).prepare(d, h);
 }
 
-bool PortAudioBackend::addInputBuffer(WaveDevice d, WaveHeader& h)
+bool PortAudioBackend::queue(WaveSide side, WaveDevice d, WaveHeader& h)
 {
-    std::lock_guard lock(m->mutex);
-    if (!m->in.enqueue(d, h)) return false;
-    h.bytesRecorded = 0;
+    std::lock_guard lock(m_portAudio->mutex);
+    if (!forSide(side, m_portAudio->in, m_portAudio->out).enqueue(d, h)) return false;
+    if (side == WaveSide::Input)
+        h.bytesRecorded = 0;  // the reader picks the block up on its next read
+    else
+        m_portAudio->outWake.notify_all();
     return true;
 }
 
 bool PortAudioBackend::startInput(WaveDevice d)
 {
-    std::lock_guard lock(m->mutex);
-    if (!m->in.owns(d)) return false;
-    if (!m->in.active) {
-        if (Pa_StartStream(m->in.stream) != paNoError) return false;
-        m->in.active = true;
+    Impl& pa = *m_portAudio;
+    std::lock_guard lock(pa.mutex);
+    if (!pa.in.owns(d)) return false;
+    if (!pa.in.active) {
+        if (Pa_StartStream(pa.in.stream) != paNoError) return false;
+        pa.in.active = true;
     }
-    m->in.running = true;
-    m->inWake.notify_all();
+    pa.in.running = true;
+    pa.inWake.notify_all();
     return true;
 }
 
-bool PortAudioBackend::stopInput(WaveDevice d)
+bool PortAudioBackend::stop(WaveSide side, WaveDevice d)
 {
-    std::unique_lock lock(m->mutex);
-    if (!m->in.owns(d)) return false;
-    m->haltInput(lock);
+    Impl& pa = *m_portAudio;
+    std::unique_lock lock(pa.mutex);
+    if (!forSide(side, pa.in, pa.out).owns(d)) return false;
+    if (side == WaveSide::Input) {
+        pa.haltInput(lock);
+    } else {
+        // A pause lets the block being written finish and plays what the resampler holds.
+        pa.out.running = false;
+        pa.waitIdle(pa.out, lock);
+        pa.flushOutputResampler();
+        Impl::stopStream(pa.out);
+    }
     return true;
 }
 
-bool PortAudioBackend::resetInput(WaveDevice d)
+bool PortAudioBackend::reset(WaveSide side, WaveDevice d)
 {
+    Impl& pa = *m_portAudio;
     std::vector<WaveHeader*> returned;
     Notify notify;
     {
-        std::unique_lock lock(m->mutex);
-        if (!m->in.owns(d)) return false;
-        m->haltInput(lock);
-        returned = m->in.takeAll();
-        for (WaveHeader* h : returned) h->bytesRecorded = 0;
-        notify = m->in.notify;
-    }
-    notifyEach(notify, WaveMessage::InputData, d, returned);
-    return true;
-}
-
-bool PortAudioBackend::unprepareInput(WaveDevice d, WaveHeader& h)
-{
-    std::lock_guard lock(m->mutex);
-    return m->in.unprepare(d, h);
-}
-
-bool PortAudioBackend::closeInput(WaveDevice d)
-{
-    std::unique_lock lock(m->mutex);
-    if (!m->in.owns(d) || !m->in.queue.empty()) return false;
-    m->in.running = false;
-    m->in.stopWorker(m->inWake, lock);
-    m->closeStream(m->in);
-    m->in.device = 0;
-    m->in.notify = nullptr;
-    return true;
-}
-
-// Output
-
-int PortAudioBackend::outputDeviceCount()
-{
-    return static_cast<int>(outputDeviceNames().size()) - 1;
-}
-
-bool PortAudioBackend::outputCapabilities()
-{
-    std::lock_guard lock(m->mutex);
-    return m->findDevice(false) != paNoDevice;
-}
-
-std::optional<WaveDevice> PortAudioBackend::openOutput(Notify notify)
-{
-    std::unique_lock lock(m->mutex);
-    if (m->out.device != 0) return std::nullopt;
-    m->out.stopWorker(m->outWake, lock);
-    m->out = Direction{};
-    if (!m->openStream(m->out, false)) return std::nullopt;
-    m->out.device = allocateWaveDevice();
-    m->out.notify = std::move(notify);
-    m->out.running = true;
-    m->out.worker = std::thread([this] { m->outputLoop(); });
-    return m->out.device;
-}
-
-bool PortAudioBackend::prepareOutput(WaveDevice d, WaveHeader& h)
-{
-    std::lock_guard lock(m->mutex);
-    return m->out.prepare(d, h);
-}
-
-bool PortAudioBackend::writeOutput(WaveDevice d, WaveHeader& h)
-{
-    std::lock_guard lock(m->mutex);
-    if (!m->out.enqueue(d, h)) return false;
-    m->outWake.notify_all();
-    return true;
-}
-
-bool PortAudioBackend::pauseOutput(WaveDevice d)
-{
-    std::unique_lock lock(m->mutex);
-    if (!m->out.owns(d)) return false;
-    m->out.running = false;
-    m->waitIdle(m->out, lock);
-    m->flushOutputResampler();
-    Impl::stopStream(m->out);
-    return true;
-}
-
-bool PortAudioBackend::resetOutput(WaveDevice d)
-{
-    std::vector<WaveHeader*> returned;
-    Notify notify;
-    {
-        std::unique_lock lock(m->mutex);
-        if (!m->out.owns(d)) return false;
-        m->out.running = false;
-        m->waitIdle(m->out, lock);
-        if (m->out.active) {
-            Pa_AbortStream(m->out.stream);
-            m->out.active = false;
+        std::unique_lock lock(pa.mutex);
+        Direction& dir = forSide(side, pa.in, pa.out);
+        if (!dir.owns(d)) return false;
+        if (side == WaveSide::Input) {
+            pa.haltInput(lock);
+            returned = dir.takeAll();
+            for (WaveHeader* h : returned) h->bytesRecorded = 0;
+        } else {
+            // Whatever is still playing is cut off.
+            dir.running = false;
+            pa.waitIdle(dir, lock);
+            if (dir.active) {
+                Pa_AbortStream(dir.stream);
+                dir.active = false;
+            }
+            if (dir.resampler != nullptr) soxr_clear(dir.resampler);
+            returned = dir.takeAll();
+            ++dir.resets;
+            dir.running = true;
         }
-        if (m->out.resampler != nullptr) soxr_clear(m->out.resampler);
-        returned = m->out.takeAll();
-        ++m->out.resets;
-        m->out.running = true;
-        notify = m->out.notify;
+        notify = dir.notify;
     }
-    notifyEach(notify, WaveMessage::OutputDone, d, returned);
+    notifyEach(notify, side == WaveSide::Input ? WaveMessage::InputData : WaveMessage::OutputDone, d,
+               returned);
     return true;
 }
 
-bool PortAudioBackend::unprepareOutput(WaveDevice d, WaveHeader& h)
+bool PortAudioBackend::unprepare(WaveSide side, WaveDevice d, WaveHeader& h)
 {
-    std::lock_guard lock(m->mutex);
-    return m->out.unprepare(d, h);
+    std::lock_guard lock(m_portAudio->mutex);
+    return forSide(side, m_portAudio->in, m_portAudio->out).unprepare(d, h);
 }
 
-bool PortAudioBackend::closeOutput(WaveDevice d)
+bool PortAudioBackend::close(WaveSide side, WaveDevice d)
 {
-    std::unique_lock lock(m->mutex);
-    if (!m->out.owns(d) || !m->out.queue.empty()) return false;
-    m->out.running = false;
-    m->out.stopWorker(m->outWake, lock);
-    Impl::stopStream(m->out);
-    m->closeStream(m->out);
-    m->out.device = 0;
-    m->out.notify = nullptr;
+    Impl& pa = *m_portAudio;
+    std::unique_lock lock(pa.mutex);
+    Direction& dir = forSide(side, pa.in, pa.out);
+    if (!dir.owns(d) || !dir.queue.empty()) return false;
+    dir.running = false;
+    dir.stopWorker(forSide(side, pa.inWake, pa.outWake), lock);
+    if (side == WaveSide::Output) Impl::stopStream(dir);
+    pa.closeStream(dir);
+    dir.device = 0;
+    dir.notify = nullptr;
     return true;
 }
 

@@ -43,30 +43,20 @@ public:
     int inputDeviceRate() const;
     int outputDeviceRate() const;
 
-    int inputDeviceCount() override;
-    bool inputCapabilities() override;
-    std::optional<WaveDevice> openInput(Notify notify) override;
-    bool prepareInput(WaveDevice, WaveHeader&) override;
-    bool addInputBuffer(WaveDevice, WaveHeader&) override;
+    int deviceCount(WaveSide side) override;
+    bool capabilities(WaveSide side) override;
+    std::optional<WaveDevice> open(WaveSide side, Notify notify) override;
+    bool prepare(WaveSide side, WaveDevice, WaveHeader&) override;
+    bool queue(WaveSide side, WaveDevice, WaveHeader&) override;
     bool startInput(WaveDevice) override;
-    bool stopInput(WaveDevice) override;
-    bool resetInput(WaveDevice) override;
-    bool unprepareInput(WaveDevice, WaveHeader&) override;
-    bool closeInput(WaveDevice) override;
-
-    int outputDeviceCount() override;
-    bool outputCapabilities() override;
-    std::optional<WaveDevice> openOutput(Notify notify) override;
-    bool prepareOutput(WaveDevice, WaveHeader&) override;
-    bool writeOutput(WaveDevice, WaveHeader&) override;
-    bool pauseOutput(WaveDevice) override;
-    bool resetOutput(WaveDevice) override;
-    bool unprepareOutput(WaveDevice, WaveHeader&) override;
-    bool closeOutput(WaveDevice) override;
+    bool stop(WaveSide side, WaveDevice) override;
+    bool reset(WaveSide side, WaveDevice) override;
+    bool unprepare(WaveSide side, WaveDevice, WaveHeader&) override;
+    bool close(WaveSide side, WaveDevice) override;
 
 private:
     struct Impl;
-    std::unique_ptr<Impl> m;
+    std::unique_ptr<Impl> m_portAudio;  // the streams, the queues and their workers
 };
 
 }  // namespace vexa::engine

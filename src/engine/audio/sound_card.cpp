@@ -10,6 +10,61 @@ WaveDevice allocateWaveDevice() noexcept
     return next.fetch_add(1, std::memory_order_relaxed);
 }
 
+namespace {
+
+// A block as it goes to the backend: empty, not prepared.
+void setUpBlock(WaveHeader& h, int16_t* data, uint32_t bytes) noexcept
+{
+    h.data = data;
+    h.bufferLength = bytes;
+    h.bytesRecorded = 0;
+    h.flags = 0;
+}
+
+// Opens one side and prepares its blocks; an input also queues them and starts recording.
+// The counts are asked for but not consulted: device 0 (the system default) is always the
+// one used. Every step's failure ends the open silently; unlike a bare wave API we then
+// release what the failed open had taken, so the device is free for the next attempt
+// instead of being held half-open for the rest of the run.
+template <std::size_t N, std::size_t Samples>
+bool openSide(WaveBackend& b, WaveSide side, const WaveBackend::Notify& notify, WaveDevice& device,
+              std::array<WaveHeader, N>& headers, std::array<std::array<int16_t, Samples>, N>& data)
+{
+    (void)b.deviceCount(side);
+    if (!b.capabilities(side)) return false;
+    const std::optional<WaveDevice> opened = b.open(side, notify);
+    if (!opened) return false;
+    device = *opened;
+    const bool input = side == WaveSide::Input;
+    std::size_t prepared = 0;
+    bool ok = true;
+    for (std::size_t i = 0; i < N && ok; ++i) {
+        setUpBlock(headers[i], data[i].data(), static_cast<uint32_t>(Samples * 2));
+        ok = b.prepare(side, device, headers[i]);
+        if (ok) {
+            ++prepared;
+            if (input) ok = b.queue(side, device, headers[i]);
+        }
+    }
+    if (ok && (!input || b.startInput(device))) return true;
+    if (input) (void)b.reset(side, device);
+    for (std::size_t i = 0; i < prepared; ++i) (void)b.unprepare(side, device, headers[i]);
+    (void)b.close(side, device);
+    return false;
+}
+
+// The close sequence of both sides: stop (input) or pause (output), take every block
+// back, unprepare them all and close; a failed step ends it.
+template <class Headers>
+void closeSide(WaveBackend& b, WaveSide side, WaveDevice d, Headers& headers)
+{
+    if (!b.stop(side, d) || !b.reset(side, d)) return;
+    for (WaveHeader& h : headers) (void)b.unprepare(side, d, h);
+    (void)b.close(side, d);
+}
+
+}  // namespace
+
 SoundCard::SoundCard(WaveBackend& backend, WaveBackend::Notify notify)
     : m_backend(backend), m_notify(std::move(notify))
 {
@@ -21,98 +76,36 @@ SoundCard::~SoundCard()
     CloseWaveOut();
 }
 
-// The counts are asked for but not consulted: device 0 (the system default) is always the
-// one used. Every step's failure ends the open silently with the flag clear; unlike a bare
-// wave API we then release what the failed open had taken, so the device is free for the
-// next attempt instead of being held half-open for the rest of the run.
-void SoundCard::OpenWaveIn()
+void SoundCard::open(WaveSide side)
 {
-    if (m_inputOpen) return;
-    (void)m_backend.inputDeviceCount();
-    if (!m_backend.inputCapabilities()) return;
-    const std::optional<WaveDevice> device = m_backend.openInput(m_notify);
-    if (!device) return;
-    m_inputDevice = *device;
-    int prepared = 0;
-    bool ok = true;
-    for (int i = 0; i < kInputBlockCount && ok; ++i) {
-        WaveHeader& h = m_inHeaders[static_cast<size_t>(i)];
-        h.data = m_inData[static_cast<size_t>(i)].data();
-        h.bufferLength = kInputBlockBytes;
-        h.bytesRecorded = 0;
-        h.flags = 0;
-        ok = m_backend.prepareInput(m_inputDevice, h);
-        if (ok) {
-            ++prepared;
-            ok = m_backend.addInputBuffer(m_inputDevice, h);
-        }
-    }
-    if (ok && m_backend.startInput(m_inputDevice)) {
-        m_inputOpen = true;
-        return;
-    }
-    (void)m_backend.resetInput(m_inputDevice);
-    for (int i = 0; i < prepared; ++i)
-        (void)m_backend.unprepareInput(m_inputDevice, m_inHeaders[static_cast<size_t>(i)]);
-    (void)m_backend.closeInput(m_inputDevice);
+    bool& isOpen = forSide(side, m_inputOpen, m_outputOpen);
+    if (isOpen) return;
+    isOpen = side == WaveSide::Input
+                 ? openSide(m_backend, side, m_notify, m_inputDevice, m_inHeaders, m_inData)
+                 : openSide(m_backend, side, m_notify, m_outputDevice, m_outHeaders, m_outData);
 }
 
-void SoundCard::CloseWaveIn()
+void SoundCard::close(WaveSide side)
 {
-    if (!m_inputOpen) return;
-    m_inputOpen = false;
-    if (!m_backend.stopInput(m_inputDevice)) return;
-    if (!m_backend.resetInput(m_inputDevice)) return;
-    for (WaveHeader& h : m_inHeaders) (void)m_backend.unprepareInput(m_inputDevice, h);
-    (void)m_backend.closeInput(m_inputDevice);
-}
-
-void SoundCard::OpenWaveOut()
-{
-    if (m_outputOpen) return;
-    (void)m_backend.outputDeviceCount();
-    if (!m_backend.outputCapabilities()) return;
-    const std::optional<WaveDevice> device = m_backend.openOutput(m_notify);
-    if (!device) return;
-    m_outputDevice = *device;
-    int prepared = 0;
-    for (int i = 0; i < kOutputBlockCount; ++i) {
-        WaveHeader& h = m_outHeaders[static_cast<size_t>(i)];
-        h.data = m_outData[static_cast<size_t>(i)].data();
-        h.bufferLength = kOutputBlockBytes;
-        h.bytesRecorded = 0;
-        h.flags = 0;
-        if (!m_backend.prepareOutput(m_outputDevice, h)) {
-            for (int j = 0; j < prepared; ++j)
-                (void)m_backend.unprepareOutput(m_outputDevice, m_outHeaders[static_cast<size_t>(j)]);
-            (void)m_backend.closeOutput(m_outputDevice);
-            return;
-        }
-        ++prepared;
-    }
-    m_outputOpen = true;
-}
-
-void SoundCard::CloseWaveOut()
-{
-    if (!m_outputOpen) return;
-    m_outputOpen = false;
-    if (!m_backend.pauseOutput(m_outputDevice)) return;
-    if (!m_backend.resetOutput(m_outputDevice)) return;
-    for (WaveHeader& h : m_outHeaders) (void)m_backend.unprepareOutput(m_outputDevice, h);
-    (void)m_backend.closeOutput(m_outputDevice);
+    bool& isOpen = forSide(side, m_inputOpen, m_outputOpen);
+    if (!isOpen) return;
+    isOpen = false;
+    if (side == WaveSide::Input)
+        closeSide(m_backend, side, m_inputDevice, m_inHeaders);
+    else
+        closeSide(m_backend, side, m_outputDevice, m_outHeaders);
 }
 
 bool SoundCard::addInputBuffer(WaveHeader& header)
 {
     if (!m_inputOpen) return false;
-    return m_backend.addInputBuffer(m_inputDevice, header);
+    return m_backend.queue(WaveSide::Input, m_inputDevice, header);
 }
 
 bool SoundCard::writeOutput(WaveHeader& header)
 {
     if (!m_outputOpen) return false;
-    return m_backend.writeOutput(m_outputDevice, header);
+    return m_backend.queue(WaveSide::Output, m_outputDevice, header);
 }
 
 }  // namespace vexa::engine

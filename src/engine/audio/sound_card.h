@@ -15,34 +15,38 @@
 
 namespace vexa::engine {
 
-// Device primitives, after the usual wave-audio device API. Device 0 is the only device
-// ever used. Notifications are called from the backend's own thread; whoever receives
-// them posts them to the GUI thread.
+// The two directions of a sound card.
+enum class WaveSide { Input, Output };
+
+// Of a pair of things kept per direction, the one that serves `side`.
+template <class T>
+constexpr T& forSide(WaveSide side, T& input, T& output) noexcept
+{
+    return side == WaveSide::Input ? input : output;
+}
+
+// Device primitives, after the usual wave-audio device API, once for both directions.
+// Device 0 is the only device ever used. Notifications are called from the backend's own
+// thread; whoever receives them posts them to the GUI thread.
 class WaveBackend {
 public:
     using Notify = std::function<void(const WaveEvent&)>;
     virtual ~WaveBackend() = default;
 
-    virtual int inputDeviceCount() = 0;
-    virtual bool inputCapabilities() = 0;  // false: device 0 cannot be used
-    virtual std::optional<WaveDevice> openInput(Notify notify) = 0;
-    virtual bool prepareInput(WaveDevice, WaveHeader&) = 0;
-    virtual bool addInputBuffer(WaveDevice, WaveHeader&) = 0;
+    virtual int deviceCount(WaveSide side) = 0;
+    virtual bool capabilities(WaveSide side) = 0;  // false: device 0 cannot be used
+    virtual std::optional<WaveDevice> open(WaveSide side, Notify notify) = 0;
+    virtual bool prepare(WaveSide side, WaveDevice, WaveHeader&) = 0;
+    // Input: a block to record into; output: a block to play.
+    virtual bool queue(WaveSide side, WaveDevice, WaveHeader&) = 0;
+    // Recording starts (input only; output plays as soon as a block is queued).
     virtual bool startInput(WaveDevice) = 0;
-    virtual bool stopInput(WaveDevice) = 0;
-    virtual bool resetInput(WaveDevice) = 0;  // returns every queued block (InputData)
-    virtual bool unprepareInput(WaveDevice, WaveHeader&) = 0;
-    virtual bool closeInput(WaveDevice) = 0;
-
-    virtual int outputDeviceCount() = 0;
-    virtual bool outputCapabilities() = 0;
-    virtual std::optional<WaveDevice> openOutput(Notify notify) = 0;
-    virtual bool prepareOutput(WaveDevice, WaveHeader&) = 0;
-    virtual bool writeOutput(WaveDevice, WaveHeader&) = 0;
-    virtual bool pauseOutput(WaveDevice) = 0;
-    virtual bool resetOutput(WaveDevice) = 0;  // returns every queued block (OutputDone)
-    virtual bool unprepareOutput(WaveDevice, WaveHeader&) = 0;
-    virtual bool closeOutput(WaveDevice) = 0;
+    // Input: recording stops; output: playing pauses.
+    virtual bool stop(WaveSide side, WaveDevice) = 0;
+    // Returns every queued block (InputData / OutputDone).
+    virtual bool reset(WaveSide side, WaveDevice) = 0;
+    virtual bool unprepare(WaveSide side, WaveDevice, WaveHeader&) = 0;
+    virtual bool close(WaveSide side, WaveDevice) = 0;
 };
 
 // A new device handle for a backend's open: unique for the whole process, across backends,
@@ -59,10 +63,10 @@ public:
     SoundCard(const SoundCard&) = delete;
     SoundCard& operator=(const SoundCard&) = delete;
 
-    void OpenWaveIn();
-    void CloseWaveIn();
-    void OpenWaveOut();
-    void CloseWaveOut();
+    void OpenWaveIn() { open(WaveSide::Input); }
+    void CloseWaveIn() { close(WaveSide::Input); }
+    void OpenWaveOut() { open(WaveSide::Output); }
+    void CloseWaveOut() { close(WaveSide::Output); }
 
     bool inputOpen() const noexcept { return m_inputOpen; }
     bool outputOpen() const noexcept { return m_outputOpen; }
@@ -77,6 +81,9 @@ public:
     std::array<WaveHeader, kOutputBlockCount>& outputHeaders() noexcept { return m_outHeaders; }
 
 private:
+    void open(WaveSide side);
+    void close(WaveSide side);
+
     WaveBackend& m_backend;
     WaveBackend::Notify m_notify;
     bool m_inputOpen = false;

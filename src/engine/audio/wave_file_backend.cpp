@@ -74,42 +74,66 @@ size_t WaveFileBackend::samplesPlayed() const
     return m_played;
 }
 
-// Input
-
-int WaveFileBackend::inputDeviceCount()
+int WaveFileBackend::deviceCount(WaveSide side)
 {
-    return m_hasInput ? 1 : 0;
+    return capabilities(side) ? 1 : 0;
 }
 
-bool WaveFileBackend::inputCapabilities()
+bool WaveFileBackend::capabilities(WaveSide side)
 {
-    return m_hasInput;
+    return side == WaveSide::Output || m_hasInput;
 }
 
-std::optional<WaveDevice> WaveFileBackend::openInput(Notify notify)
+bool WaveFileBackend::openOutputFile()
 {
+    if (m_options.outputPath.empty() || m_outputFile->file != nullptr) return true;
+    // One file for the backend's life: every transmission is appended to it.
+    SF_INFO info{};
+    info.samplerate = WaveFormat::kSampleRate;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    m_outputFile->file = sf_open(m_options.outputPath.c_str(), SFM_WRITE, &info);
+    if (m_outputFile->file == nullptr) {
+        m_outputFile->error = m_options.outputPath + ": " + sf_strerror(nullptr);
+        return false;
+    }
+    // Keep the header right after every block, so the file is valid while still open.
+    sf_command(m_outputFile->file, SFC_SET_UPDATE_HEADER_AUTO, nullptr, SF_TRUE);
+    return true;
+}
+
+std::optional<WaveDevice> WaveFileBackend::open(WaveSide side, Notify notify)
+{
+    const bool input = side == WaveSide::Input;
     std::unique_lock lock(m_mutex);
-    if (!m_hasInput || m_in.device != 0) return std::nullopt;  // no recording, or already open (busy)
-    m_in.stopWorker(m_inWake, lock);  // a worker detached by a close from its own thread
-    m_in = Direction{};
-    m_in.device = allocateWaveDevice();
-    m_in.notify = std::move(notify);
-    m_in.worker = std::thread([this] { inputLoop(); });
-    return m_in.device;
+    Direction& d = forSide(side, m_in, m_out);
+    if (d.device != 0) return std::nullopt;  // already open (busy)
+    if (input ? !m_hasInput : !openOutputFile()) return std::nullopt;
+    d.stopWorker(forSide(side, m_inWake, m_outWake),
+                 lock);  // a worker detached by a close from its own thread
+    d = Direction{};
+    d.device = allocateWaveDevice();
+    d.notify = std::move(notify);
+    if (!input) {
+        d.running = true;  // output plays as soon as a block is queued
+        d.base = Clock::now();
+    }
+    d.worker = std::thread([this, input] { input ? inputLoop() : outputLoop(); });
+    return d.device;
 }
 
-bool WaveFileBackend::prepareInput(WaveDevice d, WaveHeader& h)
+bool WaveFileBackend::prepare(WaveSide side, WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m_mutex);
-    return h.bufferLength >= 2 && m_in.prepare(d, h);
+    return (side == WaveSide::Output || h.bufferLength >= 2) && forSide(side, m_in, m_out).prepare(d, h);
 }
 
-bool WaveFileBackend::addInputBuffer(WaveDevice d, WaveHeader& h)
+bool WaveFileBackend::queue(WaveSide side, WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m_mutex);
-    if (!m_in.enqueue(d, h)) return false;
-    h.bytesRecorded = 0;
-    m_inWake.notify_all();
+    if (!forSide(side, m_in, m_out).enqueue(d, h)) return false;
+    if (side == WaveSide::Input) h.bytesRecorded = 0;
+    forSide(side, m_inWake, m_outWake).notify_all();
     return true;
 }
 
@@ -126,43 +150,54 @@ bool WaveFileBackend::startInput(WaveDevice d)
     return true;
 }
 
-bool WaveFileBackend::stopInput(WaveDevice d)
+bool WaveFileBackend::stop(WaveSide side, WaveDevice d)
 {
     std::lock_guard lock(m_mutex);
-    if (!m_in.owns(d)) return false;
-    m_in.running = false;
+    Direction& dir = forSide(side, m_in, m_out);
+    if (!dir.owns(d)) return false;
+    dir.running = false;
     return true;
 }
 
-bool WaveFileBackend::resetInput(WaveDevice d)
+bool WaveFileBackend::reset(WaveSide side, WaveDevice d)
 {
     std::vector<WaveHeader*> returned;
     Notify notify;
     {
         std::lock_guard lock(m_mutex);
-        if (!m_in.owns(d)) return false;
-        m_in.running = false;
-        returned = m_in.takeAll();
-        for (WaveHeader* h : returned) h->bytesRecorded = 0;
-        notify = m_in.notify;
+        Direction& dir = forSide(side, m_in, m_out);
+        if (!dir.owns(d)) return false;
+        returned = dir.takeAll();
+        if (side == WaveSide::Input) {
+            m_in.running = false;
+            for (WaveHeader* h : returned) h->bytesRecorded = 0;
+        } else {
+            m_out.running = true;  // a reset also ends a pause
+            m_out.base = Clock::now();
+            ++m_out.resets;
+            m_outWake.notify_all();
+        }
+        notify = dir.notify;
     }
-    notifyEach(notify, WaveMessage::InputData, d, returned);
+    notifyEach(notify, side == WaveSide::Input ? WaveMessage::InputData : WaveMessage::OutputDone, d,
+               returned);
     return true;
 }
 
-bool WaveFileBackend::unprepareInput(WaveDevice d, WaveHeader& h)
+bool WaveFileBackend::unprepare(WaveSide side, WaveDevice d, WaveHeader& h)
 {
     std::lock_guard lock(m_mutex);
-    return m_in.unprepare(d, h);
+    return forSide(side, m_in, m_out).unprepare(d, h);
 }
 
-bool WaveFileBackend::closeInput(WaveDevice d)
+bool WaveFileBackend::close(WaveSide side, WaveDevice d)
 {
     std::unique_lock lock(m_mutex);
-    if (!m_in.owns(d) || !m_in.queue.empty()) return false;  // blocks still queued: reset first
-    m_in.stopWorker(m_inWake, lock);
-    m_in.device = 0;
-    m_in.notify = nullptr;
+    Direction& dir = forSide(side, m_in, m_out);
+    if (!dir.owns(d) || !dir.queue.empty()) return false;  // blocks still queued: reset first
+    dir.stopWorker(forSide(side, m_inWake, m_outWake), lock);
+    dir.device = 0;
+    dir.notify = nullptr;
     return true;
 }
 
@@ -211,102 +246,6 @@ void WaveFileBackend::inputLoop()
         markReturned(*h);
         m_in.deliver(WaveMessage::InputData, h, lock);
     }
-}
-
-// Output
-
-int WaveFileBackend::outputDeviceCount()
-{
-    return 1;
-}
-
-bool WaveFileBackend::outputCapabilities()
-{
-    return true;
-}
-
-std::optional<WaveDevice> WaveFileBackend::openOutput(Notify notify)
-{
-    std::unique_lock lock(m_mutex);
-    if (m_out.device != 0) return std::nullopt;
-    if (!m_options.outputPath.empty() && m_outputFile->file == nullptr) {
-        // One file for the backend's life: every transmission is appended to it.
-        SF_INFO info{};
-        info.samplerate = WaveFormat::kSampleRate;
-        info.channels = 1;
-        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-        m_outputFile->file = sf_open(m_options.outputPath.c_str(), SFM_WRITE, &info);
-        if (m_outputFile->file == nullptr) {
-            m_outputFile->error = m_options.outputPath + ": " + sf_strerror(nullptr);
-            return std::nullopt;
-        }
-        // Keep the header right after every block, so the file is valid while still open.
-        sf_command(m_outputFile->file, SFC_SET_UPDATE_HEADER_AUTO, nullptr, SF_TRUE);
-    }
-    m_out.stopWorker(m_outWake, lock);
-    m_out = Direction{};
-    m_out.device = allocateWaveDevice();
-    m_out.notify = std::move(notify);
-    m_out.running = true;
-    m_out.base = Clock::now();
-    m_out.worker = std::thread([this] { outputLoop(); });
-    return m_out.device;
-}
-
-bool WaveFileBackend::prepareOutput(WaveDevice d, WaveHeader& h)
-{
-    std::lock_guard lock(m_mutex);
-    return m_out.prepare(d, h);
-}
-
-bool WaveFileBackend::writeOutput(WaveDevice d, WaveHeader& h)
-{
-    std::lock_guard lock(m_mutex);
-    if (!m_out.enqueue(d, h)) return false;
-    m_outWake.notify_all();
-    return true;
-}
-
-bool WaveFileBackend::pauseOutput(WaveDevice d)
-{
-    std::lock_guard lock(m_mutex);
-    if (!m_out.owns(d)) return false;
-    m_out.running = false;
-    return true;
-}
-
-bool WaveFileBackend::resetOutput(WaveDevice d)
-{
-    std::vector<WaveHeader*> returned;
-    Notify notify;
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_out.owns(d)) return false;
-        returned = m_out.takeAll();
-        m_out.running = true;  // a reset also ends a pause
-        m_out.base = Clock::now();
-        ++m_out.resets;
-        m_outWake.notify_all();
-        notify = m_out.notify;
-    }
-    notifyEach(notify, WaveMessage::OutputDone, d, returned);
-    return true;
-}
-
-bool WaveFileBackend::unprepareOutput(WaveDevice d, WaveHeader& h)
-{
-    std::lock_guard lock(m_mutex);
-    return m_out.unprepare(d, h);
-}
-
-bool WaveFileBackend::closeOutput(WaveDevice d)
-{
-    std::unique_lock lock(m_mutex);
-    if (!m_out.owns(d) || !m_out.queue.empty()) return false;
-    m_out.stopWorker(m_outWake, lock);
-    m_out.device = 0;
-    m_out.notify = nullptr;
-    return true;
 }
 
 void WaveFileBackend::outputLoop()

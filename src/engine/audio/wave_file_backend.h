@@ -43,26 +43,16 @@ public:
     // Samples written to the output so far.
     size_t samplesPlayed() const;
 
-    int inputDeviceCount() override;
-    bool inputCapabilities() override;
-    std::optional<WaveDevice> openInput(Notify notify) override;
-    bool prepareInput(WaveDevice, WaveHeader&) override;
-    bool addInputBuffer(WaveDevice, WaveHeader&) override;
+    int deviceCount(WaveSide side) override;
+    bool capabilities(WaveSide side) override;
+    std::optional<WaveDevice> open(WaveSide side, Notify notify) override;
+    bool prepare(WaveSide side, WaveDevice, WaveHeader&) override;
+    bool queue(WaveSide side, WaveDevice, WaveHeader&) override;
     bool startInput(WaveDevice) override;
-    bool stopInput(WaveDevice) override;
-    bool resetInput(WaveDevice) override;
-    bool unprepareInput(WaveDevice, WaveHeader&) override;
-    bool closeInput(WaveDevice) override;
-
-    int outputDeviceCount() override;
-    bool outputCapabilities() override;
-    std::optional<WaveDevice> openOutput(Notify notify) override;
-    bool prepareOutput(WaveDevice, WaveHeader&) override;
-    bool writeOutput(WaveDevice, WaveHeader&) override;
-    bool pauseOutput(WaveDevice) override;
-    bool resetOutput(WaveDevice) override;
-    bool unprepareOutput(WaveDevice, WaveHeader&) override;
-    bool closeOutput(WaveDevice) override;
+    bool stop(WaveSide side, WaveDevice) override;
+    bool reset(WaveSide side, WaveDevice) override;
+    bool unprepare(WaveSide side, WaveDevice, WaveHeader&) override;
+    bool close(WaveSide side, WaveDevice) override;
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -73,6 +63,8 @@ private:
         size_t basePosition = 0;
     };
 
+    // With the lock held: the output file is open, or there is none to write.
+    bool openOutputFile();
     void inputLoop();
     void outputLoop();
 

@@ -9,10 +9,6 @@ namespace vexa::engine {
 // PCM, 1 channel, 11025 samples/s, 16-bit signed: the one format of input and output.
 struct WaveFormat {
     static constexpr int kSampleRate = 11025;
-    static constexpr int kChannels = 1;
-    static constexpr int kBitsPerSample = 16;
-    static constexpr int kBlockAlign = 2;
-    static constexpr int kBytesPerSecond = kSampleRate * kBlockAlign;
 };
 
 inline constexpr int kInputBlockCount = 4;

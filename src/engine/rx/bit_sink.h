@@ -10,9 +10,6 @@ public:
 
     // One line value for one bit period; what counts as mark is up to the sink.
     virtual void bit(int value) = 0;
-    // The line went quiet (no bits for a while): a sink may drop a half-received frame.
-    // Nothing in the receive path calls it today.
-    virtual void idle() {}
     // Forget any frame in progress.
     virtual void reset() {}
 };

@@ -21,14 +21,6 @@ namespace vexa::engine {
 
 class RttyMatchedDemodulator {
 public:
-    // Decision values per bit: the timing resolution of the framing and the length of the
-    // indicator window (the discriminator receiver also sums 16 values).
-    static constexpr int kStepsPerBit = 16;
-    // The filters sit halfway between the 170 Hz shift of most stations and the 180 Hz
-    // Vexa sends; 5 Hz off a one-bit filter costs under 0.2 dB at 45.45 Bd.
-    static constexpr double kFilterShiftHz = 175.0;
-    static constexpr int kHistory = 256;  // decision values kept, > 8 bits
-
     RttyMatchedDemodulator() noexcept;
 
     // Receive frequency: the centre of the two tones.
@@ -66,6 +58,14 @@ public:
     int samplesPerStep() const noexcept { return m_stepLength; }
 
 private:
+    // Decision values per bit: the timing resolution of the framing and the length of the
+    // indicator window (the discriminator receiver also sums 16 values).
+    static constexpr int kStepsPerBit = 16;
+    // The filters sit halfway between the 170 Hz shift of most stations and the 180 Hz
+    // Vexa sends; 5 Hz off a one-bit filter costs under 0.2 dB at 45.45 Bd.
+    static constexpr double kFilterShiftHz = 175.0;
+    static constexpr int kHistory = 256;  // decision values kept, > 8 bits
+
     struct Phasor {
         float re = 1.0F;
         float im = 0.0F;
