@@ -73,14 +73,21 @@ test_packages=(
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
-# The sound-card tests start a private PulseAudio daemon (skipped without one). A second
-# server would fight the user's own (pipewire-pulse, say) over the PulseAudio socket, so
-# pulseaudio is installed only where there is no sound server at all.
+# The sound-card tests start a private sound server of whichever kind the machine has: a
+# pulseaudio daemon, or PipeWire's pipewire + wireplumber + pipewire-pulse (skipped without
+# one). A second server would fight the user's own over the PulseAudio socket, so pulseaudio
+# is installed only where there is no sound server at all. Where pipewire-pulse is the
+# user's server the private one also needs WirePlumber (so that its null sinks get ports);
+# it is added unless the older pipewire-media-session, which it would replace, is in use.
 sound_server_packages() {
-  if installed pipewire || installed pipewire-pulse || installed pulseaudio; then
+  if installed pulseaudio; then
     return
   fi
-  echo pulseaudio
+  if installed pipewire-pulse; then
+    installed pipewire-media-session || echo wireplumber
+    return
+  fi
+  installed pipewire || echo pulseaudio
 }
 
 wanted=("${runtime_packages[@]}" "${build_packages[@]}")

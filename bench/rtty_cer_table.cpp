@@ -25,6 +25,7 @@
 #include "engine/rx/varicode_decoder.h"
 #include "support/fsk_test_signal.h"
 #include "support/minimodem_harness.h"
+#include "support/rtty_copy.h"
 #include "support/text_distance.h"
 
 namespace {
@@ -39,25 +40,13 @@ enum class Decoder { Discriminator, Matched };
 
 std::string decodeRtty(Decoder which, const std::vector<int16_t>& audio, double baud)
 {
-    std::string text;
-    engine::TextSink sink(&text);
     if (which == Decoder::Discriminator) {
         engine::SineTable table;
         engine::RttyDemodulator rx(table);
-        rx.setSymbolRate(baud);
-        rx.setFrequency(kCentreHz);
-        rx.decoder().setTextSink(&sink);
-        rx.processBlock(audio);
-        rx.endOfInput();
-    } else {
-        engine::RttyMatchedDemodulator rx;
-        rx.setSymbolRate(baud);
-        rx.setFrequency(kCentreHz);
-        rx.decoder().setTextSink(&sink);
-        rx.processBlock(audio);
-        rx.endOfInput();
+        return test::copyRtty(rx, audio, kCentreHz, baud);
     }
-    return text;
+    engine::RttyMatchedDemodulator rx;
+    return test::copyRtty(rx, audio, kCentreHz, baud);
 }
 
 std::string decodeFsk31(const std::vector<int16_t>& audio)
@@ -156,29 +145,37 @@ std::string cell(double snr)
     return text;
 }
 
-void rttyTable(const Signal& s, const Options& o)
+using Receiver = std::function<std::string(const std::vector<int16_t>&)>;
+
+// One table: the CER of two receivers of the same signal, SNR by SNR, then the SNR at which
+// each reaches 1, 5 and 10 % errors.
+void cerTable(const Signal& s, const Options& o, const char* columns, const Receiver& first,
+              const Receiver& second)
 {
     std::printf("\n%s, %zu characters x %d seeds, SNR in 2500 Hz\n", s.name.c_str(), s.sent.size(), o.seeds);
-    std::printf("  SNR dB   discriminator   matched\n");
+    std::printf("  SNR dB   %s\n", columns);
     std::vector<double> snrs;
     std::vector<double> a;
     std::vector<double> b;
     for (double snr = o.from; snr >= o.to - 1e-9; snr -= o.step) {
-        const double ca = cerAt(s, snr, o.seeds, [&](const auto& audio) {
-            return decodeRtty(Decoder::Discriminator, audio, s.baud);
-        });
-        const double cb = cerAt(
-            s, snr, o.seeds, [&](const auto& audio) { return decodeRtty(Decoder::Matched, audio, s.baud); });
-        std::printf("  %+6.1f   %10.2f %%   %7.2f %%\n", snr, ca * 100.0, cb * 100.0);
-        std::fflush(stdout);
         snrs.push_back(snr);
-        a.push_back(ca);
-        b.push_back(cb);
+        a.push_back(cerAt(s, snr, o.seeds, first));
+        b.push_back(cerAt(s, snr, o.seeds, second));
+        std::printf("  %+6.1f   %10.2f %%   %7.2f %%\n", snr, a.back() * 100.0, b.back() * 100.0);
+        std::fflush(stdout);
     }
     for (double goal : {0.01, 0.05, 0.10}) {
         std::printf("  CER %2.0f %% at   %s      %s\n", goal * 100.0, cell(crossing(snrs, a, goal)).c_str(),
                     cell(crossing(snrs, b, goal)).c_str());
     }
+}
+
+void rttyTable(const Signal& s, const Options& o)
+{
+    cerTable(
+        s, o, "discriminator   matched",
+        [&](const auto& audio) { return decodeRtty(Decoder::Discriminator, audio, s.baud); },
+        [&](const auto& audio) { return decodeRtty(Decoder::Matched, audio, s.baud); });
 }
 
 // What the RTTY receiver's detector would make of FSK31: per bit, the energy of each tone
@@ -226,23 +223,8 @@ void fsk31Table(const Options& o)
     test::keyFsk31(w, test::varicodeBitsWithIdle(text), kCentreHz);
     const std::size_t bits = test::varicodeBitsWithIdle(text).size();
     const Signal s{"FSK31 generator", 31.25, w.samples(), text};
-    std::printf("\n%s, %zu characters x %d seeds, SNR in 2500 Hz\n", s.name.c_str(), s.sent.size(), o.seeds);
-    std::printf("  SNR dB   FSK31 receiver   two-tone energy, exact timing\n");
-    std::vector<double> snrs;
-    std::vector<double> c;
-    std::vector<double> e;
-    for (double snr = o.from; snr >= o.to - 1e-9; snr -= o.step) {
-        c.push_back(cerAt(s, snr, o.seeds, decodeFsk31));
-        e.push_back(
-            cerAt(s, snr, o.seeds, [&](const auto& audio) { return decodeFsk31TwoTone(audio, bits); }));
-        snrs.push_back(snr);
-        std::printf("  %+6.1f   %8.2f %%       %8.2f %%\n", snr, c.back() * 100.0, e.back() * 100.0);
-        std::fflush(stdout);
-    }
-    for (double goal : {0.01, 0.05, 0.10}) {
-        std::printf("  CER %2.0f %% at   %s       %s\n", goal * 100.0, cell(crossing(snrs, c, goal)).c_str(),
-                    cell(crossing(snrs, e, goal)).c_str());
-    }
+    cerTable(s, o, "FSK31 receiver   two-tone energy, exact timing", decodeFsk31,
+             [&](const auto& audio) { return decodeFsk31TwoTone(audio, bits); });
 }
 
 // Characters printed from white noise alone (same noise power as a 0 dB signal of the

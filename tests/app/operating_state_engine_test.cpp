@@ -15,6 +15,7 @@
 #include "support/memory_text_window.h"
 #include "support/psk_reference.h"
 #include "support/temp_dir.h"
+#include "support/text_receiver.h"
 #include "support/wave_event_queue.h"
 
 namespace vexa::app {
@@ -22,13 +23,20 @@ namespace {
 
 using Decoding = engine::PskReceiver::Decoding;
 
-TEST(OperatingStateEngine, ModeSwitchRewiresDecodersRatesAndModulator)
-{
-    ApplicationGlobals globals;
+// The operating state with no sound card, no transceiver and a keyboard window in memory.
+struct Bare {
+    explicit Bare(ApplicationGlobals& globals) : state(globals, none, keyboard, backend, {}) {}
     test::MemoryTextWindow keyboard;
     engine::NullWaveBackend backend;
     rig::TransceiverPort none;
-    OperatingState state(globals, none, keyboard, backend, {});
+    OperatingState state;
+};
+
+TEST(OperatingStateEngine, ModeSwitchRewiresDecodersRatesAndModulator)
+{
+    ApplicationGlobals globals;
+    Bare bare(globals);
+    OperatingState& state = bare.state;
 
     engine::ModeReceiver& rx = state.receiver();
     state.SetOperatingMode(OperatingMode::Qpsk);
@@ -68,14 +76,11 @@ TEST(OperatingStateEngine, RttyDecoderSettingChoosesTheReceiverOfModeRtty)
             std::ofstream(dir.path() / "vexa.ini") << "[RTTY]\nDecoder=0\n";
             globals.settings.readOperating(Profile(dir.path() / "vexa.ini"));
         }
-        test::MemoryTextWindow keyboard;
-        engine::NullWaveBackend backend;
-        rig::TransceiverPort none;
-        OperatingState state(globals, none, keyboard, backend, {});
+        Bare bare(globals);
+        OperatingState& state = bare.state;
         state.SetOperatingMode(OperatingMode::Rtty);
         engine::ModeReceiver& rx = state.receiver();
-        for (std::size_t at = 0; at < audio.size(); at += 2048)
-            rx.receive(std::span(audio).subspan(at, std::min<std::size_t>(2048, audio.size() - at)), false);
+        test::receiveInBlocks(rx, audio);
         const int errors = test::editDistance(test::kQsoText, state.receiveTextBuffer());
         if (discriminator) {
             EXPECT_GT(errors, 10);
@@ -90,10 +95,8 @@ TEST(OperatingStateEngine, RttyDecoderSettingChoosesTheReceiverOfModeRtty)
 TEST(OperatingStateEngine, SignalFrequencyAddsTheRoundedToneOnTheDigitalSide)
 {
     ApplicationGlobals globals;
-    test::MemoryTextWindow keyboard;
-    engine::NullWaveBackend backend;
-    rig::TransceiverPort none;
-    OperatingState state(globals, none, keyboard, backend, {});
+    Bare bare(globals);
+    OperatingState& state = bare.state;
     state.setCarrierFrequency(1500.5, false);
 
     using M = OperatingMode;
@@ -114,10 +117,8 @@ TEST(OperatingStateEngine, CarrierAndClicksRetuneEveryReceiverAndTheToneWhenAske
 {
     ApplicationGlobals globals;
     globals.settings.soundFq = 1500;
-    test::MemoryTextWindow keyboard;
-    engine::NullWaveBackend backend;
-    rig::TransceiverPort none;
-    OperatingState state(globals, none, keyboard, backend, {});
+    Bare bare(globals);
+    OperatingState& state = bare.state;
     EXPECT_DOUBLE_EQ(state.receiveFrequency(), 1500.0);
     EXPECT_DOUBLE_EQ(state.transmitFrequency(), 1500.0);
 
@@ -137,10 +138,7 @@ TEST(OperatingStateEngine, CarrierAndClicksRetuneEveryReceiverAndTheToneWhenAske
 
 TEST(OperatingStateEngine, DemoRecordingDecodesIntoTheReceiveBufferAndTheSecondChannel)
 {
-    engine::WaveFileOptions options;
-    options.inputPath = VEXA_DEMO_RECORDING;
-    options.pacedInput = false;
-    engine::WaveFileBackend backend(options);
+    engine::WaveFileBackend backend({.inputPath = VEXA_DEMO_RECORDING, .pacedInput = false});
     ASSERT_EQ(backend.inputError(), "");
     test::WaveEventQueue events;
     ApplicationGlobals globals;
@@ -184,9 +182,7 @@ AfcRun runAfc(bool afc, bool net)
     o.amplitude = 6000.0;
     std::string sent;
     for (int i = 0; i < 4; ++i) sent += "CQ CQ CQ de VEXA VEXA pse k\r\n";
-    engine::WaveFileOptions options;
-    options.pacedInput = false;
-    engine::WaveFileBackend backend(test::toPcm16(test::pskSignal(sent, o)), options);
+    engine::WaveFileBackend backend(test::toPcm16(test::pskSignal(sent, o)), {.pacedInput = false});
     test::WaveEventQueue events;
     ApplicationGlobals globals;
     globals.settings.soundFq = 1000;

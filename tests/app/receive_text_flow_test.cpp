@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "support/memory_text_window.h"
 
 namespace vexa::app {
@@ -46,49 +49,45 @@ TEST_F(ReceiveTextFlowTest, TextIsAppendedAtTheEndWhereverTheCaretWas)
     EXPECT_EQ(window.text(), "abc def");
 }
 
-TEST_F(ReceiveTextFlowTest, WrapBreaksAtFirstBlankAtOrAfterTheColumnNeverInsideAWord)
+struct FlowCase {
+    const char* name;
+    std::vector<std::string> pieces;  // handed over one after the other
+    std::string shown;
+};
+
+TEST(ReceiveTextFlow, LineBreaksWrapAndBackspace)
 {
-    const std::string longWord(120, 'x');
-    move(longWord);
-    EXPECT_EQ(window.text(), longWord) << "a word is never split";
-    move(" y");
-    EXPECT_EQ(window.text(), longWord + " \ny");
-
-    MemoryTextWindow second;
-
-    second.setFocus(false);
-    ReceiveTextFlow flow2;
-    std::string text = std::string(78, 'a') + " bb cc";
-    flow2.moveReceivedText(text, second, "XX9XX", 80, false);
-    // Column 79 is the first blank but below 80; the next blank stands at column 82.
-    EXPECT_EQ(second.text(), std::string(78, 'a') + " bb \ncc");
+    const std::string x120(120, 'x');
+    const FlowCase cases[] = {
+        {"a word is never split, the break comes at the next blank", {x120, " y"}, x120 + " \ny"},
+        {"at the first blank at or after the column",
+         {std::string(78, 'a') + " bb cc"},
+         std::string(78, 'a') + " bb \ncc"},
+        {"counted from the last line break; a control character breaks too",
+         {std::string(50, 'a') + "\r\n" + std::string(79, 'b') + "\tc"},
+         std::string(50, 'a') + "\n" + std::string(79, 'b') + "\t\nc"},
+        {"CR LF is one break, CR or LF alone one too", {"a\r\nb\nc\rd"}, "a\nb\nc\nd"},
+        {"backspace removes the last character", {"DL1ABX\b", "C "}, "DL1ABC "},
+        {"backspace in an empty window does nothing", {"\b"}, ""},
+    };
+    for (const FlowCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReceiveTextFlow flow;
+        MemoryTextWindow window;
+        window.setFocus(false);
+        for (std::string piece : c.pieces) flow.moveReceivedText(piece, window, "XX9XX", 80, false);
+        EXPECT_EQ(window.text(), c.shown);
+    }
 }
 
-TEST_F(ReceiveTextFlowTest, WrapCountsFromTheLastLineBreakAndControlCharactersBreakToo)
+TEST_F(ReceiveTextFlowTest, WrapColumnAndCapturedCallFollowTheShownText)
 {
     move(std::string(50, 'a') + "\r\n" + std::string(79, 'b') + "\t" + "c");
-    EXPECT_EQ(window.text(), std::string(50, 'a') + "\n" + std::string(79, 'b') + "\t\nc");
     EXPECT_EQ(flow.column(), 1);
-}
-
-TEST_F(ReceiveTextFlowTest, LineFeedAfterCarriageReturnMakesOneBreakAloneOneToo)
-{
-    move("a\r\nb\nc\rd");
-    EXPECT_EQ(window.text(), "a\nb\nc\nd");
-}
-
-TEST_F(ReceiveTextFlowTest, BackspaceRemovesTheLastCharacterAlsoFromTheWord)
-{
+    flow = ReceiveTextFlow();
     move("DL1ABX\b");
-    EXPECT_EQ(window.text(), "DL1AB");
     move("C ");
-    EXPECT_EQ(window.text(), "DL1ABC ");
     EXPECT_EQ(flow.capturedCall(), "DL1ABC");
-    MemoryTextWindow empty;
-    empty.setFocus(false);
-    std::string bs = "\b";
-    flow.moveReceivedText(bs, empty, "XX9XX", 80, false);
-    EXPECT_EQ(empty.text(), "");
 }
 
 TEST_F(ReceiveTextFlowTest, CapturesTheLastCallShapedWordButNeverOneWithOurCall)

@@ -1,4 +1,4 @@
-// Settings: the first start with no profile, the "value in memory is the default" rule,
+// Settings: a start with no profile, the "value in memory is the default" rule,
 // the write order of the settings sheet and the station data that must survive an exit.
 #include "app/settings.h"
 
@@ -31,40 +31,6 @@ Settings readProfileText(const test::TempDir& dir, const char* text)
     return s;
 }
 
-TEST(Settings, FirstStartWithoutProfileGivesTheDefaults)
-{
-    test::TempDir dir;
-    Profile profile(dir.path() / "vexa" / "vexa.ini");
-    Settings s;
-    readAll(s, profile);
-    EXPECT_EQ(s.largeScreen, 0);
-    EXPECT_EQ(s.wrap, 80);
-    EXPECT_EQ(s.boldFont, 0);
-    EXPECT_EQ(s.cwId, 2);
-    EXPECT_EQ(s.comPort, 2);
-    EXPECT_EQ(s.comSpeed, 1200);
-    EXPECT_EQ(s.type, 0);
-    EXPECT_EQ(s.swapPttAndCw, 0);
-    EXPECT_EQ(s.digiSide, 0);
-    EXPECT_EQ(s.icomAddr, 0);
-    EXPECT_EQ(s.soundFq, 1000);
-    EXPECT_EQ(s.startFq, 384);
-    EXPECT_EQ(s.zoom, 1);
-    EXPECT_EQ(s.averageInverted, 0);
-    EXPECT_EQ(s.showAverage, 0);
-    EXPECT_EQ(s.averageThickLine, 0);
-    EXPECT_EQ(s.spectrumStartBin, 71);
-    EXPECT_EQ(s.unshiftOnSpace, 1);
-    EXPECT_EQ(s.rttyDecoder, 1);  // the matched-filter receiver
-    EXPECT_EQ(s.sound, engine::SoundChoice{});
-    EXPECT_EQ(s.station.call, "XX9XX");
-    EXPECT_EQ(s.station.name, "Sam");
-    EXPECT_EQ(s.station.qth, "Lakeside");
-    EXPECT_DOUBLE_EQ(s.station.latitude, 50.5);
-    EXPECT_DOUBLE_EQ(s.station.longitude, 30.5);
-    EXPECT_FALSE(std::filesystem::exists(profile.file()));  // reading never creates it
-}
-
 TEST(Settings, SpectrumStartBin)
 {
     EXPECT_EQ(spectrumStartBinFor(384), 71);
@@ -79,7 +45,7 @@ TEST(Settings, SpectrumStartBin)
 TEST(Settings, MissingKeysKeepTheValuesInMemoryExceptThePortKeys)
 {
     test::TempDir dir;
-    Profile empty(dir.path() / "vexa.ini");
+    Profile empty(dir.path() / "vexa" / "vexa.ini");
     Settings s;
     s.largeScreen = 1;
     s.wrap = 60;
@@ -105,6 +71,7 @@ TEST(Settings, MissingKeysKeepTheValuesInMemoryExceptThePortKeys)
     EXPECT_EQ(s.comPort, 2);
     EXPECT_EQ(s.comSpeed, 1200);
     EXPECT_EQ(s.type, 0);
+    EXPECT_FALSE(std::filesystem::exists(empty.file()));  // reading never creates it
 }
 
 TEST(Settings, ConfirmedSheetWritesEveryIntegerKeyInOrder)

@@ -44,8 +44,7 @@ TEST(AcceleratorTable, HoldsEveryKeyOnceWithItsCommand)
 TEST(Accelerators, ReachTheirCommandsFromAnyControl)
 {
     ApplicationGlobals globals;
-    // Alt+T stamps the entry and may ask for a report: answered here, never a real dialog
-    // that nothing closes.
+    // Alt+T stamps the entry line and may ask for a report: answered here, never a modal box.
     test::ScriptedPrompter prompter;
     test::runWindow(globals, {.prompter = &prompter}, [&](CMainWindow& w) {
         QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
@@ -82,8 +81,8 @@ TEST(Accelerators, ReachTheirCommandsFromAnyControl)
         QTest::keyClick(keyboard, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         EXPECT_FALSE(w.state().inputOpen());
 
-        // A key of the table whose command has no handler yet still goes no further: in the
-        // keyboard window it would be sent.
+        // Keys of the table go no further, whatever their command does: in the keyboard
+        // window they would be sent.
         for (const int key : {Qt::Key_5, Qt::Key_0, Qt::Key_P, Qt::Key_T})
             QTest::keyClick(keyboard, key, Qt::AltModifier);
         QTest::keyClicks(keyboard, QStringLiteral("ok"));

@@ -36,21 +36,7 @@
 namespace vexa::app::qt {
 namespace {
 
-class ScriptedPrompter final : public Prompter {
-public:
-    std::vector<Answer> answers;
-    std::vector<std::string> questions;
-    std::optional<std::string> askText(std::string_view, std::string_view) override { return std::nullopt; }
-    Answer askYesNoCancel(std::string_view text, std::string_view) override
-    {
-        questions.emplace_back(text);
-        if (answers.empty()) return Answer::Cancel;
-        const Answer a = answers.front();
-        answers.erase(answers.begin());
-        return a;
-    }
-    void inform(std::string_view text, std::string_view) override { questions.emplace_back(text); }
-};
+using test::ScriptedPrompter;
 
 TEST(MainWindow, FirstStartOpensTheNormalLayoutInPskWithTheStationCaption)
 {
@@ -225,8 +211,7 @@ TEST(MainWindow, ReceivedTextWaitsWhileTheReceiveWindowHasFocusAndArrivesInOnePi
     ApplicationGlobals globals;
     test::runWindow(globals, {}, [&](CMainWindow& w) {
         QTextEdit* receive = w.richEdit(ControlId::ReceiveWindow);
-        receive->setFocus();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return receive->hasFocus(); }, 2000));
+        ASSERT_TRUE(test::focus(receive));
         w.state().receiveTextBuffer() += "CQ CQ de ";
         QTest::qWait(150);
         w.state().receiveTextBuffer() += "G4XYZ pse k\r\n";
@@ -238,8 +223,7 @@ TEST(MainWindow, ReceivedTextWaitsWhileTheReceiveWindowHasFocusAndArrivesInOnePi
         EXPECT_EQ(globals.textFlow.capturedCall(), "G4XYZ");
 
         // Focus in the mode box pauses too.
-        w.control(ControlId::ModeBox)->setFocus();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return w.control(ControlId::ModeBox)->hasFocus(); }, 2000));
+        ASSERT_TRUE(test::focus(w.control(ControlId::ModeBox)));
         w.state().receiveTextBuffer() += "more";
         QTest::qWait(150);
         EXPECT_EQ(receive->toPlainText(), QStringLiteral("CQ CQ de G4XYZ pse k\n"));
@@ -257,8 +241,7 @@ TEST(MainWindow, EnterMovesTheFocusToTheEntryLineAndEscNeverCloses)
     ApplicationGlobals globals;
     test::runWindow(globals, {}, [&](CMainWindow& w) {
         QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
-        keyboard->setFocus();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return keyboard->hasFocus(); }, 2000));
+        ASSERT_TRUE(test::focus(keyboard));
         QTest::keyClicks(keyboard, QStringLiteral("abc"));
         QTest::keyClick(keyboard, Qt::Key_Return);
         EXPECT_TRUE(w.richEdit(ControlId::EntryLine)->hasFocus());
@@ -305,7 +288,7 @@ TEST(MainWindow, FunctionKeysSendTheMacrosAndCtrlEditsThem)
     ApplicationGlobals globals;
     globals.profileFile = dir.filePath(QStringLiteral("vexa.ini")).toStdString();
     ASSERT_TRUE(Profile(globals.profileFile).writeString("Keyboard", "F1", "CQ<SP>de<SP><MYCALL><SP>k"));
-    vexa::test::ScriptedPrompter prompter;
+    ScriptedPrompter prompter;
     prompter.textAnswers = {"73\nde <MYCALL>"};
     test::runWindow(globals, {nullptr, &prompter}, [&](CMainWindow& w) {
         QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
@@ -331,7 +314,7 @@ TEST(MainWindow, CloseWithASavedEntryAsksNothing)
         closed = !w.isVisible();
     });
     EXPECT_TRUE(closed);
-    EXPECT_TRUE(prompter.questions.empty());
+    EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST(MainWindow, DxcSwapsTheReceiveAndLogWindowsForTheDxList)

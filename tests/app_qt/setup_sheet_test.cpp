@@ -182,9 +182,10 @@ TEST(SetupSheet, EveryControlIsReachableByKeyboardAndShownWhole)
         for (QWidget* w : shown->findChildren<QWidget*>()) {
             if (!w->isEnabled() || !w->isVisible()) continue;
             if (qobject_cast<QLineEdit*>(w) && qobject_cast<QComboBox*>(w->parentWidget())) continue;
-            if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w))
+            if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w)) {
                 EXPECT_TRUE(reached.count(w) || reached.count(w->focusProxy()))
                     << w->objectName().toStdString();
+            }
         }
         for (auto* box : shown->findChildren<QGroupBox*>()) {
             const auto radios = box->findChildren<QRadioButton*>();

@@ -202,6 +202,10 @@ TEST_F(SoundPage, TheChosenSinkIsStoredRecordedFromAndMetered)
 // unable to record (a device another program holds): the receive window says that too.
 TEST_F(SoundPage, ADeviceThatIsGoneOrWillNotOpenIsNamedInTheReceiveWindow)
 {
+    // PulseAudio refuses a stream to a source that is not there; PipeWire links it to the
+    // default source instead, so a device that will not open cannot be made this way.
+    if (m_server.kind() == PrivateSoundServer::Kind::PipeWire)
+        GTEST_SKIP() << "a private PipeWire opens a stream to a missing source on the default one";
     std::ofstream(m_globals.profileFile) << "[Sound]\nInputDevice=USB Audio CODEC\nOutputDevice=vexa_b\n";
     std::ofstream(m_server.dir() / ".asoundrc", std::ios::app)
         << "pcm.vexa_held { type pulse device nowhere }\n";

@@ -37,10 +37,8 @@ std::string decodePsk31(const std::string& wavPath)
 
 TEST(WindowAudio, TheDemoRecordingDecodesIntoTheReceiveWindow)
 {
-    engine::WaveFileOptions options;
-    options.inputPath = VEXA_DEMO_RECORDING;
-    options.pacedInput = false;  // as fast as the window takes the blocks
-    engine::WaveFileBackend backend(options);
+    // as fast as the window takes the blocks
+    engine::WaveFileBackend backend({.inputPath = VEXA_DEMO_RECORDING, .pacedInput = false});
     ASSERT_EQ(backend.inputError(), "");
     ApplicationGlobals globals;
     test::runWindow(globals, {.sound = &backend}, [&](CMainWindow& w) {
@@ -60,10 +58,7 @@ TEST(WindowAudio, PauseTransmitsTheKeyboardWindowAndEndsAfterTheTail)
     test::RecordingTransceiver trx;
     std::string echoed;
     {
-        engine::WaveFileOptions options;
-        options.outputPath = out;
-        options.pacedOutput = false;
-        engine::WaveFileBackend backend(options);
+        engine::WaveFileBackend backend({.outputPath = out, .pacedOutput = false});
         ApplicationGlobals globals;
         test::runWindow(globals, {.transceiver = &trx, .sound = &backend}, [&](CMainWindow& w) {
             QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
@@ -93,10 +88,7 @@ TEST(WindowAudio, LineBreaksTypedOrPastedGoOutAsCrLf)
     QTemporaryDir dir;
     const std::string out = dir.filePath(QStringLiteral("tx.wav")).toStdString();
     {
-        engine::WaveFileOptions options;
-        options.outputPath = out;
-        options.pacedOutput = false;
-        engine::WaveFileBackend backend(options);
+        engine::WaveFileBackend backend({.outputPath = out, .pacedOutput = false});
         test::runWindowWithSound(backend, [&](CMainWindow& w) {
             QTextEdit* keyboard = w.richEdit(ControlId::KeyboardWindow);
             keyboard->setFocus();
@@ -132,11 +124,10 @@ TEST(WindowAudio, FunctionKeysPlayVoiceMessagesInSsbAndEscStopsThemAtOnce)
     const std::vector<int16_t> tone = voiceMessage(dir, "SSB1.wav", 3.0);
     voiceMessage(dir, "SSB2.wav", 3.0);
     test::RecordingTransceiver trx;
-    engine::WaveFileOptions options;
-    options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
-    options.loopInput = true;
     // Paced: a message takes its real time.
-    engine::WaveFileBackend backend(std::vector<int16_t>(11025, 0), options);
+    engine::WaveFileBackend backend(
+        std::vector<int16_t>(11025, 0),
+        {.loopInput = true, .outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString()});
     ApplicationGlobals globals;
     globals.macros.setText(0, "");  // in PSK an empty F1 types nothing and keys nothing
     std::size_t keyedBefore = 0;
@@ -174,9 +165,7 @@ TEST(WindowAudio, ClosingTheWindowDuringAVoiceMessageStopsItWithoutWaiting)
     QTemporaryDir dir;
     const std::vector<int16_t> tone = voiceMessage(dir, "SSB1.wav", 5.0);
     test::RecordingTransceiver trx;
-    engine::WaveFileOptions options;
-    options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
-    engine::WaveFileBackend backend(options);
+    engine::WaveFileBackend backend({.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString()});
     ApplicationGlobals globals;
     test::runWindow(globals, {.transceiver = &trx, .sound = &backend}, [&](CMainWindow& w) {
         w.state().voiceKeyer().setDirectory(dir.path().toStdString());
@@ -195,10 +184,8 @@ TEST(WindowAudio, AVoiceMessageEndsADigitalTransmissionFirst)
     QTemporaryDir dir;
     voiceMessage(dir, "SSB1.wav", 0.5);
     test::RecordingTransceiver trx;
-    engine::WaveFileOptions options;
-    options.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString();
-    options.pacedOutput = false;
-    engine::WaveFileBackend backend(options);
+    engine::WaveFileBackend backend(
+        {.outputPath = dir.filePath(QStringLiteral("out.wav")).toStdString(), .pacedOutput = false});
     test::runWindowWithSound(
         backend,
         [&](CMainWindow& w) {
@@ -218,11 +205,10 @@ TEST(WindowAudio, AnOutputThatFailsWhileSendingEndsTheTransmissionWithOneLine)
 {
     QTemporaryDir dir;
     test::RecordingTransceiver trx;
-    engine::WaveFileOptions options;
-    options.outputPath = dir.filePath(QStringLiteral("tx.wav")).toStdString();
-    options.pacedOutput = false;
-    options.loopInput = true;
-    engine::WaveFileBackend backend(std::vector<int16_t>(11025, 0), options);
+    engine::WaveFileBackend backend(std::vector<int16_t>(11025, 0),
+                                    {.loopInput = true,
+                                     .outputPath = dir.filePath(QStringLiteral("tx.wav")).toStdString(),
+                                     .pacedOutput = false});
     test::runWindowWithSound(
         backend,
         [&](CMainWindow& w) {

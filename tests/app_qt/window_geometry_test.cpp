@@ -125,12 +125,8 @@ TEST(WindowGeometry, AnEnlargedWindowGivesTheSpectrumAndReceiveWindowTheRoomAndI
     QTemporaryDir dir;
     ApplicationGlobals globals;
     globals.profileFile = dir.filePath(QStringLiteral("vexa.ini")).toStdString();
-    engine::WaveFileOptions options;
-    options.inputPath = VEXA_DEMO_RECORDING;
-    options.pacedInput = false;
-    engine::WaveFileBackend backend(options);
-    MainWindowServices services;
-    services.sound = &backend;
+    engine::WaveFileBackend backend({.inputPath = VEXA_DEMO_RECORDING, .pacedInput = false});
+    MainWindowServices services{.sound = &backend};
     QSize enlarged;
     test::runWindow(globals, services, [&](CMainWindow& w) {
         const QSize described = w.size();
@@ -190,10 +186,7 @@ TEST(WindowGeometry, AnEnlargedWindowGivesTheSpectrumAndReceiveWindowTheRoomAndI
 TEST(WindowGeometry, AtDevicePixelRatioTwoTheWaterfallIsDrawnAtDevicePixels)
 {
     if (qApp->devicePixelRatio() < 2) GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
-    engine::WaveFileOptions options;
-    options.inputPath = VEXA_DEMO_RECORDING;
-    options.pacedInput = false;
-    engine::WaveFileBackend backend(options);
+    engine::WaveFileBackend backend({.inputPath = VEXA_DEMO_RECORDING, .pacedInput = false});
     test::runWindowWithSound(backend, [&](CMainWindow& w) {
         ui::SpectrumWidget* spectrum = w.spectrum();
         const QSize device = spectrum->size() * 2;

@@ -1,8 +1,8 @@
-// The real-device backend against a real sound server: a private PulseAudio or PipeWire
-// server with a null sink, started here, reached through ALSA's pulse plugin exactly as a desktop's
-// default device is. Audio played into the sink must arrive in the input blocks, and
-// output blocks must come out of the sink's monitor — at 11025 Hz and, resampled, with the
-// device forced to 48000 Hz. With no server at all, opening fails silently.
+// The real-device backend against real sound servers: each private server the machine can
+// run (PulseAudio, PipeWire) with a null sink, reached through ALSA's pulse plugin exactly as
+// a desktop's default device is. Audio played into the sink must arrive in the input
+// blocks, and output blocks must come out of the sink's monitor, at 11025 Hz and, resampled,
+// with the device forced to 48000 Hz. With no server at all, opening fails silently.
 #include "engine/audio/portaudio_backend.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include <cmath>
 #include <fstream>
 #include <numbers>
+#include <optional>
 #include <thread>
 
 #include "support/child_process.h"
@@ -33,16 +34,31 @@ using test::writeTone;
 // A private sound server with one null sink, the default device of a private HOME. The
 // environment is changed for the whole test process (each test runs in a process of its
 // own under CTest).
-class SoundServerTest : public ::testing::TestWithParam<int> {
+// Each kind of server the machine has, each at the device's own rate and resampled.
+using ServerAndRate = std::tuple<PrivateSoundServer::Kind, int>;
+
+class SoundServerTest : public ::testing::TestWithParam<ServerAndRate> {
 protected:
     void SetUp() override
     {
-        if (!PrivateSoundServer::available()) GTEST_SKIP() << PrivateSoundServer::unavailableReason();
+        if (!PrivateSoundServer::installed(kind())) GTEST_SKIP() << PrivateSoundServer::unavailableReason();
         m_server.applyEnv();
         ASSERT_TRUE(m_server.start({"vexa_test"})) << m_server.log();
+        m_backend.emplace(PortAudioOptions{.forcedDeviceRate = deviceRate()});
+        m_card.emplace(*m_backend, [this](const WaveEvent& e) { m_events.push(e); });
     }
 
-    PrivateSoundServer m_server;
+    static PrivateSoundServer::Kind kind() { return std::get<0>(GetParam()); }
+    // 0: the device opened at 11025 Hz; otherwise forced to this rate and resampled.
+    static int deviceRate() { return std::get<1>(GetParam()); }
+    static int expectedRate() { return deviceRate() == 0 ? 11025 : deviceRate(); }
+
+    // The server, then the real-device backend on its default device and a card over it
+    // whose notifications queue up for the test.
+    PrivateSoundServer m_server{kind()};
+    test::WaveEventQueue m_events;
+    std::optional<PortAudioBackend> m_backend;
+    std::optional<SoundCard> m_card;
 };
 
 TEST_P(SoundServerTest, AudioPlayedIntoTheSinkArrivesInTheInputBlocks)
@@ -50,12 +66,11 @@ TEST_P(SoundServerTest, AudioPlayedIntoTheSinkArrivesInTheInputBlocks)
     const auto pacat = findProgram("pacat");
     if (!pacat) GTEST_SKIP() << "pacat is not installed";
 
-    PortAudioBackend backend(PortAudioOptions{.forcedDeviceRate = GetParam()});
-    test::WaveEventQueue events;
-    SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
+    SoundCard& card = *m_card;
+    auto& events = m_events;
     card.OpenWaveIn();
     ASSERT_TRUE(card.inputOpen());
-    EXPECT_EQ(backend.inputDeviceRate(), GetParam() == 0 ? 11025 : GetParam());
+    EXPECT_EQ(m_backend->inputDeviceRate(), expectedRate());
 
     std::vector<int16_t> tone(11025 * 4);
     size_t phase = 0;
@@ -111,13 +126,12 @@ TEST_P(SoundServerTest, OutputBlocksReachTheSinkMonitor)
     ASSERT_GT(recorder, 0);
     std::this_thread::sleep_for(300ms);
 
-    PortAudioBackend backend(PortAudioOptions{.forcedDeviceRate = GetParam()});
-    test::WaveEventQueue events;
     {
-        SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
+        SoundCard& card = *m_card;
+        auto& events = m_events;
         card.OpenWaveOut();
         ASSERT_TRUE(card.outputOpen());
-        EXPECT_EQ(backend.outputDeviceRate(), GetParam() == 0 ? 11025 : GetParam());
+        EXPECT_EQ(m_backend->outputDeviceRate(), expectedRate());
         size_t phase = 0;
         for (WaveHeader& h : card.outputHeaders()) {
             writeTone({h.data, 4096}, 1000.0, 10000.0, phase);
@@ -159,9 +173,8 @@ TEST_P(SoundServerTest, OutputBlocksReachTheSinkMonitor)
 
 TEST_P(SoundServerTest, AServerThatDiesWhilePlayingReturnsEveryBlock)
 {
-    PortAudioBackend backend(PortAudioOptions{.forcedDeviceRate = GetParam()});
-    test::WaveEventQueue events;
-    SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
+    SoundCard& card = *m_card;
+    auto& events = m_events;
     card.OpenWaveOut();
     ASSERT_TRUE(card.outputOpen());
     size_t phase = 0;
@@ -193,11 +206,18 @@ TEST_P(SoundServerTest, AServerThatDiesWhilePlayingReturnsEveryBlock)
     EXPECT_FALSE(card.outputOpen());
 }
 
-INSTANTIATE_TEST_SUITE_P(DeviceRate, SoundServerTest, ::testing::Values(0, 48000),
-                         [](const ::testing::TestParamInfo<int>& p) {
-                             return p.param == 0 ? std::string("Native11025")
-                                                 : "Resampled" + std::to_string(p.param);
-                         });
+std::string serverAndRateName(const ::testing::TestParamInfo<ServerAndRate>& info)
+{
+    const auto& [kind, rate] = info.param;
+    return std::string(kind == PrivateSoundServer::Kind::PulseAudio ? "PulseAudio" : "PipeWire") +
+           (rate == 0 ? std::string("Native11025") : "Resampled" + std::to_string(rate));
+}
+
+INSTANTIATE_TEST_SUITE_P(ServerAndRate, SoundServerTest,
+                         ::testing::Combine(::testing::Values(PrivateSoundServer::Kind::PulseAudio,
+                                                              PrivateSoundServer::Kind::PipeWire),
+                                            ::testing::Values(0, 48000)),
+                         serverAndRateName);
 
 TEST(PortAudioBackend, NoSoundServerMeansSilentFailure)
 {

@@ -174,9 +174,7 @@ TEST(SoundCard, OutputBlocksReachTheFileInOrder)
 
 TEST(SoundCard, PacedLoopingInputRunsAtRealTime)
 {
-    WaveFileOptions options;
-    options.loopInput = true;
-    WaveFileBackend backend(ramp(1000), options);
+    WaveFileBackend backend(ramp(1000), {.loopInput = true});
     test::WaveEventQueue events;
     SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
     const auto start = std::chrono::steady_clock::now();

@@ -26,6 +26,15 @@ const char* const kFourCountries =
     "Charlie:  40:  75:  EU:  0:  0:  0:  CC:\n    CC;\n"
     "Delta:  0:  76:  EU:  0:  0:  0:  DD:\n    DD;\n";
 
+// A crafted four-country file in a directory of its own, and tables of nothing worked yet.
+class WorkedCache : public ::testing::Test {
+protected:
+    WorkedCache() { worked.reset(table.size()); }
+    TempDir dir;
+    const CountryTable table = vexa::test::craftedTable(dir, kFourCountries);
+    WorkedTables worked;
+};
+
 }  // namespace
 
 TEST(RecordWorked, RealCallsFillCountryAndZoneMasks)
@@ -52,12 +61,8 @@ TEST(RecordWorked, RealCallsFillCountryAndZoneMasks)
     EXPECT_FALSE(RecordWorked(table, worked, "", 14'070'000, "PSK "));
 }
 
-TEST(WorkedCache, WrittenAndReadBackIncludingZoneEdges)
+TEST_F(WorkedCache, WrittenAndReadBackIncludingZoneEdges)
 {
-    TempDir dir;
-    const CountryTable table = vexa::test::craftedTable(dir, kFourCountries);
-    WorkedTables worked;
-    worked.reset(table.size());
     ASSERT_TRUE(RecordWorked(table, worked, "AA1A", 1'820'000, "CW  "));
     ASSERT_TRUE(RecordWorked(table, worked, "AA1A", 14'100'000, "USB "));
     ASSERT_TRUE(RecordWorked(table, worked, "BB1B", 28'500'000, "FSK "));
@@ -89,11 +94,10 @@ TEST(WorkedCache, WrittenAndReadBackIncludingZoneEdges)
     EXPECT_EQ(restored.cqZone(40), kWorkedSstvFax);
 }
 
-TEST(WorkedCache, OlderCountryFileAndOddLinesRestoreWhatTheyCan)
+TEST_F(WorkedCache, OlderCountryFileAndOddLinesRestoreWhatTheyCan)
 {
-    TempDir dir;
     // The current file dropped Bravo and put Delta before Charlie.
-    const CountryTable table =
+    const CountryTable current =
         vexa::test::craftedTable(dir,
                                  "Alpha:  1:  2:  EU:  0:  0:  0:  AA:\n    AA;\n"
                                  "Delta:  5:  6:  EU:  0:  0:  0:  DD:\n    DD;\n"
@@ -104,24 +108,19 @@ TEST(WorkedCache, OlderCountryFileAndOddLinesRestoreWhatTheyCan)
                                               "CC 8\r\n"
                                               "DD 1 2 zz 4 4\r\n"
                                               " 1 1 1\r\nnospace\r\n";
-    WorkedTables worked;
-    worked.reset(table.size());
-    ASSERT_TRUE(LoadWorkedCache(cache, table, worked));
+    worked.reset(current.size());
+    ASSERT_TRUE(LoadWorkedCache(cache, current, worked));
     EXPECT_EQ(worked.country(0), kWorkedCw | kWorkedSsb);
     EXPECT_EQ(worked.country(2), kWorkedSstvFax);  // restored although it follows a removed country
     EXPECT_EQ(worked.countryOnBand(1, 2), 0u);
     EXPECT_EQ(worked.country(1), kWorkedCw | kWorkedSsb);  // the bands before the bad token
     EXPECT_EQ(worked.countryOnBand(3, 1), 0u);
 
-    EXPECT_FALSE(LoadWorkedCache(dir.file("missing"), table, worked));
+    EXPECT_FALSE(LoadWorkedCache(dir.file("missing"), current, worked));
 }
 
-TEST(WorkedCache, FailedOrKilledWriteKeepsThePreviousCache)
+TEST_F(WorkedCache, FailedOrKilledWriteKeepsThePreviousCache)
 {
-    TempDir dir;
-    const CountryTable table = vexa::test::craftedTable(dir, kFourCountries);
-    WorkedTables worked;
-    worked.reset(table.size());
     ASSERT_TRUE(RecordWorked(table, worked, "AA1A", 14'070'000, "PSK "));
     const std::string cache = dir.file("qcty.dat");
     ASSERT_TRUE(SaveWorkedCache(cache, table, worked));

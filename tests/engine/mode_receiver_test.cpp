@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/fsk_test_signal.h"
+#include "support/text_receiver.h"
 
 namespace vexa::engine {
 namespace {
@@ -24,9 +25,7 @@ protected:
 
     void play(const std::vector<int16_t>& audio, bool transmitting = false)
     {
-        for (std::size_t at = 0; at < audio.size(); at += 2048)
-            receiver.receive(std::span(audio).subspan(at, std::min<std::size_t>(2048, audio.size() - at)),
-                             transmitting);
+        test::receiveInBlocks(receiver, audio, transmitting);
     }
 
     SineTable table;

@@ -3,13 +3,13 @@
 // sidebands and white noise.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "engine/rx/mode_receiver.h"
 #include "support/noise_source.h"
 #include "support/psk_reference.h"
 #include "support/text_distance.h"
+#include "support/text_receiver.h"
 
 namespace vexa::engine {
 namespace {
@@ -34,19 +34,12 @@ struct DecodeResult {
 // AFC step after each when it is on.
 DecodeResult decode(const std::vector<int16_t>& samples, const DecodeSettings& s)
 {
-    static const SineTable table;
-    DecodeResult result;
-    TextSink sink(&result.text);
-    TextSink noSecondChannel;
-    ModeReceiver rx(table, sink, noSecondChannel);
-    rx.setMode(s.qpsk ? OperatingMode::Qpsk : OperatingMode::Psk31);
-    rx.setReverse(s.reverse);
-    rx.setAfc(s.afc);
-    rx.setFrequency(s.receiveHz);
-    for (std::size_t at = 0; at < samples.size(); at += 2048)
-        rx.receive(std::span(samples).subspan(at, std::min<std::size_t>(2048, samples.size() - at)), false);
-    result.finalHz = rx.frequency();
-    return result;
+    test::TextReceiver r;
+    r.rx.setMode(s.qpsk ? OperatingMode::Qpsk : OperatingMode::Psk31);
+    r.rx.setReverse(s.reverse);
+    r.rx.setAfc(s.afc);
+    r.rx.setFrequency(s.receiveHz);
+    return {r.receive(samples), r.rx.frequency()};
 }
 
 // The correlator's negative side lobes make the switch-on of a carrier out of digital
@@ -251,38 +244,12 @@ TEST(SecondChannel, DecodesBpskBesideTheMainChannelInQpskMode)
     for (std::size_t n = 0; n < second.size(); ++n) mix[n] += second[n];
     auto pcm = test::toPcm16(mix);
     pcm.resize((pcm.size() / 2048 + 1) * 2048);
-    for (std::size_t at = 0; at < pcm.size(); at += 2048) rx.receive(std::span(pcm).subspan(at, 2048), false);
+    test::receiveInBlocks(rx, pcm);
     EXPECT_TRUE(decodedAs(kText, mainText));
     EXPECT_TRUE(decodedAs(other, secondText));
 }
 
 // Character error rate against SNR (noise power in 2500 Hz), printed for the record and
 // held to a loose band so a regression in sensitivity shows up.
-TEST(PskNoiseSweep, CharacterErrorRateAgainstSnr)
-{
-    const std::string text = std::string(kText) + std::string(kText) + std::string(kText);
-    std::printf("SNR(dB/2500Hz)   PSK31 CER   QPSK CER\n");
-    double psk31At0 = 1.0, qpskAt0 = 1.0;
-    for (int snr = 10; snr >= -14; snr -= 2) {
-        double cer[2];
-        for (int q = 0; q < 2; ++q) {
-            PskSignalOptions o;
-            o.qpsk = q == 1;
-            o.amplitude = 1500.0;
-            auto audio = test::pskSignal(text, o);
-            test::NoiseSource noise(static_cast<uint32_t>(1000 + snr));
-            noise.addAtSnr(audio, o.amplitude * o.amplitude / 2.0, snr);
-            cer[q] = test::characterErrorRate(text, decode(test::toPcm16(audio), {q == 1}).text);
-        }
-        std::printf("%+6d          %8.3f   %8.3f\n", snr, cer[0], cer[1]);
-        if (snr == 0) {
-            psk31At0 = cer[0];
-            qpskAt0 = cer[1];
-        }
-    }
-    EXPECT_LT(psk31At0, 0.05);
-    EXPECT_LT(qpskAt0, 0.05);
-}
-
 }  // namespace
 }  // namespace vexa::engine

@@ -13,6 +13,7 @@
 #include "support/minimodem_harness.h"
 #include "support/shell_run.h"
 #include "support/temp_dir.h"
+#include "support/text_receiver.h"
 
 namespace vexa::engine {
 namespace {
@@ -23,20 +24,15 @@ constexpr double kVolume = 0.1;  // leaves room for the noise at -3 dB without c
 // Through the engine's receive loop, as the application and vexa-modem rx run it.
 std::string decode(const std::vector<int16_t>& samples, bool unshiftOnSpace = true, double baud = 45.45)
 {
-    SineTable table;
-    std::string text;
-    TextSink sink(&text);
-    TextSink noSecondChannel;
-    ModeReceiver rx(table, sink, noSecondChannel);
-    rx.setMode(OperatingMode::Rtty);
-    rx.setRttyDecoder(RttyDecoder::Discriminator);  // the matched receiver has its own suite
-    rx.setRttySymbolRate(baud);
-    rx.setRttyUnshiftOnSpace(unshiftOnSpace);
-    rx.setFrequency(kCentreHz);
-    for (std::size_t at = 0; at < samples.size(); at += 2048)
-        rx.receive(std::span(samples).subspan(at, std::min<std::size_t>(2048, samples.size() - at)), false);
-    rx.endOfInput();
-    return text;
+    test::TextReceiver r;
+    r.rx.setMode(OperatingMode::Rtty);
+    r.rx.setRttyDecoder(RttyDecoder::Discriminator);  // the matched receiver has its own suite
+    r.rx.setRttySymbolRate(baud);
+    r.rx.setRttyUnshiftOnSpace(unshiftOnSpace);
+    r.rx.setFrequency(kCentreHz);
+    r.receive(samples);
+    r.rx.endOfInput();
+    return r.text;
 }
 
 class MinimodemInterop : public ::testing::Test {

@@ -30,6 +30,15 @@ struct Rig {
     StringTransmitSource source;
     TransmitMachine machine{table, audio, key, source};
     std::vector<int> symbols;
+    std::vector<int16_t> out;  // what the sound card played
+
+    // Plays up to `blocks` blocks, each refilled as the sound card returns it; with
+    // `untilEnd`, stops once the transmission is over.
+    void play(int blocks, bool untilEnd = true)
+    {
+        for (int i = 0; i < blocks && (!untilEnd || machine.active()); ++i)
+            machine.FillTransmitBlock(audio.playNext(out));
+    }
 };
 
 std::vector<int> repeat(int symbol, int n)
@@ -91,8 +100,7 @@ TEST(TransmitMachine, EmptyBufferSendsCarrierThenReversalsAndTheKeyEndsIt)
     EXPECT_TRUE(rig.machine.transmitting());
     EXPECT_TRUE(rig.key.on());
     EXPECT_FALSE(rig.audio.inputOpen());
-    std::vector<int16_t> out;
-    for (int i = 0; i < 12; ++i) rig.machine.FillTransmitBlock(rig.audio.playNext(out));
+    rig.play(12, false);
     int phase = 0;
     std::vector<int> expected = repeat(0, 9);
     const std::size_t n = rig.symbols.size();
@@ -103,8 +111,7 @@ TEST(TransmitMachine, EmptyBufferSendsCarrierThenReversalsAndTheKeyEndsIt)
     EXPECT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Ending);
     EXPECT_FALSE(rig.machine.transmitting());
     EXPECT_TRUE(rig.key.on());
-    for (int i = 0; i < 100 && rig.machine.active(); ++i)
-        rig.machine.FillTransmitBlock(rig.audio.playNext(out));
+    rig.play(100);
     EXPECT_FALSE(rig.machine.active());
     EXPECT_FALSE(rig.key.on());
     // After the request: the symbol in progress, 15 flush, 16 carrier, then silence.
@@ -222,11 +229,9 @@ TEST(TransmitMachine, RttyEndRequestLetsTheCharacterFinishAndTakesNoMoreText)
     std::string echo;
     rig.machine.setEchoBuffer(&echo);
     ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
-    std::vector<int16_t> out;
-    rig.machine.FillTransmitBlock(rig.audio.playNext(out));
+    rig.play(1);
     EXPECT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Ending);
-    for (int i = 0; i < 100 && rig.machine.active(); ++i)
-        rig.machine.FillTransmitBlock(rig.audio.playNext(out));
+    rig.play(100);
     EXPECT_FALSE(rig.machine.active());
     // Every character echoed was sent completely; the rest is still unsent.
     const std::vector<int> codes = framesOf(rig.symbols);
@@ -272,9 +277,7 @@ TEST(TransmitMachine, ModesWithoutAudioNeverLeaveTheKeyDown)
         rig.machine.setOutputFailureHook([&] { ++failures; });
         rig.audio.refuseWritesAfter = 6;  // the device stops taking blocks mid-transmission
         ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
-        std::vector<int16_t> out;
-        for (int i = 0; i < 10 && rig.machine.active(); ++i)
-            rig.machine.FillTransmitBlock(rig.audio.playNext(out));
+        rig.play(10);
         EXPECT_FALSE(rig.machine.active());
         EXPECT_FALSE(rig.key.on());
         EXPECT_TRUE(rig.audio.inputOpen());
@@ -299,8 +302,7 @@ TEST(TransmitMachine, AModeChangeEndsTheTransmissionAtOnce)
         Rig rig("", StringTransmitSource::kNoEnd);
         rig.machine.setMode(c.from);
         ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
-        std::vector<int16_t> out;
-        rig.machine.FillTransmitBlock(rig.audio.playNext(out));
+        rig.play(1);
         if (c.tail) {
             ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Ending);
         }
@@ -332,14 +334,13 @@ TEST(TransmitMachine, KeyAfterTheEndCharacterDoesNotRestartTheFlushAndTail)
                                    TransmitMachine::kSilenceFrom}) {
         Rig rig("e");
         ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
-        std::vector<int16_t> out;
         bool pressed = false;
         for (int i = 0; i < 200 && rig.machine.active(); ++i) {
             if (!pressed && rig.machine.stateCounter() >= pressAt) {
                 EXPECT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Ending);
                 pressed = true;
             }
-            rig.machine.FillTransmitBlock(rig.audio.playNext(out));
+            rig.play(1);
         }
         EXPECT_TRUE(pressed);
         EXPECT_FALSE(rig.machine.active());
@@ -351,16 +352,14 @@ TEST(TransmitMachine, KeyDuringTheTailDoesNotRestartOnBlocksInFlight)
 {
     Rig rig("", StringTransmitSource::kNoEnd);
     ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
-    std::vector<int16_t> out;
-    rig.machine.FillTransmitBlock(rig.audio.playNext(out));
+    rig.play(1);
     ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Ending);
     const int writes = rig.audio.writes;
     // The blocks are still queued: starting again would refill them under the device.
     EXPECT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Ending);
     EXPECT_EQ(rig.audio.writes, writes);
     EXPECT_EQ(rig.key.keyDowns(), 1);
-    for (int i = 0; i < 100 && rig.machine.active(); ++i)
-        rig.machine.FillTransmitBlock(rig.audio.playNext(out));
+    rig.play(100);
     EXPECT_FALSE(rig.machine.active());
     // Once the end block has played, the key starts a new transmission.
     EXPECT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
@@ -378,8 +377,7 @@ TEST(TransmitMachine, ClickToTuneTakesEffectAtASymbolBoundary)
     ASSERT_EQ(rig.machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
     pending = TransmitMachine::clickFrequency(2 * 256 * 100, 11025.0 / 2048, 0, 71);
     EXPECT_DOUBLE_EQ(*pending, 100 * 11025.0 / 2048 + 71 * 11025.0 / 2048);
-    std::vector<int16_t> out;
-    rig.machine.FillTransmitBlock(rig.audio.playNext(out));
+    rig.play(1);
     ASSERT_EQ(applied.size(), 1u);
     EXPECT_DOUBLE_EQ(rig.machine.modulator().frequency(), applied[0]);
     EXPECT_FALSE(pending.has_value());
@@ -391,12 +389,11 @@ TEST(TransmitMachine, FadingTestModulatesTheLevel)
         Rig rig("", StringTransmitSource::kNoEnd);
         if (fading) rig.machine.setFadingTerm(0, 0.5, 1.0);
         rig.machine.ToggleTransmit();
-        std::vector<int16_t> out;
-        for (int i = 0; i < 12; ++i) rig.machine.FillTransmitBlock(rig.audio.playNext(out));
+        rig.play(12, false);
         int lo = 1 << 20, hi = 0;
-        for (std::size_t b = 4096; b + 256 <= out.size(); b += 256) {
+        for (std::size_t b = 4096; b + 256 <= rig.out.size(); b += 256) {
             int peak = 0;
-            for (std::size_t i = b; i < b + 256; ++i) peak = std::max(peak, std::abs(int{out[i]}));
+            for (std::size_t i = b; i < b + 256; ++i) peak = std::max(peak, std::abs(int{rig.out[i]}));
             lo = std::min(lo, peak);
             hi = std::max(hi, peak);
         }

@@ -3,10 +3,6 @@
 // machine on the test's thread, as the main window does; the file holds what was played.
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <deque>
-#include <mutex>
-
 #include "engine/audio/audio_file.h"
 #include "engine/audio/sound_card.h"
 #include "engine/audio/wave_file_backend.h"
@@ -18,40 +14,28 @@
 #include "engine/tx/voice_keyer.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
+#include "support/wave_event_queue.h"
 
 namespace vexa::engine {
 namespace {
 
-// The GUI thread's message queue, reduced to wave events.
-class EventQueue {
-public:
-    void post(const WaveEvent& e)
-    {
-        std::lock_guard lock(m_mutex);
-        m_events.push_back(e);
-        m_cv.notify_one();
-    }
-    bool take(WaveEvent& e)
-    {
-        std::unique_lock lock(m_mutex);
-        if (!m_cv.wait_for(lock, std::chrono::seconds(5), [this] { return !m_events.empty(); })) return false;
-        e = m_events.front();
-        m_events.pop_front();
-        return true;
-    }
+// The GUI thread's message queue, reduced to wave events; pop() waits up to 5 s.
+using EventQueue = vexa::test::WaveEventQueue;
 
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_cv;
-    std::deque<WaveEvent> m_events;
-};
+// The next event, as the GUI thread would take it; false when none came.
+bool take(EventQueue& events, WaveEvent& e)
+{
+    const auto next = events.pop();
+    if (next) e = *next;
+    return next.has_value();
+}
 
 // What the window plays through: the sound card on a file backend written as fast as it
 // goes, its events queued for this thread.
 struct FileSoundCard {
     explicit FileSoundCard(const std::string& playedFile)
         : backend(WaveFileOptions{.outputPath = playedFile, .pacedOutput = false}),
-          card(backend, [this](const WaveEvent& e) { events.post(e); }),
+          card(backend, [this](const WaveEvent& e) { events.push(e); }),
           audio(card)
     {
     }
@@ -77,7 +61,7 @@ TEST(TransmitOnSoundCard, PskTransmissionIsPlayedAndEnds)
     ASSERT_EQ(machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
     EXPECT_TRUE(card.outputOpen());
     WaveEvent e{};
-    while (machine.active() && events.take(e))
+    while (machine.active() && take(events, e))
         if (e.message == WaveMessage::OutputDone && e.device == card.outputDevice())
             machine.FillTransmitBlock(e.header);
     EXPECT_FALSE(machine.active());
@@ -99,13 +83,11 @@ TEST(TransmitOnSoundCard, AnOutputThatFailsMidTransmissionEndsItAndReopensTheInp
     // The played file hits a full disk after about three blocks, while a text that never
     // ends is being sent: only the failure can end this transmission.
     vexa::test::TempDir dir;
-    WaveFileOptions options;
-    options.outputPath = dir.file("played.wav");
-    options.pacedOutput = false;
-    options.pacedInput = false;
-    WaveFileBackend backend(std::vector<int16_t>(11025, 0), options);
+    WaveFileBackend backend(
+        std::vector<int16_t>(11025, 0),
+        {.pacedInput = false, .outputPath = dir.file("played.wav"), .pacedOutput = false});
     EventQueue events;
-    SoundCard card(backend, [&](const WaveEvent& e) { events.post(e); });
+    SoundCard card(backend, [&](const WaveEvent& e) { events.push(e); });
     SoundCardTransmitAudio<SoundCard> audio(card);
     card.OpenWaveIn();
     ASSERT_TRUE(card.inputOpen());
@@ -122,7 +104,7 @@ TEST(TransmitOnSoundCard, AnOutputThatFailsMidTransmissionEndsItAndReopensTheInp
     ASSERT_EQ(machine.ToggleTransmit(), TransmitMachine::Toggle::Started);
     WaveEvent e{};
     int blocks = 0;
-    while (machine.active() && blocks < 200 && events.take(e)) {
+    while (machine.active() && blocks < 200 && take(events, e)) {
         if (e.message == WaveMessage::OutputDone && e.device == card.outputDevice()) {
             machine.FillTransmitBlock(e.header);
             ++blocks;
@@ -153,7 +135,7 @@ TEST(TransmitOnSoundCard, VoiceKeyerPlaysTheRecording)
     keyer.setDirectory(dir.path().string());
     keyer.queueMessage(1);
     WaveEvent e{};
-    while (keyer.running() && events.take(e))
+    while (keyer.running() && take(events, e))
         if (e.message == WaveMessage::OutputDone && card.outputOpen() && e.device == card.outputDevice())
             keyer.onOutputDone(e.header);
     EXPECT_FALSE(keyer.running());

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/rx/mode_receiver.h"
+#include "support/text_receiver.h"
 #include "tx_roundtrip_support.h"
 
 namespace vexa::engine {
@@ -17,17 +18,11 @@ const std::string kText =
 // The engine's receive loop, AFC off.
 std::string receive(const std::vector<int16_t>& audio, double hz, OperatingMode mode, bool reverse = false)
 {
-    SineTable table;
-    std::string text;
-    TextSink sink(&text);
-    TextSink noSecondChannel;
-    ModeReceiver rx(table, sink, noSecondChannel);
-    rx.setMode(mode);
-    rx.setReverse(reverse);
-    rx.setFrequency(hz);
-    for (std::size_t at = 0; at < audio.size(); at += 2048)
-        rx.receive(std::span(audio).subspan(at, std::min<std::size_t>(2048, audio.size() - at)), false);
-    return text;
+    vexa::test::TextReceiver r;
+    r.rx.setMode(mode);
+    r.rx.setReverse(reverse);
+    r.rx.setFrequency(hz);
+    return r.receive(audio);
 }
 
 struct Case {

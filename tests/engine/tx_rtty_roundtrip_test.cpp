@@ -9,8 +9,8 @@
 
 #include "engine/audio/audio_file.h"
 #include "engine/rx/rtty_demodulator.h"
-#include "engine/rx/text_sink.h"
 #include "support/minimodem_harness.h"
+#include "support/rtty_copy.h"
 #include "support/shell_run.h"
 #include "support/temp_dir.h"
 #include "tx_roundtrip_support.h"
@@ -23,16 +23,8 @@ const std::string kText = "CQ CQ DE DL1ABC DL1ABC PSE K\r\nRST 599 599, NAME HAN
 std::string receiveRtty(const std::vector<int16_t>& audio, double centreHz, double baud, int polarity = 0)
 {
     SineTable table;
-    std::string text;
-    TextSink sink(&text);
     RttyDemodulator demod(table);
-    demod.setFrequency(centreHz);
-    demod.setSymbolRate(baud);
-    demod.setPolarity(polarity);
-    demod.decoder().setTextSink(&sink);
-    demod.processBlock(audio);
-    demod.endOfInput();
-    return text;
+    return vexa::test::copyRtty(demod, audio, centreHz, baud, polarity);
 }
 
 TEST(RttyRoundTrip, OwnReceiverCleanAndInNoise)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The menu entry and the AppStream metadata pass the freedesktop.org validators; skipped
 # (exit 77) with a message where a validator is not installed.
-#   desktop_files_test.sh desktop|metainfo SOURCE_DIR
+# The metainfo is the one CMake made from its template, with the .deb's maintainer in it.
+#   desktop_files_test.sh desktop|metainfo SOURCE_DIR BUILD_DIR
 set -euo pipefail
 what="$1"
 res="$2/res"
@@ -16,7 +17,13 @@ case "$what" in
   metainfo)
     command -v appstreamcli >/dev/null ||
       { echo "SKIP: appstreamcli is not installed (package appstream)"; exit 77; }
-    appstreamcli validate --no-net "$res/org.vexa.Vexa.metainfo.xml"
+    metainfo="$3/res/org.vexa.Vexa.metainfo.xml"
+    appstreamcli validate --no-net "$metainfo"
+    grep -q '@[A-Z_]*@' "$metainfo" && { echo "FAIL: a template field was not filled in"; exit 1; }
+    name=$(sed -n 's|.*<developer_name>\(.*\)</developer_name>.*|\1|p' "$metainfo")
+    contact=$(sed -n 's|.*<update_contact>\(.*\)</update_contact>.*|\1|p' "$metainfo")
+    grep -qF "set(CPACK_PACKAGE_CONTACT \"$name <$contact>\")" "$3/CPackConfig.cmake" ||
+      { echo "FAIL: the .deb's maintainer is not $name <$contact>"; exit 1; }
     ;;
-  *) echo "usage: $0 desktop|metainfo SOURCE_DIR" >&2; exit 2 ;;
+  *) echo "usage: $0 desktop|metainfo SOURCE_DIR BUILD_DIR" >&2; exit 2 ;;
 esac

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # setup.sh's package choice on made-up machines (dpkg-query answers from a list): run takes
 # no test packages, test adds them, and pulseaudio is added only where no sound server is
-# installed, never next to PipeWire's PulseAudio server.
+# installed, never next to PipeWire's PulseAudio server, where WirePlumber is added for the
+# tests' private PipeWire unless pipewire-media-session is in its place.
 #   setup_packages_test.sh SOURCE_DIR
 set -euo pipefail
 setup="$1/setup.sh"
@@ -33,10 +34,20 @@ bare=$(would_install "" test)
 grep -qx libgtest-dev <<<"$bare" || fail "test does not install the test packages"
 grep -qx pulseaudio <<<"$bare" || fail "a machine without a sound server gets no pulseaudio for the tests"
 
-for server in "pipewire pipewire-pulse" "pipewire" "pulseaudio"; do
+# installed servers, then whether wireplumber is wanted
+while read -r wants server; do
   list=$(would_install "$server" test)
   grep -qx pulseaudio <<<"$list" && fail "test installs pulseaudio next to: $server"
-done
+  got=no
+  grep -qx wireplumber <<<"$list" && got=yes
+  [ "$got" = "$wants" ] || fail "wireplumber wanted: $wants, chosen: $got, next to: $server"
+done <<'TABLE'
+yes pipewire pipewire-pulse
+no pipewire pipewire-pulse pipewire-media-session
+no pipewire
+no pulseaudio
+no pulseaudio pipewire pipewire-pulse
+TABLE
 
 all=$(sed -n '/^runtime_packages=(/,/^installed()/p' "$setup" | grep -oE '^  [a-z0-9][a-z0-9.+-]+' | tr -d ' ' | tr '\n' ' ')
 [ -n "$all" ] && [ -z "$(would_install "$all pulseaudio" test)" ] || fail "packages already installed are installed again"

@@ -29,6 +29,7 @@
 #include "support/recording_macro_actions.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
+#include "support/text_receiver.h"
 
 namespace vexa::macros {
 namespace {
@@ -274,27 +275,6 @@ TEST(BragFiles, SentOnceWholeAndNeverHalf)
     EXPECT_EQ(c.actions.reports.size(), 4u);
 }
 
-TEST(SendTextFile, ExpandsEachPieceAndLeavesACutTokenAlone)
-{
-    Bench b;
-    KeyboardTransmitBuffer buffer(b.keyboard, b.expander);
-    std::string line(250, 'x');
-    line += "<MYCALL>";  // cut by the 255-character boundary
-    line += std::string(300 - line.size(), 'y');
-    {
-        std::ofstream out(b.dir.file("qso.txt"), std::ios::binary);
-        out << line << "\r\nde <MYCALL> <CR>\n";
-    }
-    ASSERT_TRUE(buffer.SendTextFile(b.dir.file("qso.txt")));
-    const std::string text = b.keyboard.text();
-    EXPECT_EQ(text.size(), 312u);
-    EXPECT_EQ(text.substr(250, 8), "<MYCALL>");
-    EXPECT_EQ(text.substr(301), "de XX9XX \r\n");
-    // Dropped files take the same way.
-    EXPECT_TRUE(buffer.DropFiles({b.dir.file("qso.txt")}));
-    EXPECT_EQ(b.keyboard.text().size(), 2 * text.size());
-}
-
 struct SendCase {
     const char* name;
     OperatingMode mode;
@@ -485,14 +465,10 @@ TEST(MacroOnTheAir, F2IsCopiedAsTheExpandedText)
     EXPECT_FALSE(key.on());
     EXPECT_EQ(b.keyboard.text(), "");  // the text behind <RX> was dropped
 
-    std::string copy;
-    engine::TextSink sink(&copy);
-    engine::TextSink noSecond;
-    engine::ModeReceiver rx(sine, sink, noSecond);
-    rx.setMode(OperatingMode::Psk31);
-    rx.setFrequency(1200.0);
-    for (std::size_t at = 0; at < out.size(); at += 2048)
-        rx.receive(std::span(out).subspan(at, std::min<std::size_t>(2048, out.size() - at)), false);
+    test::TextReceiver receiver;
+    receiver.rx.setMode(OperatingMode::Psk31);
+    receiver.rx.setFrequency(1200.0);
+    const std::string& copy = receiver.receive(out);
     EXPECT_NE(copy.find("\r\n\r\nDL1ABC DL1ABC de XX9XX XX9XX XX9XX pse k\r\n"), std::string::npos) << copy;
     EXPECT_EQ(copy.find("after"), std::string::npos);
 }

@@ -40,7 +40,8 @@ struct SpawnOptions {
     std::string stdinFile;   // empty: inherited
     std::string stdoutFile;  // empty: inherited; created or truncated otherwise
     std::string stderrFile;  // empty: inherited
-    // Variables set (or replaced) in the child's copy of this process's environment.
+    // Variables set (or replaced) in the child's copy of this process's environment; an
+    // empty value removes the variable.
     std::map<std::string, std::string> env;
 };
 
@@ -62,7 +63,8 @@ inline pid_t spawnProcess(const std::vector<std::string>& args, const SpawnOptio
         const std::string entry = *e;
         if (!options.env.contains(entry.substr(0, entry.find('=')))) envStrings.push_back(entry);
     }
-    for (const auto& [name, value] : options.env) envStrings.push_back(name + "=" + value);
+    for (const auto& [name, value] : options.env)
+        if (!value.empty()) envStrings.push_back(name + "=" + value);
     std::vector<char*> envp;
     for (std::string& s : envStrings) envp.push_back(s.data());
     envp.push_back(nullptr);
@@ -74,6 +76,15 @@ inline pid_t spawnProcess(const std::vector<std::string>& args, const SpawnOptio
         pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     return pid;
+}
+
+// Runs a program to its end; its exit status, or -1 when it could not run or was killed.
+inline int runProcess(const std::vector<std::string>& args, const SpawnOptions& options = {})
+{
+    const pid_t pid = spawnProcess(args, options);
+    int status = 0;
+    if (pid <= 0 || ::waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // Sends the signal and waits for the process to end; one that has not ended after five

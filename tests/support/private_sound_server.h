@@ -11,6 +11,10 @@
 // The first sink is the default sink and its monitor the default source, so ALSA's
 // "default" device (through the pulse plugin, set up in the private HOME's .asoundrc) plays
 // into it and records from it, as a desktop's default device does.
+//
+// Two differences a test may meet: PipeWire's null sinks are made mono (so a mono stream
+// keeps its level, as with PulseAudio's), and PipeWire links a stream that names a missing
+// device to the default one where PulseAudio refuses it (kind() tells which is running).
 #pragma once
 
 #include <signal.h>
@@ -32,20 +36,25 @@ public:
 
     // The server this machine can start: pulseaudio where its binary is installed, else
     // PipeWire (pipewire, wireplumber, pipewire-pulse and pactl). VEXA_TEST_SOUND_SERVER set
-    // to "pipewire" or "pulseaudio" asks for that one only.
+    // to "pipewire" or "pulseaudio" asks for that one only. A private PipeWire watches no
+    // sound card, camera or Bluetooth device and reaches no D-Bus session, so it can run
+    // beside the user's own.
     static std::optional<Kind> availableKind();
     static bool available() { return availableKind().has_value(); }
+    // Whether this kind can be started here, whatever VEXA_TEST_SOUND_SERVER says.
+    static bool installed(Kind kind);
     // Why there is none, for a skipped test's message.
     static std::string unavailableReason();
 
-    PrivateSoundServer();
+    // A server of this kind (by default the one availableKind() names); not started yet.
+    explicit PrivateSoundServer(std::optional<Kind> kind = availableKind());
     ~PrivateSoundServer();
     PrivateSoundServer(const PrivateSoundServer&) = delete;
     PrivateSoundServer& operator=(const PrivateSoundServer&) = delete;
 
     // Starts the server with these null sinks (at least one); true once all of them are
-    // there and the PulseAudio socket accepts clients. On failure the server's log is in
-    // log().
+    // there and the PulseAudio socket accepts clients. False when the kind is not installed;
+    // on other failures the server's messages are in log().
     bool start(const std::vector<std::string>& sinkNames);
     // Ends every process of the server (SIGKILL: as if it crashed); start() may follow.
     void stop(int signal = SIGTERM);
@@ -74,8 +83,11 @@ public:
 private:
     bool startPulseAudio(const std::vector<std::string>& sinkNames);
     bool startPipeWire(const std::vector<std::string>& sinkNames);
+    std::map<std::string, std::string> serverEnv() const;
     bool waitForSocket(const std::filesystem::path& socket, pid_t server);
     pid_t launch(const std::string& program, std::vector<std::string> args);
+    // pactl against this server; its standard output, or nothing when it failed.
+    std::optional<std::string> pactl(const std::vector<std::string>& args) const;
 
     TempDir m_dir;
     std::filesystem::path m_socket;

@@ -52,6 +52,19 @@ protected:
     virtual void onBytes(std::span<const uint8_t> bytes) = 0;
     // Subclasses guard their radio state with this lock.
     mutable std::mutex m_stateLock;
+    // A copy of one piece of the radio state, read under the lock; and one written.
+    template <class T>
+    T locked(const T& field) const
+    {
+        std::lock_guard lock(m_stateLock);
+        return field;
+    }
+    template <class T>
+    void setLocked(T& field, const T& value)
+    {
+        std::lock_guard lock(m_stateLock);
+        field = value;
+    }
 
 private:
     void run();

@@ -4,30 +4,6 @@
 
 namespace vexa::test {
 
-long long Ic735Radio::frequency() const
-{
-    std::lock_guard lock(m_stateLock);
-    return m_hz;
-}
-
-int Ic735Radio::mode() const
-{
-    std::lock_guard lock(m_stateLock);
-    return m_mode;
-}
-
-int Ic735Radio::vfo() const
-{
-    std::lock_guard lock(m_stateLock);
-    return m_vfo;
-}
-
-void Ic735Radio::setFrequency(long long hz)
-{
-    std::lock_guard lock(m_stateLock);
-    m_hz = hz;
-}
-
 void Ic735Radio::turnDial(long long hz)
 {
     setFrequency(hz);
@@ -39,10 +15,7 @@ void Ic735Radio::turnDial(long long hz)
 
 void Ic735Radio::pressMode(int civMode)
 {
-    {
-        std::lock_guard lock(m_stateLock);
-        m_mode = civMode;
-    }
+    setLocked(m_mode, civMode);
     send(std::vector<uint8_t>{0xFE, 0xFE, 0x00, 0x04, 0x01, static_cast<uint8_t>(civMode), 0xFD});
 }
 
@@ -91,30 +64,6 @@ void Ic735Radio::frame(const std::vector<uint8_t>& f)
     send(reply);
 }
 
-long long Ft990Radio::frequency() const
-{
-    std::lock_guard lock(m_stateLock);
-    return m_hz;
-}
-
-int Ft990Radio::mode() const
-{
-    std::lock_guard lock(m_stateLock);
-    return m_mode;
-}
-
-bool Ft990Radio::ptt() const
-{
-    std::lock_guard lock(m_stateLock);
-    return m_ptt;
-}
-
-void Ft990Radio::setFrequency(long long hz)
-{
-    std::lock_guard lock(m_stateLock);
-    m_hz = hz;
-}
-
 void Ft990Radio::onBytes(std::span<const uint8_t> bytes)
 {
     for (uint8_t b : bytes) {
@@ -151,35 +100,11 @@ void Ft990Radio::onBytes(std::span<const uint8_t> bytes)
     }
 }
 
-long long Ts850Radio::frequency(char vfo) const
-{
-    std::lock_guard lock(m_stateLock);
-    return vfo == 'B' ? m_b : m_a;
-}
-
-int Ts850Radio::mode() const
-{
-    std::lock_guard lock(m_stateLock);
-    return m_mode;
-}
-
-bool Ts850Radio::ptt() const
-{
-    std::lock_guard lock(m_stateLock);
-    return m_ptt;
-}
-
 void Ts850Radio::useVfoB(long long hz)
 {
     std::lock_guard lock(m_stateLock);
     m_onB = true;
     m_b = hz;
-}
-
-void Ts850Radio::answerWith(std::string reply)
-{
-    std::lock_guard lock(m_stateLock);
-    m_forcedReply = std::move(reply);
 }
 
 void Ts850Radio::onBytes(std::span<const uint8_t> bytes)

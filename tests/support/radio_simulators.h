@@ -14,10 +14,10 @@ class Ic735Radio final : public PtyRadio {
 public:
     Ic735Radio() { start(); }
     ~Ic735Radio() override { stop(); }
-    long long frequency() const;
-    int mode() const;  // CI-V mode byte: 00 LSB, 01 USB, 02 AM, 03 CW, 05 FM
-    int vfo() const;
-    void setFrequency(long long hz);
+    long long frequency() const { return locked(m_hz); }
+    int mode() const { return locked(m_mode); }  // CI-V mode byte: 00 LSB, 01 USB, 02 AM, 03 CW, 05 FM
+    int vfo() const { return locked(m_vfo); }
+    void setFrequency(long long hz) { setLocked(m_hz, hz); }
     // The operator turns the dial / presses a mode key: the radio broadcasts the change.
     void turnDial(long long hz);
     void pressMode(int civMode);
@@ -38,10 +38,10 @@ class Ft990Radio final : public PtyRadio {
 public:
     Ft990Radio() { start(); }
     ~Ft990Radio() override { stop(); }
-    long long frequency() const;
-    int mode() const;  // the set-mode opcode's parameter: 00 LSB, 01 USB, 02 CW ...
-    bool ptt() const;
-    void setFrequency(long long hz);
+    long long frequency() const { return locked(m_hz); }
+    int mode() const { return locked(m_mode); }  // the set-mode opcode's parameter: 00 LSB, 01 USB, 02 CW ...
+    bool ptt() const { return locked(m_ptt); }
+    void setFrequency(long long hz) { setLocked(m_hz, hz); }
 
 protected:
     void onBytes(std::span<const uint8_t> bytes) override;
@@ -57,13 +57,13 @@ class Ts850Radio final : public PtyRadio {
 public:
     Ts850Radio() { start(); }
     ~Ts850Radio() override { stop(); }
-    long long frequency(char vfo = 'A') const;
-    int mode() const;  // the MD digit
-    bool ptt() const;
+    long long frequency(char vfo = 'A') const { return locked(vfo == 'B' ? m_b : m_a); }
+    int mode() const { return locked(m_mode); }  // the MD digit
+    bool ptt() const { return locked(m_ptt); }
     // Receives and transmits on VFO B: "FA;" still reports VFO A.
     void useVfoB(long long hz);
     // Answers every request with this text instead of the real reply (a garbled line).
-    void answerWith(std::string reply);
+    void answerWith(std::string reply) { setLocked(m_forcedReply, reply); }
 
 protected:
     void onBytes(std::span<const uint8_t> bytes) override;

@@ -32,6 +32,14 @@ inline void runWindow(app::ApplicationGlobals& globals, app::qt::MainWindowServi
     });
 }
 
+// Gives `widget` the keyboard focus and waits (up to 2 s) until the window system has
+// moved it there.
+inline bool focus(QWidget* widget)
+{
+    widget->setFocus();
+    return QTest::qWaitFor([widget] { return widget->hasFocus(); }, 2000);
+}
+
 // The window with `sound` as its sound card (and `transceiver` when given), every setting at
 // its default.
 inline void runWindowWithSound(engine::WaveBackend& sound, std::function<void(app::qt::CMainWindow&)> drive,

@@ -1,5 +1,5 @@
 // Runs the spectrum widget on audio and saves a screenshot, so that the waterfall can be
-// looked at: from a WAV file (16-bit mono, 11025 Hz) or, without one, from generated PSK31
+// looked at: from a sound file (any rate, mixed down to mono) or, without one, from generated PSK31
 // stations at 800, 1200 and 1650 Hz in noise. By default the transmit marker sits on
 // 1200 Hz, the receive marker on 1650 Hz (split) and the second channel on 800 Hz.
 //   waterfall_snapshot --out FILE.png [--wav FILE.wav] [--blocks N] [--zoom Z] [--type T]
@@ -11,59 +11,17 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include <array>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <optional>
+#include <cstdlib>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "engine/audio/audio_file.h"
 #include "support/fake_spectrum_port.h"
 #include "support/psk31_test_signal.h"
 #include "ui/spectrum_widget.h"
-
-namespace {
-
-uint32_t le32(const unsigned char* p)
-{
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-// The samples of a 16-bit mono 11025 Hz WAV file, or nothing with a message on stderr.
-std::optional<std::vector<int16_t>> readWav(const char* path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
-        std::memcmp(&bytes[8], "WAVE", 4) != 0) {
-        std::fprintf(stderr, "%s: not a WAV file\n", path);
-        return std::nullopt;
-    }
-    bool formatOk = false;
-    for (std::size_t pos = 12; pos + 8 <= bytes.size();) {
-        const uint32_t size = le32(&bytes[pos + 4]);
-        const std::size_t body = pos + 8;
-        if (body + size > bytes.size()) break;
-        if (std::memcmp(&bytes[pos], "fmt ", 4) == 0 && size >= 16) {
-            const int format = bytes[body] | (bytes[body + 1] << 8);
-            const int channels = bytes[body + 2] | (bytes[body + 3] << 8);
-            const uint32_t rate = le32(&bytes[body + 4]);
-            const int bits = bytes[body + 14] | (bytes[body + 15] << 8);
-            formatOk = format == 1 && channels == 1 && rate == 11025 && bits == 16;
-        } else if (std::memcmp(&bytes[pos], "data", 4) == 0) {
-            if (!formatOk) break;
-            std::vector<int16_t> samples(size / 2);
-            std::memcpy(samples.data(), &bytes[body], samples.size() * 2);
-            return samples;
-        }
-        pos = body + size + (size & 1);
-    }
-    std::fprintf(stderr, "%s: need PCM 16-bit mono at 11025 Hz\n", path);
-    return std::nullopt;
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -74,24 +32,18 @@ int main(int argc, char** argv)
     int zoom = 1;
     int type = 2;
     double txHz = 1200.0, rxHz = 1650.0, secondHz = 800.0;
+    const std::map<std::string, std::function<void(const char*)>> options = {
+        {"--out", [&](const char* v) { out = v; }},
+        {"--wav", [&](const char* v) { wav = v; }},
+        {"--blocks", [&](const char* v) { blocks = std::atoi(v); }},
+        {"--zoom", [&](const char* v) { zoom = std::atoi(v); }},
+        {"--type", [&](const char* v) { type = std::atoi(v); }},
+        {"--tx", [&](const char* v) { txHz = std::atof(v); }},
+        {"--rx", [&](const char* v) { rxHz = std::atof(v); }},
+        {"--second", [&](const char* v) { secondHz = std::atof(v); }},
+    };
     for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string key = argv[i];
-        if (key == "--out")
-            out = argv[i + 1];
-        else if (key == "--wav")
-            wav = argv[i + 1];
-        else if (key == "--blocks")
-            blocks = std::atoi(argv[i + 1]);
-        else if (key == "--zoom")
-            zoom = std::atoi(argv[i + 1]);
-        else if (key == "--type")
-            type = std::atoi(argv[i + 1]);
-        else if (key == "--tx")
-            txHz = std::atof(argv[i + 1]);
-        else if (key == "--rx")
-            rxHz = std::atof(argv[i + 1]);
-        else if (key == "--second")
-            secondHz = std::atof(argv[i + 1]);
+        if (const auto o = options.find(argv[i]); o != options.end()) o->second(argv[i + 1]);
     }
 
     vexa::testing::FakeSpectrumPort port;
@@ -104,9 +56,12 @@ int main(int argc, char** argv)
 
     std::vector<int16_t> audio;
     if (wav) {
-        auto samples = readWav(wav);
-        if (!samples) return 1;
-        audio = std::move(*samples);
+        vexa::engine::AudioReadResult file = vexa::engine::readAudioFile(wav);
+        if (!file.ok()) {
+            std::fprintf(stderr, "%s\n", file.message.c_str());
+            return 1;
+        }
+        audio = std::move(file.samples);
         blocks = std::min<int>(blocks, static_cast<int>(audio.size() / 2048));
     } else {
         vexa::testing::Psk31TestSignal signal({{800.0, 1500}, {1200.0, 3000}, {1650.0, 800}}, 600.0);
