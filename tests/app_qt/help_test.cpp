@@ -96,7 +96,9 @@ TEST(Help, HelpSearchAndStatisticsOpenTheRealViewer)
             c.trigger();
             ASSERT_TRUE(QTest::qWaitFor([&] { return shown.has_value(); }, 2000));
             EXPECT_FALSE(shown->isEmpty());
-            if (!c.start.isEmpty()) EXPECT_TRUE(shown->startsWith(c.start)) << shown->toStdString();
+            if (!c.start.isEmpty()) {
+                EXPECT_TRUE(shown->startsWith(c.start)) << shown->toStdString();
+            }
         }
     });
 }

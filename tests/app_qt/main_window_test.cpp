@@ -413,7 +413,12 @@ TEST(MainWindow, MenuButtonOffersSetupAboutAndClose)
         EXPECT_TRUE(button->isVisible());
         QStringList texts;
         for (QAction* a : button->menu()->actions()) texts << a->text();
-        EXPECT_EQ(texts, (QStringList{"&Setup", "&Help", "&About  Vexa32", "", "Close"}));
+        EXPECT_EQ(texts, (QStringList{"&Setup", "&DX list", "&Help", "&About  Vexa32", "", "Close"}));
+        // The "DXC" button lies beyond the window's edge: the menu is how the mouse opens the list.
+        emit button->menu()->aboutToShow();
+        button->menu()->actions().at(1)->trigger();
+        EXPECT_TRUE(w.control(ControlId::DxList)->isVisible());
+        EXPECT_FALSE(w.control(ControlId::ReceiveWindow)->isVisible());
 
         QString aboutText;
         QTimer::singleShot(50, [&] {

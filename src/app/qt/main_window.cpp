@@ -41,6 +41,7 @@
 #include "app/qt/qt_prompter.h"
 #include "app/qt/qt_text_window.h"
 #include "app/qt/sound_setup_page.h"
+#include "app/qt/system_menu.h"
 #include "app/qt/text_limit.h"
 #include "app/qt/vexa_property_sheet.h"
 #include "common/operating_mode.h"
@@ -217,32 +218,15 @@ void CMainWindow::buildControls()
 
 void CMainWindow::buildSystemMenu()
 {
-    // The window manager's menu cannot be extended from here, so the same entries sit on
-    // a small menu button in the map picture's corner.
-    m_menuButton = new QToolButton(this);
-    m_menuButton->setObjectName(QStringLiteral("systemMenu"));
-    m_menuButton->setText(QStringLiteral("\u2261"));
-    m_menuButton->setToolTip(QStringLiteral("Menu"));
-    m_menuButton->setPopupMode(QToolButton::InstantPopup);
-    m_menuButton->setAutoRaise(true);
-    m_menuButton->setFocusPolicy(Qt::NoFocus);
-    auto* menu = new QMenu(m_menuButton);
-    QAction* setup = menu->addAction(QStringLiteral("&Setup"), this, [this] { OnCommand(ControlId::Setup); });
-    // The features add their commands after the controls are built.
-    connect(menu, &QMenu::aboutToShow, setup,
-            [this, setup] { setup->setEnabled(isRouted(ControlId::Setup)); });
-    // The "&Help" button lies beyond the window's edge; here the mouse reaches it too.
-    menu->addAction(QStringLiteral("&Help"), this, [this] { OnCommand(ControlId::Help); });
-    menu->addAction(QStringLiteral("&About  Vexa32"), this, [this] { OnCommand(ControlId::About); });
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("Close"), this, [this] { CloseMainWindow(); });
-    m_menuButton->setMenu(menu);
-    m_menuButton->setStyleSheet(
-        QStringLiteral("QToolButton { color: white; font-weight: bold; }"
-                       "QToolButton::menu-indicator { image: none; }"));
-    const QRect map = control(ControlId::MapPicture)->geometry();
-    m_menuButton->setGeometry(map.right() - 17, map.top() + 1, 17, 17);
-    m_menuButton->raise();
+    const auto command = [this](ControlId id) { return [this, id] { OnCommand(id); }; };
+    m_menuButton = qt::buildSystemMenu(
+        *this, control(ControlId::MapPicture)->geometry(),
+        {{QStringLiteral("&Setup"), command(ControlId::Setup), [this] { return isRouted(ControlId::Setup); }},
+         {QStringLiteral("&DX list"), command(ControlId::Dxc), [this] { return isRouted(ControlId::Dxc); }},
+         {QStringLiteral("&Help"), command(ControlId::Help)},
+         {QStringLiteral("&About  Vexa32"), command(ControlId::About)},
+         {QString(), {}},
+         {QStringLiteral("Close"), [this] { CloseMainWindow(); }}});
     m_geometry->add(m_menuButton);
 }
 
