@@ -12,6 +12,8 @@ cd "$(dirname "$0")"
 # What the vexa program needs to run (a .deb pulls these in by itself).
 runtime_packages=(
   libqt6widgets6
+  # printing the text windows
+  libqt6printsupport6
   qt6-qpa-plugins
   libportaudio2
   libsndfile1
@@ -65,6 +67,8 @@ test_packages=(
   appstream
   # the icon pictures, scripts/make-icons
   librsvg2-bin
+  # pdftotext and pdfinfo read back what the text windows print
+  poppler-utils
 )
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }

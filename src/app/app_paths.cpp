@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 namespace vexa::app {
 namespace {
@@ -75,17 +74,37 @@ std::filesystem::path executableDirectory()
     return ec ? std::filesystem::path() : exe.parent_path();
 }
 
-std::optional<std::filesystem::path> demoRecordingPath(const std::filesystem::path& executableDir)
+std::optional<std::filesystem::path> bundledFilePath(const std::filesystem::path& executableDir,
+                                                     const std::string& name)
 {
-    std::vector<std::filesystem::path> candidates;
-    if (!executableDir.empty()) {
-        candidates.push_back(executableDir / "demo.wav");
-        candidates.push_back(executableDir / ".." / "share" / "vexa" / "demo.wav");
-    }
+    if (executableDir.empty()) return std::nullopt;
     std::error_code ec;
-    for (const std::filesystem::path& p : candidates)
+    for (const std::filesystem::path& p :
+         {executableDir / name, executableDir / ".." / "share" / "vexa" / name})
         if (std::filesystem::is_regular_file(p, ec)) return std::filesystem::weakly_canonical(p, ec);
     return std::nullopt;
+}
+
+std::optional<std::filesystem::path> demoRecordingPath(const std::filesystem::path& executableDir)
+{
+    return bundledFilePath(executableDir, "demo.wav");
+}
+
+std::vector<std::string> copyDefaultFiles(const std::filesystem::path& dataDir,
+                                          const std::filesystem::path& executableDir)
+{
+    std::vector<std::string> errors;
+    for (const char* name : {"Help.txt"}) {
+        const std::filesystem::path target = dataDir / name;
+        std::error_code ec;
+        if (std::filesystem::exists(target, ec)) continue;
+        const std::optional<std::filesystem::path> source = bundledFilePath(executableDir, name);
+        if (!source) continue;  // not installed: the program says so when it is asked for
+        if (!std::filesystem::copy_file(*source, target, ec))
+            errors.push_back("Cannot copy " + source->string() + " to " + target.string() + ": " +
+                             ec.message());
+    }
+    return errors;
 }
 
 }  // namespace vexa::app

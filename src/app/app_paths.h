@@ -1,12 +1,13 @@
 // Where Vexa keeps its files on Linux: the profile under the XDG configuration directory,
 // a data directory (the program's working directory, so that "log.log", "cty.dat",
 // "qcty.dat", "Help.txt", "SSB1.wav" and "BRAG0.TXT" are found by their plain names),
-// the country file with Debian's copy as the fall-back, and the bundled demo recording.
+// the country file with Debian's copy as the fall-back, and the files that come with Vexa.
 #pragma once
 
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vexa::app {
 
@@ -36,9 +37,19 @@ inline constexpr const char* kSystemCountryFile = "/usr/share/hamradio-files/cty
 // The directory of the running executable (from /proc/self/exe); empty if unknown.
 std::filesystem::path executableDirectory();
 
-// The bundled demo recording "demo.wav": next to the executable (the build copies it there)
-// or in ../share/vexa from it (installed). No build or source path is compiled in, so an
-// installed or moved program finds its own copy. nullopt if none exists.
+// A file that comes with Vexa ("demo.wav", "Help.txt"): next to the executable (the build
+// copies them there) or in ../share/vexa from it (installed). No build or source path is
+// compiled in, so an installed or moved program finds its own copy. nullopt if none exists.
+std::optional<std::filesystem::path> bundledFilePath(const std::filesystem::path& executableDir,
+                                                     const std::string& name);
+
+// The bundled demo recording "demo.wav".
 std::optional<std::filesystem::path> demoRecordingPath(const std::filesystem::path& executableDir);
+
+// Copies the files a data directory starts with ("Help.txt") from the bundled ones into
+// `dataDir` where it has none, so a new data directory has them and the operator's own
+// edits are never overwritten. Returns a message for each file that could not be copied.
+std::vector<std::string> copyDefaultFiles(const std::filesystem::path& dataDir,
+                                          const std::filesystem::path& executableDir);
 
 }  // namespace vexa::app

@@ -12,6 +12,7 @@
 #include "app/command_line.h"
 #include "app/settings.h"
 #include "rig/serial_device.h"
+#include "support/slurp.h"
 #include "support/temp_dir.h"
 
 namespace vexa::app {
@@ -122,6 +123,36 @@ TEST_F(FreshHome, DemoRecordingIsFoundNextToTheExecutable)
     std::ofstream(bin / "demo.wav") << "RIFF";
     EXPECT_EQ(*demoRecordingPath(bin), bin / "demo.wav");
     EXPECT_FALSE(executableDirectory().empty());
+}
+
+TEST_F(FreshHome, ANewDataDirectoryGetsTheInstalledHelpButAnEditedOneIsKept)
+{
+    const std::filesystem::path bin = m_home.path() / "bin";
+    std::filesystem::create_directories(bin);
+    const std::filesystem::path data = m_home.path() / "data";
+    std::filesystem::create_directories(data);
+    EXPECT_TRUE(copyDefaultFiles(data, bin).empty()) << "nothing installed, nothing to say";
+    EXPECT_FALSE(std::filesystem::exists(data / "Help.txt"));
+
+    std::filesystem::create_directories(m_home.path() / "share/vexa");
+    std::ofstream(m_home.path() / "share/vexa/Help.txt") << "installed help\n";
+    EXPECT_TRUE(copyDefaultFiles(data, bin).empty());
+    EXPECT_EQ(test::slurp(data / "Help.txt"), "installed help\n");
+
+    std::ofstream(data / "Help.txt") << "my own notes\n";
+    EXPECT_TRUE(copyDefaultFiles(data, bin).empty());
+    EXPECT_EQ(test::slurp(data / "Help.txt"), "my own notes\n");
+
+    // A data directory that cannot take the file is reported, naming both ends.
+    std::filesystem::remove(data / "Help.txt");
+    std::filesystem::permissions(data,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    const std::vector<std::string> errors = copyDefaultFiles(data, bin);
+    std::filesystem::permissions(data, std::filesystem::perms::owner_all);
+    if (geteuid() != 0) {  // root writes anyway
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_NE(errors[0].find((data / "Help.txt").string()), std::string::npos) << errors[0];
+    }
 }
 
 TEST(CommandLine, OptionsAndErrors)

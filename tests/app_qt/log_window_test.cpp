@@ -13,10 +13,10 @@
 
 #include "app/qt/main_window.h"
 #include "log/log_record.h"
+#include "support/data_directory.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_prompter.h"
 #include "support/slurp.h"
-#include "support/temp_dir.h"
 #include "support/window_harness.h"
 
 namespace vexa {
@@ -25,22 +25,8 @@ namespace {
 using app::ApplicationGlobals;
 using app::ControlId;
 using app::qt::CMainWindow;
+using test::DataDirectory;
 using test::ScriptedPrompter;
-
-// The data directory is the working directory while the window runs.
-class DataDirectory {
-public:
-    DataDirectory() : m_previous(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(m_dir.path());
-    }
-    ~DataDirectory() { std::filesystem::current_path(m_previous); }
-    std::filesystem::path log() const { return m_dir.path() / "log.log"; }
-
-private:
-    test::TempDir m_dir;
-    std::filesystem::path m_previous;
-};
 
 QString plain(CMainWindow& w, ControlId id)
 {

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,7 @@
 #include "app/qt/qt_text_window.h"
 #include "app/qt/text_limit.h"
 #include "common/profile.h"
+#include "support/next_modal.h"
 #include "support/recording_transceiver.h"
 #include "support/scripted_prompter.h"
 #include "support/window_harness.h"
@@ -371,6 +373,36 @@ TEST(MainWindow, DraggingAScrollBarHoldsTheReceivedTextBack)
     });
 }
 
+TEST(MainWindow, ATextWindowsMenuHoldsTheReceivedTextBackWhileItIsOpen)
+{
+    ApplicationGlobals globals;
+    test::runWindow(globals, {}, [&](CMainWindow& w) {
+        // The receive window has the focus that the opening menu seems to take from it.
+        for (ControlId id : {ControlId::LogWindow, ControlId::ReceiveWindow}) {
+            SCOPED_TRACE(idNumber(id));
+            QTextEdit* receive = w.richEdit(ControlId::ReceiveWindow);
+            receive->clear();
+            QTextEdit* edit = w.richEdit(id);
+            edit->setFocus();
+            bool pausedWhileOpen = false;
+            test::onNextModal<QMenu>([&](QMenu& menu) {
+                pausedWhileOpen = globals.receivePaused;
+                w.state().receiveTextBuffer() += "held";
+                QTest::qWait(150);
+                EXPECT_EQ(receive->toPlainText(), QString());
+                QTest::keyClick(&menu, Qt::Key_Escape);
+            });
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                    edit->viewport()->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(edit->viewport(), &click);
+            EXPECT_TRUE(pausedWhileOpen);
+            EXPECT_FALSE(globals.receivePaused);
+            w.focusEntryLine();
+            EXPECT_TRUE(QTest::qWaitFor([&] { return receive->toPlainText() == "held"; }, 2000));
+        }
+    });
+}
+
 TEST(MainWindow, MenuButtonOffersSetupAboutAndClose)
 {
     ApplicationGlobals globals;
@@ -381,7 +413,12 @@ TEST(MainWindow, MenuButtonOffersSetupAboutAndClose)
         EXPECT_TRUE(button->isVisible());
         QStringList texts;
         for (QAction* a : button->menu()->actions()) texts << a->text();
-        EXPECT_EQ(texts, (QStringList{"&Setup", "&About  Vexa32", "", "Close"}));
+        EXPECT_EQ(texts, (QStringList{"&Setup", "&DX list", "&Help", "&About  Vexa32", "", "Close"}));
+        // The "DXC" button lies beyond the window's edge: the menu is how the mouse opens the list.
+        emit button->menu()->aboutToShow();
+        button->menu()->actions().at(1)->trigger();
+        EXPECT_TRUE(w.control(ControlId::DxList)->isVisible());
+        EXPECT_FALSE(w.control(ControlId::ReceiveWindow)->isVisible());
 
         QString aboutText;
         QTimer::singleShot(50, [&] {

@@ -1,5 +1,5 @@
-// The text-window adapter over a real QTextEdit: positions, line breaks, the text limits
-// and the backspaces that only the transmit path can take back.
+// The text-window adapter over a real text control: positions, line breaks and the text
+// limits.
 #include "app/qt/qt_text_window.h"
 #include "app/qt/text_limit.h"
 
@@ -7,12 +7,14 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include "ui/cm_edit.h"
+
 namespace vexa::app::qt {
 namespace {
 
 TEST(QtTextWindow, LineBreaksOfAnyKindBecomeOneAndPositionsCountThemOnce)
 {
-    QTextEdit edit;
+    ui::CMEdit edit;
     QtTextWindow w(edit);
     w.replaceSelection("CQ\r\nde\rG4XYZ\nk");
     EXPECT_EQ(w.text(), "CQ\nde\nG4XYZ\nk");
@@ -32,7 +34,7 @@ TEST(QtTextWindow, LineBreaksOfAnyKindBecomeOneAndPositionsCountThemOnce)
 
 TEST(TextLimit, AFullWindowDropsWholeOldLinesButNeverTheTextJustArrived)
 {
-    QTextEdit edit;
+    ui::CMEdit edit;
     new TextLimit(edit, 20, TextLimit::Policy::DropOldest);
     QtTextWindow w(edit);
     w.replaceSelection("first line\nsecond line\n");
@@ -41,7 +43,7 @@ TEST(TextLimit, AFullWindowDropsWholeOldLinesButNeverTheTextJustArrived)
     EXPECT_EQ(w.caret(), w.length());
 
     // One long paragraph: the oldest characters go, the arrival stays whole.
-    QTextEdit line;
+    ui::CMEdit line;
     new TextLimit(line, 20, TextLimit::Policy::DropOldest);
     QtTextWindow l(line);
     l.replaceSelection(std::string(18, 'a'));
@@ -53,7 +55,7 @@ TEST(TextLimit, AFullWindowDropsWholeOldLinesButNeverTheTextJustArrived)
 
 TEST(TextLimit, AFullKeyboardWindowTakesNoMore)
 {
-    QTextEdit edit;
+    ui::CMEdit edit;
     new TextLimit(edit, 10, TextLimit::Policy::RefuseInput);
     QtTextWindow w(edit);
     w.replaceSelection("cq cq ");
@@ -62,24 +64,6 @@ TEST(TextLimit, AFullKeyboardWindowTakesNoMore)
     w.select(0, 0);
     w.replaceSelection("!!");  // inserted at the front: what is there stays, nothing is sent twice
     EXPECT_EQ(w.text(), "cq cq de x");
-}
-
-TEST(QtTextWindow, BackspacesCountOnlyWhereNothingUnsentCanBeErased)
-{
-    QTextEdit edit;
-    QtTextWindow w(edit);
-    w.countBackspace();
-    w.countBackspace();
-    w.countBackspace();
-    EXPECT_EQ(w.pendingBackspaces(), 3);
-    w.replaceSelection("abc");
-    w.countBackspace();  // erases the unsent "c"
-    EXPECT_EQ(w.pendingBackspaces(), 3);
-    w.select(0, 0);
-    w.countBackspace();
-    EXPECT_EQ(w.pendingBackspaces(), 4);
-    w.setPendingBackspaces(0);
-    EXPECT_EQ(w.pendingBackspaces(), 0);
 }
 
 }  // namespace

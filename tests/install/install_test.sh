@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix, as `cmake --install` and the .deb do, and
 # checks what a user gets: every file in its place, programs that run from there and find
-# their demo recording by their own location, and no source or build path inside them.
+# their demo recording and help by their own location, and no source or build path inside them.
 #   install_test.sh SOURCE_DIR BUILD_DIR
 set -euo pipefail
 source_dir=$(realpath "$1")
@@ -19,6 +19,7 @@ expected=(
   bin/vexa-log
   bin/vexa-rig
   share/vexa/demo.wav
+  share/vexa/Help.txt
   share/applications/vexa.desktop
   share/metainfo/org.vexa.Vexa.metainfo.xml
   share/icons/hicolor/scalable/apps/vexa.svg
@@ -71,4 +72,7 @@ rm "$prefix/share/vexa/demo.wav"
 missing=$(run_demo)
 grep -q "demo.wav is not installed" <<<"$missing" ||
   fail "without share/vexa/demo.wav the installed vexa should say so, said: $missing"
+# A new data directory starts with the installed help file.
+cmp -s "$prefix/share/vexa/Help.txt" "$tmp/home/data/vexa/Help.txt" ||
+  fail "the installed vexa did not copy share/vexa/Help.txt into its new data directory"
 echo "install into a temporary prefix: ${#expected[@]} files, programs run"

@@ -16,6 +16,7 @@
 #include <QTextEdit>
 
 #include "common/operating_mode.h"
+#include "ui/cm_edit.h"
 
 namespace vexa::app::qt {
 
@@ -153,7 +154,7 @@ QWidget* createControl(const ControlSpec& spec, MainWindowTemplate layout, Dialo
     switch (spec.kind) {
         case ControlKind::RichEditLine:
         case ControlKind::RichEdit: {
-            auto* edit = new QTextEdit(parent);
+            auto* edit = new ui::CMEdit(parent);
             edit->setAcceptRichText(false);
             edit->setTabChangesFocus(true);
             if (spec.kind == ControlKind::RichEditLine) {

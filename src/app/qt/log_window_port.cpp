@@ -2,14 +2,12 @@
 #include "app/qt/log_window_port.h"
 
 #include <QApplication>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextEdit>
-#include <QVBoxLayout>
 
 #include "app/qt/qt_text_window.h"
+#include "ui/latin1_text.h"
+#include "ui/text_viewer.h"
 
 namespace vexa::app::qt {
 
@@ -23,30 +21,10 @@ QString latin1(const std::string& s)
 // The log's lines end in CR LF; the edit wants plain line breaks.
 QString lines(const std::string& s)
 {
-    QString text = latin1(s);
-    text.remove(QLatin1Char('\r'));
-    return text;
+    return ui::fromLatin1Lines(s);
 }
 
 }  // namespace
-
-void showTextViewer(QWidget* parent, const std::string& text)
-{
-    QDialog viewer(parent);
-    viewer.setWindowTitle(QStringLiteral("Viewer"));
-    auto* layout = new QVBoxLayout(&viewer);
-    auto* edit = new QPlainTextEdit(lines(text), &viewer);
-    edit->setReadOnly(true);
-    edit->setLineWrapMode(QPlainTextEdit::NoWrap);
-    edit->setFont(QFont(QStringLiteral("Monospace")));
-    layout->addWidget(edit);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &viewer);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &viewer, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &viewer, &QDialog::reject);
-    layout->addWidget(buttons);
-    viewer.resize(560, 400);
-    viewer.exec();
-}
 
 LogWindow qtLogWindow(const LogWidgets& w)
 {
@@ -90,7 +68,7 @@ LogWindow qtLogWindow(const LogWidgets& w)
         if (w.alertEdit) w.alertEdit->setPlainText(latin1(text));
     };
     window.showText = w.viewer ? w.viewer : [parent = w.viewerParent](const std::string& text) {
-        showTextViewer(parent, text);
+        ui::showTextViewer(parent, text);
     };
     window.focusEntry = [w] { w.entryEdit->setFocus(Qt::OtherFocusReason); };
     window.focusLog = [w] {

@@ -26,15 +26,12 @@ struct LogWidgets {
     const QTextCharFormat* timeStamp = nullptr;
     const QTextCharFormat* saved = nullptr;
     QWidget* viewerParent = nullptr;
-    // Null: the "Viewer" dialog.
+    // Null: the "Viewer" dialog (ui/text_viewer.h).
     std::function<void(const std::string&)> viewer;
 };
 
 // The callbacks over the widgets; the window adds the frequency and mode boxes and the GMT
 // switch.
 LogWindow qtLogWindow(const LogWidgets& widgets);
-
-// The "Viewer" dialog: a read-only text with OK and Cancel, both close it.
-void showTextViewer(QWidget* parent, const std::string& text);
 
 }  // namespace vexa::app::qt

@@ -45,6 +45,10 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    for (const std::string& error :
+         vexa::app::copyDefaultFiles(data.directory, vexa::app::executableDirectory()))
+        std::fprintf(stderr, "vexa: %s\n", error.c_str());
+
     // Lives as long as the application: a rebuilt window finds it as the old one left it.
     vexa::app::ApplicationGlobals globals;
     globals.profileFile = vexa::app::profilePath();

@@ -32,6 +32,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/help_command.h"
 #include "app/qt/accelerator_table.h"
 #include "app/qt/control_factory.h"
 #include "app/qt/control_layout.h"
@@ -40,14 +41,17 @@
 #include "app/qt/qt_prompter.h"
 #include "app/qt/qt_text_window.h"
 #include "app/qt/sound_setup_page.h"
+#include "app/qt/system_menu.h"
 #include "app/qt/text_limit.h"
 #include "app/qt/vexa_property_sheet.h"
 #include "common/operating_mode.h"
 #include "common/profile.h"
 #include "common/version.h"
 #include "engine/audio/null_wave_backend.h"
+#include "ui/cm_edit.h"
 #include "ui/frequency_readouts.h"
 #include "ui/spectrum_widget.h"
+#include "ui/text_viewer.h"
 
 namespace vexa::app::qt {
 
@@ -71,6 +75,7 @@ QString latin1(std::string_view s)
 CMainWindow::CMainWindow(ApplicationGlobals& globals, MainWindowServices services, QWidget* parent)
     : QDialog(parent),
       m_globals(globals),
+      m_viewer(services.viewer),
       m_ownPrompter(services.prompter ? nullptr : std::make_unique<QtPrompter>(this)),
       m_prompter(services.prompter ? *services.prompter : *m_ownPrompter),
       m_ownClock(services.clock ? nullptr : std::make_unique<SystemClock>()),
@@ -171,11 +176,15 @@ void CMainWindow::buildControls()
         if (w != nullptr) placed.push_back(w);
     }
 
-    m_entryLine = richEdit(ControlId::EntryLine);
-    m_receiveEdit = richEdit(ControlId::ReceiveWindow);
-    m_keyboardEdit = richEdit(ControlId::KeyboardWindow);
-    m_logEdit = richEdit(ControlId::LogWindow);
-    m_alertEdit = richEdit(ControlId::AlertLine);
+    auto textControl = [this](ControlId id) { return qobject_cast<ui::CMEdit*>(control(id)); };
+    m_entryLine = textControl(ControlId::EntryLine);
+    m_receiveEdit = textControl(ControlId::ReceiveWindow);
+    m_keyboardEdit = textControl(ControlId::KeyboardWindow);
+    m_logEdit = textControl(ControlId::LogWindow);
+    m_alertEdit = textControl(ControlId::AlertLine);
+    // Received text waits while the operator picks from a text window's menu.
+    for (ui::CMEdit* edit : {m_entryLine, m_receiveEdit, m_keyboardEdit, m_logEdit, m_alertEdit})
+        edit->setMenuOpenHook([this](bool open) { m_globals.receivePaused = open; });
     m_modeBox = qobject_cast<QComboBox*>(control(ControlId::ModeBox));
     m_timeButton = qobject_cast<QPushButton*>(control(ControlId::Time));
     m_geometry = std::make_unique<WindowGeometry>(client.size(), m_spectrumRect, m_receiveEdit->geometry());
@@ -209,30 +218,15 @@ void CMainWindow::buildControls()
 
 void CMainWindow::buildSystemMenu()
 {
-    // The window manager's menu cannot be extended from here, so the same entries sit on
-    // a small menu button in the map picture's corner.
-    m_menuButton = new QToolButton(this);
-    m_menuButton->setObjectName(QStringLiteral("systemMenu"));
-    m_menuButton->setText(QStringLiteral("\u2261"));
-    m_menuButton->setToolTip(QStringLiteral("Menu"));
-    m_menuButton->setPopupMode(QToolButton::InstantPopup);
-    m_menuButton->setAutoRaise(true);
-    m_menuButton->setFocusPolicy(Qt::NoFocus);
-    auto* menu = new QMenu(m_menuButton);
-    QAction* setup = menu->addAction(QStringLiteral("&Setup"), this, [this] { OnCommand(ControlId::Setup); });
-    // The features add their commands after the controls are built.
-    connect(menu, &QMenu::aboutToShow, setup,
-            [this, setup] { setup->setEnabled(isRouted(ControlId::Setup)); });
-    menu->addAction(QStringLiteral("&About  Vexa32"), this, [this] { OnCommand(ControlId::About); });
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("Close"), this, [this] { CloseMainWindow(); });
-    m_menuButton->setMenu(menu);
-    m_menuButton->setStyleSheet(
-        QStringLiteral("QToolButton { color: white; font-weight: bold; }"
-                       "QToolButton::menu-indicator { image: none; }"));
-    const QRect map = control(ControlId::MapPicture)->geometry();
-    m_menuButton->setGeometry(map.right() - 17, map.top() + 1, 17, 17);
-    m_menuButton->raise();
+    const auto command = [this](ControlId id) { return [this, id] { OnCommand(id); }; };
+    m_menuButton = qt::buildSystemMenu(
+        *this, control(ControlId::MapPicture)->geometry(),
+        {{QStringLiteral("&Setup"), command(ControlId::Setup), [this] { return isRouted(ControlId::Setup); }},
+         {QStringLiteral("&DX list"), command(ControlId::Dxc), [this] { return isRouted(ControlId::Dxc); }},
+         {QStringLiteral("&Help"), command(ControlId::Help)},
+         {QStringLiteral("&About  Vexa32"), command(ControlId::About)},
+         {QString(), {}},
+         {QStringLiteral("Close"), [this] { CloseMainWindow(); }}});
     m_geometry->add(m_menuButton);
 }
 
@@ -549,8 +543,13 @@ void CMainWindow::buildCommandTable()
         if (!path.isEmpty()) sendTextFile(path);
         m_keyboardEdit->setFocus(Qt::OtherFocusReason);
     };
-    // The "&Help" button registers here too, as c[ControlId::Help]: a control command, so
-    // Alt+8 (the same number from the accelerator table) stays the recall of mark 7.
+    c[ControlId::Help] = [this] {
+        // A window of its own, not a child of this one. A control command: Alt+8, the
+        // same number from the keys, stays the recall of mark 7.
+        ShowHelp(
+            kHelpFileName, m_prompter,
+            m_viewer ? m_viewer : [](const std::string& text) { ui::showTextViewer(nullptr, text); });
+    };
     // Switches.
     c[ControlId::Jr] = [this, show] {
         m_jrFlag = !m_jrFlag;
@@ -761,7 +760,10 @@ bool CMainWindow::eventFilter(QObject* watched, QEvent* event)
             if (watched == m_modeBox) m_globals.receivePaused = true;
             break;
         case QEvent::FocusOut:
-            if (watched == m_modeBox || watched == m_receiveEdit) m_globals.receivePaused = false;
+            // A menu or a drop-down list opening leaves the focus where it is.
+            if ((watched == m_modeBox || watched == m_receiveEdit) &&
+                static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+                m_globals.receivePaused = false;
             break;
         default:
             break;
@@ -779,7 +781,6 @@ bool CMainWindow::handleApplicationKey(QObject* watched, QKeyEvent* key)
         OnCommand(*id, CommandOrigin::Accelerator);
         return true;
     }
-    if (key->key() == Qt::Key_Backspace && widget == m_keyboardEdit) m_keyboardWindow->countBackspace();
     const auto mods = key->modifiers() & ~Qt::KeypadModifier;
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
         // An open drop-down takes its own Enter.

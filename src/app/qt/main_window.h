@@ -55,8 +55,9 @@ class QTextEdit;
 class QToolButton;
 
 namespace vexa::ui {
+class CMEdit;
 class SpectrumWidget;
-}
+}  // namespace vexa::ui
 
 namespace vexa::app::qt {
 
@@ -166,6 +167,7 @@ private:
     Q_INVOKABLE void takeWaveEvents();
 
     ApplicationGlobals& m_globals;
+    std::function<void(const std::string&)> m_viewer;  // for the help; the log has its own
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter& m_prompter;
     std::unique_ptr<Clock> m_ownClock;
@@ -178,11 +180,11 @@ private:
 
     std::map<ControlId, QWidget*> m_controls;
     CommandTable m_commands;
-    QTextEdit* m_entryLine = nullptr;
-    QTextEdit* m_receiveEdit = nullptr;
-    QTextEdit* m_keyboardEdit = nullptr;
-    QTextEdit* m_logEdit = nullptr;
-    QTextEdit* m_alertEdit = nullptr;
+    ui::CMEdit* m_entryLine = nullptr;
+    ui::CMEdit* m_receiveEdit = nullptr;
+    ui::CMEdit* m_keyboardEdit = nullptr;
+    ui::CMEdit* m_logEdit = nullptr;
+    ui::CMEdit* m_alertEdit = nullptr;
     QComboBox* m_modeBox = nullptr;
     QPushButton* m_timeButton = nullptr;
     QToolButton* m_menuButton = nullptr;

@@ -1,25 +1,22 @@
 #include "app/qt/qt_prompter.h"
 
-#include <QInputDialog>
 #include <QMessageBox>
+
+#include "ui/input_box.h"
+#include "ui/latin1_text.h"
 
 namespace vexa::app::qt {
 
 namespace {
 QString q(std::string_view s)
 {
-    QString text = QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return text;
+    return ui::fromLatin1Lines(s);
 }
 }  // namespace
 
 std::optional<std::string> QtPrompter::askText(std::string_view prompt, std::string_view proposal)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getMultiLineText(m_parent, QString(), q(prompt), q(proposal), &ok);
-    if (!ok) return std::nullopt;
-    return text.toLatin1().toStdString();
+    return ui::askInputBox(m_parent, prompt, proposal);
 }
 
 Prompter::Answer QtPrompter::askYesNoCancel(std::string_view text, std::string_view caption)

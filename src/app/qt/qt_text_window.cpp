@@ -2,30 +2,19 @@
 
 #include <algorithm>
 
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
+
+#include "ui/cm_edit.h"
+#include "ui/latin1_text.h"
 
 namespace vexa::app::qt {
 
-namespace {
-
-QString fromSingleByte(std::string_view text)
-{
-    QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s;
-}
-
-}  // namespace
-
-QtTextWindow::QtTextWindow(QTextEdit& edit) : m_edit(edit) {}
+QtTextWindow::QtTextWindow(ui::CMEdit& edit) : m_edit(edit) {}
 
 std::string QtTextWindow::text() const
 {
-    return m_edit.toPlainText().toLatin1().toStdString();
+    return ui::toLatin1(m_edit.toPlainText());
 }
 
 int QtTextWindow::length() const
@@ -60,14 +49,19 @@ int QtTextWindow::selectionEnd() const
 void QtTextWindow::replaceSelection(std::string_view text)
 {
     QTextCursor cursor = m_edit.textCursor();
-    cursor.insertText(fromSingleByte(text), m_edit.currentCharFormat());
+    cursor.insertText(ui::fromLatin1Lines(text), m_edit.currentCharFormat());
     m_edit.setTextCursor(cursor);
     m_edit.ensureCursorVisible();
 }
 
-void QtTextWindow::countBackspace()
+int QtTextWindow::pendingBackspaces() const
 {
-    if (length() == 0 || (selectionStart() == 0 && selectionEnd() == 0)) ++m_pendingBackspaces;
+    return m_edit.pendingBackspaces();
+}
+
+void QtTextWindow::setPendingBackspaces(int count)
+{
+    m_edit.setPendingBackspaces(count);
 }
 
 bool QtTextWindow::hasFocus() const
