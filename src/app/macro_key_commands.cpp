@@ -14,8 +14,8 @@ MacroKeyCommands::MacroKeyCommands(ApplicationGlobals& globals, OperatingState& 
       m_state(state),
       m_window(std::move(window)),
       m_profile(globals.profileFile),
-      m_providers(contact),
-      m_expander(globals.macros, *this, *this, clock, keyboard),
+      m_contact(contact),
+      m_expander(globals.macros, m_contact, *this, clock, keyboard),
       m_commands(globals.macros, m_expander, keyboard, prompter, m_profile, *this)
 {
     if (!globals.profileFile.empty()) globals.macros.read(m_profile);

@@ -17,6 +17,7 @@
 #include "log/qso_fields.h"
 #include "macros/macro_actions.h"
 #include "macros/macro_commands.h"
+#include "macros/qso_contact_fields.h"
 #include "macros/token_expander.h"
 
 namespace vexa::app {
@@ -33,9 +34,7 @@ struct MacroLogHooks {
     std::function<void()> timeStamp;
 };
 
-class MacroKeyCommands final : public macros::MacroActions,
-                               public macros::MacroCommandHost,
-                               public macros::ContactFields {
+class MacroKeyCommands final : public macros::MacroActions, public macros::MacroCommandHost {
 public:
     // Reads the macro texts from the profile (a text the profile lacks keeps the one in
     // memory) and puts the expansion in front of the keyboard window's text files.
@@ -49,7 +48,7 @@ public:
     // Send: F1..Shift+F12 (1250..1273). Edit: Ctrl with them (1300..1323).
     void addCommands(CommandTable& commands);
     void setLogHooks(MacroLogHooks hooks) { m_log = std::move(hooks); }
-    log::QsoFields& contact() noexcept { return m_providers.fields(); }
+    log::QsoFields& contact() noexcept { return m_contact.providers().fields(); }
     macros::MacroCommands& commands() noexcept { return m_commands; }
 
     // macros::MacroActions
@@ -66,15 +65,6 @@ public:
     void focusKeyboardWindow() override { m_window.focusKeyboard(); }
     // Nothing reads a last looked-up call in this window yet.
     void clearLastLookupCall() override {}
-    // macros::ContactFields
-    std::string name() override { return m_providers.name(); }
-    std::string rst() override { return m_providers.rst(); }
-    std::string myRst() override { return m_providers.myRst(); }
-    std::string call() override { return m_providers.call(); }
-    std::string qth() override { return m_providers.qth(); }
-    std::string band() override { return m_providers.band(); }
-    std::string mode() override { return m_providers.mode(); }
-    std::string frequency() override { return m_providers.frequency(); }
 
 private:
     void runLog(const std::function<void()>& action, std::string_view token);
@@ -83,7 +73,7 @@ private:
     OperatingState& m_state;
     MacroKeyWindow m_window;
     Profile m_profile;
-    log::QsoFieldProviders& m_providers;
+    macros::QsoContactFields m_contact;
     macros::TokenExpander m_expander;
     macros::MacroCommands m_commands;
     MacroLogHooks m_log;

@@ -22,10 +22,10 @@
 #include "macros/keyboard_transmit_buffer.h"
 #include "macros/macro_commands.h"
 #include "macros/mark_keys.h"
+#include "macros/qso_contact_fields.h"
 #include "macros/token_expander.h"
 #include "support/fixed_clock.h"
 #include "support/memory_text_window.h"
-#include "support/qso_contact_fields.h"
 #include "support/recording_macro_actions.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -55,7 +55,7 @@ struct Bench : MacroCommandHost {
     test::RecordingMacroActions actions;
     test::FixedClock clock{kNineOhFive};
     log::QsoFieldProviders providers{fields, prompter, sources()};
-    test::QsoContactFields contact{providers};
+    macros::QsoContactFields contact{providers};
     TokenExpander expander{table, contact, actions, clock, keyboard};
     MacroCommands commands{table, expander, keyboard, prompter, profile, *this};
     std::vector<int> voiceQueue;

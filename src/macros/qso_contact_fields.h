@@ -1,4 +1,5 @@
-// The logbook's field providers as the contact fields that macro tokens read.
+// The logbook's field providers as the contact fields that macro tokens read: the window's
+// macro keys expand <NAME>, <RST>, <BAND>... through them.
 #pragma once
 
 #include <string>
@@ -6,9 +7,9 @@
 #include "log/qso_fields.h"
 #include "macros/macro_actions.h"
 
-namespace vexa::test {
+namespace vexa::macros {
 
-class QsoContactFields final : public macros::ContactFields {
+class QsoContactFields final : public ContactFields {
 public:
     explicit QsoContactFields(log::QsoFieldProviders& providers) : m_p(providers) {}
     std::string name() override { return m_p.name(); }
@@ -20,8 +21,10 @@ public:
     std::string mode() override { return m_p.mode(); }
     std::string frequency() override { return m_p.frequency(); }
 
+    log::QsoFieldProviders& providers() noexcept { return m_p; }
+
 private:
     log::QsoFieldProviders& m_p;
 };
 
-}  // namespace vexa::test
+}  // namespace vexa::macros
